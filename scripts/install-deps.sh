@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Pellix needs on Debian.
+# Idempotent: does nothing (and needs no network) when all is present.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have_cmd cmake                          || need+=(cmake)
+have_cmd ninja                          || need+=(ninja-build)
+have_cmd i686-w64-mingw32-g++-posix     || need+=(g++-mingw-w64-i686-posix)
+have_cmd i686-w64-mingw32-gcc-posix     || need+=(gcc-mingw-w64-i686-posix)
+have_cmd i686-w64-mingw32-windres       || need+=(binutils-mingw-w64-i686)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+have_cmd Xvfb                           || need+=(xvfb)
+have_cmd xwd                            || need+=(x11-apps)
+have_cmd convert                        || need+=(imagemagick)
+have_pkg wine                           || need+=(wine)
+have_pkg wine32:i386                    || need+=(wine32:i386)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "missing packages: ${need[*]} (run as root to install them)" >&2
+  exit 1
+fi
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+echo "installing: ${need[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

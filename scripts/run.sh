@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Pellix on the virtual board.
+# With no display set it runs under Xvfb, saves a screenshot of what the user
+# would see to build/screenshot.png and stops again; with a display Pellix
+# keeps running until it is closed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" "$build"
+
+. "$root/scripts/wine-env.sh"
+xvfb_pid=
+cleanup() {
+  wine_env_stop
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  export DISPLAY=:${XVFB_DISPLAY:-77}
+  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  sleep 1
+  headless=1
+else
+  headless=0
+fi
+
+WINE_GRAPHICS=x11 wine_env_start
+cd "$build/Pellix"
+if [ $headless -eq 1 ]; then
+  wine Pellix.exe "$@" &
+  sleep "${SCREENSHOT_DELAY:-6}"
+  xwd -root -silent > "$build/screenshot.xwd"
+  convert "$build/screenshot.xwd" "$build/screenshot.png"
+  rm -f "$build/screenshot.xwd"
+  echo "screenshot: $build/screenshot.png"
+else
+  wine Pellix.exe "$@"
+fi

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test executable once under
+# a fresh headless Wine prefix. Ends with "N passed, N failed" (test cases).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+
+"$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/build.sh" "$build" || { echo "0 passed, 1 failed"; exit 1; }
+
+. "$root/scripts/wine-env.sh"
+trap wine_env_stop EXIT
+unset DISPLAY
+wine_env_start
+
+results="$build/test-results"
+rm -rf "$results" && mkdir -p "$results"
+export GTEST_OUTPUT="xml:$(winepath -w "$results")\\"
+export PELLIX_ASSERT_QUIET=1
+
+ctest --test-dir "$build" --output-on-failure --timeout 900 ${CTEST_ARGS:-}
+ctest_rc=$?
+
+# Sum the test cases of every executable; one that left no report crashed
+# or hung and counts as one failure.
+passed=0 failed=0
+for name in $(ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: *//p'); do
+  xml="$results/$name.xml"
+  if [ ! -f "$xml" ]; then
+    echo "no report from $name"
+    failed=$((failed + 1))
+    continue
+  fi
+  head=$(grep -m1 '<testsuites' "$xml")
+  t=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$head")
+  f=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$head")
+  e=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$head")
+  d=$(sed -n 's/.* disabled="\([0-9]*\)".*/\1/p' <<<"$head")
+  bad=$(( ${f:-0} + ${e:-0} ))
+  passed=$(( passed + ${t:-0} - ${d:-0} - bad ))
+  failed=$(( failed + bad ))
+done
+[ $ctest_rc -ne 0 ] && [ $failed -eq 0 ] && failed=1
+echo "$passed passed, $failed failed"
+[ $failed -eq 0 ]
