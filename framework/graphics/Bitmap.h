@@ -1,0 +1,97 @@
+#pragma once
+// Device-independent bitmap (a top-down DIB section) with 4, 24 or 32 bits
+// per pixel, scan-line access, a canvas, a transparent colour and a change
+// event. Changing the size keeps the overlapping pixels; changing the pixel
+// format converts them.
+
+#include "framework/graphics/Canvas.h"
+#include "framework/TObject.h"
+#include "framework/graphics/Color.h"
+#include "framework/graphics/GdiHandle.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+enum class TPixelFormat { pf4bit = 4, pf24bit = 24, pf32bit = 32 };
+
+enum class TTransparentMode {
+    Auto,   // the colour of the lower-left pixel
+    Fixed,  // the colour set through SetTransparentColor
+};
+
+class TBitmap : public TObject {
+public:
+    TBitmap();
+    ~TBitmap();
+
+    // Copies size, format, palette, pixels and transparency; fires OnChange once.
+    void Assign(const TBitmap& source);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    bool Empty() const { return m_width == 0 || m_height == 0; }
+    void SetWidth(int width) { SetSize(width, m_height); }
+    void SetHeight(int height) { SetSize(m_width, height); }
+    void SetSize(int width, int height);
+    TPixelFormat PixelFormat() const { return m_format; }
+    void SetPixelFormat(TPixelFormat format);
+
+    // Row y, top row first; BytesPerLine() bytes, DWORD aligned.
+    uint8_t* ScanLine(int y);
+    int BytesPerLine() const;
+
+    // The pixel as 0x00BBGGRR (palette entry for 4 bits per pixel).
+    TColor PixelColor(int x, int y) const;
+
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool transparent);
+    TTransparentMode TransparentMode() const { return m_transparentMode; }
+    void SetTransparentMode(TTransparentMode mode);
+    // Automatic mode: the lower-left pixel (clNone while empty).
+    TColor TransparentColor() const;
+    // Stores the colour and switches to the fixed mode.
+    void SetTransparentColor(TColor color);
+
+    // The DIB section; null while the bitmap is empty.
+    HBITMAP Handle() const { return static_cast<HBITMAP>(m_dib.handle.Get()); }
+    TCanvas& Canvas();
+
+    // Windows bitmap files (any bit depth). Raises EFOpenError when the
+    // file cannot be opened and EInvalidGraphic when it is not a valid
+    // bitmap; the bitmap is unchanged then.
+    void LoadFromFile(const std::string& fileName);
+    void LoadFromResourceName(HINSTANCE instance, const char* name);
+    // A whole .bmp file held in memory.
+    void LoadFromMemory(const void* data, size_t size);
+
+    // Tells listeners that the pixels changed (after scan-line writes).
+    void Changed();
+    TNotifyEvent OnChange;
+
+private:
+    class TBitmapCanvas;
+
+    struct TDib {
+        TGdiObject handle;
+        uint8_t* bits = nullptr;
+    };
+    using TPalette = std::array<RGBQUAD, 16>;
+    static TDib CreateDib(int width, int height, TPixelFormat format, const TPalette& palette);
+    void Replace(TDib dib, int width, int height, TPixelFormat format);
+    void LoadDib(const BITMAPINFO* info, size_t infoSize, const uint8_t* bits, size_t bitsSize);
+    void WritePixel(uint8_t* row, int x, uint32_t bgra) const;
+    uint32_t ReadPixel(const uint8_t* row, int x, TPixelFormat format) const;
+    static int Stride(int width, TPixelFormat format);
+
+    TDib m_dib;
+    int m_width = 0;
+    int m_height = 0;
+    TPixelFormat m_format = TPixelFormat::pf24bit;
+    TPalette m_palette;
+    bool m_transparent = false;
+    TTransparentMode m_transparentMode = TTransparentMode::Auto;
+    TColor m_transparentColor = clNone;
+    std::unique_ptr<TBitmapCanvas> m_canvas;
+};

@@ -1,0 +1,41 @@
+#pragma once
+// Loads PNG files through the codec library pixary.dll (beside the
+// executable) into bitmaps: 32 bits per pixel with alpha, or 24 bits.
+
+#include "board/pixary/Pixary.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Stream.h"
+
+#include <string>
+#include <windows.h>
+
+namespace kelp {
+
+class PngReader {
+public:
+    // The process-wide reader; loads the library on first use and stops the
+    // program when it is missing.
+    static PngReader& Instance();
+    ~PngReader();
+    PngReader(const PngReader&) = delete;
+    PngReader& operator=(const PngReader&) = delete;
+
+    // Switches the bitmap to 32 bits per pixel and reads the file into it.
+    // Raises EFOpenError when the file cannot be opened; a file that does not
+    // decode leaves the bitmap's pixels as they were.
+    void LoadPng(const std::string& fileName, TBitmap& bitmap);
+    // Decodes the stream into the bitmap: 4 bytes per pixel (B, G, R, A) for
+    // a 32-bit bitmap, else 3 at 24 bits. False when decoding fails.
+    bool Read(TStream& stream, TBitmap& bitmap);
+
+private:
+    PngReader();
+
+    HMODULE m_hinst;
+    ReadPngExFunction m_readPngEx;
+    WritePngExFunction m_writePngEx;
+    FreePngDataFunction m_freePngData;
+    AllocatePngDataFunction m_allocatePngData;
+};
+
+} // namespace kelp

@@ -1,0 +1,150 @@
+#include "kelp/Graphics/WinRegion.h"
+
+#include "kelp/System/Assert.h"
+
+#include <cstring>
+#include <vector>
+
+namespace kelp {
+
+namespace {
+
+const char* const kSource = "kelp\\Graphics\\Source\\WinRegion";
+const char* const kHeader = "KELP\\GRAPHICS\\WINREGION";
+
+HRGN CheckedRegion(HRGN hrgn)
+{
+    KELP_ASSERT(hrgn != NULL, kHeader, 61);
+    return hrgn;
+}
+
+// Opaque pixels: those whose B, G, R bytes differ from the key's.
+class TRowReader {
+public:
+    TRowReader(TBitmap& bitmap, TColor color)
+        : m_bitmap(bitmap),
+          m_blue(static_cast<uint8_t>(color >> 16)),
+          m_green(static_cast<uint8_t>(color >> 8)),
+          m_red(static_cast<uint8_t>(color)),
+          m_key(color & 0xFFFFFF) {}
+
+    void Select(int y)
+    {
+        m_y = y;
+        m_row = m_bitmap.PixelFormat() == TPixelFormat::pf4bit ? nullptr : m_bitmap.ScanLine(y);
+        m_step = m_bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
+    }
+
+    bool IsTransparent(int x) const
+    {
+        if (!m_row)
+            return m_bitmap.PixelColor(x, m_y) == m_key;
+        const uint8_t* p = m_row + x * m_step;
+        return p[0] == m_blue && p[1] == m_green && p[2] == m_red;
+    }
+
+private:
+    TBitmap& m_bitmap;
+    uint8_t m_blue, m_green, m_red;
+    TColor m_key;
+    const uint8_t* m_row = nullptr;
+    int m_step = 3;
+    int m_y = 0;
+};
+
+} // namespace
+
+WinRegion::WinRegion() : m_hrgn(CheckedRegion(CreateRectRgn(0, 0, 0, 0))) {}
+
+WinRegion::WinRegion(TBitmap& bitmap, TColor transparentColor) : WinRegion()
+{
+    SetToBitmap(bitmap, transparentColor);
+}
+
+WinRegion::~WinRegion()
+{
+    DeleteObject(m_hrgn);
+}
+
+const WinRegion& WinRegion::EmptyRegion()
+{
+    static const WinRegion empty;
+    return empty;
+}
+
+void WinRegion::Adopt(HRGN hrgn)
+{
+    CheckedRegion(hrgn);
+    DeleteObject(m_hrgn);
+    m_hrgn = hrgn;
+}
+
+void WinRegion::SetRect(int left, int top, int right, int bottom)
+{
+    BOOL result = SetRectRgn(m_hrgn, left, top, right, bottom);
+    KELP_ASSERT(result != 0, kSource, 88);
+}
+
+void WinRegion::Combine(HRGN destination, HRGN source1, HRGN source2, int mode)
+{
+    int combineResult = CombineRgn(destination, source1, source2, mode);
+    KELP_ASSERT(combineResult != ERROR, kSource, 97);
+}
+
+void WinRegion::Subtract(const WinRegion& other)
+{
+    Combine(m_hrgn, m_hrgn, other.m_hrgn, RGN_DIFF);
+}
+
+HRGN WinRegion::Clone() const
+{
+    HRGN copy = CheckedRegion(CreateRectRgn(0, 0, 0, 0));
+    Combine(copy, m_hrgn, nullptr, RGN_COPY);
+    return copy;
+}
+
+void WinRegion::Offset(int dx, int dy)
+{
+    int result = OffsetRgn(m_hrgn, dx, dy);
+    KELP_ASSERT(result != ERROR, kSource, 118);
+}
+
+void WinRegion::SetToBitmap(TBitmap& bitmap, TColor transparentColor)
+{
+    const int width = bitmap.Width(), height = bitmap.Height();
+    std::vector<RECT> runs;
+    if (!bitmap.Empty()) {
+        TRowReader reader(bitmap, transparentColor);
+        for (int y = 0; y < height; ++y) {
+            reader.Select(y);
+            int x = 0;
+            while (x < width) {
+                while (x < width && reader.IsTransparent(x))
+                    ++x;
+                int start = x;
+                while (x < width && !reader.IsTransparent(x))
+                    ++x;
+                if (x > start)
+                    runs.push_back(RECT{start, y, x, y + 1});
+            }
+        }
+    }
+    if (runs.empty()) {
+        SetRect(0, 0, 0, 0);
+        return;
+    }
+    // One region call for the whole shape: a region built by thousands of
+    // subtractions costs a combine per transparent run.
+    std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+    RGNDATAHEADER header{};
+    header.dwSize = sizeof(RGNDATAHEADER);
+    header.iType = RDH_RECTANGLES;
+    header.nCount = static_cast<DWORD>(runs.size());
+    header.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
+    header.rcBound = RECT{0, 0, width, height};
+    std::memcpy(data.data(), &header, sizeof(header));
+    std::memcpy(data.data() + sizeof(header), runs.data(), runs.size() * sizeof(RECT));
+    Adopt(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+}
+
+} // namespace kelp
