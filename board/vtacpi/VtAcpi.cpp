@@ -1,0 +1,160 @@
+// The board's ACPI interface library: BIOS item reads and writes, the
+// interface, group and item description packages, and the package walk.
+// Every call works on the shared board state; results are 1 for success.
+
+#include "board/core/BoardStore.h"
+#include "board/core/Descriptions.h"
+#include "board/core/ItemAccess.h"
+#include "board/core/Package.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+using vboard::BoardState;
+using vboard::BoardStore;
+
+// No C++ exception may cross the library boundary: a failure is a 0 result.
+template <typename Call> uint32_t Guarded(Call call)
+{
+    try {
+        return call() ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool ReadState(BoardState& state) { return BoardStore().Read(state); }
+
+bool Serve(const vboard::package::Writer& writer, void* buffer, uint32_t* size)
+{
+    return writer.CopyTo(buffer, size);
+}
+} // namespace
+
+extern "C" {
+
+uint32_t __stdcall VtAcpiInitialize()
+{
+    return Guarded([] {
+        BoardState state;
+        return ReadState(state);
+    });
+}
+
+uint32_t __stdcall VtAcpiSetItem(uint32_t id, uint32_t first, uint32_t second)
+{
+    return Guarded([=] {
+        return BoardStore().Update([=](BoardState& state) { return vboard::WriteItem(state, id, first, second); });
+    });
+}
+
+uint32_t __stdcall VtAcpiGetItem(uint32_t id, uint32_t* value)
+{
+    return Guarded([=] {
+        BoardState state;
+        return value && ReadState(state) && vboard::ReadItem(state, id, *value);
+    });
+}
+
+uint32_t __stdcall VtAcpiGetInterface(void* buffer, uint32_t* size)
+{
+    return Guarded([=] {
+        BoardState state;
+        return ReadState(state) && Serve(vboard::InterfacePackage(state), buffer, size);
+    });
+}
+
+uint32_t __stdcall VtAcpiGetGroup(uint32_t group, void* buffer, uint32_t* size)
+{
+    return Guarded([=] {
+        BoardState state;
+        vboard::package::Writer writer;
+        return ReadState(state) && vboard::GroupPackage(state, group & 0xFF, writer) && Serve(writer, buffer, size);
+    });
+}
+
+const void* __stdcall VtAcpiFirstElement(const void* package)
+{
+    return vboard::package::First(package);
+}
+
+uint32_t __stdcall VtAcpiElementCount(const void* package)
+{
+    return vboard::package::Count(package);
+}
+
+const void* __stdcall VtAcpiElementData(const void* element)
+{
+    return vboard::package::Data(element);
+}
+
+const void* __stdcall VtAcpiNextElement(const void* element)
+{
+    return vboard::package::Next(element);
+}
+
+uint32_t __stdcall VtAcpiGetItemDescription(const void* reference, void* buffer, uint32_t* size)
+{
+    return Guarded([=] {
+        if (!reference)
+            return false;
+        uint32_t id;
+        std::memcpy(&id, reference, sizeof id);
+        BoardState state;
+        if (!ReadState(state))
+            return false;
+        const vboard::BoardItem* item = state.Find(id);
+        return item && Serve(vboard::DescriptionPackage(*item), buffer, size);
+    });
+}
+
+uint32_t __stdcall VtAcpiGetItemArg(uint32_t id, uint32_t argument, uint32_t* value)
+{
+    return Guarded([=] {
+        BoardState state;
+        return value && ReadState(state) && vboard::ReadItemWithArgument(state, id, argument, *value);
+    });
+}
+
+// Writes the item and reports the items that follow it: word 0 = pair
+// count, then (identifier, value) pairs, then 0xFFFFFFFF. *size is in bytes.
+uint32_t __stdcall VtAcpiSetItemWithReply(uint32_t id, uint32_t value, void* buffer,
+                                                               uint32_t* size)
+{
+    return Guarded([=] {
+        if (!buffer || !size)
+            return false;
+        std::vector<uint32_t> reply;
+        bool written = BoardStore().Update([&](BoardState& state) {
+            const vboard::BoardItem* item = state.Find(id);
+            if (!item)
+                return false;
+            reply.assign(1, 0);
+            for (uint32_t follower : item->reply)
+                if (state.Find(follower)) {
+                    reply.push_back(follower);
+                    reply.push_back(value);
+                    ++reply[0];
+                }
+            reply.push_back(0xFFFFFFFFu);
+            if (*size < reply.size() * 4)
+                return false;
+            return vboard::WriteItem(state, id, value, vboard::kWritePlain);
+        });
+        uint32_t needed = uint32_t(reply.size() * 4);
+        if (!written) {
+            if (needed > *size)
+                *size = needed;
+            return false;
+        }
+        std::memcpy(buffer, reply.data(), needed);
+        *size = needed;
+        return true;
+    });
+}
+
+} // extern "C"
