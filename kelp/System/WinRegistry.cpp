@@ -49,8 +49,8 @@ bool QueryBinary(HKEY key, const char* name, void* buffer, DWORD& size)
     return true;
 }
 
-// Stored strings need not be terminated, so one extra byte is reserved and
-// set to zero after the read.
+// Stored strings need not be terminated, so the buffer has one zeroed byte
+// more than the stored size.
 bool QueryString(HKEY key, const char* name, std::string& text)
 {
     if (!key)
@@ -63,7 +63,6 @@ bool QueryString(HKEY key, const char* name, std::string& text)
     if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &stored) != ERROR_SUCCESS ||
         !IsStringType(type))
         return false;
-    data[stored] = '\0';
     text = data.data();
     return true;
 }
