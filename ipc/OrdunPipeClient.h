@@ -1,0 +1,17 @@
+#pragma once
+// The program's client of the companion's graphics pipe: one transaction
+// at a time, each on its own thread, the caller waiting at most 10 s.
+
+#include "ipc/GuardedPipeClient.h"
+
+namespace kelp {
+
+class OrdunPipeClient : public GuardedPipeClient {
+public:
+    static OrdunPipeClient& Instance();
+
+private:
+    OrdunPipeClient();
+};
+
+} // namespace kelp

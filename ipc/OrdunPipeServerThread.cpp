@@ -1,0 +1,60 @@
+#include "ipc/OrdunPipeServerThread.h"
+
+#include "ipc/OrdunProtocol.h"
+#include "kelp/System/Trace.h"
+
+#include <cstring>
+
+namespace kelp {
+
+OrdunPipeServerThread::OrdunPipeServerThread(HWND window, UINT message)
+    : window_(window),
+      message_(message),
+      stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      server_([this](const uint8_t* request, DWORD size) {
+          return HandleRequest(request, size, window_, message_);
+      }, ordun::kBoardPipeBufferSize),
+      thread_(std::make_unique<WorkerThread>([this] { Run(); }))
+{
+}
+
+OrdunPipeServerThread::~OrdunPipeServerThread()
+{
+    SetEvent(stop_.Get());
+    thread_->Wait(INFINITE);
+}
+
+void OrdunPipeServerThread::Run()
+{
+    // The pipe handle is inheritable. A failed create is traced by the pipe
+    // and ends the service for this run.
+    if (stop_.IsValid() && server_.Create(ordun::kBoardPipeName, true))
+        server_.Serve(stop_.Get());
+}
+
+std::vector<uint8_t> OrdunPipeServerThread::HandleRequest(const uint8_t* request, DWORD size,
+                                                          HWND window, UINT message)
+{
+    uint32_t result = ordun::kResultFailed;
+    if (size >= sizeof(uint32_t)) {
+        uint32_t command = 0;
+        std::memcpy(&command, request, sizeof command);
+        switch (command) {
+        case ordun::kVgaConnected:
+        case ordun::kVgaDisconnected:
+        case ordun::kVgaSyncChanged:
+        case ordun::kVgaModeChanged:
+            PostMessageA(window, message, command, 0);
+            result = ordun::kResultOk;
+            break;
+        default:
+            Trace("~~~[Ordun PIPE Service] MB Pipe Server can not handle the command %x", command);
+            break;
+        }
+    }
+    std::vector<uint8_t> reply(sizeof result);
+    std::memcpy(reply.data(), &result, sizeof result);
+    return reply;
+}
+
+} // namespace kelp

@@ -1,0 +1,23 @@
+#pragma once
+// Client of the system-control service's pipe; asks for the BIOS overclock
+// state. One transaction at a time, each on its own thread, the caller
+// waiting at most 10 s.
+
+#include "ipc/GuardedPipeClient.h"
+
+#include <cstdint>
+
+namespace kelp {
+
+class SysCtrlPipeClient : public GuardedPipeClient {
+public:
+    static SysCtrlPipeClient& Instance();
+
+    // True when the service answered with the state and the second value.
+    bool GetOcState(uint32_t& state, uint32_t& secondValue);
+
+private:
+    SysCtrlPipeClient();
+};
+
+} // namespace kelp
