@@ -51,6 +51,7 @@ bool BiosItem::Load(const void* bytes, uint32_t size)
     // The library bounds every walk by the package's own length field,
     // which it caps at the transfer size; padding the copy to that size
     // keeps even a package whose length field lies inside our memory.
+    m_parsed = false;
     try {
         m_package.assign(size > kBiosBufferSize ? size : kBiosBufferSize, 0);
     } catch (const std::bad_alloc&) {
@@ -69,7 +70,8 @@ bool BiosItem::Load(const void* bytes, uint32_t size)
     m_id = ElementValue(first);
     const void* cursor = VtAcpiNextElement(first);
     uint32_t remaining = count - 1;
-    return Parse(cursor, remaining);
+    m_parsed = Parse(cursor, remaining);
+    return m_parsed;
 }
 
 bool BiosItem::Parse(const void*& cursor, uint32_t& remaining)

@@ -31,6 +31,8 @@ public:
     // has fewer than three elements or its kind-specific part is malformed.
     bool Load(const void* bytes, uint32_t size);
 
+    // Whether the last Load succeeded.
+    bool IsParsed() const { return m_parsed; }
     uint32_t GetId() const { return m_id; }
     uint32_t GetAttributes() const { return m_attributes; }
 
@@ -50,6 +52,7 @@ protected:
     uint32_t m_id = 0;
     uint32_t m_attributes = 0;
     uint32_t m_header = 0; // element 3
+    bool m_parsed = false;
 };
 
 } // namespace kelp

@@ -1,0 +1,188 @@
+#include "board/boardctl/BoardCommands.h"
+
+#include "board/core/BoardStore.h"
+#include "board/core/NumberText.h"
+#include "kelp/vantor/BiosInterface.h"
+#include "kelp/vantor/BiosItemEnumerator.h"
+
+#include <set>
+
+namespace boardctl {
+namespace {
+using vboard::BoardItem;
+using vboard::BoardState;
+using vboard::BoardStore;
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+const char kUsageText[] =
+    "usage: boardctl show                 profile, interface version and every item\n"
+    "       boardctl items                the item catalogue with value texts\n"
+    "       boardctl load <profile>       rebuild the board from a profile (name or .ini path)\n"
+    "       boardctl get <id>             print an item's value\n"
+    "       boardctl set <id> <value>     change an item's value (ids and values: decimal or 0x hex)\n";
+
+int Fail(std::FILE* err, const std::string& message)
+{
+    std::fprintf(err, "boardctl: %s\n", message.c_str());
+    return kFailed;
+}
+
+bool ReadBoard(BoardState& state, std::FILE* err)
+{
+    if (BoardStore().Read(state))
+        return true;
+    Fail(err, "the board state is locked by another process");
+    return false;
+}
+
+bool ParseId(const std::string& text, uint32_t& id, std::FILE* err)
+{
+    if (vboard::ParseWord(text, id))
+        return true;
+    Fail(err, "bad item identifier '" + text + "'");
+    return false;
+}
+
+void PrintHeader(const BoardState& state, std::FILE* out)
+{
+    std::fprintf(out, "profile: %s\n", state.profile.c_str());
+    if (!state.description.empty())
+        std::fprintf(out, "description: %s\n", state.description.c_str());
+    std::fprintf(out, "interface version: %u (%s)\n", state.InterfaceVersion(),
+                 vboard::HexWord(state.InterfaceWord()).c_str());
+    std::fprintf(out, "state file: %s\n", BoardStore().Path().c_str());
+}
+
+void PrintItem(const BoardItem& item, const std::string& text, std::FILE* out)
+{
+    std::fprintf(out, "%s  %-7s  %s  %-14s  %s\n", vboard::HexWord(item.id).c_str(), vboard::KindName(item.Kind()),
+                 vboard::HexWord(item.value).c_str(), text.c_str(), item.name.c_str());
+}
+
+int Show(std::FILE* out, std::FILE* err)
+{
+    BoardState state;
+    if (!ReadBoard(state, err))
+        return kFailed;
+    PrintHeader(state, out);
+    for (const auto& [id, item] : state.items)
+        std::fprintf(out, "%s  %-7s  %s  %s%s\n", vboard::HexWord(id).c_str(), vboard::KindName(item.Kind()),
+                     vboard::HexWord(item.value).c_str(), item.name.c_str(), item.readOnly ? " (read-only)" : "");
+    return kOk;
+}
+
+// The value text as the program itself derives it: through the ACPI
+// library's description of the item.
+std::string ValueText(const kelp::BiosItem& item, const BoardItem& board)
+{
+    if (board.Kind() == vboard::ItemKind::Boolean)
+        return board.value ? "on" : "off";
+    if (!item.IsParsed())
+        return "(no description)";
+    if (board.Kind() == vboard::ItemKind::String && board.value >= item.GetCount())
+        return "(out of range)";
+    return item.IndexToString(board.value);
+}
+
+int Items(std::FILE* out, std::FILE* err)
+{
+    BoardState state;
+    if (!ReadBoard(state, err))
+        return kFailed;
+    PrintHeader(state, out);
+    std::set<uint8_t> groups;
+    for (const auto& [id, item] : state.items)
+        groups.insert(uint8_t(id >> 24));
+    kelp::InitInterface();
+    for (uint8_t group : groups) {
+        kelp::BiosItemEnumerator items;
+        if (!items.Open(group))
+            continue;
+        for (bool fetched = true; !items.AtEnd(); fetched = items.Next()) {
+            const BoardItem* board = fetched ? state.Find(items.CurrentId()) : nullptr;
+            if (!board)
+                continue;
+            std::unique_ptr<kelp::BiosItem> item = items.CreateItem();
+            PrintItem(*board, ValueText(*item, *board), out);
+        }
+    }
+    return kOk;
+}
+
+int Load(const std::string& profile, std::FILE* out, std::FILE* err)
+{
+    std::string error;
+    if (!BoardStore().LoadProfile(profile, error))
+        return Fail(err, error);
+    std::fprintf(out, "loaded profile %s\n", profile.c_str());
+    return kOk;
+}
+
+int Get(const std::string& idText, std::FILE* out, std::FILE* err)
+{
+    uint32_t id;
+    BoardState state;
+    if (!ParseId(idText, id, err) || !ReadBoard(state, err))
+        return kFailed;
+    const BoardItem* item = state.Find(id);
+    if (!item)
+        return Fail(err, "item " + vboard::HexWord(id) + " is not on this board");
+    std::fprintf(out, "%s\n", vboard::HexWord(item->value).c_str());
+    return kOk;
+}
+
+// Sets the value as the hardware would, so read-only items can be changed
+// too; the item's value range still applies.
+int Set(const std::string& idText, const std::string& valueText, std::FILE* err)
+{
+    uint32_t id, value;
+    if (!ParseId(idText, id, err))
+        return kFailed;
+    if (!vboard::ParseWord(valueText, value))
+        return Fail(err, "bad value '" + valueText + "'");
+    std::string problem;
+    bool changed = BoardStore().Update([&](BoardState& state) {
+        BoardItem* item = state.Find(id);
+        if (!item)
+            problem = "item " + vboard::HexWord(id) + " is not on this board";
+        else if (!item->Accepts(value))
+            problem = "value " + valueText + " is outside the range of item " + vboard::HexWord(id) + " (0.." +
+                      std::to_string(item->ValueCount() - 1) + ")";
+        else
+            item->value = value;
+        return problem.empty();
+    });
+    if (!problem.empty())
+        return Fail(err, problem);
+    return changed ? kOk : Fail(err, "the board state could not be written");
+}
+} // namespace
+
+int Run(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err)
+{
+    auto is = [&](const char* command, size_t operands) {
+        return arguments[0] == command && arguments.size() == operands + 1;
+    };
+    if (arguments.empty()) {
+        std::fputs(kUsageText, err);
+        return kUsage;
+    }
+    if (is("show", 0))
+        return Show(out, err);
+    if (is("items", 0))
+        return Items(out, err);
+    if (is("load", 1))
+        return Load(arguments[1], out, err);
+    if (is("get", 1))
+        return Get(arguments[1], out, err);
+    if (is("set", 2))
+        return Set(arguments[1], arguments[2], err);
+    std::fprintf(err, "boardctl: unknown command or wrong operands: %s\n", arguments[0].c_str());
+    std::fputs(kUsageText, err);
+    return kUsage;
+}
+
+} // namespace boardctl

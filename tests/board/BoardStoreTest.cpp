@@ -1,0 +1,169 @@
+#include "board/core/BoardStore.h"
+#include "board/core/FileText.h"
+#include "kelp/System/Trace.h"
+#include "tests/board/support/BoardTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+namespace {
+using vboard::BoardState;
+using vboard::BoardStore;
+
+const std::string kStatePath = boardtest::UseOwnBoardState("board");
+
+constexpr uint32_t kCounterItem = 0x0E0A0011; // unbounded number item of the current profile
+
+std::mutex g_traceLock;
+std::vector<std::string> g_traces;
+
+void CollectTrace(const char* line)
+{
+    std::lock_guard<std::mutex> guard(g_traceLock);
+    g_traces.push_back(line);
+}
+
+class BoardStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(BoardStore().LoadProfile("current", error)) << error;
+        std::lock_guard<std::mutex> guard(g_traceLock);
+        g_traces.clear();
+        kelp::SetTraceObserver(CollectTrace);
+    }
+    void TearDown() override { kelp::SetTraceObserver(nullptr); }
+
+    static bool Traced(const std::string& fragment)
+    {
+        std::lock_guard<std::mutex> guard(g_traceLock);
+        for (const std::string& line : g_traces)
+            if (line.find(fragment) != std::string::npos)
+                return true;
+        return false;
+    }
+
+    static uint32_t Value(uint32_t id)
+    {
+        BoardState state;
+        EXPECT_TRUE(BoardStore().Read(state));
+        const vboard::BoardItem* item = state.Find(id);
+        return item ? item->value : 0xDEADBEEF;
+    }
+
+    static bool SetValue(uint32_t id, uint32_t value)
+    {
+        return BoardStore().Update([=](BoardState& state) {
+            state.Find(id)->value = value;
+            return true;
+        });
+    }
+};
+
+TEST_F(BoardStoreTest, DamagedOrMissingStateIsRebuiltFromTheProfile)
+{
+    auto truncate = [](std::string& text) { text.resize(text.size() / 2); };
+    auto flip = [](std::string& text) { text[text.size() - 5] ^= 1; };
+    auto scramble = [](std::string& text) { text = "\x01\x02 not a board"; };
+    for (void (*damage)(std::string&) : {+truncate, +flip, +scramble}) {
+        ASSERT_TRUE(SetValue(kCounterItem, 777));
+        std::string text;
+        ASSERT_TRUE(vboard::ReadFileText(kStatePath, text));
+        damage(text);
+        ASSERT_TRUE(vboard::ReplaceFileText(kStatePath, text));
+        EXPECT_EQ(Value(kCounterItem), 12u) << "profile default back";
+        EXPECT_TRUE(Traced("rebuilt from profile current"));
+        ASSERT_TRUE(vboard::ReadFileText(kStatePath, text));
+        BoardState decoded;
+        std::string reason;
+        EXPECT_TRUE(vboard::DecodeState(text, decoded, reason)) << "rebuilt state written back: " << reason;
+    }
+    DeleteFileA(kStatePath.c_str());
+    EXPECT_EQ(Value(kCounterItem), 12u);
+    EXPECT_TRUE(Traced("is missing; rebuilt from profile current"));
+}
+
+TEST_F(BoardStoreTest, ProfileVariablePicksTheProfileOfARebuild)
+{
+    SetEnvironmentVariableA("PELLIX_BOARD_PROFILE", "legacy");
+    DeleteFileA(kStatePath.c_str());
+    BoardState state;
+    ASSERT_TRUE(BoardStore().Read(state));
+    SetEnvironmentVariableA("PELLIX_BOARD_PROFILE", nullptr);
+    EXPECT_EQ(state.profile, "legacy");
+    EXPECT_EQ(state.InterfaceVersion(), 2u);
+}
+
+TEST_F(BoardStoreTest, UnusableProfileGivesAnEmptyBoardThatIsNotPersisted)
+{
+    SetEnvironmentVariableA("PELLIX_BOARD_PROFILE", "no-such-profile");
+    DeleteFileA(kStatePath.c_str());
+    BoardState state;
+    ASSERT_TRUE(BoardStore().Read(state));
+    SetEnvironmentVariableA("PELLIX_BOARD_PROFILE", nullptr);
+    EXPECT_TRUE(state.items.empty());
+    EXPECT_TRUE(Traced("board is empty"));
+    EXPECT_EQ(GetFileAttributesA(kStatePath.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Value(kCounterItem), 12u) << "the next access builds the default profile";
+}
+
+TEST_F(BoardStoreTest, StateIsSharedWithOtherProcesses)
+{
+    boardtest::ProcessResult set = boardtest::Run("boardctl.exe", "set 0x0E0A0011 0x55");
+    ASSERT_EQ(set.exitCode, 0u) << set.err;
+    EXPECT_EQ(Value(kCounterItem), 0x55u);
+    ASSERT_TRUE(SetValue(kCounterItem, 1234));
+    boardtest::ProcessResult get = boardtest::Run("boardctl.exe", "get 0x0E0A0011");
+    EXPECT_EQ(get.out, "0x000004D2\n");
+}
+
+// Worker half of the concurrency test, run in child processes only.
+TEST(BoardStoreWorker, DISABLED_Increment)
+{
+    int rounds = std::atoi(std::getenv("PELLIX_TEST_INCREMENTS") ? std::getenv("PELLIX_TEST_INCREMENTS") : "0");
+    for (int i = 0; i < rounds; ++i)
+        ASSERT_TRUE(BoardStore().Update([](BoardState& state) {
+            ++state.Find(kCounterItem)->value;
+            return true;
+        }));
+}
+
+TEST_F(BoardStoreTest, ConcurrentReadModifyWritesLoseNoUpdate)
+{
+    constexpr int kRounds = 150, kThreads = 3, kProcesses = 2;
+    ASSERT_TRUE(SetValue(kCounterItem, 0));
+    SetEnvironmentVariableA("PELLIX_TEST_INCREMENTS", std::to_string(kRounds).c_str());
+    std::vector<std::thread> workers;
+    std::vector<boardtest::ProcessResult> children(kProcesses);
+    for (int p = 0; p < kProcesses; ++p)
+        workers.emplace_back([&children, p] {
+            char path[MAX_PATH];
+            GetModuleFileNameA(nullptr, path, sizeof path);
+            std::string exe = path;
+            children[p] = boardtest::Run(exe.substr(exe.find_last_of('\\') + 1),
+                                         "--gtest_filter=BoardStoreWorker.DISABLED_Increment "
+                                         "--gtest_also_run_disabled_tests");
+        });
+    std::atomic<int> failures{0};
+    for (int t = 0; t < kThreads; ++t)
+        workers.emplace_back([&failures] {
+            for (int i = 0; i < kRounds; ++i)
+                if (!BoardStore().Update([](BoardState& state) {
+                        ++state.Find(kCounterItem)->value;
+                        return true;
+                    }))
+                    ++failures;
+        });
+    for (std::thread& worker : workers)
+        worker.join();
+    for (const boardtest::ProcessResult& child : children)
+        EXPECT_EQ(child.exitCode, 0u) << child.out << child.err;
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(Value(kCounterItem), uint32_t(kRounds * (kThreads + kProcesses)));
+    EXPECT_FALSE(Traced("rebuilt")) << "the state never looked damaged";
+}
+
+} // namespace
