@@ -34,6 +34,11 @@ void OutlineEllipse(TCanvas& canvas, const RECT& r)
     WithClearBrush(canvas, [&] { canvas.Ellipse(r.left, r.top, r.right, r.bottom); });
 }
 
+void OutlineRoundRect(TCanvas& canvas, const RECT& r, int cornerWidth, int cornerHeight)
+{
+    WithClearBrush(canvas, [&] { canvas.RoundRect(r.left, r.top, r.right, r.bottom, cornerWidth, cornerHeight); });
+}
+
 void OutlinePolygon(TCanvas& canvas, const POINT* points, int count)
 {
     WithClearBrush(canvas, [&] { canvas.Polygon(points, count); });

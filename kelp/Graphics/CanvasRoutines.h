@@ -9,6 +9,7 @@ namespace kelp {
 
 void OutlineRectangle(TCanvas& canvas, const RECT& rect);
 void OutlineEllipse(TCanvas& canvas, const RECT& rect);
+void OutlineRoundRect(TCanvas& canvas, const RECT& rect, int cornerWidth, int cornerHeight);
 void OutlinePolygon(TCanvas& canvas, const POINT* points, int count);
 
 void SolidRectangle(TCanvas& canvas, const RECT& rect);

@@ -1,0 +1,86 @@
+#include "kelp/Component/TBmpLEDCtrl.h"
+
+#include "framework/TForm.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Solid(TBitmap& bitmap, int w, int h, TColor color)
+{
+    bitmap.SetSize(w, h);
+    bitmap.Canvas().Brush().SetColor(color);
+    bitmap.Canvas().FillRect(RECT{0, 0, w, h});
+}
+
+class BmpLEDCtrlTest : public testing::Test {
+protected:
+    TForm host{nullptr};
+};
+
+} // namespace
+
+TEST_F(BmpLEDCtrlTest, ShowsOnlyTheCurrentStateAndRedrawsOnlyForIt)
+{
+    kelp::TBmpLEDCtrl display(&host, 3);
+    EXPECT_EQ(display.StateCount(), 3);
+    EXPECT_EQ(display.GetState(), 0);
+    EXPECT_TRUE(display.Bitmap(0).Empty());
+    EXPECT_EQ(display.Width(), 0);
+    EXPECT_EQ(display.Host().Image().Parent(), &host);
+    display.SetSize(4, 4);
+    display.Refresh();  // empty state 0: nothing drawn, background stays
+    TBitmap& surface = display.Host().Bitmap();
+    EXPECT_EQ(surface.PixelColor(1, 1), clWhite);
+
+    TBitmap red, green;
+    Solid(red, 4, 4, 0x0000FF);
+    Solid(green, 2, 2, 0x00FF00);
+    display.AssignBitmap(green, 1);                  // not shown: no redraw
+    EXPECT_EQ(surface.PixelColor(1, 1), clWhite);
+    display.AssignBitmap(red, 0);                    // shown: redraws at once
+    EXPECT_EQ(surface.PixelColor(1, 1), 0x0000FFu);
+
+    display.SetState(1);
+    EXPECT_EQ(surface.PixelColor(1, 1), 0x00FF00u);
+    EXPECT_EQ(surface.PixelColor(3, 3), 0x0000FFu);  // a smaller bitmap covers only its area
+
+    display.Bitmap(0).Canvas().SetPixel(0, 0, clBlack);  // hidden state: no change
+    EXPECT_EQ(surface.PixelColor(0, 0), 0x00FF00u);
+    display.Bitmap(1).Canvas().SetPixel(0, 0, clBlack);  // shown state: at once
+    EXPECT_EQ(surface.PixelColor(0, 0), clBlack);
+
+    display.MoveBy(3, 2);
+    EXPECT_EQ(display.Left(), 3);
+    EXPECT_EQ(display.Top(), 2);
+    display.SetTransparentColor(0x80000000 | COLOR_WINDOW);  // system colours are stored as RGB
+    EXPECT_EQ(display.TransparentColor(), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(BmpLEDCtrlTest, GrowingFillsNewStripsWithBackground)
+{
+    kelp::TBmpLEDCtrl display(&host, 1);
+    display.SetSize(10, 10);
+    TBitmap& surface = display.Host().Bitmap();
+    surface.Canvas().Brush().SetColor(clBlack);
+    surface.Canvas().FillRect(RECT{0, 0, 10, 10});
+    display.Host().SetBackgroundColor(0x00FF00);
+    display.SetSize(20, 15);
+    EXPECT_EQ(display.Host().Image().Width(), 20);
+    EXPECT_EQ(display.Height(), 15);
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 20; ++x) {
+            TColor expected = (x < 10 && y < 10) ? clBlack : 0x00FF00;
+            ASSERT_EQ(surface.PixelColor(x, y), expected) << x << "," << y;
+        }
+    display.Clear();
+    EXPECT_EQ(surface.PixelColor(0, 0), 0x00FF00u);
+}
+
+TEST_F(BmpLEDCtrlTest, Preconditions)
+{
+    EXPECT_EXIT(kelp::TBmpLEDCtrl(&host, 0), testing::ExitedWithCode(3), "stateCount > 0.*TBmpLEDCtrl");
+    kelp::TBmpLEDCtrl display(&host, 2);
+    EXPECT_EXIT(display.SetState(2), testing::ExitedWithCode(3), "state >= 0 && state < StateCount\\(\\)");
+    EXPECT_EXIT(display.Bitmap(2), testing::ExitedWithCode(3), "index < \\(int\\) m_bitmaps.size\\(\\)");
+}
