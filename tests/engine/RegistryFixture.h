@@ -24,42 +24,7 @@ inline std::optional<DWORD> ReadDword(HKEY hive, const char* key, const char* na
 
 inline void WriteDword(HKEY hive, const char* key, const char* name, DWORD value)
 {
-    HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(hive, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr), ERROR_SUCCESS);
-    const LONG result = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    RegCloseKey(handle);
-    ASSERT_EQ(result, ERROR_SUCCESS);
-}
-
-inline void WriteString(HKEY hive, const char* key, const char* name, const char* text)
-{
-    HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(hive, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr), ERROR_SUCCESS);
-    const LONG result = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                       static_cast<DWORD>(strlen(text) + 1));
-    RegCloseKey(handle);
-    ASSERT_EQ(result, ERROR_SUCCESS);
-}
-
-inline void DeleteValue(HKEY hive, const char* key, const char* name)
-{
-    ASSERT_EQ(RegDeleteKeyValueA(hive, key, name), ERROR_SUCCESS);
-}
-
-inline void DeleteTree(HKEY hive, const char* key)
-{
-    const LONG result = RegDeleteTreeA(hive, key);
-    if (result == ERROR_SUCCESS)
-        RegDeleteKeyA(hive, key);
-}
-
-inline bool KeyExists(HKEY hive, const char* key)
-{
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(hive, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
+    ASSERT_EQ(RegSetKeyValueA(hive, key, name, REG_DWORD, &value, sizeof(value)), ERROR_SUCCESS);
 }
 
 // Every test that touches the settings keys derives from this; they all
@@ -68,10 +33,12 @@ class CleanSettings : public testing::Test {
 protected:
     void SetUp() override
     {
-        DeleteTree(HKEY_LOCAL_MACHINE, kRoot);
-        DeleteTree(HKEY_CURRENT_USER, kRoot);
-        ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRoot));
-        ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, kRoot));
+        for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            RegDeleteTreeA(hive, kRoot);
+            RegDeleteKeyA(hive, kRoot);
+            HKEY left = nullptr;
+            ASSERT_NE(RegOpenKeyExA(hive, kRoot, 0, KEY_READ, &left), ERROR_SUCCESS);
+        }
     }
 };
 
