@@ -1,0 +1,63 @@
+#include "kelp/widget/TShapedForm.h"
+
+#include "kelp/System/Assert.h"
+#include "kelp/System/MessageBox.h"
+
+namespace kelp {
+
+namespace {
+const char* const kSource = "kelp\\widget\\Source\\TShapedForm";
+}
+
+bool TShapedForm::Attach(TImage* image)
+{
+    KELP_ASSERT(!IsAttached(), kSource, 58);
+    if (!image)
+        return false;
+    TForm* form = nullptr;
+    for (TWinControl* parent = image->Parent(); parent && !form; parent = parent->Parent())
+        form = dynamic_cast<TForm*>(parent);
+    if (!form)
+        return false;
+    m_form = form;
+    m_image = image;
+
+    PrepareForm();
+    TBitmap& bitmap = image->Picture();
+    bitmap.SetTransparentMode(TTransparentMode::Auto);
+    SetTransparentColor(bitmap.TransparentColor());
+    AttachDragger();
+    ApplyShape(m_form, m_image);
+    return true;
+}
+
+void TShapedForm::PrepareForm()
+{
+    m_form->SetBorderStyle(TBorderStyle::None);
+    if (m_form->Scaled()) {
+        ShowMessage("Scaled is not set false", m_form->Name().c_str());
+        AssertionFailed("m_form->Scaled == false", kSource, 97);
+    }
+    m_image->SetAutoSize(true);
+    m_form->SetClientWidth(m_image->Width());
+    m_form->SetClientHeight(m_image->Height());
+}
+
+void TShapedForm::AttachDragger()
+{
+    if (!m_dragger)
+        m_dragger = CreateDragger();
+    if (!m_dragger)
+        m_dragger = std::make_unique<FormDragger>();
+    m_dragger->Attach(m_form, m_image);
+}
+
+void TShapedForm::SetDraggable(bool enable)
+{
+    if (!m_dragger && enable)
+        AttachDragger();
+    else if (m_dragger && !enable)
+        m_dragger->Detach();
+}
+
+} // namespace kelp
