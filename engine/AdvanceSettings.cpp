@@ -96,6 +96,7 @@ void AdvanceSettings::Load()
         return;
     }
     ResetToDefaults();
+    // ResetToDefaults saved before Auto's record was derived again.
     Save();
 }
 
