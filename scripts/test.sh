@@ -24,7 +24,7 @@ ctest_rc=$?
 # Sum the test cases of every executable; one that left no report crashed
 # or hung and counts as one failure.
 passed=0 failed=0
-for name in $(ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: *//p'); do
+for name in $(ctest --test-dir "$build" -N ${CTEST_ARGS:-} | sed -n 's/^ *Test *#[0-9]*: *//p'); do
   xml="$results/$name.xml"
   if [ ! -f "$xml" ]; then
     echo "no report from $name"
