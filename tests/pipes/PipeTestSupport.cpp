@@ -3,8 +3,11 @@
 #include "kelp/System/Language.h"
 #include "kelp/System/Trace.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 namespace pipetest {
@@ -20,6 +23,21 @@ std::vector<std::string>& CapturedLines()
     static std::vector<std::string> lines;
     return lines;
 }
+
+// Under Wine the first window of a process waits for the desktop process;
+// when a peer program that touched the desktop has just ended, that wait
+// runs into a 10 s time-out. Creating the first window before any peer
+// starts keeps the tests' timings meaningful.
+class DesktopFirst : public testing::Environment {
+public:
+    void SetUp() override { sink_ = std::make_unique<MessageSink>(WM_USER); }
+    void TearDown() override { sink_.reset(); }
+
+private:
+    std::unique_ptr<MessageSink> sink_;
+};
+[[maybe_unused]] testing::Environment* const kDesktopFirst =
+    testing::AddGlobalTestEnvironment(new DesktopFirst);
 
 void Collect(const char* line)
 {
@@ -160,6 +178,53 @@ int PeerProcess::WaitForExit(DWORD timeoutMs) const
         !GetExitCodeProcess(process_.Get(), &code))
         return -1;
     return static_cast<int>(code);
+}
+
+BoardStateFile::BoardStateFile(const char* tag)
+{
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    path_ = std::string(folder) + tag + "-" + std::to_string(GetCurrentProcessId()) + ".state";
+    DeleteFileA(path_.c_str());
+    SetEnvironmentVariableA("PELLIX_BOARD_STATE", path_.c_str());
+}
+
+BoardStateFile::~BoardStateFile()
+{
+    DeleteFileA(path_.c_str());
+}
+
+std::string RunProgram(const std::string& program, const std::string& arguments)
+{
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0))
+        return "cannot create an output pipe";
+    kelp::OwnedHandle reader(readEnd), writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    std::string commandLine = "\"";
+    commandLine.append(kelp::ExecutableFolder()).append(program).append("\" ").append(arguments);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &info))
+        return "cannot start " + program;
+    kelp::OwnedHandle process(info.hProcess), thread(info.hThread);
+    writer.Reset(); // the child holds the only write end now
+
+    std::string output;
+    char buffer[512];
+    DWORD read = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        output.append(buffer, read);
+    WaitForSingleObject(info.hProcess, 10000);
+    return output;
 }
 
 bool WaitForPipe(const char* name, DWORD timeoutMs)

@@ -76,6 +76,22 @@ private:
     kelp::OwnedHandle process_;
 };
 
+// Gives this process (and the programs it starts) a board state file of
+// its own through PELLIX_BOARD_STATE; the file is removed afterwards.
+class BoardStateFile {
+public:
+    explicit BoardStateFile(const char* tag);
+    ~BoardStateFile();
+    BoardStateFile(const BoardStateFile&) = delete;
+    BoardStateFile& operator=(const BoardStateFile&) = delete;
+
+private:
+    std::string path_;
+};
+
+// Runs a program from the runtime folder to its end; its output and errors.
+std::string RunProgram(const std::string& program, const std::string& arguments);
+
 // Waits until a pipe of that name accepts clients.
 bool WaitForPipe(const char* name, DWORD timeoutMs);
 
