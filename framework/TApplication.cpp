@@ -1,0 +1,194 @@
+#include "framework/TApplication.h"
+
+#include "framework/FrameworkMessages.h"
+#include "framework/TForm.h"
+#include "framework/TThread.h"
+#include "kelp/System/Trace.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string ExecutableBaseName()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    const auto slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+} // namespace
+
+TApplication& Application()
+{
+    static TApplication application;
+    return application;
+}
+
+TApplication::TApplication()
+    : TComponent(nullptr),
+      m_window([this](TMessage& message) { return WindowProcedure(message); }, "TApplication", true),
+      m_mainThreadId(GetCurrentThreadId()),
+      m_title(ExecutableBaseName())
+{
+}
+
+TApplication::~TApplication()
+{
+    Destroying();
+}
+
+void TApplication::Initialize()
+{
+    SetWindowTextA(Handle(), m_title.c_str());
+}
+
+void TApplication::SetTitle(const std::string& title)
+{
+    m_title = title;
+    SetWindowTextA(Handle(), m_title.c_str());
+}
+
+void TApplication::Run()
+{
+    m_terminated = false;
+    try {
+        if (m_mainForm && m_showMainForm)
+            m_mainForm->Show();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    while (!m_terminated) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
+    }
+    DestroyComponents();
+    m_terminated = false;  // a later Run (tests) starts afresh
+}
+
+void TApplication::Terminate()
+{
+    if (GetCurrentThreadId() == m_mainThreadId)
+        PostQuitMessage(0);
+    else
+        PostThreadMessageA(m_mainThreadId, WM_QUIT, 0, 0);
+}
+
+bool TApplication::ProcessMessage()
+{
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        m_terminated = true;
+        return true;
+    }
+    bool handled = false;
+    // A hook may add or remove hooks while it runs.
+    const auto hooks = m_hooks;
+    for (const auto& hook : hooks) {
+        hook.second(msg, handled);
+        if (handled)
+            return true;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    while (ProcessMessage()) {
+    }
+}
+
+void TApplication::HandleMessage()
+{
+    if (!ProcessMessage())
+        WaitMessage();
+}
+
+void TApplication::Minimize()
+{
+    if (m_mainForm && m_mainForm->HandleAllocated() && !IsIconic(m_mainForm->Handle())) {
+        ShowWindow(m_mainForm->Handle(), SW_MINIMIZE);
+        if (OnMinimize)
+            OnMinimize(this);
+    }
+}
+
+void TApplication::Restore()
+{
+    if (m_mainForm && m_mainForm->HandleAllocated() && IsIconic(m_mainForm->Handle())) {
+        ShowWindow(m_mainForm->Handle(), SW_RESTORE);
+        if (OnRestore)
+            OnRestore(this);
+    }
+}
+
+int TApplication::AddMessageHook(TMessageEvent hook)
+{
+    const int id = m_nextHookId++;
+    m_hooks.emplace_back(id, std::move(hook));
+    return id;
+}
+
+void TApplication::RemoveMessageHook(int id)
+{
+    m_hooks.erase(std::remove_if(m_hooks.begin(), m_hooks.end(), [id](const auto& hook) { return hook.first == id; }),
+                  m_hooks.end());
+}
+
+void TApplication::HandleException(std::exception_ptr error)
+{
+    std::string message = "Unknown exception";
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& exception) {
+        message = exception.what();
+    } catch (...) {
+    }
+    kelp::Trace("~~~Exception: %s", message.c_str());
+    if (OnException)
+        OnException(this, message);
+    else
+        ShowException(message);
+}
+
+void TApplication::ShowException(const std::string& message)
+{
+    MessageBoxA(nullptr, message.c_str(), m_title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == TOperation::Remove && component == m_mainForm)
+        m_mainForm = nullptr;
+}
+
+bool TApplication::WindowProcedure(TMessage& message)
+{
+    switch (message.Msg) {
+    case CM_THREADTERMINATED:
+        TThread::HandleTerminated(reinterpret_cast<TThread*>(message.LParam));
+        return true;
+    case CM_SYNCHRONIZE:
+        (*reinterpret_cast<const std::function<void()>*>(message.LParam))();
+        return true;
+    case WM_CLOSE:
+        if (m_mainForm)
+            m_mainForm->Close();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The application object: the hidden top-level application window (class
+// "TApplication", captioned with the title), the forms it owns, the main
+// form, the message loop with its application-wide hooks, and the standard
+// exception box. One per process: Application().
+
+#include "framework/TComponent.h"
+#include "framework/TUtilityWindow.h"
+
+#include <exception>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TForm;
+
+// Sees a retrieved message before it is dispatched; setting handled stops
+// it there.
+using TMessageEvent = std::function<void(MSG& msg, bool& handled)>;
+using TExceptionEvent = std::function<void(TObject* sender, const std::string& message)>;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // The hidden application window; threads post their notices to it.
+    HWND Handle() { return m_window.Handle(); }
+    DWORD MainThreadId() const { return m_mainThreadId; }
+
+    void Initialize();
+    const std::string& Title() const { return m_title; }
+    void SetTitle(const std::string& title);
+    // When false, Run does not show the main form (start hidden).
+    bool ShowMainForm() const { return m_showMainForm; }
+    void SetShowMainForm(bool show) { m_showMainForm = show; }
+
+    // Creates a form owned by the application; the first one becomes the
+    // main form, and closing the main form terminates the application.
+    template <class Form>
+    Form* CreateForm()
+    {
+        auto* form = new Form(this);
+        if (!m_mainForm)
+            m_mainForm = form;
+        return form;
+    }
+    TForm* MainForm() const { return m_mainForm; }
+
+    // Shows the main form (unless told not to) and processes messages until
+    // the application terminates; then frees the forms it owns.
+    void Run();
+    // Ends the message loop (from any thread).
+    void Terminate();
+    bool Terminated() const { return m_terminated; }
+    // Processes every waiting message and returns.
+    void ProcessMessages();
+    // Processes one message, waiting for one when none is queued.
+    void HandleMessage();
+
+    void Minimize();
+    void Restore();
+
+    // Returns an identifier for RemoveMessageHook.
+    int AddMessageHook(TMessageEvent hook);
+    void RemoveMessageHook(int id);
+
+    // Reports an exception that escaped a handler: OnException when set,
+    // else the standard exception box.
+    void HandleException(std::exception_ptr error);
+    void ShowException(const std::string& message);
+
+    TExceptionEvent OnException;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    bool ProcessMessage();
+    bool WindowProcedure(TMessage& message);
+
+    TUtilityWindow m_window;
+    DWORD m_mainThreadId;
+    std::string m_title;
+    bool m_showMainForm = true;
+    bool m_terminated = false;
+    TForm* m_mainForm = nullptr;
+    std::vector<std::pair<int, TMessageEvent>> m_hooks;
+    int m_nextHookId = 1;
+};
+
+// The process's application object, created on first use by the main thread.
+TApplication& Application();

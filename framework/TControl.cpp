@@ -1,0 +1,184 @@
+#include "framework/TControl.h"
+
+#include "framework/TWinControl.h"
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+TControl::~TControl()
+{
+    Destroying();
+    SetParent(nullptr);
+}
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == m_parent)
+        return;
+    if (m_parent) {
+        if (!IsWindowed())
+            Invalidate();
+        m_parent->RemoveControl(this);
+    }
+    m_parent = parent;
+    if (m_parent) {
+        m_parent->InsertControl(this);
+        if (!IsWindowed())
+            Invalidate();
+    }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    if (left == m_left && top == m_top && width == m_width && height == m_height)
+        return;
+    if (!IsWindowed())
+        Invalidate();
+    const bool resized = width != m_width || height != m_height;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    BoundsChanged();
+    if (resized)
+        Resize();
+}
+
+void TControl::UpdateBounds(int left, int top, int width, int height)
+{
+    if (left == m_left && top == m_top && width == m_width && height == m_height)
+        return;
+    const bool resized = width != m_width || height != m_height;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    if (resized)
+        Resize();
+}
+
+bool TControl::Showing() const
+{
+    return m_visible && (!m_parent || m_parent->Showing());
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    VisibleChanged();
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    EnabledChanged();
+    Invalidate();
+}
+
+void TControl::SetCaption(const std::string& caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    CaptionChanged();
+}
+
+void TControl::SetColor(TColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    ColorChanged();
+}
+
+void TControl::Invalidate()
+{
+    if (m_parent && m_parent->HandleAllocated()) {
+        const RECT bounds = BoundsRect();
+        InvalidateRect(m_parent->Handle(), &bounds, !(m_controlStyle & csOpaque));
+    }
+}
+
+void TControl::Repaint()
+{
+    Invalidate();
+    if (m_parent && m_parent->HandleAllocated())
+        UpdateWindow(m_parent->Handle());
+}
+
+void TControl::Paint(HDC) {}
+
+void TControl::BoundsChanged()
+{
+    Invalidate();
+}
+
+void TControl::VisibleChanged()
+{
+    // A windowless control appears or disappears by repainting its area.
+    if (m_parent && m_parent->HandleAllocated()) {
+        const RECT bounds = BoundsRect();
+        InvalidateRect(m_parent->Handle(), &bounds, TRUE);
+    }
+}
+
+void TControl::Resize()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void TControl::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TControl::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick)
+{
+    if (button == TMouseButton::Left) {
+        m_clickPending = (m_controlStyle & csClickEvents) && !doubleClick;
+        if (doubleClick && (m_controlStyle & csDoubleClicks))
+            DblClick();
+    }
+    MouseDown(button, doubleClick ? shift | ssDouble : shift, x, y);
+}
+
+void TControl::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == TMouseButton::Left) {
+        const bool inside = x >= 0 && y >= 0 && x < m_width && y < m_height;
+        const bool click = m_clickPending && inside;
+        m_clickPending = false;
+        if (click)
+            Click();
+    }
+    MouseUp(button, shift, x, y);
+}

@@ -1,0 +1,251 @@
+#include "framework/TForm.h"
+
+#include "framework/FrameworkMessages.h"
+#include "framework/TApplication.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+void BorderStyles(TBorderStyle border, DWORD& style, DWORD& exStyle)
+{
+    switch (border) {
+    case TBorderStyle::None:
+        style = WS_POPUP;
+        exStyle = 0;
+        break;
+    case TBorderStyle::Single:
+        style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        exStyle = 0;
+        break;
+    case TBorderStyle::Sizeable:
+        style = WS_OVERLAPPEDWINDOW;
+        exStyle = 0;
+        break;
+    case TBorderStyle::Dialog:
+        style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        exStyle = WS_EX_DLGMODALFRAME;
+        break;
+    case TBorderStyle::ToolWindow:
+        style = WS_CAPTION | WS_SYSMENU;
+        exStyle = WS_EX_TOOLWINDOW;
+        break;
+    }
+}
+
+constexpr DWORD kBorderStyleMask = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD kBorderExStyleMask = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW;
+
+struct ModalSearch {
+    HWND modal;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<ModalSearch*>(data);
+    if (window != search->modal && IsWindowVisible(window) && IsWindowEnabled(window))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+// The thread's visible, enabled top-level windows other than the modal one.
+std::vector<HWND> WindowsToDisable(HWND modal)
+{
+    ModalSearch search{modal, {}};
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner)
+{
+    UpdateVisible(false);
+    SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm()
+{
+    Destroying();
+}
+
+void TForm::SetBorderStyle(TBorderStyle style)
+{
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    if (!HandleAllocated())
+        return;
+    DWORD newStyle = 0;
+    DWORD newExStyle = 0;
+    BorderStyles(style, newStyle, newExStyle);
+    const DWORD current = GetWindowLongA(Handle(), GWL_STYLE);
+    const DWORD currentEx = GetWindowLongA(Handle(), GWL_EXSTYLE);
+    SetWindowLongA(Handle(), GWL_STYLE, (current & ~kBorderStyleMask) | newStyle);
+    SetWindowLongA(Handle(), GWL_EXSTYLE, (currentEx & ~kBorderExStyleMask) | newExStyle);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    BorderStyles(m_borderStyle, params.Style, params.ExStyle);
+    // Created hidden: VisibleChanged shows the window once it exists.
+    params.Style |= WS_CLIPCHILDREN;
+    if (!Enabled())
+        params.Style |= WS_DISABLED;
+    params.WndParent = nullptr;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    params.Icon = LoadIconA(instance, "MAINICON");
+    if (!params.Icon)
+        params.Icon = LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+void TForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_SHOWWINDOW:
+        TWinControl::WndProc(message);
+        if (message.LParam == 0) {
+            if (message.WParam)
+                DoShow();
+            else
+                DoHide();
+        }
+        return;
+    default:
+        TWinControl::WndProc(message);
+    }
+}
+
+void TForm::VisibleChanged()
+{
+    if (Visible()) {
+        ShowWindow(Handle(), SW_SHOW);
+        BringToFront();
+    } else if (HandleAllocated()) {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void TForm::BringToFront()
+{
+    if (HandleAllocated())
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TForm::DoShow()
+{
+    if (OnShow)
+        OnShow(this);
+}
+
+void TForm::DoHide()
+{
+    if (OnHide)
+        OnHide(this);
+}
+
+void TForm::DoClose(TCloseAction& action)
+{
+    if (OnClose)
+        OnClose(this, action);
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::Close()
+{
+    if (m_modal) {
+        m_modalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = TCloseAction::Hide;
+    DoClose(action);
+    if (action == TCloseAction::None)
+        return;
+    if (Application().MainForm() == this) {
+        Application().Terminate();
+        return;
+    }
+    switch (action) {
+    case TCloseAction::Hide:
+        Hide();
+        break;
+    case TCloseAction::Minimize:
+        ShowWindow(Handle(), SW_MINIMIZE);
+        break;
+    case TCloseAction::Free:
+        Release();
+        break;
+    case TCloseAction::None:
+        break;
+    }
+}
+
+bool TForm::CloseModal()
+{
+    if (!CloseQuery())
+        return false;
+    TCloseAction action = TCloseAction::Hide;
+    DoClose(action);
+    return action != TCloseAction::None;
+}
+
+TModalResult TForm::ShowModal()
+{
+    if (Visible() || m_modal)
+        throw std::logic_error("Cannot make a visible window modal");
+
+    // Undoes the modal state however the loop ends.
+    struct ModalScope {
+        TForm* form;
+        std::vector<HWND> disabled;
+        ~ModalScope()
+        {
+            form->m_modal = false;
+            for (HWND window : disabled)
+                EnableWindow(window, TRUE);
+            form->Hide();
+        }
+    } scope{this, WindowsToDisable(Handle())};
+    for (HWND window : scope.disabled)
+        EnableWindow(window, FALSE);
+    m_modal = true;
+    m_modalResult = mrNone;
+
+    Show();
+    SetForegroundWindow(Handle());
+    for (;;) {
+        Application().HandleMessage();
+        if (Application().Terminated()) {
+            m_modalResult = mrCancel;
+            break;
+        }
+        if (m_modalResult != mrNone) {
+            if (CloseModal())
+                break;
+            m_modalResult = mrNone;
+        }
+    }
+    return m_modalResult;
+}
+
+void TForm::Release()
+{
+    PostMessageA(Handle(), CM_RELEASE, 0, 0);
+}

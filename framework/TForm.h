@@ -1,0 +1,69 @@
+#pragma once
+// A top-level window. Its window class is the form's class name (a
+// TMainForm registers "TMainForm"), so other programs can find it. Forms
+// start hidden; Show/Hide/Visible switch them, Close asks OnCloseQuery and
+// OnClose and then hides (or frees, or minimises) the form - closing the
+// application's main form terminates the application instead. ShowModal
+// runs a nested message loop until ModalResult is set.
+
+#include "framework/TWinControl.h"
+
+enum class TBorderStyle { None, Single, Sizeable, Dialog, ToolWindow };
+enum class TCloseAction { None, Hide, Free, Minimize };
+
+using TModalResult = int;
+enum : TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    // Forms are never scaled to the screen's font size; a layout that asks
+    // for it can be detected here.
+    bool Scaled() const { return m_scaled; }
+    void SetScaled(bool scaled) { m_scaled = scaled; }
+
+    void Close();
+    // OnCloseQuery's answer; true when no handler is set.
+    virtual bool CloseQuery();
+    // Shows the form, disables the other windows of the thread and returns
+    // the modal result once it is set (mrCancel when the form is closed or
+    // the application terminates). Throws std::logic_error when the form is
+    // already visible.
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return m_modalResult; }
+    void SetModalResult(TModalResult result) { m_modalResult = result; }
+    bool IsModal() const { return m_modal; }
+    // Frees the form once the messages already queued for it are handled.
+    void Release();
+    void BringToFront();
+
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void VisibleChanged() override;
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& action);
+
+private:
+    // CloseQuery and OnClose for a modal form whose result was set; false
+    // when the form refuses and stays open.
+    bool CloseModal();
+
+    TBorderStyle m_borderStyle = TBorderStyle::Sizeable;
+    bool m_scaled = false;
+    bool m_modal = false;
+    TModalResult m_modalResult = mrNone;
+};

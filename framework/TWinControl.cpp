@@ -1,0 +1,509 @@
+#include "framework/TWinControl.h"
+
+#include "framework/FrameworkMessages.h"
+#include "framework/TApplication.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <windowsx.h>
+
+namespace {
+
+// The control whose window CreateWindowExA is making: it receives the
+// messages that arrive before WM_NCCREATE hands over the pointer.
+thread_local TWinControl* t_creating = nullptr;
+
+void RegisterWindowClass(const TCreateParams& params, WNDPROC procedure)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExA(instance, params.WinClassName.c_str(), &existing))
+        return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = params.ClassStyle;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = params.Icon;
+    windowClass.hCursor = params.Cursor ? params.Cursor : LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = params.WinClassName.c_str();
+    if (!RegisterClassExA(&windowClass))
+        throw std::runtime_error("Cannot register window class " + params.WinClassName);
+}
+
+} // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner)
+{
+    m_windowProc = [this](TMessage& message) { WndProc(message); };
+}
+
+TWinControl::~TWinControl()
+{
+    Destroying();
+    for (TControl* control : m_controls)
+        control->m_parent = nullptr;
+    m_controls.clear();
+    m_captureControl = nullptr;
+    if (m_handle) {
+        // The derived parts are gone: the window's last messages get the
+        // system's default handling only.
+        HWND window = m_handle;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        m_handle = nullptr;
+        DestroyWindow(window);
+    }
+}
+
+HWND TWinControl::Handle()
+{
+    if (!m_handle)
+        CreateWnd();
+    return m_handle;
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (m_handle)
+        DestroyWindow(m_handle);
+}
+
+void TWinControl::CreateParams(TCreateParams& params)
+{
+    params.WinClassName = ClassName();
+    params.Caption = Caption();
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (Visible())
+        params.Style |= WS_VISIBLE;
+    if (!Enabled())
+        params.Style |= WS_DISABLED;
+    params.X = Left();
+    params.Y = Top();
+    params.Width = Width();
+    params.Height = Height();
+    if (Parent())
+        params.WndParent = Parent()->Handle();
+    else
+        params.WndParent = m_parentWindow;
+}
+
+void TWinControl::CreateWnd()
+{
+    TCreateParams params;
+    CreateParams(params);
+    if ((params.Style & WS_CHILD) && !params.WndParent)
+        throw std::runtime_error("Control '" + Name() + "' has no parent window");
+    RegisterWindowClass(params, &TWinControl::StandardWndProc);
+
+    TWinControl* outer = t_creating;
+    t_creating = this;
+    HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
+                                  params.Style, params.X, params.Y, params.Width, params.Height,
+                                  params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    t_creating = outer;
+    if (!window)
+        throw std::runtime_error("Cannot create window " + params.WinClassName);
+    m_handle = window;
+    SyncBounds();
+    for (TControl* control : m_controls)
+        if (control->IsWindowed())
+            static_cast<TWinControl*>(control)->HandleNeeded();
+    HandleCreated();
+}
+
+LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!control && t_creating && !t_creating->m_handle) {
+        control = t_creating;
+        control->m_handle = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    }
+    if (!control)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    if (msg == CM_RELEASE) {
+        delete control;
+        return 0;
+    }
+
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        control->m_windowProc(message);
+    } catch (...) {
+        // Exceptions never unwind through the system's window code.
+        Application().HandleException(std::current_exception());
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        control->m_handle = nullptr;
+        control->m_captureControl = nullptr;
+    }
+    return message.Result;
+}
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TMessage message{msg, wParam, lParam, 0};
+    m_windowProc(message);
+    return message.Result;
+}
+
+void TWinControl::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_PAINT:
+        HandlePaint();
+        return;
+    case WM_ERASEBKGND:
+        if (!m_doubleBuffered)
+            EraseBackground(reinterpret_cast<HDC>(message.WParam));
+        message.Result = 1;
+        return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        RouteMouseDown(message, TMouseButton::Left, message.Msg == WM_LBUTTONDBLCLK);
+        return;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        RouteMouseDown(message, TMouseButton::Right, message.Msg == WM_RBUTTONDBLCLK);
+        return;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        RouteMouseDown(message, TMouseButton::Middle, message.Msg == WM_MBUTTONDBLCLK);
+        return;
+    case WM_LBUTTONUP:
+        RouteMouseUp(message, TMouseButton::Left);
+        return;
+    case WM_RBUTTONUP:
+        RouteMouseUp(message, TMouseButton::Right);
+        return;
+    case WM_MBUTTONUP:
+        RouteMouseUp(message, TMouseButton::Middle);
+        return;
+    case WM_MOUSEMOVE:
+        RouteMouseMove(message);
+        return;
+    case WM_CAPTURECHANGED:
+        m_captureControl = nullptr;
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        WORD key = static_cast<WORD>(message.WParam);
+        if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN)
+            KeyDown(key, KeyboardShiftState());
+        else
+            KeyUp(key, KeyboardShiftState());
+        if (key == 0)
+            return;
+        break;
+    }
+    case WM_CHAR: {
+        char key = static_cast<char>(message.WParam);
+        KeyPress(key);
+        if (key == 0)
+            return;
+        break;
+    }
+    case WM_SETFOCUS:
+        DoEnter();
+        break;
+    case WM_KILLFOCUS:
+        DoExit();
+        break;
+    case WM_SHOWWINDOW:
+        if (message.LParam == 0)
+            UpdateVisible(message.WParam != 0);
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+        if ((position->flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE))
+            SyncBounds();
+        break;
+    }
+    case WM_SETTEXT:
+        DefaultHandler(message);
+        if (message.LParam)
+            UpdateCaption(reinterpret_cast<const char*>(message.LParam));
+        return;
+    default:
+        break;
+    }
+    DefaultHandler(message);
+}
+
+void TWinControl::DefaultHandler(TMessage& message)
+{
+    if (m_handle)
+        message.Result = DefWindowProcA(m_handle, message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::SyncBounds()
+{
+    if (!m_handle || IsIconic(m_handle))
+        return;
+    RECT rect;
+    GetWindowRect(m_handle, &rect);
+    if (GetWindowLongA(m_handle, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(m_handle), reinterpret_cast<POINT*>(&rect), 2);
+    UpdateBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void TWinControl::SetParent(TWinControl* parent)
+{
+    TControl::SetParent(parent);
+    if (m_handle) {
+        if (parent)
+            ::SetParent(m_handle, parent->Handle());
+        else if (!m_parentWindow)
+            DestroyHandle();
+    } else if (parent && parent->HandleAllocated()) {
+        HandleNeeded();
+    }
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    m_controls.push_back(control);
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end());
+    if (m_captureControl == control)
+        m_captureControl = nullptr;
+}
+
+TControl* TWinControl::ControlAtPos(int x, int y) const
+{
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+        TControl* control = *it;
+        if (control->IsWindowed() || !control->Visible() || !control->Enabled())
+            continue;
+        if (x >= control->Left() && y >= control->Top() && x < control->Left() + control->Width()
+            && y < control->Top() + control->Height())
+            return control;
+    }
+    return nullptr;
+}
+
+int TWinControl::ClientWidth() const
+{
+    if (m_handle) {
+        RECT rect;
+        GetClientRect(m_handle, &rect);
+        return rect.right;
+    }
+    TCreateParams params;
+    const_cast<TWinControl*>(this)->CreateParams(params);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    return Width() - (frame.right - frame.left);
+}
+
+int TWinControl::ClientHeight() const
+{
+    if (m_handle) {
+        RECT rect;
+        GetClientRect(m_handle, &rect);
+        return rect.bottom;
+    }
+    TCreateParams params;
+    const_cast<TWinControl*>(this)->CreateParams(params);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    return Height() - (frame.bottom - frame.top);
+}
+
+void TWinControl::Invalidate()
+{
+    if (m_handle)
+        InvalidateRect(m_handle, nullptr, !(ControlStyle() & csOpaque));
+}
+
+void TWinControl::Repaint()
+{
+    Invalidate();
+    Update();
+}
+
+void TWinControl::Update()
+{
+    if (m_handle)
+        UpdateWindow(m_handle);
+}
+
+bool TWinControl::Focused() const
+{
+    return m_handle && GetFocus() == m_handle;
+}
+
+void TWinControl::SetFocus()
+{
+    ::SetFocus(Handle());
+}
+
+void TWinControl::HandlePaint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_handle, &paint);
+    if (m_doubleBuffered) {
+        RECT client;
+        GetClientRect(m_handle, &client);
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        EraseBackground(memory);
+        PaintWindow(memory);
+        PaintControls(memory, paint.rcPaint);
+        const RECT& area = paint.rcPaint;
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+               SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    } else {
+        PaintWindow(dc);
+        PaintControls(dc, paint.rcPaint);
+    }
+    EndPaint(m_handle, &paint);
+}
+
+void TWinControl::PaintControls(HDC dc, const RECT& area)
+{
+    for (TControl* control : m_controls) {
+        if (control->IsWindowed() || !control->Visible())
+            continue;
+        const RECT bounds = control->BoundsRect();
+        RECT overlap;
+        if (!IntersectRect(&overlap, &bounds, &area))
+            continue;
+        const int saved = SaveDC(dc);
+        OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
+        IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
+        control->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::PaintWindow(HDC) {}
+
+void TWinControl::EraseBackground(HDC dc)
+{
+    if (Color() == clNone)
+        return;
+    RECT client;
+    GetClientRect(m_handle, &client);
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+}
+
+TControl* TWinControl::MouseTarget(int x, int y) const
+{
+    if (m_captureControl)
+        return m_captureControl;
+    TControl* control = ControlAtPos(x, y);
+    return control ? control : const_cast<TWinControl*>(this);
+}
+
+void TWinControl::RouteMouseDown(TMessage& message, TMouseButton button, bool doubleClick)
+{
+    const int x = GET_X_LPARAM(message.LParam);
+    const int y = GET_Y_LPARAM(message.LParam);
+    TControl* target = MouseTarget(x, y);
+    if (target->ControlStyle() & csCaptureMouse) {
+        if (GetCapture() != m_handle)
+            SetCapture(m_handle);
+        m_captureControl = target;
+    }
+    const int dx = target == this ? 0 : target->Left();
+    const int dy = target == this ? 0 : target->Top();
+    DefaultHandler(message);
+    target->DispatchMouseDown(button, MouseShiftState(message.WParam), x - dx, y - dy, doubleClick);
+}
+
+void TWinControl::RouteMouseUp(TMessage& message, TMouseButton button)
+{
+    const int x = GET_X_LPARAM(message.LParam);
+    const int y = GET_Y_LPARAM(message.LParam);
+    TControl* target = MouseTarget(x, y);
+    const int dx = target == this ? 0 : target->Left();
+    const int dy = target == this ? 0 : target->Top();
+    if (!(message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+        m_captureControl = nullptr;
+        if (GetCapture() == m_handle)
+            ReleaseCapture();
+    }
+    DefaultHandler(message);
+    target->DispatchMouseUp(button, MouseShiftState(message.WParam), x - dx, y - dy);
+}
+
+void TWinControl::RouteMouseMove(TMessage& message)
+{
+    const int x = GET_X_LPARAM(message.LParam);
+    const int y = GET_Y_LPARAM(message.LParam);
+    TControl* target = MouseTarget(x, y);
+    const int dx = target == this ? 0 : target->Left();
+    const int dy = target == this ? 0 : target->Top();
+    DefaultHandler(message);
+    target->MouseMove(MouseShiftState(message.WParam), x - dx, y - dy);
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+void TWinControl::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+void TWinControl::BoundsChanged()
+{
+    if (m_handle)
+        SetWindowPos(m_handle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::VisibleChanged()
+{
+    if (m_handle)
+        ShowWindow(m_handle, Visible() ? SW_SHOW : SW_HIDE);
+    else if (Visible() && Parent() && Parent()->HandleAllocated())
+        HandleNeeded();
+}
+
+void TWinControl::EnabledChanged()
+{
+    if (m_handle)
+        EnableWindow(m_handle, Enabled());
+}
+
+void TWinControl::CaptionChanged()
+{
+    if (m_handle)
+        SetWindowTextA(m_handle, Caption().c_str());
+}

@@ -1,0 +1,200 @@
+#include "MessagePump.h"
+#include "framework/TForm.h"
+#include "framework/TTimer.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr UINT kProbeMessage = WM_USER + 77;
+
+// Records the probe messages that reach its window procedure.
+class TProbeForm : public TForm {
+public:
+    explicit TProbeForm(TComponent* owner) : TForm(owner) { SetCaption("Probe window"); }
+    std::vector<WPARAM> received;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == kProbeMessage)
+            received.push_back(message.WParam);
+        TForm::WndProc(message);
+    }
+};
+
+// Runs a step from the message loop shortly after Run starts.
+TTimer* After(TComponent* owner, unsigned ms, std::function<void()> step)
+{
+    auto* timer = new TTimer(owner);
+    timer->SetInterval(ms);
+    timer->OnTimer = [timer, step](TObject*) {
+        timer->SetEnabled(false);
+        step();
+    };
+    return timer;
+}
+
+} // namespace
+
+TEST(Application, MessageHookSeesMessagesFirstAndCanSwallowThem)
+{
+    TProbeForm form(nullptr);
+    std::vector<WPARAM> hooked;
+    const int id = Application().AddMessageHook([&](MSG& msg, bool& handled) {
+        if (msg.message != kProbeMessage)
+            return;
+        hooked.push_back(msg.wParam);
+        handled = msg.wParam == 1;
+    });
+    PostMessageA(form.Handle(), kProbeMessage, 1, 0);
+    PostMessageA(form.Handle(), kProbeMessage, 2, 0);
+    PumpUntil([&] { return hooked.size() == 2; });
+    Application().RemoveMessageHook(id);
+    PostMessageA(form.Handle(), kProbeMessage, 3, 0);
+    PumpUntil([&] { return form.received.size() == 2; });
+
+    EXPECT_EQ(hooked, (std::vector<WPARAM>{1, 2}));
+    EXPECT_EQ(form.received, (std::vector<WPARAM>{2, 3}));
+}
+
+TEST(Application, ClosingTheMainFormEndsRunAndFreesTheForms)
+{
+    auto* form = Application().CreateForm<TProbeForm>();
+    ASSERT_EQ(Application().MainForm(), form);
+    HWND found = nullptr;
+    bool visibleAtStart = false;
+    After(form, 30, [&] {
+        found = FindWindowA("TProbeForm", "Probe window");
+        visibleAtStart = IsWindowVisible(found) != 0;
+        PostMessageA(found, WM_CLOSE, 0, 0);
+    });
+    Application().Run();
+
+    EXPECT_NE(found, nullptr) << "no window of the form's class and caption";
+    EXPECT_TRUE(visibleAtStart);
+    EXPECT_EQ(Application().MainForm(), nullptr);
+    EXPECT_EQ(Application().ComponentCount(), 0);
+    EXPECT_FALSE(IsWindow(found));
+}
+
+TEST(Application, MainFormStaysHiddenWhenToldNotToShowIt)
+{
+    auto* form = Application().CreateForm<TProbeForm>();
+    Application().SetShowMainForm(false);
+    bool visible = true;
+    After(form, 30, [&] {
+        visible = form->Visible() || (form->HandleAllocated() && IsWindowVisible(form->Handle()));
+        Application().Terminate();
+    });
+    Application().Run();
+    Application().SetShowMainForm(true);
+    EXPECT_FALSE(visible);
+}
+
+TEST(Application, ExceptionFromAHandlerIsReportedAndTheLoopGoesOn)
+{
+    TComponent owner(nullptr);
+    std::vector<std::string> reported;
+    Application().OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
+    After(&owner, 10, [] { throw std::runtime_error("handler failed"); });
+    bool laterStepRan = false;
+    After(&owner, 60, [&] { laterStepRan = true; });
+    PumpUntil([&] { return laterStepRan; });
+    Application().OnException = nullptr;
+    EXPECT_EQ(reported, (std::vector<std::string>{"handler failed"}));
+    EXPECT_TRUE(laterStepRan);
+}
+
+TEST(Form, ShowModalReturnsTheResultSetWhileItRuns)
+{
+    TProbeForm form(nullptr);
+    After(&form, 30, [&] {
+        EXPECT_TRUE(form.IsModal());
+        EXPECT_TRUE(IsWindowVisible(form.Handle()));
+        form.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(form.IsModal());
+}
+
+TEST(Form, ClosingAModalFormCancelsUnlessCloseQueryRefuses)
+{
+    TProbeForm form(nullptr);
+    int queries = 0;
+    form.OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };
+    After(&form, 20, [&] {
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        After(&form, 40, [&] {
+            EXPECT_TRUE(form.Visible()) << "closed although CloseQuery refused";
+            PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        });
+    });
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+}
+
+TEST(Form, ModalFormDisablesTheOtherWindowsUntilItEnds)
+{
+    TProbeForm other(nullptr);
+    other.Show();
+    TProbeForm dialog(nullptr);
+    bool otherEnabled = true;
+    After(&dialog, 20, [&] {
+        otherEnabled = IsWindowEnabled(other.Handle()) != 0;
+        dialog.SetModalResult(mrYes);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrYes);
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(IsWindowEnabled(other.Handle()));
+}
+
+TEST(Form, ClosingASecondaryFormHidesItAndFiresOnClose)
+{
+    TProbeForm form(nullptr);
+    form.Show();
+    std::vector<std::string> events;
+    form.OnHide = [&](TObject*) { events.push_back("hide"); };
+    form.OnClose = [&](TObject*, TCloseAction& action) {
+        events.push_back("close");
+        EXPECT_EQ(action, TCloseAction::Hide);
+    };
+    form.Close();
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(events, (std::vector<std::string>{"close", "hide"}));
+}
+
+TEST(Form, WindowlessChildGetsMouseInItsOwnCoordinatesAndClicks)
+{
+    TProbeForm form(nullptr);
+    form.SetBorderStyle(TBorderStyle::None);
+    form.SetBounds(10, 10, 200, 100);
+    auto* child = new TControl(&form);
+    child->SetParent(&form);
+    child->SetBounds(50, 20, 40, 30);
+    form.Show();
+
+    std::vector<POINT> downs;
+    int clicks = 0;
+    child->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downs.push_back({x, y}); };
+    child->OnClick = [&](TObject*) { ++clicks; };
+
+    HWND window = form.Handle();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 26));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(56, 27));
+    // Pressed on the child, released outside it: no click.
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 30));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 80));
+    // A press beside the child is the form's.
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0].x, 5);
+    EXPECT_EQ(downs[0].y, 6);
+    EXPECT_EQ(clicks, 1);
+}
