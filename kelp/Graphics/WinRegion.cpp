@@ -2,6 +2,7 @@
 
 #include "kelp/System/Assert.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -112,11 +113,16 @@ void WinRegion::Offset(int dx, int dy)
 void WinRegion::SetToBitmap(TBitmap& bitmap, TColor transparentColor)
 {
     const int width = bitmap.Width(), height = bitmap.Height();
-    std::vector<RECT> runs;
+    // Opaque runs of each row; a row whose runs equal the previous row's
+    // extends those rectangles downwards instead, so the region call gets
+    // the bands already merged.
+    std::vector<RECT> runs, row;
+    size_t previousStart = 0;
     if (!bitmap.Empty()) {
         TRowReader reader(bitmap, transparentColor);
         for (int y = 0; y < height; ++y) {
             reader.Select(y);
+            row.clear();
             int x = 0;
             while (x < width) {
                 while (x < width && reader.IsTransparent(x))
@@ -125,7 +131,19 @@ void WinRegion::SetToBitmap(TBitmap& bitmap, TColor transparentColor)
                 while (x < width && !reader.IsTransparent(x))
                     ++x;
                 if (x > start)
-                    runs.push_back(RECT{start, y, x, y + 1});
+                    row.push_back(RECT{start, y, x, y + 1});
+            }
+            const size_t previousCount = runs.size() - previousStart;
+            bool sameAsPrevious = y > 0 && !row.empty() && previousCount == row.size() &&
+                                  runs[previousStart].bottom == y &&
+                                  std::equal(row.begin(), row.end(), runs.begin() + previousStart,
+                                             [](const RECT& a, const RECT& b) { return a.left == b.left && a.right == b.right; });
+            if (sameAsPrevious) {
+                for (size_t i = previousStart; i < runs.size(); ++i)
+                    runs[i].bottom = y + 1;
+            } else if (!row.empty()) {
+                previousStart = runs.size();
+                runs.insert(runs.end(), row.begin(), row.end());
             }
         }
     }
@@ -133,8 +151,8 @@ void WinRegion::SetToBitmap(TBitmap& bitmap, TColor transparentColor)
         SetRect(0, 0, 0, 0);
         return;
     }
-    // One region call for the whole shape: a region built by thousands of
-    // subtractions costs a combine per transparent run.
+    // One region call for the whole shape: a region built by subtractions
+    // costs a combine per transparent run.
     std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
     RGNDATAHEADER header{};
     header.dwSize = sizeof(RGNDATAHEADER);
