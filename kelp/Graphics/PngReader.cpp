@@ -1,5 +1,6 @@
 #include "kelp/Graphics/PngReader.h"
 
+#include "framework/layout/ClassRegistry.h"
 #include "kelp/System/Assert.h"
 #include "kelp/System/Language.h"
 
@@ -81,6 +82,13 @@ bool PngReader::Read(TStream& stream, TBitmap& bitmap)
     m_freePngData(&image);
     bitmap.Changed();
     return true;
+}
+
+void RegisterPngPictureLoader()
+{
+    TClassRegistry::Instance().SetPictureLoader(".png", [](const std::string& path, TBitmap& bitmap) {
+        PngReader::Instance().LoadPng(path, bitmap);
+    });
 }
 
 } // namespace kelp

@@ -38,4 +38,7 @@ private:
     AllocatePngDataFunction m_allocatePngData;
 };
 
+// Lets form layouts use PNG artwork: ".png" pictures load through the reader.
+void RegisterPngPictureLoader();
+
 } // namespace kelp
