@@ -1,0 +1,70 @@
+// Program entry: refusals first, then the single-instance guard, then the
+// application with its forms and the message loop. Every path ends with
+// exit code 0.
+
+#include "app/CommandLine.h"
+#include "app/MainForm.h"
+#include "app/SingleInstance.h"
+#include "app/StartupChecks.h"
+#include "framework/TApplication.h"
+#include "kelp/System/Language.h"
+#include "kelp/System/MessageBox.h"
+
+#include <exception>
+
+namespace {
+
+constexpr const char* kMessageCaption = "Ordun";
+constexpr const char* kApplicationTitle = "Ordun-6 Engine";
+
+void Refuse(bool bootStart, const std::string& text)
+{
+    // At log-on nobody is there to read a refusal.
+    if (!bootStart)
+        kelp::ShowMessage(text.c_str(), kMessageCaption);
+}
+
+// True when the program must not start; the user has been told why unless
+// it was started at log-on.
+bool IsStartRefused(bool bootStart)
+{
+    if (IsXtuConflict()) {
+        Refuse(bootStart, kelp::Translate("IXTUWarning"));
+        return true;
+    }
+    if (bootStart) {
+        if (!IsRunAtStartupAllowed())
+            return true;
+    } else if (IsInstallPending()) {
+        Refuse(bootStart, "You must reboot the system before running this utility");
+        return true;
+    }
+    if (IsRebootPending()) {
+        Refuse(bootStart, kelp::Translate("NeedReboot"));
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    const bool bootStart = IsBootStart(ProgramArguments());
+    if (IsStartRefused(bootStart))
+        return 0;
+    if (!ClaimSingleInstance())
+        return 0;
+
+    try {
+        Application().Initialize();
+        Application().SetTitle(kApplicationTitle);
+        if (bootStart)
+            Application().SetShowMainForm(false);
+        MainForm = Application().CreateForm<TMainForm>();
+        Application().Run();
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+    }
+    return 0;
+}
