@@ -8,7 +8,7 @@
 # and build folders. Whole-line // comments are ignored, so documentation
 # may show calls; keys in any other comment still count. The output file is
 # rewritten only when its content changes, so unchanged keys cost no rebuild.
-cmake_minimum_required(VERSION 3.21)
+cmake_minimum_required(VERSION 3.20)
 
 if(NOT SOURCE_ROOT OR NOT OUTPUT)
   message(FATAL_ERROR "SOURCE_ROOT and OUTPUT are required")
@@ -63,5 +63,5 @@ foreach(key ${_keys})
   string(APPEND _content "{\"${key}\", \"${_source_${key}}\"},\n")
 endforeach()
 file(WRITE ${OUTPUT}.new "${_content}")
-file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${OUTPUT}.new ${OUTPUT})
 file(REMOVE ${OUTPUT}.new)
