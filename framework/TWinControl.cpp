@@ -82,14 +82,22 @@ void TWinControl::CreateParams(TCreateParams& params)
     params.Y = Top();
     params.Width = Width();
     params.Height = Height();
+    // Only CreateWnd needs the parent's window, and it makes sure it exists;
+    // asking for the styles alone must not create it.
     if (Parent())
-        params.WndParent = Parent()->Handle();
+        params.WndParent = Parent()->HandleAllocated() ? Parent()->Handle() : nullptr;
     else
         params.WndParent = m_parentWindow;
 }
 
 void TWinControl::CreateWnd()
 {
+    if (Parent()) {
+        // Creating the parent's window creates its children's as well.
+        Parent()->HandleNeeded();
+        if (m_handle)
+            return;
+    }
     TCreateParams params;
     CreateParams(params);
     if ((params.Style & WS_CHILD) && !params.WndParent)

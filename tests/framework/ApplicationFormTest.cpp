@@ -198,3 +198,27 @@ TEST(Form, WindowlessChildGetsMouseInItsOwnCoordinatesAndClicks)
     EXPECT_EQ(downs[0].y, 6);
     EXPECT_EQ(clicks, 1);
 }
+
+TEST(Form, WindowedChildrenGetTheirWindowsWithTheForm)
+{
+    TProbeForm form(nullptr);
+    auto* child = new TWinControl(&form);
+    child->SetParent(&form);
+    child->SetBounds(10, 10, 50, 40);
+    EXPECT_EQ(child->ClientWidth(), 50);
+    EXPECT_FALSE(form.HandleAllocated()) << "asking a child's size created the form's window";
+
+    form.Show();
+    ASSERT_TRUE(child->HandleAllocated());
+    EXPECT_EQ(GetParent(child->Handle()), form.Handle());
+    RECT bounds;
+    GetWindowRect(child->Handle(), &bounds);
+    MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+    EXPECT_EQ(bounds.left, 10);
+    EXPECT_EQ(bounds.right - bounds.left, 50);
+
+    HWND childWindow = child->Handle();
+    delete child;
+    EXPECT_EQ(form.ControlCount(), 0);
+    EXPECT_FALSE(IsWindow(childWindow));
+}
