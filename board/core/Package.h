@@ -49,8 +49,10 @@ private:
     uint32_t count_ = 0;
 };
 
-// The walk. Pointers given in must come from these functions (or be a
-// package start); the results are always safe to read 8 bytes from.
+// The walk. A package is trusted to lie in a buffer of at least kMaxBytes
+// (every transfer buffer has that size); within that, its own length field
+// bounds every read. Pointers given in must come from these functions (or
+// be a package start); the results are always safe to read 8 bytes from.
 const void* First(const void* package);
 uint32_t Count(const void* package); // well-formed elements, at most the header's count
 const void* Next(const void* element);
