@@ -135,6 +135,16 @@ void TApplication::Restore()
     }
 }
 
+void TApplication::ActivationChanged(bool active)
+{
+    if (active == m_active)
+        return;
+    m_active = active;
+    const TNotifyEvent& handler = active ? OnActivate : OnDeactivate;
+    if (handler)
+        handler(this);
+}
+
 int TApplication::AddMessageHook(TMessageEvent hook)
 {
     const int id = m_nextHookId++;
@@ -184,6 +194,9 @@ bool TApplication::WindowProcedure(TMessage& message)
     case CM_SYNCHRONIZE:
         (*reinterpret_cast<const std::function<void()>*>(message.LParam))();
         return true;
+    case WM_ACTIVATEAPP:
+        ActivationChanged(message.WParam != 0);
+        return false;
     case WM_CLOSE:
         if (m_mainForm)
             m_mainForm->Close();

@@ -60,6 +60,10 @@ public:
 
     void Minimize();
     void Restore();
+    // Whether one of the application's windows is active; forms report
+    // the system's activation changes here.
+    bool Active() const { return m_active; }
+    void ActivationChanged(bool active);
 
     // Returns an identifier for RemoveMessageHook.
     int AddMessageHook(TMessageEvent hook);
@@ -73,6 +77,8 @@ public:
     TExceptionEvent OnException;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -86,6 +92,7 @@ private:
     std::string m_title;
     bool m_showMainForm = true;
     bool m_terminated = false;
+    bool m_active = false;
     TForm* m_mainForm = nullptr;
     std::vector<std::pair<int, TMessageEvent>> m_hooks;
     int m_nextHookId = 1;

@@ -2,6 +2,24 @@
 
 #include "framework/TWinControl.h"
 
+HCURSOR CursorHandle(TCursor cursor)
+{
+    switch (cursor) {
+    case crArrow:
+        return LoadCursorA(nullptr, IDC_ARROW);
+    case crIBeam:
+        return LoadCursorA(nullptr, IDC_IBEAM);
+    case crHourGlass:
+        return LoadCursorA(nullptr, IDC_WAIT);
+    case crHandPoint:
+        return LoadCursorA(nullptr, IDC_HAND);
+    case crNone:
+    case crDefault:
+        break;
+    }
+    return nullptr;
+}
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
 TControl::~TControl()
@@ -29,6 +47,10 @@ void TControl::SetParent(TWinControl* parent)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
+    if ((width != m_width || height != m_height) && !CanResize(width, height)) {
+        width = m_width;
+        height = m_height;
+    }
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
     if (!IsWindowed())
@@ -129,6 +151,11 @@ void TControl::Resize()
 {
     if (OnResize)
         OnResize(this);
+}
+
+bool TControl::CanResize(int&, int&)
+{
+    return true;
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)

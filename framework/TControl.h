@@ -13,6 +13,13 @@
 
 class TWinControl;
 
+// Mouse pointer shown over a control; crDefault leaves it to the parent or
+// the window class.
+enum TCursor : int { crDefault = 0, crNone = -1, crArrow = -2, crIBeam = -4, crHourGlass = -11, crHandPoint = -21 };
+
+// The system cursor for a TCursor; nullptr for crNone and crDefault.
+HCURSOR CursorHandle(TCursor cursor);
+
 // Behaviour switches of a control.
 using TControlStyle = unsigned;
 enum : TControlStyle {
@@ -68,6 +75,9 @@ public:
     TColor Color() const { return m_color; }
     void SetColor(TColor color);
 
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor cursor) { m_cursor = cursor; }
+
     TControlStyle ControlStyle() const { return m_controlStyle; }
     void SetControlStyle(TControlStyle style) { m_controlStyle = style; }
 
@@ -110,6 +120,9 @@ protected:
     virtual void ColorChanged() { Invalidate(); }
     // Fires OnResize; called when the size changed.
     virtual void Resize();
+    // Asked before every size change; may adjust the proposed size, or
+    // return false to keep the current one.
+    virtual bool CanResize(int& width, int& height);
 
     // Stores bounds reported by the window system without moving anything.
     void UpdateBounds(int left, int top, int width, int height);
@@ -130,5 +143,6 @@ private:
     std::string m_caption;
     std::string m_hint;
     TColor m_color = clBtnFace;
+    TCursor m_cursor = crDefault;
     TControlStyle m_controlStyle = csClickEvents | csCaptureMouse | csDoubleClicks;
 };

@@ -89,10 +89,22 @@ void TForm::SetBorderStyle(TBorderStyle style)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+void TForm::SetFormStyle(TFormStyle style)
+{
+    if (style == m_formStyle)
+        return;
+    m_formStyle = style;
+    if (HandleAllocated())
+        SetWindowPos(Handle(), style == TFormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TForm::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
     BorderStyles(m_borderStyle, params.Style, params.ExStyle);
+    if (m_formStyle == TFormStyle::StayOnTop)
+        params.ExStyle |= WS_EX_TOPMOST;
     // Created hidden: VisibleChanged shows the window once it exists.
     params.Style |= WS_CLIPCHILDREN;
     if (!Enabled())
@@ -109,6 +121,10 @@ void TForm::WndProc(TMessage& message)
     switch (message.Msg) {
     case WM_CLOSE:
         Close();
+        return;
+    case WM_ACTIVATEAPP:
+        Application().ActivationChanged(message.WParam != 0);
+        TWinControl::WndProc(message);
         return;
     case WM_SHOWWINDOW:
         TWinControl::WndProc(message);
@@ -127,11 +143,42 @@ void TForm::WndProc(TMessage& message)
 void TForm::VisibleChanged()
 {
     if (Visible()) {
+        if (!m_positioned) {
+            m_positioned = true;
+            ApplyPosition();
+        }
         ShowWindow(Handle(), SW_SHOW);
         BringToFront();
     } else if (HandleAllocated()) {
         ShowWindow(Handle(), SW_HIDE);
     }
+}
+
+void TForm::ApplyPosition()
+{
+    int areaLeft = 0;
+    int areaTop = 0;
+    int areaWidth = 0;
+    int areaHeight = 0;
+    switch (m_position) {
+    case TPosition::Designed:
+        return;
+    case TPosition::ScreenCenter:
+        areaWidth = GetSystemMetrics(SM_CXSCREEN);
+        areaHeight = GetSystemMetrics(SM_CYSCREEN);
+        break;
+    case TPosition::MainFormCenter: {
+        TForm* main = Application().MainForm();
+        if (!main || main == this)
+            return;
+        areaLeft = main->Left();
+        areaTop = main->Top();
+        areaWidth = main->Width();
+        areaHeight = main->Height();
+        break;
+    }
+    }
+    SetBounds(areaLeft + (areaWidth - Width()) / 2, areaTop + (areaHeight - Height()) / 2, Width(), Height());
 }
 
 void TForm::BringToFront()
@@ -248,4 +295,11 @@ TModalResult TForm::ShowModal()
 void TForm::Release()
 {
     PostMessageA(Handle(), CM_RELEASE, 0, 0);
+}
+
+TForm* GetParentForm(TControl* control)
+{
+    while (control && control->Parent())
+        control = control->Parent();
+    return dynamic_cast<TForm*>(control);
 }

@@ -10,6 +10,9 @@
 
 enum class TBorderStyle { None, Single, Sizeable, Dialog, ToolWindow };
 enum class TCloseAction { None, Hide, Free, Minimize };
+enum class TFormStyle { Normal, StayOnTop };
+// Where the form goes when it is first shown.
+enum class TPosition { Designed, ScreenCenter, MainFormCenter };
 
 using TModalResult = int;
 enum : TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
@@ -28,6 +31,11 @@ public:
     // for it can be detected here.
     bool Scaled() const { return m_scaled; }
     void SetScaled(bool scaled) { m_scaled = scaled; }
+    // StayOnTop: a topmost window from creation on.
+    TFormStyle FormStyle() const { return m_formStyle; }
+    void SetFormStyle(TFormStyle style);
+    TPosition Position() const { return m_position; }
+    void SetPosition(TPosition position) { m_position = position; }
 
     void Close();
     // OnCloseQuery's answer; true when no handler is set.
@@ -61,9 +69,17 @@ private:
     // CloseQuery and OnClose for a modal form whose result was set; false
     // when the form refuses and stays open.
     bool CloseModal();
+    void ApplyPosition();
 
     TBorderStyle m_borderStyle = TBorderStyle::Sizeable;
+    TFormStyle m_formStyle = TFormStyle::Normal;
+    TPosition m_position = TPosition::Designed;
+    bool m_positioned = false;
     bool m_scaled = false;
     bool m_modal = false;
     TModalResult m_modalResult = mrNone;
 };
+
+// The form a control sits on (the control itself when it is a form);
+// nullptr when it is not on a form.
+TForm* GetParentForm(TControl* control);

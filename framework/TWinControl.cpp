@@ -225,6 +225,34 @@ void TWinControl::WndProc(TMessage& message)
         if (message.LParam == 0)
             UpdateVisible(message.WParam != 0);
         break;
+    case WM_WINDOWPOSCHANGING: {
+        auto* position = reinterpret_cast<WINDOWPOS*>(message.LParam);
+        if (!(position->flags & SWP_NOSIZE)) {
+            int width = position->cx;
+            int height = position->cy;
+            if (!CanResize(width, height)) {
+                position->flags |= SWP_NOSIZE;
+            } else {
+                position->cx = width;
+                position->cy = height;
+            }
+        }
+        break;
+    }
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(message.WParam) == m_handle && LOWORD(message.LParam) == HTCLIENT) {
+            POINT point;
+            GetCursorPos(&point);
+            ScreenToClient(m_handle, &point);
+            TControl* control = ControlAtPos(point.x, point.y);
+            const TCursor cursor = control && control->Cursor() != crDefault ? control->Cursor() : Cursor();
+            if (cursor != crDefault) {
+                ::SetCursor(CursorHandle(cursor));
+                message.Result = TRUE;
+                return;
+            }
+        }
+        break;
     case WM_WINDOWPOSCHANGED: {
         const auto* position = reinterpret_cast<const WINDOWPOS*>(message.LParam);
         if ((position->flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE))

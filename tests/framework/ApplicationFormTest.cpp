@@ -222,3 +222,78 @@ TEST(Form, WindowedChildrenGetTheirWindowsWithTheForm)
     EXPECT_EQ(form.ControlCount(), 0);
     EXPECT_FALSE(IsWindow(childWindow));
 }
+
+namespace {
+
+// Keeps a fixed size whatever it is asked for, as bitmap-sized controls do.
+template <class Base>
+class TFixedSize : public Base {
+public:
+    explicit TFixedSize(TComponent* owner) : Base(owner) {}
+
+protected:
+    bool CanResize(int& width, int& height) override
+    {
+        width = 30;
+        height = 20;
+        return true;
+    }
+};
+
+} // namespace
+
+TEST(Control, CanResizeDecidesEverySizeChange)
+{
+    TProbeForm form(nullptr);
+    auto* windowless = new TFixedSize<TControl>(&form);
+    windowless->SetParent(&form);
+    windowless->SetBounds(5, 6, 100, 100);
+    EXPECT_EQ(windowless->Left(), 5);
+    EXPECT_EQ(windowless->Width(), 30);
+    EXPECT_EQ(windowless->Height(), 20);
+
+    auto* windowed = new TFixedSize<TWinControl>(&form);
+    windowed->SetParent(&form);
+    form.Show();
+    // A size change that does not come through SetBounds.
+    SetWindowPos(windowed->Handle(), nullptr, 0, 0, 90, 70, SWP_NOMOVE | SWP_NOZORDER);
+    RECT bounds;
+    GetWindowRect(windowed->Handle(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 30);
+    EXPECT_EQ(bounds.bottom - bounds.top, 20);
+    EXPECT_EQ(windowed->Width(), 30);
+}
+
+TEST(Form, PlacementAndStyleOptions)
+{
+    TProbeForm form(nullptr);
+    form.SetFormStyle(TFormStyle::StayOnTop);
+    form.SetPosition(TPosition::ScreenCenter);
+    form.SetBounds(0, 0, 200, 100);
+    form.Show();
+    EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(form.Left(), (GetSystemMetrics(SM_CXSCREEN) - 200) / 2);
+    EXPECT_EQ(form.Top(), (GetSystemMetrics(SM_CYSCREEN) - 100) / 2);
+
+    // Only the first show places the form.
+    form.Hide();
+    form.SetLeft(3);
+    form.Show();
+    EXPECT_EQ(form.Left(), 3);
+
+    form.SetFormStyle(TFormStyle::Normal);
+    EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST(Form, ParentFormIsFoundThroughNestedControls)
+{
+    TProbeForm form(nullptr);
+    auto* panel = new TWinControl(&form);
+    panel->SetParent(&form);
+    auto* inner = new TControl(&form);
+    inner->SetParent(panel);
+    TControl orphan(nullptr);
+    EXPECT_EQ(GetParentForm(inner), &form);
+    EXPECT_EQ(GetParentForm(&form), &form);
+    EXPECT_EQ(GetParentForm(&orphan), nullptr);
+}
