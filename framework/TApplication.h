@@ -5,6 +5,7 @@
 // exception box. One per process: Application().
 
 #include "framework/TComponent.h"
+#include "framework/THintWindow.h"
 #include "framework/TUtilityWindow.h"
 
 #include <exception>
@@ -65,6 +66,8 @@ public:
     bool Active() const { return m_active; }
     void ActivationChanged(bool active);
 
+    THintWindow& Hint() { return m_hint; }
+
     // Returns an identifier for RemoveMessageHook.
     int AddMessageHook(TMessageEvent hook);
     void RemoveMessageHook(int id);
@@ -88,6 +91,7 @@ private:
     bool WindowProcedure(TMessage& message);
 
     TUtilityWindow m_window;
+    THintWindow m_hint;
     DWORD m_mainThreadId;
     std::string m_title;
     bool m_showMainForm = true;

@@ -1,5 +1,6 @@
 #include "framework/TControl.h"
 
+#include "framework/THintWindow.h"
 #include "framework/TWinControl.h"
 
 HCURSOR CursorHandle(TCursor cursor)
@@ -25,6 +26,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {}
 TControl::~TControl()
 {
     Destroying();
+    THintWindow::ControlDestroyed(this);
     SetParent(nullptr);
 }
 

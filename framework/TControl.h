@@ -71,6 +71,9 @@ public:
     void SetText(const std::string& text) { SetCaption(text); }
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& hint) { m_hint = hint; }
+    // Shows Hint as a tool-tip while the mouse rests on the control.
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool showHint) { m_showHint = showHint; }
 
     TColor Color() const { return m_color; }
     void SetColor(TColor color);
@@ -140,6 +143,7 @@ private:
     bool m_visible = true;
     bool m_enabled = true;
     bool m_clickPending = false;
+    bool m_showHint = false;
     std::string m_caption;
     std::string m_hint;
     TColor m_color = clBtnFace;

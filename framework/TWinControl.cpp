@@ -457,6 +457,7 @@ void TWinControl::RouteMouseDown(TMessage& message, TMouseButton button, bool do
     }
     const int dx = target == this ? 0 : target->Left();
     const int dy = target == this ? 0 : target->Top();
+    Application().Hint().Cancel();
     DefaultHandler(message);
     target->DispatchMouseDown(button, MouseShiftState(message.WParam), x - dx, y - dy, doubleClick);
 }
@@ -484,6 +485,7 @@ void TWinControl::RouteMouseMove(TMessage& message)
     TControl* target = MouseTarget(x, y);
     const int dx = target == this ? 0 : target->Left();
     const int dy = target == this ? 0 : target->Top();
+    Application().Hint().MouseMovedOver(target);
     DefaultHandler(message);
     target->MouseMove(MouseShiftState(message.WParam), x - dx, y - dy);
 }

@@ -297,3 +297,46 @@ TEST(Form, ParentFormIsFoundThroughNestedControls)
     EXPECT_EQ(GetParentForm(&form), &form);
     EXPECT_EQ(GetParentForm(&orphan), nullptr);
 }
+
+TEST(Hint, AppearsOverAControlWithAHintAndGoesOnAPress)
+{
+    TProbeForm form(nullptr);
+    form.SetBorderStyle(TBorderStyle::None);
+    form.SetBounds(100, 100, 200, 100);
+    auto* plain = new TControl(&form);
+    plain->SetParent(&form);
+    plain->SetBounds(0, 0, 40, 40);
+    auto* hinted = new TControl(&form);
+    hinted->SetParent(&form);
+    hinted->SetBounds(50, 20, 40, 30);
+    hinted->SetHint("Turbo mode");
+    hinted->SetShowHint(true);
+    form.Show();
+    THintWindow& hint = Application().Hint();
+    hint.SetHintPause(50);
+    HWND window = form.Handle();
+
+    SetCursorPos(100 + 10, 100 + 10);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    PumpFor(200);
+    EXPECT_FALSE(hint.Showing()) << "a control without a hint showed one";
+
+    SetCursorPos(100 + 60, 100 + 30);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 30));
+    ASSERT_TRUE(PumpUntil([&] { return hint.Showing(); }, 2000));
+    char text[64] = {};
+    GetWindowTextA(hint.Handle(), text, sizeof text);
+    EXPECT_STREQ(text, "Turbo mode");
+
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 30));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(60, 30));
+    EXPECT_FALSE(hint.Showing());
+
+    // The subject going away must not leave the hint pointing at it.
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(11, 11));
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(61, 31));
+    delete hinted;
+    PumpFor(200);
+    EXPECT_FALSE(hint.Showing());
+    hint.SetHintPause(500);
+}
