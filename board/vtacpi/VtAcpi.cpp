@@ -4,6 +4,7 @@
 
 #include "board/core/BoardStore.h"
 #include "board/core/Descriptions.h"
+#include "board/core/Faults.h"
 #include "board/core/ItemAccess.h"
 #include "board/core/Package.h"
 
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -27,7 +29,29 @@ template <typename Call> uint32_t Guarded(Call call)
     }
 }
 
-bool ReadState(BoardState& state) { return BoardStore().Read(state); }
+// Reads the board, then takes as long as the board's delay knob asks;
+// the wait happens outside the board lock.
+bool ReadState(BoardState& state)
+{
+    if (!BoardStore().Read(state))
+        return false;
+    if (uint32_t delay = vboard::CallDelayMs(state))
+        Sleep(delay);
+    return true;
+}
+
+// A write under the board lock, subject to the board's fault knobs.
+bool Write(uint32_t id, const std::function<bool(BoardState&)>& write)
+{
+    uint32_t delay = 0;
+    bool written = BoardStore().Update([&](BoardState& state) {
+        delay = vboard::CallDelayMs(state);
+        return !vboard::WriteFails(state, id) && write(state);
+    });
+    if (delay)
+        Sleep(delay);
+    return written;
+}
 
 bool Serve(const vboard::package::Writer& writer, void* buffer, uint32_t* size)
 {
@@ -48,7 +72,7 @@ uint32_t __stdcall VtAcpiInitialize()
 uint32_t __stdcall VtAcpiSetItem(uint32_t id, uint32_t first, uint32_t second)
 {
     return Guarded([=] {
-        return BoardStore().Update([=](BoardState& state) { return vboard::WriteItem(state, id, first, second); });
+        return Write(id, [=](BoardState& state) { return vboard::WriteItem(state, id, first, second); });
     });
 }
 
@@ -56,7 +80,7 @@ uint32_t __stdcall VtAcpiGetItem(uint32_t id, uint32_t* value)
 {
     return Guarded([=] {
         BoardState state;
-        return value && ReadState(state) && vboard::ReadItem(state, id, *value);
+        return value && ReadState(state) && !vboard::ReadFails(state, id) && vboard::ReadItem(state, id, *value);
     });
 }
 
@@ -116,7 +140,8 @@ uint32_t __stdcall VtAcpiGetItemArg(uint32_t id, uint32_t argument, uint32_t* va
 {
     return Guarded([=] {
         BoardState state;
-        return value && ReadState(state) && vboard::ReadItemWithArgument(state, id, argument, *value);
+        return value && ReadState(state) && !vboard::ReadFails(state, id) &&
+               vboard::ReadItemWithArgument(state, id, argument, *value);
     });
 }
 
@@ -129,7 +154,7 @@ uint32_t __stdcall VtAcpiSetItemWithReply(uint32_t id, uint32_t value, void* buf
         if (!buffer || !size)
             return false;
         std::vector<uint32_t> reply;
-        bool written = BoardStore().Update([&](BoardState& state) {
+        bool written = Write(id, [&](BoardState& state) {
             const vboard::BoardItem* item = state.Find(id);
             if (!item)
                 return false;

@@ -1,5 +1,6 @@
 #include "board/core/BoardStore.h"
 #include "kelp/vantor/AcpiLibrary.h"
+#include "tests/board/support/BoardTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,29 @@ TEST_F(AcpiLibraryTest, SuperIoRegistersGoThroughTheForwardingItem)
     EXPECT_FALSE(VtAcpiSetItem(0x11060009, 0x0230, 0x100) & 1);
     ASSERT_TRUE(VtAcpiGetItemArg(0x0B060003, 77, &value) & 1) << "other items ignore the argument";
     EXPECT_EQ(value, 8u);
+}
+
+TEST_F(AcpiLibraryTest, FaultKnobsSlowTheLibraryAndFailChosenItems)
+{
+    std::string profile = boardtest::WriteProfile("faults", R"(
+[board]
+include=current
+[knobs]
+acpi.delay_ms=40
+fail.read=0x03080064|0x11060009
+fail.write=0x0B060001
+)");
+    std::string error;
+    ASSERT_TRUE(vboard::BoardStore().LoadProfile(profile, error)) << error;
+    uint32_t value = 0;
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(VtAcpiGetItem(0x03080064, &value) & 1);
+    EXPECT_GE(GetTickCount() - start, 35u);
+    EXPECT_FALSE(VtAcpiGetItemArg(0x11060009, 0x10, &value) & 1);
+    EXPECT_TRUE(VtAcpiSetItem(0x03080064, 0, 1) & 1) << "writes of a read-failing item still work";
+    EXPECT_FALSE(VtAcpiSetItem(0x0B060001, 1, 1) & 1);
+    EXPECT_TRUE(VtAcpiGetItem(0x0B060001, &value) & 1);
+    EXPECT_EQ(value, 0u);
 }
 
 } // namespace

@@ -118,7 +118,7 @@ BOOL CALLBACK CollectMessageBox(HWND window, LPARAM boxes)
     char name[16] = {};
     GetWindowThreadProcessId(window, &process);
     GetClassNameA(window, name, sizeof name);
-    if (process == GetCurrentProcessId() && std::strcmp(name, "#32770") == 0 && IsWindowVisible(window))
+    if (process == GetCurrentProcessId() && std::strcmp(name, "#32770") == 0)
         reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
     return TRUE;
 }
@@ -148,7 +148,8 @@ void MessageBoxCatcher::Watch()
             bool seen = false;
             for (HWND old : handled)
                 seen = seen || old == box;
-            if (seen)
+            // Not yet complete while the box is still being built.
+            if (seen || !GetDlgItem(box, 0xFFFF))
                 continue;
             char caption[256] = {}, text[1024] = {};
             GetWindowTextA(box, caption, sizeof caption);

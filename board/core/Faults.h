@@ -1,0 +1,18 @@
+#pragma once
+// Knobs of a profile's [knobs] section that make the firmware slow or make
+// single items misbehave, so tests can reach the program's failure paths:
+//   acpi.delay_ms = N            every ACPI library call takes N ms longer
+//   fail.read     = id|id|...    reads of these items fail (they stay listed)
+//   fail.write    = id|id|...    writes of these items fail
+
+#include "board/core/BoardState.h"
+
+#include <cstdint>
+
+namespace vboard {
+
+bool ReadFails(const BoardState& state, uint32_t id);
+bool WriteFails(const BoardState& state, uint32_t id);
+uint32_t CallDelayMs(const BoardState& state);
+
+} // namespace vboard
