@@ -75,6 +75,8 @@ bool SwitchSettingMode(BoardState& state, uint32_t mode)
     if (!index || index->readOnly || !index->Accepts(mode))
         return false;
     const uint32_t previous = index->value;
+    if (previous == mode)
+        return true;
     for (uint32_t id : kSettingItems) {
         BoardItem* item = state.Find(id);
         if (!item)

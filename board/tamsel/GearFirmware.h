@@ -22,8 +22,10 @@
 //   tamsel_supported, tamsel_reboot, tamsel_check_oc_fails and the feature
 //   answers (see FeatureKnob).
 //
-// Per-mode setting values live in the state's [tamsel_modes] section as
-// "<item>@<mode index>=<value>"; a profile may give per-mode defaults there.
+// The setting items show the values of the selected setting mode; those of
+// the other modes live in the state's [tamsel_modes] section as
+// "<item>@<mode index>=<value>", where a profile may give per-mode
+// defaults (a mode without an entry starts from the item's default).
 
 #include "board/core/BoardState.h"
 
