@@ -26,11 +26,6 @@ constexpr int kTunedModes[] = {ModeIndex::Turbo, ModeIndex::Medium, ModeIndex::L
 
 std::atomic<CpuPowerMonitor*> pluggedMonitor{nullptr};
 
-uint32_t FsbItemOf(int modeIndex)
-{
-    return modeIndex == ModeIndex::Turbo ? kFsbTurbo : kFsbSaving;
-}
-
 bool IsTunedMode(int modeIndex)
 {
     for (int tuned : kTunedModes)
@@ -116,7 +111,7 @@ void CpuPowerMonitor::ReadHardwareDefaults()
     for (int mode : kTunedModes) {
         HardwareDefaults& defaults = defaults_[mode];
         gear_.SetItem(kSettingModeIndex, uint32_t(mode));
-        gear_.GetItem(FsbItemOf(mode), defaults.fsb);
+        gear_.GetItem(FsbItem(mode), defaults.fsb);
         gear_.GetItem(kCoreVoltage, defaults.vCore);
         gear_.GetItem(kNbVoltage, defaults.nbVolt);
         // Boards with the patch must start from the lowest north-bridge voltage.
@@ -125,6 +120,14 @@ void CpuPowerMonitor::ReadHardwareDefaults()
         gear_.SetItem(kNbVoltage, defaults.nbVolt);
         gear_.GetItem(kLoadLine, defaults.loadLine);
     }
+}
+
+uint32_t CpuPowerMonitor::FsbItem(int modeIndex)
+{
+    // The board's first bus-frequency item decides which family of
+    // identifiers (0x0B01... or 0x0B05...) carries the settings.
+    const uint16_t number = modeIndex == ModeIndex::Turbo ? kFsbTurboNumber : kFsbSavingNumber;
+    return (uint32_t(kGearGroup) << 24) | (uint32_t(GetPhaseGroupValue()) << 16) | number;
 }
 
 void CpuPowerMonitor::StartPipeServer(HWND window, UINT message)
@@ -366,7 +369,7 @@ void CpuPowerMonitor::ApplyTuning(int modeIndex, uint32_t fsb, uint32_t vCore, u
     if (!IsTunedMode(modeIndex))
         return;
     gear_.SetItem(kSettingModeIndex, uint32_t(modeIndex));
-    gear_.SetItem(FsbItemOf(modeIndex), fsb);
+    gear_.SetItem(FsbItem(modeIndex), fsb);
     gear_.SetItem(kCoreVoltage, vCore);
     gear_.SetItem(kNbVoltage, nbVolt);
     gear_.SetItem(kLoadLine, loadLine);

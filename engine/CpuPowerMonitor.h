@@ -103,6 +103,7 @@ private:
     // The library's level; "no mode" when the board has no power gear.
     int LibraryLevel();
     void ReadHardwareDefaults();
+    uint32_t FsbItem(int modeIndex);
     void WriteVgaCapabilityFlags();
     bool IsRestorePending();
 

@@ -20,7 +20,9 @@
 //   tamsel_hysteresis          amperes below a threshold before Auto steps down (2)
 //   tamsel_tick_ms             firmware period (500)
 //   tamsel_supported, tamsel_reboot, tamsel_check_oc_fails and the feature
-//   answers (see FeatureKnob).
+//   answers (see FeatureKnob in TamselExports.cpp).
+// The board's fault knobs fail.read and fail.write (Faults.h) apply to the
+// library's item calls as well.
 //
 // The setting items show the values of the selected setting mode; those of
 // the other modes live in the state's [tamsel_modes] section as

@@ -4,6 +4,7 @@
 // processes may call at once. Byte results: 1 success, 0 failure.
 
 #include "board/core/BoardStore.h"
+#include "board/core/Faults.h"
 #include "board/core/ItemAccess.h"
 #include "board/tamsel/FirmwareClock.h"
 #include "board/tamsel/GearFirmware.h"
@@ -33,6 +34,21 @@ template <typename Call> uint8_t Guarded(Call call)
 bool ReadState(BoardState& state)
 {
     return BoardStore().Read(state);
+}
+
+// An item read, subject to the board's fault knobs.
+bool ReadBoardItem(uint32_t id, uint32_t* value)
+{
+    BoardState state;
+    return value && ReadState(state) && !vboard::ReadFails(state, id) && vboard::ReadItem(state, id, *value);
+}
+
+// An item write under the board lock, subject to the board's fault knobs.
+bool WriteBoardItem(uint32_t id, uint32_t value)
+{
+    return BoardStore().Update([=](BoardState& state) {
+        return !vboard::WriteFails(state, id) && tamsel::WriteGearItem(state, id, value);
+    });
 }
 
 // A feature answer of the board: its knob, or the board family's default.
@@ -68,7 +84,7 @@ bool ChangeLevel(uint32_t id, uint32_t level)
     // A level change takes the firmware a while on some boards.
     if (DWORD delay = state.KnobWord("tamsel_set_level_delay_ms", 0))
         Sleep(delay);
-    return BoardStore().Update([=](BoardState& board) { return tamsel::WriteGearItem(board, id, level); });
+    return WriteBoardItem(id, level);
 }
 } // namespace
 
@@ -88,10 +104,7 @@ uint8_t __stdcall TamselInit()
 
 uint8_t __stdcall TamselGetLevel(uint32_t* level)
 {
-    return Guarded([=] {
-        BoardState state;
-        return level && ReadState(state) && vboard::ReadItem(state, tamsel::kGearLevelItem, *level);
-    });
+    return Guarded([=] { return ReadBoardItem(tamsel::kGearLevelItem, level); });
 }
 
 uint8_t __stdcall TamselSetLevel(uint32_t level)
@@ -134,10 +147,7 @@ uint32_t __stdcall TamselButtonEnable() { return FeatureKnob("tamsel_button", 1)
 
 uint32_t __stdcall TamselGetItem(uint32_t id, uint32_t* value)
 {
-    return Guarded([=] {
-        BoardState state;
-        return value && ReadState(state) && vboard::ReadItem(state, id, *value);
-    });
+    return Guarded([=] { return ReadBoardItem(id, value); });
 }
 
 uint32_t __stdcall TamselSetItem(uint32_t id, uint32_t value)
@@ -145,14 +155,16 @@ uint32_t __stdcall TamselSetItem(uint32_t id, uint32_t value)
     return Guarded([=] {
         if (id == tamsel::kGearLevelItem)
             return ChangeLevel(id, value);
-        return BoardStore().Update([=](BoardState& state) { return tamsel::WriteGearItem(state, id, value); });
+        return WriteBoardItem(id, value);
     });
 }
 
 uint32_t __stdcall SetItemEx(uint32_t id, uint32_t first, uint32_t second)
 {
     return Guarded([=] {
-        return BoardStore().Update([=](BoardState& state) { return vboard::WriteItem(state, id, first, second); });
+        return BoardStore().Update([=](BoardState& state) {
+            return !vboard::WriteFails(state, id) && vboard::WriteItem(state, id, first, second);
+        });
     });
 }
 

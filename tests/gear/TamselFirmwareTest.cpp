@@ -214,6 +214,21 @@ TEST_F(TamselItems, FeatureAnswersAndSetItemExPassThrough)
     EXPECT_EQ(rig.gear->SetItemEx(kLoadLine, 2, 9) & 1, 0u) << "unknown write mode";
 }
 
+TEST_F(TamselItems, BoardFaultKnobsReachTheLibrary)
+{
+    GearRig rig;
+    ChangeBoard([](vboard::BoardState& state) {
+        state.knobs["fail.read"] = "0x0B060002|0x0B060001";
+        state.knobs["fail.write"] = "0x0E0A0014";
+    });
+    uint32_t value = 0;
+    EXPECT_FALSE(rig.gear->GetItem(kGearEnable, value));
+    EXPECT_EQ(rig.gear->GetLevel(), 0) << "a failed level read gives 0";
+    EXPECT_FALSE(rig.gear->SetItem(kAutoThreshold1, 3));
+    EXPECT_TRUE(rig.gear->SetItem(kAutoThreshold1 + 1, 3));
+    EXPECT_TRUE(rig.gear->GetItem(kAutoThreshold1, value));
+}
+
 TEST_F(TamselItems, ConcurrentCallersAllSucceed)
 {
     GearRig rig;

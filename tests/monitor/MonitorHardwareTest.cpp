@@ -118,6 +118,20 @@ TEST_F(MonitorTuning, ProgramsTheModesItemsInOrder)
     EXPECT_EQ(BoardValue(kFsbSaving), 5u) << "mode 3 keeps its own default";
 }
 
+TEST_F(MonitorTuning, PhaseControlledBoardsUseTheirOwnBusFrequencyItems)
+{
+    LoadBoard("phase", [](vboard::BoardState& state) {
+        state.Find(kPhaseFsbTurbo)->value = 4;
+        AddModeDefault(state, kPhaseFsbSaving, 3, 6);
+    });
+    MonitorRig rig;
+    rig.monitor.Start();
+    EXPECT_EQ(rig.monitor.GetDefaults(0).fsb, 4u);
+    EXPECT_EQ(rig.monitor.GetDefaults(3).fsb, 6u);
+    rig.monitor.ApplyTuning(2, 7, 0, 0, 0);
+    EXPECT_EQ(BoardValue(kPhaseFsbSaving), 7u);
+}
+
 using MonitorCapabilities = GearTest;
 
 TEST_F(MonitorCapabilities, InterfaceVersionDecidesTheOverclockCheck)
