@@ -1,5 +1,7 @@
 #include "board/core/ItemAccess.h"
 
+#include "board/core/SuperIoChip.h"
+
 namespace vboard {
 
 bool ReadItem(const BoardState& state, uint32_t id, uint32_t& value)
@@ -16,8 +18,7 @@ bool ReadItemWithArgument(const BoardState& state, uint32_t id, uint32_t argumen
     if (id == kSioRegisterItem && state.Find(id)) {
         if (argument > 0xFFFF)
             return false;
-        auto found = state.registers.find(argument);
-        value = found == state.registers.end() ? 0 : found->second;
+        value = ReadMonitorRegister(state, argument);
         return true;
     }
     return ReadItem(state, id, value);
@@ -31,7 +32,7 @@ bool WriteItem(BoardState& state, uint32_t id, uint32_t first, uint32_t second)
     if (id == kSioRegisterItem) {
         if (first > 0xFFFF || second > 0xFF)
             return false;
-        state.registers[first] = uint8_t(second);
+        WriteMonitorRegister(state, first, uint8_t(second));
         return true;
     }
     if (item->readOnly || (second != kWritePlain && second != kWritePending) || !item->Accepts(first))
