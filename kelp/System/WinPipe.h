@@ -9,12 +9,12 @@
 
 #include <string>
 
-namespace kelp {
-
-// The pipe is not supposed to reach other machines; older headers lack the flag.
+// Keeps clients of other machines out; older headers lack the flag.
 #ifndef PIPE_REJECT_REMOTE_CLIENTS
 #define PIPE_REJECT_REMOTE_CLIENTS 0x00000008
 #endif
+
+namespace kelp {
 
 template <typename char_t>
 class BasicNamedPipe {
