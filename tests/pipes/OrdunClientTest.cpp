@@ -1,6 +1,7 @@
 #include "ipc/OrdunPipeServerThread.h"
 #include "ipc/OrdunProtocol.h"
 #include "ipc/VgaServer.h"
+#include "ipc/WorkerThread.h"
 #include "tests/pipes/PipeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -165,4 +166,34 @@ TEST(CompanionAbsent, CallsFailAtOnceWithoutClientTraces)
     EXPECT_LT(NowMs() - start, 3000.0);
     EXPECT_EQ(traces.Count("[BasicNamedPipe<char_t>::Call] failed, GetLastError returned 2\r\n"), 2u);
     EXPECT_EQ(traces.Count("[OrdunPipeClient::Call]"), 0u);
+}
+
+// Replies the companion would never send, served from this process.
+TEST(CompanionReplies, OnlyACompleteResultWordOfOneIsSuccess)
+{
+    std::vector<uint8_t> next;
+    kelp::MessagePipeServer server([&next](const uint8_t*, DWORD) { return next; }, 64);
+    ASSERT_TRUE(server.Create(ordun::kVgaPipeName, false));
+    kelp::OwnedHandle stop(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    kelp::WorkerThread serving([&] { server.Serve(stop.Get()); });
+    kelp::GpuLib& gpu = kelp::VgaServer::Instance();
+
+    // A result word cut short must not be completed from an earlier reply.
+    uint32_t mode = 0;
+    next = Words({1, 0x4000});
+    ASSERT_TRUE(gpu.GetVgaMode(mode));
+    next = {1, 0};
+    EXPECT_FALSE(gpu.SetVgaMode(0));
+    next = Words({2, 0x4000});
+    EXPECT_FALSE(gpu.GetVgaMode(mode));
+
+    // A reply longer than the client's buffer still counts by its start.
+    next = Words({1, 2});
+    next.resize(300, 0xEE);
+    mode = 0;
+    EXPECT_TRUE(gpu.GetVgaMode(mode));
+    EXPECT_EQ(mode, 2u);
+
+    SetEvent(stop.Get());
+    EXPECT_TRUE(serving.Wait(5000));
 }
