@@ -1,3 +1,4 @@
+#include "framework/TApplication.h"
 #include "kelp/Graphics/ImageRegion.h"
 #include "kelp/widget/Flicker.h"
 #include "kelp/widget/LayeredShapedForm.h"
@@ -25,6 +26,8 @@ class ShapedFormTest : public testing::Test {
 protected:
     ShapedFormTest()
     {
+        // The application object exists before any form window, as in the program.
+        Application();
         form.SetBounds(100, 100, 300, 200);
         image->SetParent(&form);
         image->SetBounds(0, 0, 1, 1);
@@ -209,6 +212,7 @@ TEST_F(ShapedFormTest, ScaledFormIsReportedThenStops)
 
 TEST(FlickerTest, SwallowsEraseOnlyWhileAttached)
 {
+    Application();
     TForm control(nullptr);
     control.HandleNeeded();
     int erases = 0, others = 0;

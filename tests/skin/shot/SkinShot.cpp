@@ -5,6 +5,7 @@
 // that a script can take screenshots: it writes "shot <n>" and waits for the
 // file "skinshot-<n>.done" in the current folder.
 
+#include "framework/TApplication.h"
 #include "framework/TForm.h"
 #include "framework/controls/TImage.h"
 #include "kelp/widget/LayeredShapedForm.h"
@@ -108,6 +109,7 @@ void DragOnThread(TForm& form, int dx, int dy, DWORD down, DWORD up)
 
 int main()
 {
+    Application();
     TForm regionForm(nullptr), layeredForm(nullptr);
     regionForm.SetName("RegionForm");
     layeredForm.SetName("LayeredForm");
