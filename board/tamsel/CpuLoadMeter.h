@@ -3,6 +3,11 @@
 // busy processor time between two samples, taken from the system's
 // cumulative idle, kernel and user times. Thread-safe.
 
+#include <windows.h>
+
+#include <cstdint>
+#include <mutex>
+
 namespace tamsel {
 
 class CpuLoadMeter {
@@ -14,7 +19,18 @@ public:
     unsigned Sample();
 
 private:
+    struct Times {
+        uint64_t idle = 0;
+        uint64_t total = 0; // kernel time includes idle time
+    };
+    static bool ReadTimes(Times& times);
+
     CpuLoadMeter();
+
+    std::mutex lock_;
+    Times previous_;
+    ULONGLONG previousTick_ = 0;
+    unsigned lastLoad_ = 0;
 };
 
 } // namespace tamsel

@@ -199,21 +199,6 @@ TEST_F(TamselItems, InformationRecordGivesTheValueRange)
     EXPECT_FALSE(rig.gear->GetItemInformation(0x0B06FFFF, record));
 }
 
-TEST_F(TamselItems, FeatureAnswersAndSetItemExPassThrough)
-{
-    ChangeBoard([](vboard::BoardState& state) {
-        state.knobs["tamsel_thermostat"] = "7";
-        state.knobs["tamsel_reboot"] = "1";
-    });
-    GearRig rig;
-    EXPECT_EQ(rig.gear->IsThermostatSupported(), 7u);
-    EXPECT_EQ(rig.gear->IsDozlaSupported(), 1u);
-    EXPECT_TRUE(rig.gear->CheckReboot(0));
-    EXPECT_EQ(rig.gear->SetItemEx(kLoadLine, 2, 1) & 1, 1u);
-    EXPECT_EQ(BoardValue(kLoadLine), 2u);
-    EXPECT_EQ(rig.gear->SetItemEx(kLoadLine, 2, 9) & 1, 0u) << "unknown write mode";
-}
-
 TEST_F(TamselItems, BoardFaultKnobsReachTheLibrary)
 {
     GearRig rig;

@@ -106,17 +106,6 @@ TEST_F(ThresholdPersistence, MissingValueLoadsAsInvalidZeros)
     EXPECT_EQ(ReadRootDword("Threshold1"), 10u) << "an incomplete set is left alone";
 }
 
-TEST_F(ThresholdPersistence, WrongValueTypeCountsAsMissing)
-{
-    LoadBoard("gear-level3");
-    WriteRegistryThresholds({10, 12});
-    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Tamsel3", "Threshold3", REG_SZ, "18", 3),
-              ERROR_SUCCESS);
-    GearRig rig;
-    EXPECT_FALSE(rig.gear->LoadThresholds());
-    EXPECT_THAT(rig.store->Values(), ElementsAre(0, 0, 0));
-}
-
 TEST_F(ThresholdPersistence, ResetRequestDiscardsStoredValuesUntilTheNextSave)
 {
     LoadBoard("gear-level3");

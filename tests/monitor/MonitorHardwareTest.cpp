@@ -62,30 +62,25 @@ TEST_F(MonitorStart, ReadsEachTunedModesDefaultsAndSwitchesTheEngineOn)
 
 TEST_F(MonitorStart, NorthBridgePatchStartsEveryModeFromTheLowestVoltage)
 {
-    ChangeBoard([](vboard::BoardState& state) {
-        state.Find(kNbVoltage)->value = 6;
-        AddModeDefault(state, kNbVoltage, 2, 5);
-        AddModeDefault(state, kNbVoltage, 3, 4);
-    });
-    WriteRootDword("NbVoltPatch", 1);
-    MonitorRig rig;
-    rig.monitor.Start();
-    for (int mode : {0, 2, 3}) {
-        EXPECT_EQ(rig.monitor.GetDefaults(mode).nbVolt, 0u) << mode;
-        ASSERT_TRUE(rig.gear.gear->SetItem(kSettingModeIndex, uint32_t(mode)));
-        EXPECT_EQ(BoardValue(kNbVoltage), 0u) << "written back for mode " << mode;
+    for (DWORD patch : {0, 1}) {
+        ChangeBoard([](vboard::BoardState& state) {
+            state.Find(kSettingModeIndex)->value = 0;
+            state.Find(kNbVoltage)->value = 6;
+            state.otherSections.clear();
+            AddModeDefault(state, kNbVoltage, 2, 5);
+            AddModeDefault(state, kNbVoltage, 3, 4);
+        });
+        WriteRootDword("NbVoltPatch", patch);
+        MonitorRig rig;
+        rig.monitor.Start();
+        const uint32_t expected[] = {6, 0, 5, 4};
+        for (int mode : {0, 2, 3}) {
+            const uint32_t nbVolt = patch ? 0 : expected[mode];
+            EXPECT_EQ(rig.monitor.GetDefaults(mode).nbVolt, nbVolt) << mode;
+            ASSERT_TRUE(rig.gear.gear->SetItem(kSettingModeIndex, uint32_t(mode)));
+            EXPECT_EQ(BoardValue(kNbVoltage), nbVolt) << "written back for mode " << mode;
+        }
     }
-}
-
-TEST_F(MonitorStart, WithoutThePatchTheVoltageIsWrittenBackUnchanged)
-{
-    ChangeBoard([](vboard::BoardState& state) { AddModeDefault(state, kNbVoltage, 2, 5); });
-    WriteRootDword("NbVoltPatch", 0);
-    MonitorRig rig;
-    rig.monitor.Start();
-    EXPECT_EQ(rig.monitor.GetDefaults(2).nbVolt, 5u);
-    ASSERT_TRUE(rig.gear.gear->SetItem(kSettingModeIndex, 2));
-    EXPECT_EQ(BoardValue(kNbVoltage), 5u);
 }
 
 using MonitorTuning = GearTest;
