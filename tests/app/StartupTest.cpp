@@ -96,6 +96,8 @@ void ExpectRefusalNotice(const char* arguments, const std::string& text)
     PellixProcess pellix(arguments);
     HWND box = pellix.WaitForWindow("#32770", kStartTimeoutMs);
     ASSERT_NE(box, nullptr) << "no message box with '" << arguments << "'";
+    // The box exists a moment before its texts are filled in.
+    Eventually([&] { return !MessageBoxText(box).empty() && GetWindowTextLengthA(box) > 0; }, 5000);
     char caption[64] = {};
     GetWindowTextA(box, caption, sizeof caption);
     EXPECT_STREQ(caption, "Ordun");
@@ -111,7 +113,8 @@ void ExpectRefusalNotice(const char* arguments, const std::string& text)
 HWND ExpectStarted(PellixProcess& pellix)
 {
     HWND window = pellix.WaitForWindow("TMainForm", kStartTimeoutMs);
-    EXPECT_NE(window, nullptr) << "no main window";
+    EXPECT_NE(window, nullptr) << "no main window; " << (pellix.Running() ? "still running" : "ended with exit code ")
+                               << (pellix.Running() ? 0 : pellix.ExitCode());
     EXPECT_TRUE(Eventually([&] { return pellix.Windows().size() > 0 && !HasWindowOfClass(pellix.Windows(), "#32770"); },
                            1000));
     return window;
