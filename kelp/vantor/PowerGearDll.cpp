@@ -9,7 +9,6 @@
 #include "kelp/vantor/PowerGearSource.h"
 #include "kelp/vantor/ThresholdStore.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace kelp {
