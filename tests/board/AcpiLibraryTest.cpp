@@ -159,9 +159,12 @@ fail.write=0x0B060001
     std::string error;
     ASSERT_TRUE(vboard::BoardStore().LoadProfile(profile, error)) << error;
     uint32_t value = 0;
-    DWORD start = GetTickCount();
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     EXPECT_FALSE(VtAcpiGetItem(0x03080064, &value) & 1);
-    EXPECT_GE(GetTickCount() - start, 35u);
+    QueryPerformanceCounter(&end);
+    EXPECT_GE((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart, 38);
     EXPECT_FALSE(VtAcpiGetItemArg(0x11060009, 0x10, &value) & 1);
     EXPECT_TRUE(VtAcpiSetItem(0x03080064, 0, 1) & 1) << "writes of a read-failing item still work";
     EXPECT_FALSE(VtAcpiSetItem(0x0B060001, 1, 1) & 1);
