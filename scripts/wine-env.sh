@@ -14,6 +14,12 @@ wine_env_start() {
   if [ "${WINE_GRAPHICS:-null}" = null ]; then
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
   fi
+  # The desktop process that wineboot left running keeps the graphics driver
+  # it started with; restart the server so every later process gets the
+  # setting above.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p
 }
 
 wine_env_stop() {
