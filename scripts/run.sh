@@ -11,18 +11,10 @@ build=${BUILD_DIR:-$root/build}
 "$root/scripts/build.sh" "$build"
 
 . "$root/scripts/wine-env.sh"
-xvfb_pid=
-cleanup() {
-  wine_env_stop
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap wine_session_stop EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=:${XVFB_DISPLAY:-77}
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  sleep 1
+  xvfb_start "${XVFB_DISPLAY:-77}" 1280x800x24
   headless=1
 else
   headless=0

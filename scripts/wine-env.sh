@@ -1,6 +1,7 @@
 # Sourced by the run and test scripts: a fresh, headless Wine prefix inside
 # the build folder with one persistent wineserver for all processes.
 # Needs $build set. Call wine_env_stop when done (the scripts trap it).
+# xvfb_start/wine_session_stop add a virtual X display for pictures.
 
 wine_env_start() {
   export WINEARCH=win32
@@ -24,4 +25,19 @@ wine_env_start() {
 
 wine_env_stop() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+}
+
+# A virtual display for runs that need real windows on screen.
+xvfb_pid=
+xvfb_start() {
+  export DISPLAY=:$1
+  Xvfb "$DISPLAY" -screen 0 "$2" -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  sleep 1
+}
+
+# Stops the Wine server and, when one was started, the virtual display.
+wine_session_stop() {
+  wine_env_stop
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }

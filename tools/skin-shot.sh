@@ -10,17 +10,9 @@ build=${BUILD_DIR:-$root/build}
 "$root/scripts/build.sh" "$build" >/dev/null || cmake --build "$build" --target skinshot || exit 1
 
 . "$root/scripts/wine-env.sh"
-xvfb_pid=
-cleanup() {
-  wine_env_stop
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap wine_session_stop EXIT
 
-export DISPLAY=:${XVFB_DISPLAY:-78}
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 1
+xvfb_start "${XVFB_DISPLAY:-78}" 1024x768x24
 WINE_GRAPHICS=x11 wine_env_start
 
 cd "$build/Pellix"
