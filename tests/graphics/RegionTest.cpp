@@ -77,8 +77,9 @@ TEST(RegionTest, ShapeOfKeyedBitmapAtEveryDepthKeepsAlpha)
         EXPECT_TRUE(Same(box, RECT{1, 1, 4, 4})) << static_cast<int>(format);
         EXPECT_TRUE(PtInRegion(region.Handle(), 2, 2));
         EXPECT_FALSE(PtInRegion(region.Handle(), 0, 0));
-        if (format == TPixelFormat::pf32bit)
+        if (format == TPixelFormat::pf32bit) {
             EXPECT_EQ(bitmap.ScanLine(2)[2 * 4 + 3], 99);  // only read, never converted
+        }
     }
 }
 
