@@ -9,6 +9,7 @@
 #include "framework/TApplication.h"
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
+#include "kelp/vantor/PowerGear.h"
 
 #include <exception>
 
@@ -57,6 +58,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return 0;
 
     try {
+        // The power-gear library is the one beside the executable.
+        kelp::PowerGear::m_impIndex = 0;
         Application().Initialize();
         Application().SetTitle(kApplicationTitle);
         if (bootStart)
