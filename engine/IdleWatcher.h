@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+
+// Notices when the user has left keyboard and mouse alone for longer than
+// the current mode's idle time-out. Polled by the main window's idle timer;
+// configured by the mode-change thread.
+class IdleWatcher {
+public:
+    using TickSource = DWORD (*)();
+    // Newest input tick into *tick; false when the system cannot tell.
+    using LastInputSource = bool (*)(DWORD* tick);
+
+    static IdleWatcher& Instance();
+
+    // Clock and input sources are injectable so the wrap-around of the 32-bit
+    // tick count can be driven deterministically.
+    IdleWatcher(TickSource tick, LastInputSource lastInput);
+
+    void Restart();
+    void SetEnabled(bool enabled);
+    void SetTimeout(DWORD timeoutMs);
+    // True exactly once per idle period, when the idle time first exceeds
+    // the time-out.
+    bool Poll();
+
+    bool IsEnabled() const { return enabled_; }
+    DWORD Timeout() const { return timeoutMs_; }
+
+private:
+    TickSource tick_;
+    LastInputSource lastInput_;
+    DWORD lastInputTick_;
+    DWORD timeoutMs_ = 200000;
+    bool enabled_ = false;
+    bool fired_ = false;
+};
