@@ -1,0 +1,100 @@
+#pragma once
+// Calibration: steps the board through its power modes, first idle and then
+// under a synthetic processor load, samples the CPU current in each mode,
+// and derives the Auto-mode switching thresholds from the measurements.
+// A run is driven tick by tick from the main thread by the progress window:
+//
+//   BeginCalibration();
+//   r = ShowProgressWindow(owner, c.StepCount(), c.DurationMs(), [&](int t) { c.Step(t); });
+//   r == 1 ? (EndCalibration(true), SetCalibrationNeeded(false)) : EndCalibration(false);
+
+#include "engine/CalibrationBlock.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace kelp {
+class PowerGear;
+}
+class CalibrateLib;
+
+// What a run drives. The production wiring is the process-wide power-gear
+// facade, the load generator and the mode engine's SetMode(level, false).
+struct CalibrationDevices {
+    kelp::PowerGear* gear = nullptr;
+    CalibrateLib* load = nullptr;
+    // Hands a gear level to the mode engine (level item only).
+    std::function<void(int level)> setMode;
+    // Logical processors of the machine; decides the load's thread count
+    // and the three-level offsets.
+    unsigned logicalProcessors = 1;
+};
+
+class Calibrator {
+public:
+    virtual ~Calibrator();
+    Calibrator(const Calibrator&) = delete;
+    Calibrator& operator=(const Calibrator&) = delete;
+
+    // Progress ticks of one run (ticks 1..StepCount() reach Step).
+    virtual int StepCount() const = 0;
+    // StepCount() x 200 ms.
+    virtual DWORD DurationMs() const = 0;
+    virtual void Step(int tick) = 0;
+    // Derives and stores the thresholds and writes the measurements.
+    virtual void Finish() = 0;
+    // Rewinds to the first block; the last measurements stay.
+    virtual void Reset();
+
+    // The level in force when the run started, read from the gear, and
+    // its restoration at the end of the run.
+    void SaveLevel();
+    void RestoreLevel();
+    int SavedLevel() const { return savedLevel_; }
+    // Ends any load the run started.
+    void StopLoad();
+
+    const std::vector<uint32_t>& Measured() const { return measured_; }
+    int Block() const { return block_; }
+    int SampleCount() const { return sampleCount_; }
+
+protected:
+    Calibrator(const CalibrationDevices& devices, int blocks);
+
+    // One CPU-current sample; a reading of 0 counts as 1.
+    void TakeSample();
+    // Stores the block's value, moves to the next block and drops the samples.
+    void EndBlock();
+    void RequestLevel(int level);
+    // The full load: one thread per logical processor, at least four.
+    void StartFullLoad();
+    void StartPrimaryLoad();
+    // Writes one measured value per block under HKLM Root, named in block order.
+    void WriteMeasurements(const char* const* names) const;
+
+    kelp::PowerGear& Gear() { return *devices_.gear; }
+    unsigned LogicalProcessors() const { return devices_.logicalProcessors; }
+
+private:
+    CalibrationDevices devices_;
+    int savedLevel_ = 0;
+    std::vector<uint32_t> measured_;
+    int block_ = 0;
+    int sampleCount_ = 0;
+    CalibrationSamples samples_;
+};
+
+// The variant of this machine: four levels on Intel processors of
+// signature 0x106A and later, otherwise three. Created on first use over
+// the process-wide devices and kept.
+Calibrator& GetCalibrator();
+
+// The bracket around a run of the process-wide calibrator.
+void BeginCalibration();
+void EndCalibration(bool completed);
+// The same bracket around a given calibrator.
+void BeginCalibration(Calibrator& calibrator);
+void EndCalibration(Calibrator& calibrator, bool completed);
