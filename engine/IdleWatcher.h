@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <mutex>
+
 // Notices when the user has left keyboard and mouse alone for longer than
 // the current mode's idle time-out. Polled by the main window's idle timer;
 // configured by the mode-change thread.
@@ -23,10 +25,12 @@ public:
     // the time-out.
     bool Poll();
 
-    bool IsEnabled() const { return enabled_; }
-    DWORD Timeout() const { return timeoutMs_; }
+    bool IsEnabled() const;
+    DWORD Timeout() const;
 
 private:
+    // Configured by the mode-change thread, polled on the main thread.
+    mutable std::mutex lock_;
     TickSource tick_;
     LastInputSource lastInput_;
     DWORD lastInputTick_;

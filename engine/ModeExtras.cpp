@@ -1,0 +1,71 @@
+#include "engine/ModeExtras.h"
+
+#include "engine/AdvanceSettings.h"
+#include "engine/IdleWatcher.h"
+#include "engine/ModeModel.h"
+#include "hw/CpuVentryLibForTamsel.h"
+#include "hw/SpindownTimeout.h"
+#include "kelp/System/Trace.h"
+
+namespace {
+// The curve and cruise pair that make up the quiet profile.
+constexpr int kQuietCpuCurve = kelp::AbsVentryLib::kExtraCurve;
+constexpr int kQuietChassisPair = 1;
+} // namespace
+
+void ApplyModeExtras(int level)
+{
+    ModeTuning tuning;
+    AdvanceSettings::Instance().GetTuning(LevelToIndex(level), tuning);
+    kelp::SpindownTimeout::Instance().SetSpindownTimeout(tuning.SpinDownTimeout);
+    ApplyIdleTimeout(IdleWatcher::Instance(), tuning.DozlaIdleTimeout);
+    kelp::AbsVentryLib& fans = kelp::CpuVentryLibForTamsel::Instance();
+    if (tuning.Fan != 0)
+        ApplyQuietFanProfile(fans, level);
+    else
+        ApplyNormalFanProfile(fans);
+}
+
+void ApplyIdleTimeout(IdleWatcher& watcher, uint32_t timeoutMs)
+{
+    if (timeoutMs >= kMinimumIdleTimeoutMs) {
+        watcher.Restart();
+        watcher.SetEnabled(true);
+        watcher.SetTimeout(timeoutMs);
+    } else {
+        watcher.SetEnabled(false);
+    }
+}
+
+void ApplyQuietFanProfile(kelp::AbsVentryLib& fans, int level)
+{
+    if (!fans.IsVentryThreeSupported())
+        return;
+    if (fans.GetCpuFanMode() == kelp::AbsVentryLib::kFanControlOff) {
+        const kelp::FanCurve curve = fans.GetProfileCurve(kQuietCpuCurve);
+        kelp::Trace("~~~Set CPU Fan User mode for Tamsel %x %x %x %x %x %x", unsigned(curve[0]), unsigned(curve[1]),
+                    unsigned(curve[2]), unsigned(curve[3]), unsigned(curve[4]), unsigned(curve[5]));
+        fans.SetCpuFanCurve(curve);
+    }
+    if (fans.HasChassisFanItems() && fans.GetChassisFanMode() == kelp::AbsVentryLib::kFanControlOff) {
+        if (level == GearLevel::MaxSaving) {
+            fans.SetChassisFanOff();
+        } else {
+            const kelp::CruisePair pair = fans.GetCruisePair(kQuietChassisPair);
+            kelp::Trace("~~~Set Chassis Fan Silent mode for Tamsel %x %x ", unsigned(pair.target),
+                        unsigned(pair.tolerance));
+            fans.SetChassisFanCruise(pair.target, pair.tolerance);
+        }
+    }
+}
+
+void ApplyNormalFanProfile(kelp::AbsVentryLib& fans)
+{
+    // Both modes are read before either fan is handed back.
+    const uint8_t cpuMode = fans.GetCpuFanMode();
+    const uint8_t chassisMode = fans.GetChassisFanMode();
+    if (cpuMode == kelp::AbsVentryLib::kFanControlOff)
+        fans.ResetCpuFanCurve();
+    if (chassisMode == kelp::AbsVentryLib::kFanControlOff)
+        fans.RestoreChassisFan();
+}

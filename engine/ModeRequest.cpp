@@ -1,0 +1,106 @@
+#include "engine/ModeRequest.h"
+
+#include "engine/CpuPowerMonitor.h"
+#include "engine/ModeModel.h"
+#include "engine/SetPowerGearThread.h"
+#include "framework/FrameworkMessages.h"
+#include "framework/TApplication.h"
+#include "kelp/System/Trace.h"
+
+#include <atomic>
+
+namespace {
+
+// How long a request waits for the change before it.
+constexpr DWORD kPreviousChangeWaitMs = 3000;
+constexpr DWORD kPollSliceMs = 20;
+
+std::atomic<ModeChangeObserver*> observer{nullptr};
+// Workers started whose termination handler has not run yet. Only the
+// main thread decrements it, in that handler.
+std::atomic<int> runningChanges{0};
+
+// Waits until `done` holds or the time is up. On the main thread it keeps
+// delivering the framework's thread-end notices (which is how a finished
+// change signals) and calls sent to the main thread (which a worker may be
+// waiting in), but leaves every other message queued. `event`, when given,
+// is waited for as well and consumed by the wait.
+template <typename Done> bool WaitServicingTerminations(HANDLE event, DWORD timeoutMs, Done done)
+{
+    const bool onMainThread = GetCurrentThreadId() == Application().MainThreadId();
+    const HWND notices = onMainThread ? Application().Handle() : nullptr;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        // Notices queued before the wait would not wake it: drain first.
+        MSG msg;
+        while (notices && PeekMessageA(&msg, notices, CM_THREADTERMINATED, CM_THREADTERMINATED, PM_REMOVE))
+            DispatchMessageA(&msg);
+        if (done())
+            return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        DWORD slice = timeoutMs - elapsed;
+        // Off the main thread nothing wakes the wait but the event.
+        if (!notices && !event && slice > kPollSliceMs)
+            slice = kPollSliceMs;
+        const DWORD wait = MsgWaitForMultipleObjects(event ? 1 : 0, &event, FALSE, slice,
+                                                     notices ? QS_POSTMESSAGE | QS_SENDMESSAGE : 0);
+        if (event && wait == WAIT_OBJECT_0)
+            return true;
+        if (wait == WAIT_FAILED)
+            return done();
+    }
+}
+
+void ChangeEnded(HANDLE modeChangeDone)
+{
+    runningChanges.fetch_sub(1);
+    SetEvent(modeChangeDone);
+}
+
+} // namespace
+
+void RequestMode(int level, bool fullApply, bool applyVga)
+{
+    CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
+    if (monitor.IsOverclocked())
+        return;
+    if (!IsKnownLevel(level)) {
+        kelp::Trace("~~~[ModeRequest] level %x is no mode, ignored", unsigned(level));
+        return;
+    }
+    const HANDLE modeChangeDone = monitor.ModeChangeDone();
+    // Proceeds after the wait whatever it gave: a change that hangs must
+    // not block every later one.
+    if (modeChangeDone)
+        WaitServicingTerminations(modeChangeDone, kPreviousChangeWaitMs, [] { return false; });
+    else
+        WaitServicingTerminations(nullptr, kPreviousChangeWaitMs, [] { return runningChanges == 0; });
+
+    auto* thread = new TSetPowerGearThread(level, fullApply, applyVga, observer.load());
+    thread->SetFreeOnTerminate(true);
+    thread->OnTerminate = [modeChangeDone](TObject*) { ChangeEnded(modeChangeDone); };
+    runningChanges.fetch_add(1);
+    thread->Start();
+}
+
+void SetMode(int level, bool fullApply)
+{
+    RequestMode(level, fullApply, true);
+}
+
+void SetModeNoVga(int level, bool fullApply)
+{
+    RequestMode(level, fullApply, false);
+}
+
+bool WaitForModeChange(DWORD timeoutMs)
+{
+    return WaitServicingTerminations(nullptr, timeoutMs, [] { return runningChanges == 0; });
+}
+
+void PlugModeChangeObserver(ModeChangeObserver* plugged)
+{
+    observer = plugged;
+}

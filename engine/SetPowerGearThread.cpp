@@ -1,0 +1,53 @@
+#include "engine/SetPowerGearThread.h"
+
+#include "engine/AdvanceSettings.h"
+#include "engine/ModeExtras.h"
+#include "engine/ModeModel.h"
+#include "engine/ModeRequest.h"
+#include "hw/GpuNitrelServer.h"
+#include "kelp/System/Trace.h"
+#include "kelp/vantor/PowerGear.h"
+
+namespace {
+
+// The graphics-frequency setting the board's own graphics boost uses.
+uint32_t StoredGpuFreq(int modeIndex)
+{
+    ModeTuning tuning;
+    return AdvanceSettings::Instance().GetTuning(modeIndex, tuning) ? tuning.GpuFreq : 0;
+}
+
+} // namespace
+
+TSetPowerGearThread::TSetPowerGearThread(int level, bool fullApply, bool applyVga, ModeChangeObserver* observer)
+    : TThread(true), level_(level), fullApply_(fullApply), applyVga_(applyVga), observer_(observer)
+{
+}
+
+void TSetPowerGearThread::Execute()
+{
+    AdvanceSettings& settings = AdvanceSettings::Instance();
+    settings.MarkGear_Flag();
+    kelp::PowerGear& gear = kelp::PowerGear::Instance();
+    // The facade refuses level calls on a board without the power gear;
+    // the rest of the change still applies there.
+    const bool gearSupported = gear.IsSupported();
+    if (fullApply_) {
+        if (gearSupported)
+            gear.SetLevel(level_);
+        if (applyVga_)
+            FollowOnGraphicsCard();
+        ApplyModeExtras(level_);
+    } else if (gearSupported) {
+        gear.SetLevelItem(level_);
+    }
+    if (observer_)
+        observer_->RefreshIcon();
+    settings.ClearGear_Flag();
+}
+
+void TSetPowerGearThread::FollowOnGraphicsCard()
+{
+    if (!kelp::GpuLibInstance(&StoredGpuFreq).SetVgaMode(uint32_t(level_)))
+        kelp::Trace("~~~[Tamsel] Can not Set mode to VGA %x", unsigned(level_));
+}
