@@ -192,9 +192,12 @@ void TControl::DblClick()
 
 void TControl::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick)
 {
+    // A control that takes no double clicks sees the second press of a
+    // quick pair as an ordinary press, so it clicks twice.
+    doubleClick = doubleClick && (m_controlStyle & csDoubleClicks);
     if (button == TMouseButton::Left) {
         m_clickPending = (m_controlStyle & csClickEvents) && !doubleClick;
-        if (doubleClick && (m_controlStyle & csDoubleClicks))
+        if (doubleClick)
             DblClick();
     }
     MouseDown(button, doubleClick ? shift | ssDouble : shift, x, y);

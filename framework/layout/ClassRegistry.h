@@ -55,6 +55,14 @@ public:
     const std::string& Name() const { return m_name; }
     const TClassInfo* Base() const { return m_base; }
     bool CanCreate() const { return static_cast<bool>(m_factory); }
+    // The designer palette page the class is offered on; empty for classes
+    // that are not placed from the palette.
+    const std::string& PalettePage() const { return m_palettePage; }
+    TClassInfo& Palette(const std::string& page)
+    {
+        m_palettePage = page;
+        return *this;
+    }
     TComponent* Create(TComponent* owner) const { return m_factory(owner); }
 
     TClassInfo& Property(const std::string& name, TPropertyWriter writer);
@@ -73,6 +81,7 @@ private:
     std::string m_name;
     const TClassInfo* m_base;
     TComponentFactory m_factory;
+    std::string m_palettePage;
     std::map<std::string, TPropertyInfo> m_properties;
     std::map<std::string, TNested> m_nested;
 };
@@ -140,13 +149,28 @@ TPropertyWriter EventWriter(F set)
         set(static_cast<T&>(o), *handler);
     };
 }
+// A stored picture path: absolute, or relative to the artwork folder.
+inline std::string LayoutPicturePath(const std::string& file, const TLayoutContext& context)
+{
+    bool absolute = file.size() > 1 && (file[1] == ':' || file[0] == '\\');
+    return absolute ? file : context.artworkFolder + file;
+}
 // A picture file relative to the artwork folder, copied into the bitmap.
 template <typename T, typename F>
 TPropertyWriter PictureWriter(F bitmapOf)
 {
     return [bitmapOf](TObject& o, const TLayoutValue& v, const TLayoutContext& context) {
-        const std::string& file = v.AsString();
-        bool absolute = file.size() > 1 && (file[1] == ':' || file[0] == '\\');
-        TClassRegistry::Instance().LoadPicture(absolute ? file : context.artworkFolder + file, bitmapOf(static_cast<T&>(o)));
+        TClassRegistry::Instance().LoadPicture(LayoutPicturePath(v.AsString(), context), bitmapOf(static_cast<T&>(o)));
+    };
+}
+// A picture file handed to a setter that copies it (the object keeps no
+// reference to the loaded bitmap).
+template <typename T, typename F>
+TPropertyWriter PictureSetter(F set)
+{
+    return [set](TObject& o, const TLayoutValue& v, const TLayoutContext& context) {
+        TBitmap picture;
+        TClassRegistry::Instance().LoadPicture(LayoutPicturePath(v.AsString(), context), picture);
+        set(static_cast<T&>(o), picture);
     };
 }

@@ -1,0 +1,210 @@
+#include "VtPackage/VtControl.h"
+
+namespace {
+
+bool IsPressKey(WORD key)
+{
+    return key == VK_SPACE || key == VK_RETURN;
+}
+
+} // namespace
+
+VtControl::VtControl(TComponent* owner, bool clicksDisabled) : TWinControl(owner), m_clicksDisabled(clicksDisabled)
+{
+    SetControlStyle(ControlStyle() | csOpaque);
+}
+
+bool VtControl::HitTest(int x, int y)
+{
+    return x >= 0 && x < Width() && y >= 0 && y < Height();
+}
+
+void VtControl::ShowReleased()
+{
+    if (Hot() || m_focused)
+        ShowFocused();
+    else
+        ShowRaised();
+}
+
+void VtControl::Press()
+{
+    if (!m_focused && TabStop() && CanFocus())
+        SetFocus();
+    ShowSunken();
+}
+
+void VtControl::CancelPress()
+{
+    if (!Pressed())
+        return;
+    ShowReleased();
+    m_keyPressed = false;
+    m_mousePressed = false;
+}
+
+void VtControl::CancelHover()
+{
+    if (!m_hovering)
+        return;
+    m_hovering = false;
+    if (!m_mousePressed && !m_focused && m_showMouseOver)
+        ShowRaised();
+}
+
+void VtControl::Enter(bool leftHeld)
+{
+    if (leftHeld) {
+        Press();
+        m_mousePressed = true;
+    } else if (m_showMouseOver && !m_focused) {
+        ShowFocused();
+    }
+    m_hovering = true;
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void VtControl::Leave()
+{
+    m_hovering = false;
+    if (m_mousePressed) {
+        // Leaving with the button held only releases the look; the exit
+        // is not reported while the press lasts.
+        m_mousePressed = false;
+        if (!m_keyPressed)
+            ShowReleased();
+        return;
+    }
+    if (!m_focused && m_showMouseOver)
+        ShowRaised();
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+void VtControl::MouseLeft()
+{
+    if (m_hovering)
+        Leave();
+}
+
+void VtControl::SetEnabled(bool enabled)
+{
+    if (enabled == Enabled())
+        return;
+    if (enabled) {
+        ShowRaised();
+    } else {
+        CancelPress();
+        CancelHover();
+        ShowDisabled();
+    }
+    TWinControl::SetEnabled(enabled);
+}
+
+void VtControl::SetShowMouseOver(bool show)
+{
+    if (show == m_showMouseOver)
+        return;
+    if (!show)
+        CancelHover();
+    m_showMouseOver = show;
+}
+
+void VtControl::SetClicksDisabled(bool disabled)
+{
+    if (disabled == m_clicksDisabled)
+        return;
+    if (disabled)
+        CancelPress();
+    m_clicksDisabled = disabled;
+}
+
+void VtControl::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_MOUSELEAVE) {
+        MouseLeft();
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void VtControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == TMouseButton::Left && !m_clicksDisabled && HitTest(x, y)) {
+        m_mousePressed = true;
+        if (!m_keyPressed)
+            Press();
+    }
+    TWinControl::MouseDown(button, shift, x, y);
+}
+
+void VtControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == TMouseButton::Left && !m_clicksDisabled) {
+        if (!m_keyPressed && m_mousePressed)
+            ShowReleased();
+        m_mousePressed = false;
+    }
+    TWinControl::MouseUp(button, shift, x, y);
+}
+
+void VtControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (m_showMouseOver || !m_clicksDisabled) {
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof(track);
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = Handle();
+        track.dwHoverTime = HOVER_DEFAULT;
+        TrackMouseEvent(&track);
+        const bool inside = HitTest(x, y);
+        if (inside && !m_hovering)
+            Enter((shift & ssLeft) != 0);
+        else if (!inside && m_hovering)
+            Leave();
+    }
+    TWinControl::MouseMove(shift, x, y);
+}
+
+void VtControl::DoEnter()
+{
+    m_focused = true;
+    if (!Pressed() && !Hot())
+        ShowFocused();
+    TWinControl::DoEnter();
+}
+
+void VtControl::DoExit()
+{
+    m_focused = false;
+    if (Pressed()) {
+        if (!m_mousePressed) {
+            ShowReleased();
+            m_keyPressed = false;
+        }
+    } else if (!Hot()) {
+        ShowRaised();
+    }
+    TWinControl::DoExit();
+}
+
+void VtControl::KeyDown(WORD& key, TShiftState shift)
+{
+    if (!m_clicksDisabled && IsPressKey(key)) {
+        m_keyPressed = true;
+        if (!m_mousePressed)
+            Press();
+    }
+    TWinControl::KeyDown(key, shift);
+}
+
+void VtControl::KeyUp(WORD& key, TShiftState shift)
+{
+    if (!m_clicksDisabled && IsPressKey(key) && !m_mousePressed) {
+        if (m_keyPressed)
+            ShowReleased();
+        m_keyPressed = false;
+    }
+    TWinControl::KeyUp(key, shift);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// Base of the bitmap-skinned controls: a small state machine that follows
+// the mouse, the keyboard, the focus and the enabled flag and tells the
+// subclass which look to show (raised, sunken, focused, disabled).
+//
+// "Pressed" means the left button went down inside the control or space or
+// Enter is held on it; "hot" means ShowMouseOver is set and the mouse is
+// over the hit area.
+
+#include "framework/TWinControl.h"
+
+class VtControl : public TWinControl {
+public:
+    VtControl(TComponent* owner, bool clicksDisabled);
+
+    virtual bool GetChecked() const { return false; }
+    virtual void SetChecked(bool) {}
+    virtual void ShowRaised() {}
+    virtual void ShowDisabled() { ShowRaised(); }
+    virtual void ShowFocused() { ShowRaised(); }
+    virtual void ShowSunken() { ShowRaised(); }
+    // Whether a client point belongs to the control.
+    virtual bool HitTest(int x, int y);
+
+    void SetEnabled(bool enabled) override;
+
+    bool ShowMouseOver() const { return m_showMouseOver; }
+    void SetShowMouseOver(bool show);
+    bool ClicksDisabled() const { return m_clicksDisabled; }
+    void SetClicksDisabled(bool disabled);
+
+    bool Hovering() const { return m_hovering; }
+    bool KeyPressed() const { return m_keyPressed; }
+    bool MousePressed() const { return m_mousePressed; }
+
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    // The system reported that the mouse left the window.
+    virtual void MouseLeft();
+
+    void WndProc(TMessage& message) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
+
+    bool HasFocus() const { return m_focused; }
+
+private:
+    bool Pressed() const { return m_keyPressed || m_mousePressed; }
+    bool Hot() const { return m_showMouseOver && m_hovering; }
+    void ShowReleased();
+    void Press();
+    void CancelPress();
+    void CancelHover();
+    void Enter(bool leftHeld);
+    void Leave();
+
+    bool m_showMouseOver = true;
+    bool m_hovering = false;
+    bool m_keyPressed = false;
+    bool m_mousePressed = false;
+    bool m_clicksDisabled;
+    // Kept from the focus messages: while a control loses the focus the
+    // system may still report it as the focus window.
+    bool m_focused = false;
+};
