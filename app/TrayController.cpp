@@ -1,0 +1,310 @@
+#include "app/TrayController.h"
+
+#include "engine/AdvanceSettings.h"
+#include "engine/ModeModel.h"
+#include "framework/TApplication.h"
+#include "framework/TForm.h"
+#include "framework/TTimer.h"
+#include "kelp/System/Language.h"
+
+#include <utility>
+
+// The balloon timer lives among the owner's components, so the owner frees
+// it; its end tells the controller that the owner is going away.
+class TrayController::BalloonTimer final : public TTimer {
+public:
+    BalloonTimer(TComponent* owner, TrayController& tray) : TTimer(owner), tray_(&tray) {}
+    ~BalloonTimer() override
+    {
+        if (tray_)
+            tray_->OwnerGone();
+    }
+    // The controller went first: the timer stays with its owner, unused.
+    void Forget()
+    {
+        tray_ = nullptr;
+        OnTimer = nullptr;
+        SetEnabled(false);
+    }
+
+private:
+    TrayController* tray_;
+};
+
+class TrayController::IconLock {
+public:
+    explicit IconLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~IconLock() { ReleaseSRWLockExclusive(&lock_); }
+    IconLock(const IconLock&) = delete;
+    IconLock& operator=(const IconLock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+TrayController::TrayController(TrayServices& services, ShellNotify shell, std::string iconFolder)
+    : services_(services), shell_(std::move(shell)), iconFolder_(std::move(iconFolder))
+{
+}
+
+TrayController::~TrayController()
+{
+    if (pluggedIntoEngine_)
+        PlugModeChangeObserver(nullptr);
+    if (balloonTimer_)
+        balloonTimer_->Forget();
+}
+
+void TrayController::PlugIntoModeEngine()
+{
+    PlugModeChangeObserver(this);
+    pluggedIntoEngine_ = true;
+}
+
+void TrayController::Create(TForm* mainWindow, UINT callbackMessage)
+{
+    if (owner_ || !mainWindow)
+        return;
+    owner_ = mainWindow;
+    const std::string title = Application().Title();
+    {
+        IconLock lock(iconLock_);
+        icon_.emplace(mainWindow->Handle(), kIconId, callbackMessage, title, shell_);
+        icon_->SetBalloonTitle(title);
+        icon_->SetBalloonFlags(kBalloonFlags);
+        icon_->SetBalloonTimeout(kBalloonTimeoutMs);
+    }
+
+    balloonTimer_ = new BalloonTimer(mainWindow, *this);
+    balloonTimer_->SetName(kBalloonTimerName);
+    balloonTimer_->SetEnabled(false);
+    balloonTimer_->SetInterval(kBalloonShowMs);
+    balloonTimer_->OnTimer = [this](TObject*) { BalloonTimerTimer(); };
+
+    BuildMenu();
+    Refresh();
+}
+
+void TrayController::BuildMenu()
+{
+    menu_.Reset(CreatePopupMenu());
+    AppendMenuA(menu_.Get(), MF_STRING, kMenuBalloonTips, kelp::Translate("AllowToolTip").c_str());
+    AppendMenuA(menu_.Get(), MF_STRING, kMenuRunAtStartup, kelp::Translate("RunAtStartup").c_str());
+    AppendMenuA(menu_.Get(), MF_STRING, kMenuExit, kelp::Translate("Exit").c_str());
+}
+
+void TrayController::RefreshIcon()
+{
+    const bool overclocked = services_.IsOverclocked();
+    const int level = overclocked ? GearLevel::Unknown : services_.CurrentLevel();
+    bool restorePending = false;
+    int autoGear = 1;
+    if (level == GearLevel::Auto) {
+        restorePending = services_.IsRestorePending();
+        if (!restorePending)
+            autoGear = services_.AutoGear();
+    }
+    TIconHandle picture = LoadTrayIcon(iconFolder_, TrayIconIndex(overclocked, level, restorePending, autoGear));
+
+    IconLock lock(iconLock_);
+    if (!icon_)
+        return;
+    // The previous picture goes only after the shell has the new one.
+    TIconHandle previous = std::exchange(iconHandle_, std::move(picture));
+    icon_->SetIcon(iconHandle_.Get());
+    icon_->Modify(balloonTimerRunning_);
+}
+
+std::string TrayController::BalloonText()
+{
+    if (services_.IsOverclocked())
+        return kelp::Translate("CannotLaunchOverclocking");
+    const int level = services_.CurrentLevel();
+    std::string text = kelp::Translate("Mode") + ": " + kelp::Translate(LevelToNameKey(level));
+    if (level == GearLevel::Auto && services_.IsTweakDisabled()) {
+        text += '\n';
+        text += kelp::Translate("TweakItIsDisabled");
+    }
+    return text;
+}
+
+void TrayController::UpdateBalloon()
+{
+    if (!balloonTimer_)
+        return;
+    balloonTimer_->SetInterval(kBalloonShowMs);
+    const std::string text = BalloonText();
+    const bool show = AdvanceSettings::Instance().IsBalloonTipsEnabled();
+    {
+        IconLock lock(iconLock_);
+        if (!icon_)
+            return;
+        icon_->SetBalloonText(text);
+        if (show)
+            icon_->ShowBalloon(true);
+    }
+    if (show)
+        StartBalloonTimer(kBalloonShowMs);
+}
+
+void TrayController::Refresh()
+{
+    RefreshIcon();
+    UpdateBalloon();
+    IconLock lock(iconLock_);
+    if (icon_)
+        icon_->SetVisible(true);
+}
+
+void TrayController::OnNotify(LPARAM lParam)
+{
+    // The newer shells put the event in the low word and the icon id in
+    // the high word; the older ones pass the event alone.
+    switch (LOWORD(lParam)) {
+    case WM_MOUSEMOVE:
+        if (!balloonTimerRunning_)
+            UpdateBalloon();
+        break;
+    case WM_LBUTTONUP:
+        if (restoreHandler_)
+            restoreHandler_();
+        break;
+    case WM_RBUTTONUP:
+        ContextMenu();
+        break;
+    case NIN_BALLOONHIDE:
+    case NIN_BALLOONUSERCLICK:
+        StartBalloonTimer(kBalloonAfterShellMs);
+        break;
+    default:
+        break;
+    }
+}
+
+UINT TrayController::TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void TrayController::OnTaskbarCreated()
+{
+    IconLock lock(iconLock_);
+    if (icon_)
+        icon_->Readd();
+}
+
+void TrayController::ContextMenu()
+{
+    if (!owner_ || !menu_)
+        return;
+    StartBalloonTimer(kBalloonShowMs);
+    HideBalloon();
+    const AdvanceSettings& settings = AdvanceSettings::Instance();
+    CheckMenuItem(menu_.Get(), kMenuBalloonTips,
+                  MF_BYCOMMAND | (settings.IsBalloonTipsEnabled() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu_.Get(), kMenuRunAtStartup,
+                  MF_BYCOMMAND | (settings.IsRunAtStartup() ? MF_CHECKED : MF_UNCHECKED));
+    POINT at{};
+    GetCursorPos(&at);
+    const HWND window = owner_->Handle();
+    // A menu whose window is not in the foreground would not close when the
+    // user clicks elsewhere.
+    SetForegroundWindow(window);
+    const UINT item = services_.PopupMenu(menu_.Get(), window, at);
+    PostMessageA(window, WM_NULL, 0, 0);
+    RunMenuCommand(item);
+}
+
+void TrayController::RunMenuCommand(UINT item)
+{
+    switch (item) {
+    case kMenuBalloonTips:
+        ToggleBalloonTips();
+        break;
+    case kMenuRunAtStartup:
+        ToggleRunAtStartup();
+        break;
+    case kMenuExit:
+        Exit();
+        break;
+    default:
+        break;
+    }
+}
+
+void TrayController::ToggleBalloonTips()
+{
+    AdvanceSettings& settings = AdvanceSettings::Instance();
+    const bool enabled = !settings.IsBalloonTipsEnabled();
+    CheckMenuItem(menu_.Get(), kMenuBalloonTips, MF_BYCOMMAND | (enabled ? MF_CHECKED : MF_UNCHECKED));
+    settings.SetBalloonTipsEnabled(enabled);
+    if (!enabled)
+        HideBalloon();
+}
+
+void TrayController::ToggleRunAtStartup()
+{
+    AdvanceSettings& settings = AdvanceSettings::Instance();
+    const bool run = !settings.IsRunAtStartup();
+    CheckMenuItem(menu_.Get(), kMenuRunAtStartup, MF_BYCOMMAND | (run ? MF_CHECKED : MF_UNCHECKED));
+    settings.SetRunAtStartup(run);
+}
+
+void TrayController::Exit()
+{
+    if (!services_.IsOverclocked() && services_.CurrentLevel() != GearLevel::HighPerformance) {
+        if (services_.ConfirmExit() == kConfirmExitNo)
+            return;
+        services_.SetMode(GearLevel::HighPerformance, true);
+    }
+    // A change still being applied holds Gear_Flag set; a process that ends
+    // under it leaves the flag behind, and the next start takes it for a
+    // crash and resets every setting. Let it finish (bounded) first.
+    services_.WaitForModeChange(kExitWaitMs);
+    AdvanceSettings& settings = AdvanceSettings::Instance();
+    settings.ClearCalibration_Flag();
+    settings.ClearGear_Flag();
+    if (owner_)
+        owner_->Close();
+}
+
+void TrayController::StartBalloonTimer(UINT intervalMs)
+{
+    if (!balloonTimer_)
+        return;
+    balloonTimer_->SetInterval(intervalMs);
+    balloonTimer_->SetEnabled(true);
+    balloonTimerRunning_ = true;
+}
+
+void TrayController::StopBalloonTimer()
+{
+    if (!balloonTimer_)
+        return;
+    balloonTimer_->SetEnabled(false);
+    balloonTimerRunning_ = false;
+}
+
+void TrayController::HideBalloon()
+{
+    IconLock lock(iconLock_);
+    if (icon_)
+        icon_->ShowBalloon(false);
+}
+
+void TrayController::BalloonTimerTimer()
+{
+    HideBalloon();
+    StopBalloonTimer();
+}
+
+void TrayController::OwnerGone()
+{
+    balloonTimer_ = nullptr;
+    balloonTimerRunning_ = false;
+    owner_ = nullptr;
+    IconLock lock(iconLock_);
+    icon_.reset();
+    iconHandle_.Reset();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// What the tray controller needs from the rest of the program: the power
+// monitor's view of the mode, the mode engine, the exit question and the
+// popup menu. The program's own implementation is SystemTrayServices;
+// tests substitute their own.
+
+#include <windows.h>
+
+class TrayServices {
+public:
+    virtual bool IsOverclocked() = 0;
+    // The level in force (while the start-up restore waits: the level it
+    // will restore).
+    virtual int CurrentLevel() = 0;
+    // The delayed start-up restore of the last mode has not run yet.
+    virtual bool IsRestorePending() = 0;
+    // The saving mode index Auto runs at (any number; the caller clamps).
+    virtual int AutoGear() = 0;
+    virtual bool IsTweakDisabled() = 0;
+
+    // Asks whether to switch to High Performance before leaving: 1 yes,
+    // 2 no (stay).
+    virtual int ConfirmExit() = 0;
+    virtual void SetMode(int level, bool fullApply) = 0;
+    // True when no mode change runs any more.
+    virtual bool WaitForModeChange(DWORD timeoutMs) = 0;
+
+    // Shows the menu at a screen point and returns the chosen item's
+    // identifier, 0 when none was chosen.
+    virtual UINT PopupMenu(HMENU menu, HWND owner, POINT at) = 0;
+
+protected:
+    ~TrayServices() = default;
+};
