@@ -78,5 +78,6 @@ private:
     std::unique_ptr<VtLedColors> m_ledColors;
 };
 
-// Makes VtNumLed and its colours streamable from form layouts.
+// Makes VtNumLed and its colours streamable from form layouts and puts the
+// display on the "VtComponents" palette page. Safe to call more than once.
 void RegisterVtNumLed(TClassRegistry& registry);

@@ -1,4 +1,5 @@
-// Published properties of the numeric LED display for form layouts.
+// Published properties of the numeric LED display for form layouts, and
+// its place on the designer palette.
 
 #include "VtPackage/VtNumLed.h"
 #include "framework/layout/ClassRegistry.h"
@@ -36,6 +37,7 @@ void RegisterVtNumLed(TClassRegistry& registry)
         .Property("TransparentColor", ColorWriter<VtLedColors>([](VtLedColors& c, TColor v) { c.SetTransparentColor(v); }));
 
     registry.Register<VtNumLed>("VtNumLed", "TControl")
+        .Palette("VtComponents")
         .Property("Type", [](TObject& o, const TLayoutValue& v, const TLayoutContext&) {
             static_cast<VtNumLed&>(o).SetType(NumLedType(v.AsIdentifier()));
         })

@@ -77,6 +77,7 @@ object LedForm: TLedForm
 end
 )", "TLEDFORM", handlers);
 
+    EXPECT_EQ(TClassRegistry::Instance().Find("VtNumLed")->PalettePage(), "VtComponents");
     VtNumLed& speed = LayoutComponent<VtNumLed>(form, "Speed");
     EXPECT_EQ(speed.Parent(), &form);
     EXPECT_EQ(speed.Image().Parent(), &form);
