@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kelp {
@@ -56,6 +57,8 @@ public:
     int SavedLevel() const { return savedLevel_; }
     // Ends any load the run started.
     void StopLoad();
+    // Hands a level to the mode engine (level item only, not waited for).
+    void RequestLevel(int level);
 
     const std::vector<uint32_t>& Measured() const { return measured_; }
     int Block() const { return block_; }
@@ -68,7 +71,6 @@ protected:
     void TakeSample();
     // Stores the block's value, moves to the next block and drops the samples.
     void EndBlock();
-    void RequestLevel(int level);
     // The full load: one thread per logical processor, at least four.
     void StartFullLoad();
     void StartPrimaryLoad();
@@ -87,9 +89,11 @@ private:
     CalibrationSamples samples_;
 };
 
-// The variant of this machine: four levels on Intel processors of
-// signature 0x106A and later, otherwise three. Created on first use over
-// the process-wide devices and kept.
+// Four levels for an Intel processor of signature 0x106A or later
+// (IsRecentIntelProcessor), otherwise three.
+std::unique_ptr<Calibrator> MakeCalibrator(bool recentIntelProcessor, const CalibrationDevices& devices);
+// The variant of this machine's processor, created on first use over the
+// process-wide devices and kept.
 Calibrator& GetCalibrator();
 
 // The bracket around a run of the process-wide calibrator.

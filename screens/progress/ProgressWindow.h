@@ -10,4 +10,9 @@
 
 // 1 when every tick ran; 2 when the user cancelled or closed the window (no
 // tick runs after that). The owner is disabled while the window is up.
-int ShowProgressWindow(HWND owner, int stepCount, DWORD durationMs, const std::function<void(int tick)>& step);
+// `message`, when given, is shown above the bar.
+int ShowProgressWindow(HWND owner, int stepCount, DWORD durationMs, const std::function<void(int tick)>& step,
+                       const char* message = nullptr);
+
+// Class name of the progress window.
+inline constexpr char kProgressWindowClass[] = "PellixProgressWindow";

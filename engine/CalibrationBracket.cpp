@@ -1,0 +1,55 @@
+#include "engine/AdvanceSettings.h"
+#include "engine/Calibration.h"
+#include "engine/CalibrationHost.h"
+#include "engine/CalibrationProfile.h"
+#include "engine/ModeHardware.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace {
+std::atomic<CalibrationHost*> plugged{nullptr};
+
+// The sibling tuning utility is minimised for the run and shown again after
+// it, with the same messages this program's main window takes.
+constexpr UINT kMinimiseMessage = 1025;
+constexpr UINT kShowMessage = 1027;
+constexpr WPARAM kMessageTag = 85;
+
+void TellSibling(UINT message)
+{
+    if (HWND sibling = FindWindowA("TMainForm", "Corvex"))
+        PostMessageA(sibling, message, kMessageTag, 0);
+}
+} // namespace
+
+void PlugCalibrationHost(CalibrationHost* host)
+{
+    plugged.store(host);
+}
+
+void BeginCalibration(Calibrator& calibrator)
+{
+    if (CalibrationHost* host = plugged.load())
+        host->StopEnergySavingTimer();
+    AdvanceSettings::Instance().MarkCalibration_Flag();
+    TellSibling(kMinimiseMessage);
+    calibrator.Reset();
+    calibrator.SaveLevel();
+    calibrator.RequestLevel(0);
+}
+
+void EndCalibration(Calibrator& calibrator, bool completed)
+{
+    calibrator.StopLoad();
+    if (completed)
+        calibrator.Finish();
+    calibrator.RestoreLevel();
+    TellSibling(kShowMessage);
+    AdvanceSettings::Instance().ClearCalibration_Flag();
+    if (PluggedModeHardware().IsAcpiV3())
+        SaveCalibrationProfile();
+    if (CalibrationHost* host = plugged.load())
+        host->StartEnergySavingTimer();
+}
