@@ -5,6 +5,7 @@
 #include "engine/AdvanceSettings.h"
 #include "engine/IdleWatcher.h"
 #include "engine/ModeModel.h"
+#include "framework/TThread.h"
 #include "ipc/OrdunProtocol.h"
 #include "ipc/VgaServer.h"
 #include "kelp/vantor/BiosItems.h"
@@ -34,12 +35,12 @@ TEST_F(ModeRequestTest, FullApplySetsLevelLastModeAndExtrasUnderTheCrashGuard)
 {
     StoreExtras(ModeIndex::Medium, 60000, 900, 0);
     IdleWatcher::Instance().SetEnabled(false);
-    SetKnob("tamsel_set_level_delay_ms", "800");
+    SetKnob("tamsel_set_level_delay_ms", "1500");
 
     const double start = pipetest::NowMs();
     SetModeNoVga(GearLevel::MediumSaving, true);
-    EXPECT_LT(pipetest::NowMs() - start, 500.0); // the request does not wait for the change
-    Sleep(300);
+    EXPECT_LT(pipetest::NowMs() - start, 700.0); // the request does not wait for the change
+    Sleep(200);
     EXPECT_TRUE(GearFlagSet());
     EXPECT_EQ(refreshes.count, 0);
 
@@ -138,6 +139,31 @@ TEST_F(ModeRequestTest, QuickRequestsRunOneAfterTheOther)
     ASSERT_TRUE(WaitForModeChange(10000));
     EXPECT_EQ(BoardValue(kGearLevelItem), uint32_t(GearLevel::MaxSaving));
     EXPECT_EQ(refreshes.count, 2);
+}
+
+// A refresh that hands its work to the main thread while that thread waits
+// in the next request.
+class SynchronizedRefresh final : public ModeChangeObserver {
+public:
+    void RefreshIcon() override
+    {
+        TThread::Synchronize([this] { ranOn = GetCurrentThreadId(); });
+    }
+    std::atomic<DWORD> ranOn{0};
+};
+
+TEST_F(ModeRequestTest, WaitingRequestServesCallsTheWorkerSendsToTheMainThread)
+{
+    SynchronizedRefresh refresh;
+    PlugModeChangeObserver(&refresh);
+    SetKnob("tamsel_set_level_delay_ms", "300");
+    SetModeNoVga(GearLevel::MediumSaving, false);
+    const double start = pipetest::NowMs();
+    SetModeNoVga(GearLevel::HighPerformance, false);
+    EXPECT_LT(pipetest::NowMs() - start, 2500.0);
+    EXPECT_EQ(refresh.ranOn, GetCurrentThreadId());
+    ASSERT_TRUE(WaitForModeChange(10000));
+    PlugModeChangeObserver(&refreshes);
 }
 
 TEST_F(ModeRequestTest, HangingChangeHoldsTheNextRequestForAtMostThreeSeconds)
