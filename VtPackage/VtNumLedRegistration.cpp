@@ -5,6 +5,7 @@
 #include "framework/layout/ClassRegistry.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -24,6 +25,18 @@ VtNumLedStyle NumLedStyle(const std::string& name)
     if (name == "nledRectangle7_s")
         return nledRectangle7_s;
     throw std::invalid_argument("unknown LED display style '" + name + "'");
+}
+
+TCursor Cursor(const TLayoutValue& value)
+{
+    if (value.kind == TLayoutValue::Kind::Integer)
+        return static_cast<TCursor>(value.AsInt());
+    const std::string& name = value.AsIdentifier();
+    for (auto [cursorName, cursor] : {std::pair{"crDefault", crDefault}, {"crNone", crNone}, {"crArrow", crArrow},
+                                      {"crIBeam", crIBeam}, {"crHourGlass", crHourGlass}, {"crHandPoint", crHandPoint}})
+        if (name == cursorName)
+            return cursor;
+    throw std::invalid_argument("unknown cursor '" + name + "'");
 }
 
 } // namespace
@@ -50,5 +63,8 @@ void RegisterVtNumLed(TClassRegistry& registry)
         // After the size, so that the ratio applies to the stored bounds.
         .LateProperty("KeepRatio", BoolWriter<VtNumLed>([](VtNumLed& l, bool v) { l.SetKeepRatio(v); }))
         .Property("ShowHint", BoolWriter<VtNumLed>([](VtNumLed& l, bool v) { l.SetShowHint(v); }))
+        .Property("Cursor", [](TObject& o, const TLayoutValue& v, const TLayoutContext&) {
+            static_cast<VtNumLed&>(o).SetCursor(Cursor(v));
+        })
         .Nested("LedColors", "VtLedColors", [](TObject& o) -> TObject& { return static_cast<VtNumLed&>(o).LedColors(); });
 }

@@ -63,6 +63,7 @@ object LedForm: TLedForm
     ZeroLeading = True
     Transparent = True
     ShowHint = True
+    Cursor = crHandPoint
     Hint = 'Fan speed'
     LedColors.LightColor = clRed
     LedColors.DarkColor = clBlue
@@ -86,6 +87,7 @@ end
     EXPECT_TRUE(speed.GetKeepRatio());
     EXPECT_TRUE(speed.GetTransparent());
     EXPECT_TRUE(speed.ShowHint());
+    EXPECT_EQ(speed.Cursor(), crHandPoint);
     EXPECT_EQ(speed.LedColors().TransparentColor(), clFuchsia);
     // 1000 x 54 at the ratio of 119 x 27 units: twice the design size.
     EXPECT_EQ(speed.Left(), 8);
@@ -112,5 +114,6 @@ TEST_F(NumLedLayoutTest, UnknownTypesAndStylesAreLayoutErrors)
     EXPECT_EQ(Failure("object LedForm: TLedForm\n object A: VtNumLed\n  Type = nledFloat\n end\nend\n"), "");
     EXPECT_NE(Failure("object LedForm: TLedForm\n object A: VtNumLed\n  Type = nledHex\n end\nend\n").find("nledHex"), std::string::npos);
     EXPECT_NE(Failure("object LedForm: TLedForm\n object A: VtNumLed\n  Style = nledRound\n end\nend\n").find("nledRound"), std::string::npos);
+    EXPECT_NE(Failure("object LedForm: TLedForm\n object A: VtNumLed\n  Cursor = crBusy\n end\nend\n").find("crBusy"), std::string::npos);
     EXPECT_NE(Failure("object LedForm: TLedForm\n object A: VtNumLed\n  LedColors.Glow = clRed\n end\nend\n"), "");
 }
