@@ -47,11 +47,14 @@ public:
         Base::ShowBitmap(index);
         DoRepaint();
     }
+    // The text bounds become the control's whole client area. They take
+    // the size the control really gets: while there is a base bitmap a
+    // request for another size is turned into the bitmap's size.
     void SetBounds(int left, int top, int width, int height) override
     {
-        m_caption.SetBounds(0, 0, width, height);
-        DoRepaint();
         Base::SetBounds(left, top, width, height);
+        m_caption.SetBounds(0, 0, this->Width(), this->Height());
+        DoRepaint();
     }
 
 protected:
