@@ -22,7 +22,7 @@ if [ "$wine" = wine64 ]; then
   wine=/usr/lib/wine/wine64
   wineserver() { /usr/lib/wine/wineserver64 "$@"; }
 else
-  export WINEARCH=win32
+  export WINEARCH=${WINEARCH:-win32}
 fi
 rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
 # The prefix is made without a display (quicker, and nothing waits on the
