@@ -19,11 +19,8 @@ public:
         m_dispX = x;
         m_dispY = y;
     }
-    int DispX() const { return m_dispX; }
-    int DispY() const { return m_dispY; }
     // The next drawing, and only that one, is moved by the offset.
     void SetOffsetPending() { m_offsetPending = true; }
-    bool OffsetPending() const { return m_offsetPending; }
 
     // Draws the text transparently in the given colour with DrawText's
     // format flags; the canvas keeps its own font and brush.

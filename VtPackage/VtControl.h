@@ -49,8 +49,6 @@ protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyUp(WORD& key, TShiftState shift) override;
 
-    bool HasFocus() const { return m_focused; }
-
 private:
     bool Pressed() const { return m_keyPressed || m_mousePressed; }
     bool Hot() const { return m_showMouseOver && m_hovering; }
