@@ -125,3 +125,16 @@ TEST_F(BarTest, DraggingTheIndicatorMovesLikeDraggingTheTrack)
     Up(bar, knobX + 25, 12);
     EXPECT_FALSE(bar.IsDraging());
 }
+
+TEST_F(BarTest, VerticalBarFollowsOnlyTheVerticalMovement)
+{
+    bar.SetKind(TScrollBarKind::Vertical);
+    Move(bar, 100, 2);
+    Down(bar, 100, 2);
+    Move(bar, 160, 9, true);
+    EXPECT_EQ(bar.ScrollPos(), 7);
+    EXPECT_EQ(bar.IndicatorImage().Top(), 12 - 10 + 7);
+    Move(bar, 10, 1, true);
+    EXPECT_EQ(bar.ScrollPos(), 0);
+    Up(bar, 10, 1);
+}
