@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds Pellix with the i686 MinGW cross toolchain.
-# Usage: scripts/build.sh [build-dir]   (default: build)
+# Configures and builds Pellix with the MinGW cross toolchain.
+# Usage: scripts/build.sh [build-dir] [arch]   (defaults: build, i686)
+# A 64-bit build (arch x86_64) goes to build-dir with the suffix "-x64".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+. "$root/scripts/platform.sh"
+arch=${2:-i686}
+build=$(pellix_build_dir "${1:-$root/build}" "$arch")
 
 # A compiler cache, when the machine has one, makes rebuilds in fresh build
 # folders cheap; the build never needs it.
@@ -15,6 +18,6 @@ fi
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja "${launcher[@]}" \
     -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
 fi
 cmake --build "$build" -- -j"$(nproc)"

@@ -12,12 +12,17 @@ have_cmd ninja                          || need+=(ninja-build)
 have_cmd i686-w64-mingw32-g++-posix     || need+=(g++-mingw-w64-i686-posix)
 have_cmd i686-w64-mingw32-gcc-posix     || need+=(gcc-mingw-w64-i686-posix)
 have_cmd i686-w64-mingw32-windres       || need+=(binutils-mingw-w64-i686)
+# The 64-bit toolchain builds the tests on machines that run no 32-bit code.
+have_cmd x86_64-w64-mingw32-g++-posix   || need+=(g++-mingw-w64-x86-64-posix)
+have_cmd x86_64-w64-mingw32-gcc-posix   || need+=(gcc-mingw-w64-x86-64-posix)
+have_cmd x86_64-w64-mingw32-windres     || need+=(binutils-mingw-w64-x86-64)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 have_cmd Xvfb                           || need+=(xvfb)
 have_cmd xwd                            || need+=(x11-apps)
 have_cmd convert                        || need+=(imagemagick)
 have_pkg wine                           || need+=(wine)
 have_pkg wine32:i386                    || need+=(wine32:i386)
+have_pkg wine64                         || need+=(wine64)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

@@ -5,10 +5,11 @@
 # keeps running until it is closed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+. "$root/scripts/platform.sh"
+build=$(pellix_build_dir "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH")
 
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$build"
+"$root/scripts/build.sh" "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH"
 
 . "$root/scripts/wine-env.sh"
 trap wine_session_stop EXIT

@@ -3,10 +3,18 @@
 # a fresh headless Wine prefix. Ends with "N passed, N failed" (test cases).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+base=${BUILD_DIR:-$root/build}
+. "$root/scripts/platform.sh"
 
 "$root/scripts/install-deps.sh" || exit 1
-"$root/scripts/build.sh" "$build" || { echo "0 passed, 1 failed"; exit 1; }
+# The shipped 32-bit program is always built; where this machine cannot run
+# 32-bit code the tests run on a 64-bit build of the same sources.
+"$root/scripts/build.sh" "$base" i686 || { echo "0 passed, 1 failed"; exit 1; }
+if [ "$PELLIX_ARCH" = x86_64 ]; then
+  echo "this machine runs no 32-bit code: testing the 64-bit build"
+  "$root/scripts/build.sh" "$base" x86_64 || { echo "0 passed, 1 failed"; exit 1; }
+fi
+build=$(pellix_build_dir "$base" "$PELLIX_ARCH")
 
 . "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT

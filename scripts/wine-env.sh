@@ -3,8 +3,9 @@
 # Needs $build set. Call wine_env_stop when done (the scripts trap it).
 # xvfb_start/wine_session_stop add a virtual X display for pictures.
 
+. "$(dirname "${BASH_SOURCE[0]}")/platform.sh"
+
 wine_env_start() {
-  export WINEARCH=win32
   export WINEPREFIX="$build/wineprefix"
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -5,11 +5,12 @@
 # layered form in place. Screenshots: <build>/skin-shot-1.png, -2.png.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-
-"$root/scripts/build.sh" "$build" >/dev/null || cmake --build "$build" --target skinshot || exit 1
-
 . "$root/scripts/wine-env.sh"
+build=$(pellix_build_dir "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH")
+
+"$root/scripts/build.sh" "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH" >/dev/null ||
+  cmake --build "$build" --target skinshot || exit 1
+
 trap wine_session_stop EXIT
 
 xvfb_start "${XVFB_DISPLAY:-78}" 1024x768x24
