@@ -65,6 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (bootStart)
             Application().SetShowMainForm(false);
         MainForm = Application().CreateForm<TMainForm>();
+        MainForm->StartUp(bootStart);
         Application().Run();
     } catch (...) {
         Application().HandleException(std::current_exception());

@@ -1,86 +1,402 @@
 #include "app/MainForm.h"
 
+#include "app/AutoAllowed.h"
+#include "app/BroadcastMessage.h"
+#include "app/Edition.h"
+#include "app/ForceForeground.h"
+#include "app/IdleAction.h"
+#include "app/MessageFilter.h"
 #include "app/PrivateMessages.h"
+#include "app/SessionEnd.h"
+#include "app/StartupChecks.h"
+#include "app/SystemServiceNotify.h"
+#include "app/TrayController.h"
+#include "app/WindowSizeGuard.h"
+#include "engine/AdvanceSettings.h"
+#include "engine/CpuPowerMonitor.h"
+#include "engine/ModeModel.h"
+#include "engine/ModeRequest.h"
 #include "framework/TApplication.h"
+#include "hw/CpuVentryLibForTamsel.h"
+#include "hw/VentryLibForDozla.h"
+#include "kelp/System/Language.h"
+#include "kelp/vantor/BiosInterface.h"
+#include "kelp/vantor/BiosItems.h"
+#include "screens/dialogs/DialogService.h"
 
 TMainForm* MainForm = nullptr;
 
 namespace {
 
-constexpr int kInitialWidth = 520;
-constexpr int kInitialHeight = 360;
+// The plain window's client area stands in for the skin's background
+// picture, whose size the window keeps.
+constexpr OuterSize kBackgroundSize{520, 360};
+
+constexpr unsigned kEnergySavingMs = 5000;
+constexpr unsigned kIdleMs = 5000;
+constexpr unsigned kInitGearModeMs = 60000;
+constexpr unsigned kRegisterNotifyMs = 3000;
+constexpr unsigned kRestoreGearMs = 3500;
+// The longest the exit waits for a mode change still being applied.
+constexpr DWORD kExitWaitMs = 3000;
+
+// Pipe events of message 1054.
+constexpr WPARAM kVgaConnected = 0;
+constexpr WPARAM kVgaDisconnected = 1;
+constexpr WPARAM kVgaSyncChanged = 4096;
+constexpr WPARAM kVgaModeChanged = 4097;
+
+// The refusal to show the window, if any: first match wins.
+const char* RefusalKey()
+{
+    if (CpuPowerMonitor::Instance().IsOverclocked()) {
+        if (IsBiosOverclocked())
+            return LANG_KEY("CanNotRunUnderBiosOc");
+        if (IsSplintRunning())
+            return LANG_KEY("CanNotRunUnderApOc");
+        return LANG_KEY("CanNotRunUnderOverclockingmode");
+    }
+    if (IsSuiteRunning())
+        return LANG_KEY("CanNotRunUnderCorvex");
+    if (IsSplintVisible())
+        return LANG_KEY("CanNotRunUnderSplint");
+    return nullptr;
+}
 
 } // namespace
 
-TMainForm::TMainForm(TComponent* owner) : TForm(owner)
+TMainForm::TMainForm(TComponent* owner)
+    : TForm(owner),
+      EnergySavingTimer(CreateTimer(kEnergySavingMs, &TMainForm::EnergySavingTimerTimer)),
+      IdleTimer(CreateTimer(kIdleMs, &TMainForm::IdleTimerTimer)),
+      InitGearModeTimer(CreateTimer(kInitGearModeMs, &TMainForm::InitGearModeTimerTimer)),
+      RegisterNotifyTimer(CreateTimer(kRegisterNotifyMs, &TMainForm::RegisterNotifyTimerTimer)),
+      RestoreGearTimer(CreateTimer(kRestoreGearMs, &TMainForm::RestoreGearTimerTimer)),
+      restore_(*InitGearModeTimer),
+      powerEvents_(*RestoreGearTimer)
 {
     SetName("MainForm");
     SetCaption(kMainFormCaption);
     SetBorderStyle(TBorderStyle::Single);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kInitialWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kInitialHeight) / 2;
-    SetBounds(left > 0 ? left : 0, top > 0 ? top : 0, kInitialWidth, kInitialHeight);
     // Other instances and programs address the window while it is hidden.
     HandleNeeded();
+    // The size guard gives the window its outer size from the client area.
+    SetBounds(0, 0, kBackgroundSize.width, kBackgroundSize.height);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+    SetBounds(left > 0 ? left : 0, top > 0 ? top : 0, Width(), Height());
+
+    BroadcastMessageNumber();
+    appMessageHook_ = Application().AddMessageHook([this](MSG& msg, bool& handled) { AppMessage(msg, handled); });
+    // Other programs of the suite may run with lower integrity.
+    AllowFromLowerIntegrity({BroadcastMessageNumber(), kMsgHighPerformance, kMsgMediumSaving, kMsgMaxSaving, kMsgTurbo, kMsgAuto});
+
+    CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
+    monitor.PlugHost(this);
+    PlugCalibrationHost(this);
+    monitor.Start();
+    // The nap library's fan settings, then the fan library the mode
+    // changes use, which is registered last and so drives the fan chip.
+    kelp::VentryLibForDozla::Instance();
+    kelp::CpuVentryLibForTamsel::Instance();
+
+    AdvanceSettings& settings = AdvanceSettings::Instance();
+    settings.CheckCalibrationProfileAtStart();
+    // An interrupted calibration or mode change may have left the hardware
+    // settings half applied.
+    if (!settings.IsCalibration_FlagClear() || !settings.IsGear_FlagClear()) {
+        backToDefaultPending_ = true;
+        settings.ResetToDefaults();
+    }
+    settings.ClearCalibration_Flag();
+    settings.ClearGear_Flag();
 }
 
 TMainForm::~TMainForm()
 {
     Destroying();
+    Application().RemoveMessageHook(appMessageHook_);
+    PlugCalibrationHost(nullptr);
+    CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
+    monitor.PlugHost(nullptr);
+    ReleaseGearUnlessOverclocked(monitor.IsOverclocked());
     if (MainForm == this)
         MainForm = nullptr;
 }
 
-void TMainForm::WndProc(TMessage& message)
+TTimer* TMainForm::CreateTimer(unsigned intervalMs, void (TMainForm::*handler)())
 {
-    if (message.WParam == kMessageTag) {
-        switch (message.Msg) {
-        case kMsgExit:
-            Close();
-            return;
-        case kMsgShowMainWindow:
-            ShowMainWindow();
-            return;
-        default:
-            break;
-        }
-    }
-    TForm::WndProc(message);
+    auto* timer = new TTimer(this);
+    timer->SetEnabled(false);
+    timer->SetInterval(intervalMs);
+    timer->OnTimer = [this, handler](TObject*) { (this->*handler)(); };
+    return timer;
+}
+
+void TMainForm::StartUp(bool bootFlag)
+{
+    CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
+    monitor.StartPipeServer(Handle(), kMsgPipeEvent);
+    if (IsWorkstationEdition())
+        Application().SetTitle(ApplicationTitle());
+
+    TrayController& tray = TrayController::Instance();
+    tray.Create(this, kMsgTrayNotify);
+    tray.SetRestoreHandler([this] { ShowMainWindow(); });
+
+    EnergySavingTimer->SetEnabled(true);
+    IdleTimer->SetEnabled(true);
+    restore_.Run(bootFlag);
+
+    if (monitor.IsAcpiV3() && !RegisterServiceNotify(Handle()))
+        RegisterNotifyTimer->SetEnabled(true);
 }
 
 void TMainForm::ShowMainWindow()
 {
+    DialogService& dialogs = DialogService::Instance();
+    if (dialogs.IsDialogShown())
+        return;
+    if (Visible())
+        ForceForeground(Handle());
+
+    if (const char* refusal = RefusalKey()) {
+        dialogs.Notice(kelp::Translate(refusal));
+        return;
+    }
+    if (IsGruvoMissing()) {
+        dialogs.Notice(kelp::Translate("GruvoNotInstalled"));
+        MarkGruvoNoticeShown();
+    }
+    if (CheckFirstRun()) {
+        dialogs.FirstRunCalibration();
+    } else if (backToDefaultPending_) {
+        backToDefaultPending_ = false;
+        dialogs.BackToDefault();
+    }
     Show();
     Application().Restore();
     ForceForeground(Handle());
+    TrayController::Instance().RefreshIcon();
 }
 
-void TMainForm::ForceForeground(HWND window)
+void TMainForm::Refresh(int code)
 {
-    if (IsIconic(window))
-        ShowWindow(window, SW_RESTORE);
+    if (code != kRefreshMode)
+        return;
+    CpuPowerMonitor::Instance().OnModeRefresh();
+    TrayController& tray = TrayController::Instance();
+    tray.RefreshIcon();
+    tray.UpdateBalloon();
+    RedrawGearDial();
+}
 
-    const DWORD ownThread = GetWindowThreadProcessId(window, nullptr);
-    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-    if (ownThread != foregroundThread) {
-        AttachThreadInput(foregroundThread, ownThread, TRUE);
-        AllowSetForegroundWindow(ASFW_ANY);
-        SetForegroundWindow(window);
-        BringWindowToTop(window);
-        AttachThreadInput(foregroundThread, ownThread, FALSE);
+bool TMainForm::IsAutoAllowed()
+{
+    return ::IsAutoAllowed();
+}
+
+void TMainForm::WndProc(TMessage& message)
+{
+    if (HandleTaggedMessage(message) || HandleModeMessage(message))
+        return;
+    if (message.Msg == TrayController::TaskbarCreatedMessage() && message.Msg != 0) {
+        // The shell restarted and lost the icon.
+        TrayController::Instance().OnTaskbarCreated();
+        return;
     }
-
-    if (GetForegroundWindow() != window) {
-        // The system refuses foreground changes within its lock time-out;
-        // lift it for the moment of the change.
-        DWORD lockTimeout = 0;
-        SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &lockTimeout, 0);
-        SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
-        BringWindowToTop(window);
-        SetForegroundWindow(window);
-        SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(lockTimeout)),
-                              SPIF_SENDCHANGE);
+    switch (message.Msg) {
+    case WM_ENDSESSION:
+        OnEndSession(message.WParam != FALSE);
+        break;
+    case WM_WINDOWPOSCHANGING:
+        GuardWindowSize(message);
+        break;
+    case WM_POWERBROADCAST:
+        powerEvents_.OnPowerBroadcast(message.WParam);
+        break;
+    case WM_CLOSE:
+        // The window's close box hides it; the program keeps running.
+        Hide();
+        return;
+    case kMsgTrayNotify:
+        TrayController::Instance().OnNotify(message.LParam);
+        return;
+    default:
+        break;
     }
+    TForm::WndProc(message);
+}
 
-    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+bool TMainForm::HandleTaggedMessage(TMessage& message)
+{
+    if (message.WParam != kMessageTag)
+        return false;
+    switch (message.Msg) {
+    case kMsgExit:
+        ExitProgram();
+        return true;
+    case kMsgMinimize:
+        Application().Minimize();
+        return true;
+    case kMsgRestore:
+    case kMsgShowMainWindow:
+        ShowMainWindow();
+        return true;
+    case kMsgForeground:
+        SetForegroundWindow(Handle());
+        return true;
+    case kMsgRefresh:
+        Refresh(int(message.LParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TMainForm::HandleModeMessage(const TMessage& message)
+{
+    switch (message.Msg) {
+    case kMsgPipeEvent:
+        OnPipeEvent(message.WParam);
+        return true;
+    case kMsgHighPerformance:
+        powerEvents_.ReturnToHighPerformance();
+        return true;
+    case kMsgMediumSaving:
+        SetMode(GearLevel::MediumSaving, true);
+        return true;
+    case kMsgMaxSaving:
+        SetMode(GearLevel::MaxSaving, true);
+        return true;
+    case kMsgTurbo:
+        SetMode(GearLevel::Turbo, true);
+        return true;
+    case kMsgAuto:
+        SelectAuto();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainForm::OnPipeEvent(WPARAM event)
+{
+    CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
+    switch (event) {
+    case kVgaConnected:
+        monitor.OnVgaConnected();
+        break;
+    case kVgaDisconnected:
+        monitor.OnVgaDisconnected();
+        break;
+    case kVgaSyncChanged:
+        monitor.OnVgaSyncChanged();
+        break;
+    case kVgaModeChanged:
+        monitor.OnVgaModeChanged();
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainForm::AppMessage(MSG& msg, bool& handled)
+{
+    if (msg.hwnd != Application().Handle())
+        return;
+    switch (DecodeBroadcast(BroadcastMessageNumber(), msg.message, msg.wParam)) {
+    case BroadcastRequest::Refresh:
+        Refresh(int(msg.lParam));
+        handled = true;
+        return;
+    case BroadcastRequest::RefreshTray:
+        TrayController::Instance().Refresh();
+        RedrawGearDial();
+        handled = true;
+        return;
+    case BroadcastRequest::None:
+        break;
+    }
+    if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) {
+        Hide();
+        handled = true;
+    }
+}
+
+void TMainForm::ExitProgram()
+{
+    // A mode change cut off by the end of the process would leave its crash
+    // guard set and cost the user the settings at the next start.
+    WaitForModeChange(kExitWaitMs);
+    kelp::SetItem(kelp::BiosItemId::kGearLevel, 0);
+    UnregisterServiceNotify(Handle());
+    Close();
+}
+
+void TMainForm::SelectAuto()
+{
+    if (IsAutoAllowed() || DialogService::Instance().RunCalibration() == 1)
+        SetMode(GearLevel::Auto, true);
+}
+
+void TMainForm::GuardWindowSize(TMessage& message)
+{
+    auto* position = reinterpret_cast<WINDOWPOS*>(message.LParam);
+    if (!position || IsDestroying())
+        return;
+    if (KeepBackgroundSize(*position, {Width(), Height()}, {ClientWidth(), ClientHeight()}, kBackgroundSize))
+        Invalidate();
+}
+
+void TMainForm::EnergySavingTimerTimer()
+{
+    CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000));
+}
+
+void TMainForm::IdleTimerTimer()
+{
+    RunIdleAction();
+}
+
+void TMainForm::InitGearModeTimerTimer()
+{
+    restore_.TimerTimer();
+}
+
+void TMainForm::RegisterNotifyTimerTimer()
+{
+    if (RegisterServiceNotify(Handle()))
+        RegisterNotifyTimer->SetEnabled(false);
+}
+
+void TMainForm::RestoreGearTimerTimer()
+{
+    powerEvents_.RestoreGearTimerTimer();
+}
+
+bool TMainForm::IsRestorePending(int& level)
+{
+    return restore_.IsPending(level);
+}
+
+void TMainForm::EnableVgaButton(bool enable)
+{
+    vgaButtonEnabled_ = enable;
+}
+
+void TMainForm::RedrawGearDial()
+{
+    if (HandleAllocated())
+        Invalidate();
+}
+
+void TMainForm::StopEnergySavingTimer()
+{
+    EnergySavingTimer->SetEnabled(false);
+}
+
+void TMainForm::StartEnergySavingTimer()
+{
+    EnergySavingTimer->SetEnabled(true);
 }

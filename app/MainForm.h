@@ -1,26 +1,79 @@
 #pragma once
-// The program's main window: the message hub that other instances and
-// programs find by class and caption. It starts hidden when the program
-// starts at log-on.
+// The program's main window and message hub. It lives for the whole
+// process, usually hidden behind the tray icon, and turns the private
+// messages of the tray, the pipe server, second instances and the suite's
+// other programs, the registered broadcast and the system's session and
+// power events into mode requests and refreshes. Its timers drive the
+// energy sampling, the idle action, the delayed start-up restore, the
+// post-resume restore and the service registration retries.
 
+#include "app/PowerEvents.h"
+#include "app/StartupRestore.h"
+#include "engine/CalibrationHost.h"
+#include "engine/CpuPowerMonitorHost.h"
 #include "framework/TForm.h"
+#include "framework/TTimer.h"
 
 constexpr const char* kMainFormClass = "TMainForm";
 constexpr const char* kMainFormCaption = "Pellix";
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, private CpuPowerMonitorHost, private CalibrationHost {
 public:
     explicit TMainForm(TComponent* owner);
     ~TMainForm() override;
 
-    // Shows the window and brings it in front of the foreground window.
+    // Once, after the forms exist: pipe server, tray icon, timers, the
+    // start-up level and the service registration.
+    void StartUp(bool bootFlag);
+    // The guarded show: refuses with a notice while conflicting tuning
+    // software or an overclocked state is detected.
     void ShowMainWindow();
-    // Brings a window to the foreground even when another process owns the
-    // foreground, restoring it when minimised.
-    static void ForceForeground(HWND window);
+    // Code 5 redraws the current mode everywhere; other codes do nothing.
+    void Refresh(int code);
+    bool IsAutoAllowed();
+    // The user chose a mode before the delayed start-up restore ran.
+    void CancelStartupRestore() { restore_.Cancel(); }
+
+    bool IsVgaButtonEnabled() const { return vgaButtonEnabled_; }
+
+    TTimer* EnergySavingTimer;
+    TTimer* IdleTimer;
+    TTimer* InitGearModeTimer;
+    TTimer* RegisterNotifyTimer;
+    TTimer* RestoreGearTimer;
 
 protected:
     void WndProc(TMessage& message) override;
+
+private:
+    TTimer* CreateTimer(unsigned intervalMs, void (TMainForm::*handler)());
+    bool HandleTaggedMessage(TMessage& message);
+    bool HandleModeMessage(const TMessage& message);
+    void AppMessage(MSG& msg, bool& handled);
+    void ExitProgram();
+    void SelectAuto();
+    void OnPipeEvent(WPARAM event);
+    void GuardWindowSize(TMessage& message);
+
+    void EnergySavingTimerTimer();
+    void IdleTimerTimer();
+    void InitGearModeTimerTimer();
+    void RegisterNotifyTimerTimer();
+    void RestoreGearTimerTimer();
+
+    // CpuPowerMonitorHost
+    bool IsRestorePending(int& level) override;
+    void EnableVgaButton(bool enable) override;
+    void RedrawGearDial() override;
+    // CalibrationHost
+    void StopEnergySavingTimer() override;
+    void StartEnergySavingTimer() override;
+
+    StartupRestore restore_;
+    PowerEvents powerEvents_;
+    int appMessageHook_ = 0;
+    bool backToDefaultPending_ = false;
+    bool vgaButtonEnabled_ = true;
 };
 
 // The main form created at start-up.

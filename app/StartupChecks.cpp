@@ -1,5 +1,6 @@
 #include "app/StartupChecks.h"
 
+#include "hw/GraphicsBoost.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
@@ -76,6 +77,24 @@ bool IsBiosOverclocked()
     kelp::InitInterface();
     uint32_t state = 0;
     return kelp::GetItem(kelp::BiosItemId::kOverclockState, state) && state != 1 && state != 2;
+}
+
+namespace {
+bool gruvoNoticeShown = false;
+}
+
+bool IsGruvoMissing()
+{
+    if (gruvoNoticeShown)
+        return false;
+    const kelp::GraphicsBoost& boost = kelp::GraphicsBoost::Instance();
+    // The boost items are there, yet the boost is unavailable: no driver.
+    return boost.ItemsSeen() && !boost.IsAvailable();
+}
+
+void MarkGruvoNoticeShown()
+{
+    gruvoNoticeShown = true;
 }
 
 bool CheckFirstRun()

@@ -12,6 +12,10 @@ bool IsSplintRunning();
 bool IsSplintVisible();
 // The firmware reports an overclocked state.
 bool IsBiosOverclocked();
+// The board offers the graphics boost but its driver is not installed,
+// and the user has not been told so in this process yet.
+bool IsGruvoMissing();
+void MarkGruvoNoticeShown();
 // True once per installation; records that the first run happened.
 bool CheckFirstRun();
 // The firmware's extreme-tuning feature is present and active.

@@ -1,0 +1,31 @@
+#pragma once
+// Suspend and resume. The level in force at suspend is applied again on
+// resume, unless the overclocking utility is about: it re-applies its own
+// settings after a resume, so the level follows later from the restore
+// timer, or not at all.
+
+#include <windows.h>
+
+class TTimer;
+
+class PowerEvents {
+public:
+    // `restoreTimer` is the main window's RestoreGearTimer.
+    explicit PowerEvents(TTimer& restoreTimer);
+
+    // WM_POWERBROADCAST.
+    void OnPowerBroadcast(WPARAM event);
+    // Another program asks for High Performance (message 1055).
+    void ReturnToHighPerformance();
+    // The restore timer's handler.
+    void RestoreGearTimerTimer();
+
+private:
+    void Suspend();
+    void Resume();
+    void StartRestoreTimer(unsigned intervalMs);
+
+    TTimer& restoreTimer_;
+    int suspendLevel_ = 0;
+    bool splintHelpOpen_ = false;
+};
