@@ -1,0 +1,134 @@
+// The dialogs' messages and answers, over a presenter that records what it
+// was asked and answers from a script, and a progress run that never
+// shows a window.
+
+#include "engine/Calibration.h"
+#include "kelp/System/Language.h"
+#include "kelp/System/WinRegistry.h"
+#include "screens/dialogs/DialogService.h"
+#include "tests/board/support/BoardTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+namespace {
+
+const std::string boardState = boardtest::UseOwnBoardState("mainwin-dialogs");
+
+struct Asked {
+    std::string message;
+    std::optional<std::string> left;
+    std::string right;
+};
+
+class ScriptedPresenter final : public DialogPresenter {
+public:
+    int Ask(const std::string& message, const std::optional<std::string>& left, const std::string& right) override
+    {
+        asked.push_back({message, left, right});
+        const int answer = answers.empty() ? 2 : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
+    bool IsShown() const override { return false; }
+
+    std::deque<int> answers;
+    std::vector<Asked> asked;
+};
+
+std::string T(const char* key)
+{
+    return kelp::Translate(key);
+}
+
+std::optional<DWORD> CalibrationNeeded()
+{
+    kelp::RegistryKeyReader key;
+    DWORD value = 0;
+    if (key.Open(HKEY_CURRENT_USER, "Software\\VANTOR\\Tamsel3\\Advance") && key.ReadDword("CalibrationNeeded", value))
+        return value;
+    return std::nullopt;
+}
+
+class Dialogs : public testing::Test {
+protected:
+    // The progress run ends at once with the scripted result, after
+    // noting what it was given.
+    DialogService service{presenter,
+                          [this](int steps, unsigned durationMs, const std::function<void(int)>&, const std::string& message) {
+                              progressMessage = message;
+                              progressSteps = steps;
+                              progressDuration = durationMs;
+                              shownDuringProgress = service.IsDialogShown();
+                              return progressResult;
+                          },
+                          [] () -> Calibrator& { return GetCalibrator(); }};
+    ScriptedPresenter presenter;
+    boardtest::MessageBoxCatcher boxes;
+    int progressResult = 1;
+    int progressSteps = 0;
+    unsigned progressDuration = 0;
+    bool shownDuringProgress = false;
+    std::string progressMessage;
+};
+
+} // namespace
+
+TEST_F(Dialogs, NoticesOfferOnlyTheRightButton)
+{
+    EXPECT_EQ(service.Notice("Something happened"), 2);
+    EXPECT_EQ(service.BackToDefault(), 2);
+    ASSERT_EQ(presenter.asked.size(), 2u);
+    EXPECT_EQ(presenter.asked[0].message, "Something happened");
+    EXPECT_EQ(presenter.asked[0].left, std::nullopt);
+    EXPECT_EQ(presenter.asked[0].right, T("OK"));
+    EXPECT_EQ(presenter.asked[1].message, T("BackToDefault"));
+    EXPECT_EQ(presenter.asked[1].left, std::nullopt);
+}
+
+TEST_F(Dialogs, ConfirmExitAsksOnTwoLinesAndPassesTheAnswerOn)
+{
+    presenter.answers = {1, 2};
+    EXPECT_EQ(service.ConfirmExit(), 1);
+    EXPECT_EQ(service.ConfirmExit(), 2);
+    EXPECT_EQ(presenter.asked[0].message, T("SetToHighPerformanceBeforeExit") + "\n" + T("SureExit"));
+    EXPECT_EQ(presenter.asked[0].left, T("Yes"));
+    EXPECT_EQ(presenter.asked[0].right, T("No"));
+}
+
+TEST_F(Dialogs, DecliningTheCalibrationPromptRunsNothing)
+{
+    presenter.answers = {2};
+    EXPECT_EQ(service.FirstRunCalibration(), 2);
+    ASSERT_EQ(presenter.asked.size(), 1u);
+    EXPECT_EQ(presenter.asked[0].message, T("FirstRunOrdun-6") + "\n" + T("CloseUnnecessaryPrograms"));
+    EXPECT_EQ(presenter.asked[0].left, T("RunCalibration"));
+    EXPECT_EQ(presenter.asked[0].right, T("Exit"));
+    EXPECT_EQ(progressSteps, 0) << "a calibration ran";
+}
+
+TEST_F(Dialogs, ACompletedCalibrationClearsTheRequestAndACancelledOneKeepsIt)
+{
+    kelp::RegistryKey key;
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, "Software\\VANTOR\\Tamsel3\\Advance", true));
+    ASSERT_TRUE(key.WriteDword("CalibrationNeeded", 1));
+
+    progressResult = 2;
+    presenter.answers = {1};
+    EXPECT_EQ(service.CalibrationPrompt("Calibrate?"), 2) << "the cancelled run's answer";
+    EXPECT_TRUE(shownDuringProgress);
+    EXPECT_FALSE(service.IsDialogShown());
+    EXPECT_EQ(CalibrationNeeded(), DWORD(1));
+    const Calibrator& calibrator = GetCalibrator();
+    EXPECT_EQ(progressSteps, calibrator.StepCount());
+    EXPECT_EQ(progressDuration, calibrator.DurationMs());
+    EXPECT_EQ(progressMessage, T("CalibratingWait"));
+
+    progressResult = 1;
+    EXPECT_EQ(service.RunCalibration(), 1);
+    EXPECT_EQ(CalibrationNeeded(), DWORD(0));
+    EXPECT_FALSE(service.IsDialogShown());
+}
