@@ -1,0 +1,66 @@
+#include "app/SystemTrayServices.h"
+
+#include "app/MainForm.h"
+#include "app/TrayController.h"
+#include "engine/CpuPowerMonitor.h"
+#include "engine/ModeRequest.h"
+#include "framework/TTimer.h"
+#include "kelp/vantor/PowerGear.h"
+#include "screens/dialogs/DialogService.h"
+
+TrayController& TrayController::Instance()
+{
+    static SystemTrayServices services;
+    static TrayController tray(services);
+    static const bool plugged = (tray.PlugIntoModeEngine(), true);
+    (void)plugged;
+    return tray;
+}
+
+bool SystemTrayServices::IsOverclocked()
+{
+    return CpuPowerMonitor::Instance().IsOverclocked();
+}
+
+int SystemTrayServices::CurrentLevel()
+{
+    return CpuPowerMonitor::Instance().CurrentLevel();
+}
+
+bool SystemTrayServices::IsRestorePending()
+{
+    // Read from the mode worker too; the timer's state is a plain flag.
+    const TMainForm* form = MainForm;
+    return form && form->InitGearModeTimer && form->InitGearModeTimer->Enabled();
+}
+
+int SystemTrayServices::AutoGear()
+{
+    return kelp::PowerGear::Instance().GetAutoGear();
+}
+
+bool SystemTrayServices::IsTweakDisabled()
+{
+    return CpuPowerMonitor::Instance().IsTweakDisabled();
+}
+
+int SystemTrayServices::ConfirmExit()
+{
+    return DialogService::Instance().ConfirmExit();
+}
+
+void SystemTrayServices::SetMode(int level, bool fullApply)
+{
+    ::SetMode(level, fullApply);
+}
+
+bool SystemTrayServices::WaitForModeChange(DWORD timeoutMs)
+{
+    return ::WaitForModeChange(timeoutMs);
+}
+
+UINT SystemTrayServices::PopupMenu(HMENU menu, HWND owner, POINT at)
+{
+    return static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                            owner, nullptr));
+}
