@@ -2,6 +2,7 @@
 
 #include "board/core/BoardStore.h"
 #include "board/core/NumberText.h"
+#include "board/core/SuperIoChip.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItemEnumerator.h"
 
@@ -22,7 +23,8 @@ const char kUsageText[] =
     "       boardctl items                the item catalogue with value texts\n"
     "       boardctl load <profile>       rebuild the board from a profile (name or .ini path)\n"
     "       boardctl get <id>             print an item's value\n"
-    "       boardctl set <id> <value>     change an item's value (ids and values: decimal or 0x hex)\n";
+    "       boardctl set <id> <value>     change an item's value (ids and values: decimal or 0x hex)\n"
+    "       boardctl sio [bank]           the Super-I/O chip: identifier, temperature and register banks\n";
 
 int Fail(std::FILE* err, const std::string& message)
 {
@@ -159,6 +161,56 @@ int Set(const std::string& idText, const std::string& valueText, std::FILE* err)
         return Fail(err, problem);
     return changed ? kOk : Fail(err, "the board state could not be written");
 }
+const char* FamilyName(vboard::ChipFamily family)
+{
+    switch (family) {
+    case vboard::ChipFamily::Chip627DHG: return "627DHG";
+    case vboard::ChipFamily::Chip667Dot18: return "667 (revision 18)";
+    case vboard::ChipFamily::Chip667: break;
+    }
+    return "667";
+}
+
+// One bank as the program would read it, computed registers included:
+// sixteen registers a row, the offset of the row first.
+void PrintBank(const BoardState& state, uint32_t bank, std::FILE* out)
+{
+    std::fprintf(out, "bank %u\n", bank);
+    for (uint32_t row = 0; row < 256; row += 16) {
+        std::fprintf(out, "  %02X:", row);
+        for (uint32_t offset = row; offset < row + 16; ++offset)
+            std::fprintf(out, " %02X", vboard::ReadMonitorRegister(state, bank * 256 + offset));
+        std::fputc('\n', out);
+    }
+}
+
+// Without a bank: every bank a program has written to, and bank 0, where
+// the temperatures and duties live.
+int Sio(const std::vector<std::string>& operands, std::FILE* out, std::FILE* err)
+{
+    std::set<uint32_t> banks;
+    if (!operands.empty()) {
+        uint32_t bank;
+        if (!vboard::ParseWord(operands[0], bank) || bank > 0xFF)
+            return Fail(err, "bad bank '" + operands[0] + "' (0..255)");
+        banks.insert(bank);
+    }
+    BoardState state;
+    if (!ReadBoard(state, err))
+        return kFailed;
+    uint16_t chip = vboard::ChipId(state);
+    std::fprintf(out, "chip: 0x%04X (%s)\n", chip, FamilyName(vboard::FamilyOf(chip)));
+    unsigned halfDegrees = vboard::CpuHalfDegrees(state);
+    std::fprintf(out, "cpu temperature: %u.%u C\n", halfDegrees / 2, halfDegrees % 2 * 5);
+    if (banks.empty()) {
+        banks.insert(0);
+        for (const auto& [address, value] : state.registers)
+            banks.insert(address / 256);
+    }
+    for (uint32_t bank : banks)
+        PrintBank(state, bank, out);
+    return kOk;
+}
 } // namespace
 
 int Run(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err)
@@ -180,6 +232,8 @@ int Run(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* er
         return Get(arguments[1], out, err);
     if (is("set", 2))
         return Set(arguments[1], arguments[2], err);
+    if (is("sio", 0) || is("sio", 1))
+        return Sio({arguments.begin() + 1, arguments.end()}, out, err);
     std::fprintf(err, "boardctl: unknown command or wrong operands: %s\n", arguments[0].c_str());
     std::fputs(kUsageText, err);
     return kUsage;

@@ -7,6 +7,7 @@
 #include "hw/SmartFan627DHG.h"
 #include "hw/SmartFan667.h"
 #include "hw/SmartFan667Dot18.h"
+#include "tests/board/support/BoardTestSupport.h"
 #include "tests/fan/FanTestBoard.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +91,27 @@ TEST_F(FanChipTest, SmartFan667WritesRaisedCurveThenExactOneWithTemperaturesCut)
     EXPECT_EQ(fantest::ChipBank(), 7);
     // At 60 degrees the programmed curve gives duty 128.
     EXPECT_EQ(chip.ReadStatus(), 128);
+}
+
+// What a person inspecting the board sees after a fan profile was written:
+// boardctl's dump of the chip shows the curve in its bank.
+TEST_F(FanChipTest, BoardctlDumpShowsTheProgrammedCurve)
+{
+    kelp::SmartFan667 chip(registers, lock);
+    chip.SetCpuFanCurve({40, 60, 60, 128, 120, 255});
+    boardtest::ProcessResult dump = boardtest::Run("boardctl.exe", "sio");
+    ASSERT_EQ(dump.exitCode, 0u) << dump.err;
+    EXPECT_NE(dump.out.find("chip: 0x0667 (667)"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("cpu temperature: 60.0 C"), std::string::npos) << dump.out;
+    // 0x6F holds T1; 0x70-0x7A the rest of the curve.
+    EXPECT_NE(dump.out.find("  60: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 28\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("  70: 32 3C 50 64 65 3C 5E 80 BF FF FF"), std::string::npos) << dump.out;
+
+    boardtest::ProcessResult one = boardtest::Run("boardctl.exe", "sio 1");
+    EXPECT_EQ(one.exitCode, 0u);
+    EXPECT_NE(one.out.find("bank 1\n"), std::string::npos);
+    EXPECT_EQ(one.out.find("bank 0\n"), std::string::npos);
+    EXPECT_EQ(boardtest::Run("boardctl.exe", "sio 256").exitCode, 1u);
 }
 
 TEST_F(FanChipTest, SmartFan667ResetAndChassisSequences)

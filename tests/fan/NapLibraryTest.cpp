@@ -3,6 +3,9 @@
 #include "board/core/BoardStore.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
+#include "hw/VentryLibForDozla.h"
+#include "kelp/vantor/DozlaFans.h"
+#include "kelp/vantor/DozlaLib.h"
 #include "kelp/vantor/DozlaLibDll.h"
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/fan/FanTestBoard.h"
@@ -10,7 +13,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 using namespace kelp::BiosItemId;
@@ -42,9 +48,9 @@ void StoreThresholds(int count)
     RegCloseKey(key);
 }
 
-// Runs this test executable from a folder of its own holding `dozla` as
-// Dozla.dll.
-boardtest::ProcessResult RunInBareFolder(const char* dozla, const char* name)
+// Runs one NapWorker case of this test executable from a folder of its own
+// holding `dozla` as Dozla.dll.
+boardtest::ProcessResult RunInBareFolder(const char* dozla, const char* name, const char* worker)
 {
     std::string runtime = boardtest::RuntimeFolder();
     std::string sub = std::string("nap-") + name + "\\";
@@ -53,7 +59,7 @@ boardtest::ProcessResult RunInBareFolder(const char* dozla, const char* name)
     GetModuleFileNameA(nullptr, self, sizeof self);
     CopyFileA(self, (runtime + sub + "nap-worker.exe").c_str(), FALSE);
     CopyFileA((runtime + dozla).c_str(), (runtime + sub + "Dozla.dll").c_str(), FALSE);
-    return boardtest::Run(sub + "nap-worker.exe", "--gtest_also_run_disabled_tests --gtest_filter=NapWorker.*");
+    return boardtest::Run(sub + "nap-worker.exe", std::string("--gtest_also_run_disabled_tests --gtest_filter=NapWorker.DISABLED_") + worker);
 }
 
 // Run by the child process only: loads whatever Dozla.dll its folder holds.
@@ -61,6 +67,27 @@ TEST(NapWorker, DISABLED_Load)
 {
     kelp::DozlaLibDll nap(5);
 }
+
+// Run by the child process only: a Windows 6 start in a folder without
+// the mute library.
+TEST(NapWorker, DISABLED_LoadSix)
+{
+    boardtest::MessageBoxCatcher boxes;
+    kelp::DozlaLibDll nap(6);
+    std::printf("loaded=%d\n", nap.IsLoaded() ? 1 : 0);
+    for (const auto& box : boxes.Messages())
+        std::printf("box: %s | %s\n", box.caption.c_str(), box.text.c_str());
+}
+
+// Records which fan step the nap library took.
+class RecordingNapFans : public kelp::DozlaFans {
+public:
+    void ApplyNapFans(uint32_t level) override { steps.push_back(level); }
+    void RestoreFans() override { steps.push_back(kRestored); }
+
+    static constexpr uint32_t kRestored = 0xFFFFFFFF;
+    std::vector<uint32_t> steps;
+};
 
 class NapLibraryTest : public testing::Test {
 protected:
@@ -97,11 +124,63 @@ TEST_F(NapLibraryTest, VersionSixMutesThroughTheMuteLibrary)
 TEST_F(NapLibraryTest, MissingExportsFailTheCompletenessAssertion)
 {
     // Any other library under the nap library's name lacks its exports.
-    boardtest::ProcessResult result = RunInBareFolder("mutevol.dll", "exports");
+    boardtest::ProcessResult result = RunInBareFolder("mutevol.dll", "exports", "Load");
     EXPECT_EQ(result.exitCode, 3u);
     EXPECT_NE(result.err.find("Assertion failed: m_pDozlaInit != 0 && m_pDozlaIsSupport != 0"), std::string::npos)
         << result.err;
     EXPECT_NE(result.err.find(", file kelp\\vantor\\Source\\DozlaLib, line 622"), std::string::npos) << result.err;
+}
+
+TEST_F(NapLibraryTest, VersionSixWithoutTheMuteLibraryReportsAndNeverInitialises)
+{
+    boardtest::ProcessResult result = RunInBareFolder("Dozla.dll", "no-mute", "LoadSix");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_NE(result.out.find("loaded=1"), std::string::npos) << result.out; // the nap library itself loaded
+    EXPECT_EQ(Knob("dozla_initialised"), "");
+    std::string box = "box: LoadLibrary Error | Can not load " + boardtest::RuntimeFolder() + "nap-no-mute\\mutevol.dll\n";
+    EXPECT_NE(result.out.find(box), std::string::npos) << result.out;
+}
+
+TEST_F(NapLibraryTest, FanStepFollowsTheLevelOnlyWithThirdGenerationFans)
+{
+    kelp::DozlaLibDll nap(5);
+    ASSERT_TRUE(nap.IsAdvancedGear());
+    RecordingNapFans fans;
+    for (uint32_t level : {1u, 2u, 255u, 0x8000u, 0u, 0x4000u})
+        nap.SetLevel(level);
+    EXPECT_EQ(fans.steps, (std::vector<uint32_t>{1, 2, 255, 0x8000, RecordingNapFans::kRestored,
+                                                 RecordingNapFans::kRestored}));
+
+    fans.steps.clear();
+    fantest::SetKnob("dozla_ventry_three", "0");
+    kelp::DozlaLibDll older(5);
+    older.SetLevel(1);
+    EXPECT_TRUE(fans.steps.empty());
+}
+
+// The real fan library behind the nap library: with the board's fan
+// control off, a nap runs the extra curve and stops or slows the chassis
+// fan; waking gives both back.
+TEST_F(NapLibraryTest, NapFansReachTheChip)
+{
+    fantest::SetItemValue(kCpuFanControl, 0);
+    fantest::SetItemValue(kChassisFanControl, 0);
+    kelp::DozlaLib nap(std::make_unique<kelp::DozlaLibDll>(5));
+    kelp::VentryLibForDozla fans(nap);
+    ASSERT_EQ(fans.GetCpuFanMode(), 0xFF);
+
+    nap.Imp().SetLevel(2);
+    kelp::FanCurve extra = fans.GetProfileCurve(kelp::AbsVentryLib::kExtraCurve);
+    EXPECT_EQ(fantest::Register(0, 0x6F), extra[0]);
+    EXPECT_EQ(fantest::Register(0, 0x03), 0) << "chassis fan stopped";
+
+    nap.Imp().SetLevel(1);
+    EXPECT_EQ(fantest::Register(0, 0x06), fans.GetCruisePair(1).target) << "chassis fan cruising";
+
+    nap.Imp().SetLevel(0);
+    EXPECT_EQ(fantest::Register(0, 0x03), 0xFF) << "chassis fan back to the board";
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(fantest::Register(0, 0x6F + i), 0) << "CPU curve reset, register " << i;
 }
 
 TEST_F(NapLibraryTest, AdvancedGearLevelsCarryTheAutoThresholds)
