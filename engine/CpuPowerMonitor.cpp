@@ -1,8 +1,8 @@
 #include "engine/CpuPowerMonitor.h"
 
+#include "engine/GraphicsCompanion.h"
 #include "engine/ModeModel.h"
 #include "engine/RegistryLayout.h"
-#include "ipc/VgaServer.h"
 #include "kelp/System/Trace.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosInterface.h"
@@ -59,7 +59,7 @@ double CpuPowerFromWord(uint16_t word)
 
 CpuPowerMonitor& CpuPowerMonitor::Instance()
 {
-    static CpuPowerMonitor monitor(kelp::PowerGear::Instance(), kelp::VgaServer::Instance());
+    static CpuPowerMonitor monitor(kelp::PowerGear::Instance(), GraphicsCompanion());
     static const bool plugged = (monitor.PlugIntoEngine(), true);
     (void)plugged;
     return monitor;

@@ -1,23 +1,12 @@
 #include "engine/SetPowerGearThread.h"
 
 #include "engine/AdvanceSettings.h"
+#include "engine/GraphicsCompanion.h"
 #include "engine/ModeExtras.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
-#include "hw/GpuNitrelServer.h"
 #include "kelp/System/Trace.h"
 #include "kelp/vantor/PowerGear.h"
-
-namespace {
-
-// The graphics-frequency setting the board's own graphics boost uses.
-uint32_t StoredGpuFreq(int modeIndex)
-{
-    ModeTuning tuning;
-    return AdvanceSettings::Instance().GetTuning(modeIndex, tuning) ? tuning.GpuFreq : 0;
-}
-
-} // namespace
 
 TSetPowerGearThread::TSetPowerGearThread(int level, bool fullApply, bool applyVga, ModeChangeObserver* observer)
     : TThread(true), level_(level), fullApply_(fullApply), applyVga_(applyVga), observer_(observer)
@@ -48,6 +37,6 @@ void TSetPowerGearThread::Execute()
 
 void TSetPowerGearThread::FollowOnGraphicsCard()
 {
-    if (!kelp::GpuLibInstance(&StoredGpuFreq).SetVgaMode(uint32_t(level_)))
+    if (!GraphicsCompanion().SetVgaMode(uint32_t(level_)))
         kelp::Trace("~~~[Tamsel] Can not Set mode to VGA %x", unsigned(level_));
 }
