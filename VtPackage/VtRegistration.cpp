@@ -4,6 +4,7 @@
 #include "VtPackage/VtBrickTx.h"
 #include "VtPackage/VtButtonTx.h"
 #include "VtPackage/VtCheckBox.h"
+#include "VtPackage/VtNumLed.h"
 #include "VtPackage/VtPanel.h"
 #include "VtPackage/VtRadioButton.h"
 #include "framework/layout/ClassRegistry.h"
@@ -168,4 +169,5 @@ void RegisterVtComponents()
         return;
     RegisterAppearances(registry);
     RegisterControls(registry);
+    RegisterVtNumLed(registry);
 }

@@ -13,6 +13,8 @@
 #include "app/TrayController.h"
 #include "app/WindowSizeGuard.h"
 #include "engine/AdvanceSettings.h"
+#include "engine/CalibrationProfile.h"
+#include "engine/CalibrationProfileCheck.h"
 #include "engine/CpuPowerMonitor.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
@@ -101,6 +103,9 @@ TMainForm::TMainForm(TComponent* owner)
     kelp::CpuVentryLibForTamsel::Instance();
 
     AdvanceSettings& settings = AdvanceSettings::Instance();
+    // A stored calibration profile that no longer matches the board's
+    // settings asks for a new calibration.
+    PlugCalibrationProfileCheck(&CalibrationProfileDiffers);
     settings.CheckCalibrationProfileAtStart();
     // An interrupted calibration or mode change may have left the hardware
     // settings half applied.

@@ -246,7 +246,7 @@ TEST(VtPaletteTest, ControlsAreOnTheirPalettePages)
 {
     RegisterVtComponents();
     const TClassRegistry& registry = TClassRegistry::Instance();
-    for (const char* name : {"VtButton", "VtBrick", "VtCheckBox", "VtRadioButton", "VtPanel", "VtBar"})
+    for (const char* name : {"VtButton", "VtBrick", "VtCheckBox", "VtRadioButton", "VtPanel", "VtBar", "VtNumLed"})
         EXPECT_EQ(registry.Find(name)->PalettePage(), "VtComponents") << name;
     for (const char* name : {"VtButtonTx", "VtBrickTx"})
         EXPECT_EQ(registry.Find(name)->PalettePage(), "VtComponentsTx") << name;
