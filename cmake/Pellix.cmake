@@ -83,3 +83,15 @@ function(pellix_undecorate_targets dir)
     pellix_undecorate_targets(${sub})
   endforeach()
 endfunction()
+
+# pellix_add_subfolders()
+# Adds every folder beside the calling CMakeLists that has a CMakeLists of
+# its own: areas made of independent pieces grow without edits here.
+function(pellix_add_subfolders)
+  file(GLOB parts LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir ${parts})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()

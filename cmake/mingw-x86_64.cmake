@@ -1,19 +1,9 @@
 # Cross toolchain: 64-bit Windows with MinGW-w64 (posix thread model). The
 # program ships as a 32-bit build; this one exists for machines that cannot
 # execute 32-bit code, where the tests run on the 64-bit Wine instead.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(_prefix x86_64-w64-mingw32)
-find_program(CMAKE_C_COMPILER   NAMES ${_prefix}-gcc-posix ${_prefix}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${_prefix}-g++-posix ${_prefix}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER  NAMES ${_prefix}-windres windres REQUIRED)
-find_program(PELLIX_DLLTOOL     NAMES ${_prefix}-dlltool dlltool REQUIRED)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${_prefix})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 
 # The 64-bit loader itself: the "wine" launcher prefers the 32-bit one.
 find_program(PELLIX_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)

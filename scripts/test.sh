@@ -23,7 +23,7 @@ wine_env_start
 
 results="$build/test-results"
 rm -rf "$results" && mkdir -p "$results"
-export GTEST_OUTPUT="xml:$(winepath -w "$results")\\"
+export GTEST_OUTPUT="xml:$(wine winepath -w "$results")\\"
 export PELLIX_ASSERT_QUIET=1
 
 ctest --test-dir "$build" --output-on-failure --timeout 900 ${CTEST_ARGS:-}

@@ -3,6 +3,7 @@
 // own (the "current" profile unless PELLIX_BOARD_PROFILE names another).
 //   modebench [rounds]     (default 20)
 
+#include "bench/BenchClock.h"
 #include "board/core/BoardStore.h"
 #include "engine/AdvanceSettings.h"
 #include "engine/CpuPowerMonitor.h"
@@ -21,25 +22,6 @@
 
 namespace {
 constexpr uint32_t kGearLevelItem = 0x0B060001;
-
-double NowMs()
-{
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const size_t middle = samples.size() / 2;
-    return samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
-}
 
 uint32_t BoardLevel()
 {

@@ -3,6 +3,7 @@
 // CallNamedPipeA, both against the same companion process.
 //   pipebench [rounds]     (default 500)
 
+#include "bench/BenchClock.h"
 #include "ipc/OrdunPipeClient.h"
 #include "ipc/OrdunProtocol.h"
 #include "ipc/OwnedHandle.h"
@@ -18,25 +19,6 @@
 
 namespace {
 constexpr const char* kControlPipe = "pipebench companion control";
-
-double NowMs()
-{
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const size_t middle = samples.size() / 2;
-    return samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
-}
 
 bool WaitForPipe(const std::string& name)
 {

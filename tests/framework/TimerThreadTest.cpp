@@ -1,6 +1,6 @@
-#include "MessagePump.h"
 #include "framework/TThread.h"
 #include "framework/TTimer.h"
+#include "tests/support/MessagePump.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

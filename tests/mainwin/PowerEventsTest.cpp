@@ -7,7 +7,7 @@
 #include "engine/ModeRequest.h"
 #include "framework/TTimer.h"
 #include "tests/board/support/BoardTestSupport.h"
-#include "tests/framework/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "framework/TForm.h"
 #include "framework/TTimer.h"
 #include "tests/engine/RegistryFixture.h"
-#include "tests/framework/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 #include <gtest/gtest.h>
 

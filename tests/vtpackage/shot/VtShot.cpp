@@ -14,6 +14,7 @@
 #include "framework/TForm.h"
 #include "framework/controls/TLabel.h"
 #include "kelp/System/Language.h"
+#include "tests/support/MessagePump.h"
 
 #include <cstdio>
 #include <string>
@@ -253,15 +254,6 @@ private:
     TForm m_form;
 };
 
-void Pump(int milliseconds)
-{
-    DWORD end = GetTickCount() + milliseconds;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        Application().ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 } // namespace
 
 int main()
@@ -270,10 +262,6 @@ int main()
     RegisterVtComponents();
     ShotForm form;
     form.Show();
-    Pump(1500);
-    std::printf("shot\n");
-    std::fflush(stdout);
-    for (int i = 0; i < 3000 && GetFileAttributesA("vtshot.done") == INVALID_FILE_ATTRIBUTES; ++i)
-        Pump(10);
+    HoldForScreenshot("vtshot.done");
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
 #include "framework/controls/TLabel.h"
+#include "tests/support/MessagePump.h"
 
 #include <cstdio>
 #include <string>
@@ -81,15 +82,6 @@ private:
     TForm m_form;
 };
 
-void Pump(int milliseconds)
-{
-    DWORD end = GetTickCount() + milliseconds;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        Application().ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 } // namespace
 
 int main()
@@ -97,10 +89,6 @@ int main()
     Application();
     ShotForm form;
     form.Show();
-    Pump(1500);
-    std::printf("shot\n");
-    std::fflush(stdout);
-    for (int i = 0; i < 3000 && GetFileAttributesA("numledshot.done") == INVALID_FILE_ATTRIBUTES; ++i)
-        Pump(10);
+    HoldForScreenshot("numledshot.done");
     return 0;
 }

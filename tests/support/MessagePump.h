@@ -3,6 +3,7 @@
 
 #include "framework/TApplication.h"
 
+#include <cstdio>
 #include <functional>
 
 // Processes messages until done() is true or the time is up; returns done().
@@ -21,4 +22,15 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
 inline void PumpFor(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);
+}
+
+// For picture programs: lets the shown forms settle, says "shot" on standard
+// output for the screenshot script, and keeps them up until the script
+// leaves `doneFile` (at most 30 s).
+inline void HoldForScreenshot(const char* doneFile)
+{
+    PumpFor(1500);
+    std::printf("shot\n");
+    std::fflush(stdout);
+    PumpUntil([&] { return GetFileAttributesA(doneFile) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
