@@ -118,8 +118,9 @@ TEST(CalibrationRun, FourLevelIdleBelowPrimaryLoad)
                           {"PowerSaving", 2, 6, kSavingScale},
                           {"Turbo", 3, 7, kTurboScale}};
     // Every processor half busy with the primary load, less what the
-    // sensor's sampling windows may miss.
-    CheckModes(m, modes, 4, 0.40);
+    // sensor's sampling windows and the scheduler's granularity may miss
+    // (about 0.41 of the machine was seen on a quiet one).
+    CheckModes(m, modes, 4, 0.30);
 }
 
 } // namespace
