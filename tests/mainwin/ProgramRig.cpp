@@ -2,6 +2,7 @@
 
 #include "app/PrivateMessages.h"
 #include "board/core/BoardStore.h"
+#include "hw/UserProfileManager.h"
 #include "kelp/System/WinRegistry.h"
 #include "tests/board/support/BoardTestSupport.h"
 
@@ -135,6 +136,11 @@ void ResetProgramRegistry()
         WriteDword(kAdvanceKey, flag, 0);
     WriteDword(kRootKey, "NotFirstTime", 1);
     DeleteValue(kRootKey, "LastMode");
+    // No calibration asked for: neither by the settings nor by a stored
+    // calibration profile that an earlier test left behind.
+    kelp::RegistryKey user;
+    ASSERT_TRUE(user.Open(HKEY_CURRENT_USER, kAdvanceKey, true) && user.WriteDword("CalibrationNeeded", 0));
+    DeleteFileA(kelp::UserProfileManager::DefaultPath().c_str());
     kelp::RegistryKey driver;
     ASSERT_TRUE(driver.Open(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Gruvo Driver", true) && driver.WriteString("Version", "1.0"));
 }
