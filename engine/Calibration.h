@@ -60,6 +60,11 @@ public:
     // Hands a level to the mode engine (level item only, not waited for).
     void RequestLevel(int level);
 
+    // Ticks of one measuring block, and the first ones of it that only let
+    // the level settle.
+    static constexpr int kBlockTicks = 50;
+    static constexpr int kSettlingTicks = 20;
+
     const std::vector<uint32_t>& Measured() const { return measured_; }
     int Block() const { return block_; }
     int SampleCount() const { return sampleCount_; }
@@ -71,6 +76,10 @@ protected:
     void TakeSample();
     // Stores the block's value, moves to the next block and drops the samples.
     void EndBlock();
+    // One tick of a measuring block: after the settling ticks every tick
+    // takes a sample, and the last one ends the block. True when this tick
+    // ended a block.
+    bool MeasureTick(int tick);
     // The full load: one thread per logical processor, at least four.
     void StartFullLoad();
     void StartPrimaryLoad();

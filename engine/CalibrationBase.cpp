@@ -58,6 +58,18 @@ void Calibrator::EndBlock()
     samples_.Clear();
 }
 
+bool Calibrator::MeasureTick(int tick)
+{
+    const int r = tick % kBlockTicks;
+    if (r < kSettlingTicks)
+        return false;
+    TakeSample();
+    if (r != kBlockTicks - 1)
+        return false;
+    EndBlock();
+    return true;
+}
+
 void Calibrator::RequestLevel(int level)
 {
     devices_.setMode(level);

@@ -10,10 +10,8 @@
 #include <array>
 
 namespace {
-constexpr int kBlockTicks = 50;
-constexpr int kSettlingTicks = 20;
 constexpr int kBlocks = 8;
-constexpr int kMeasuringTicks = kBlocks * kBlockTicks;
+constexpr int kMeasuringTicks = kBlocks * Calibrator::kBlockTicks;
 constexpr int kWalkTicks = 5;
 // Blocks 0-3 idle, 4-7 under the primary load, each cycling through these.
 constexpr int kLevels[] = {0, 1, 2, 0x4000};
@@ -48,13 +46,8 @@ void FourLevelCalibrator::Step(int tick)
     if (tick < 1 || tick > StepCount())
         return;
     if (tick < kMeasuringTicks) {
-        const int r = tick % kBlockTicks;
-        if (r < kSettlingTicks)
+        if (!MeasureTick(tick))
             return;
-        TakeSample();
-        if (r != kBlockTicks - 1)
-            return;
-        EndBlock();
         RequestLevel(kLevels[Block() % 4]);
         if (Block() == kFirstLoadedBlock)
             StartPrimaryLoad();

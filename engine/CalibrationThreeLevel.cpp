@@ -6,8 +6,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kBlockTicks = 50;
-constexpr int kSettlingTicks = 20;
 constexpr int kBlocks = 6;
 // Blocks 0-2 idle, 3-5 loaded, each cycling through these levels.
 constexpr int kLevels[] = {0, 1, 0x4000};
@@ -23,13 +21,8 @@ void ThreeLevelCalibrator::Step(int tick)
 {
     if (tick < 1 || tick > StepCount())
         return;
-    const int r = tick % kBlockTicks;
-    if (r < kSettlingTicks)
+    if (!MeasureTick(tick))
         return;
-    TakeSample();
-    if (r != kBlockTicks - 1)
-        return;
-    EndBlock();
     RequestLevel(kLevels[Block() % 3]);
     if (Block() == kFirstLoadedBlock)
         StartFullLoad();
