@@ -45,6 +45,18 @@ void LetFirmwareRun()
     Sleep(400);
 }
 
+// The CPU current once the firmware has caught up with a change: polls
+// until it reads `expected` (at most 3 s) and gives the last reading.
+int SettledCurrent(kelp::PowerGear& gear, int expected)
+{
+    int current = gear.GetIcpu();
+    for (int i = 0; i < 60 && current != expected; ++i) {
+        Sleep(50);
+        current = gear.GetIcpu();
+    }
+    return current;
+}
+
 // Polls the Auto gear until `done` holds or the time is up.
 bool WaitForGear(kelp::PowerGear& gear, const std::function<bool(int)>& done, DWORD timeoutMs)
 {
@@ -86,8 +98,7 @@ TEST_F(TamselReadings, SavingGearsDrawLessAndLoadDrawsMore)
 
     SetKnobs({{"tamsel_cpu_load", "0"}});
     ASSERT_TRUE(rig.gear->SetLevel(0));
-    LetFirmwareRun();
-    EXPECT_EQ(rig.gear->GetIcpu(), 8);
+    EXPECT_EQ(SettledCurrent(*rig.gear, 8), 8);
 }
 
 TEST_F(TamselReadings, AdvancedGearNeedsItsEngineForSaving)
@@ -98,11 +109,9 @@ TEST_F(TamselReadings, AdvancedGearNeedsItsEngineForSaving)
     });
     GearRig rig;
     ASSERT_TRUE(rig.gear->SetLevel(1));
-    LetFirmwareRun();
-    EXPECT_EQ(rig.gear->GetIcpu(), 44);
+    EXPECT_EQ(SettledCurrent(*rig.gear, 44), 44);
     SetBoardValue(kGearEnable, 0);
-    LetFirmwareRun();
-    EXPECT_EQ(rig.gear->GetIcpu(), 60) << "engine off: High Performance";
+    EXPECT_EQ(SettledCurrent(*rig.gear, 60), 60) << "engine off: High Performance";
 }
 
 using TamselAuto = TamselReadings;
