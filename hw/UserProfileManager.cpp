@@ -1,5 +1,6 @@
 #include "hw/UserProfileManager.h"
 
+#include "hw/UserProfileFile.h"
 #include "hw/UsersModifyAcl.h"
 #include "kelp/System/Trace.h"
 
@@ -14,7 +15,6 @@ namespace kelp {
 namespace {
 const char kMagic[4] = {'V', 'T', 'O', 'C'};
 constexpr uint32_t kVersion = 1;
-constexpr uint32_t kFirstRefusedVersion = 2;
 
 class File {
 public:
@@ -35,10 +35,19 @@ public:
         DWORD written = 0;
         return WriteFile(m_handle, data, size, &written, nullptr) && written == size;
     }
-    bool Read(void* data, DWORD size)
+    // Reads until the buffer is full or the file ends.
+    bool ReadSome(void* data, DWORD capacity, DWORD& size)
     {
-        DWORD read = 0;
-        return ReadFile(m_handle, data, size, &read, nullptr) && read == size;
+        size = 0;
+        while (size < capacity) {
+            DWORD read = 0;
+            if (!ReadFile(m_handle, static_cast<uint8_t*>(data) + size, capacity - size, &read, nullptr))
+                return false;
+            if (read == 0)
+                break;
+            size += read;
+        }
+        return true;
     }
 
 private:
@@ -49,20 +58,6 @@ void AppendWord(std::vector<unsigned char>& bytes, uint32_t word)
 {
     for (int shift = 0; shift < 32; shift += 8)
         bytes.push_back(uint8_t(word >> shift));
-}
-
-uint32_t WordAt(const unsigned char* bytes)
-{
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
-}
-
-bool ReadWord(File& file, uint32_t& word)
-{
-    unsigned char bytes[4];
-    if (!file.Read(bytes, sizeof bytes))
-        return false;
-    word = WordAt(bytes);
-    return true;
 }
 
 void OpenToEveryUser(HANDLE object, bool folder)
@@ -117,19 +112,16 @@ bool UserProfileManager::Load(const std::string& path, OcManager& manager)
                           nullptr));
     if (!file.IsOpen())
         return false;
-    char magic[4];
-    uint32_t version = 0, count = 0;
-    // The header's characters are not compared: older tools wrote others.
-    if (!file.Read(magic, sizeof magic) || !ReadWord(file, version) || !ReadWord(file, count))
+    // One bounded read: a huge record count costs no more than a full file.
+    std::vector<uint8_t> bytes(kMaxProfileBytes);
+    DWORD size = 0;
+    if (!file.ReadSome(bytes.data(), DWORD(bytes.size()), size))
         return false;
-    if (version >= kFirstRefusedVersion)
+    std::vector<ProfileRecord> records;
+    if (!DecodeUserProfile(bytes.data(), size, records))
         return false;
-    for (uint32_t i = 0; i < count; ++i) {
-        unsigned char record[8];
-        if (!file.Read(record, sizeof record))
-            break; // a short file applies the records it holds
-        manager.SetPending(WordAt(record), int32_t(WordAt(record + 4)));
-    }
+    for (const ProfileRecord& record : records)
+        manager.SetPending(record.id, record.value);
     return true;
 }
 

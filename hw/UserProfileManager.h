@@ -22,7 +22,7 @@ public:
     // cannot be created or written.
     static bool Save(const std::string& path, OcManager& manager);
     // Applies the file's records as pending values, as many as the file
-    // holds. False when the file is missing, a header field is missing or
+    // holds, up to kMaxProfileRecords (a huge count cannot stall start-up). False when the file is missing, a header field is missing or
     // the version is too new.
     static bool Load(const std::string& path, OcManager& manager);
 };

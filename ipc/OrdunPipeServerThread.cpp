@@ -1,9 +1,8 @@
 #include "ipc/OrdunPipeServerThread.h"
 
+#include "ipc/BoardRequest.h"
 #include "ipc/OrdunProtocol.h"
 #include "kelp/System/Trace.h"
-
-#include <cstring>
 
 namespace kelp {
 
@@ -35,26 +34,12 @@ void OrdunPipeServerThread::Run()
 std::vector<uint8_t> OrdunPipeServerThread::HandleRequest(const uint8_t* request, DWORD size,
                                                           HWND window, UINT message)
 {
-    uint32_t result = ordun::kResultFailed;
-    if (size >= sizeof(uint32_t)) {
-        uint32_t command = 0;
-        std::memcpy(&command, request, sizeof command);
-        switch (command) {
-        case ordun::kVgaConnected:
-        case ordun::kVgaDisconnected:
-        case ordun::kVgaSyncChanged:
-        case ordun::kVgaModeChanged:
-            PostMessageA(window, message, command, 0);
-            result = ordun::kResultOk;
-            break;
-        default:
-            Trace("~~~[Ordun PIPE Service] MB Pipe Server can not handle the command %x", command);
-            break;
-        }
-    }
-    std::vector<uint8_t> reply(sizeof result);
-    std::memcpy(reply.data(), &result, sizeof result);
-    return reply;
+    const ordun::BoardRequest decoded = ordun::DecodeBoardRequest(request, size);
+    if (decoded.known)
+        PostMessageA(window, message, decoded.command, 0);
+    else if (decoded.complete)
+        Trace("~~~[Ordun PIPE Service] MB Pipe Server can not handle the command %x", decoded.command);
+    return ordun::BoardReply(decoded);
 }
 
 } // namespace kelp

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-#include <windows.h>
-
 namespace kelp::ordun {
 
 // Served by this program; the companion reports its changes here.
@@ -14,9 +12,9 @@ constexpr const char* kBoardPipeName = "VANTOR Ordun MB PIPE";
 // Served by the companion; this program asks it to follow the board's mode.
 constexpr const char* kVgaPipeName = "VANTOR Ordun VGA PIPE";
 
-constexpr DWORD kBoardPipeBufferSize = 0x4000;
-constexpr DWORD kVgaReplyCapacity = 256;
-constexpr DWORD kResultSize = 4;
+constexpr uint32_t kBoardPipeBufferSize = 0x4000;
+constexpr uint32_t kVgaReplyCapacity = 256;
+constexpr uint32_t kResultSize = 4;
 
 constexpr uint32_t kResultFailed = 0;
 constexpr uint32_t kResultOk = 1;

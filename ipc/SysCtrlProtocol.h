@@ -4,12 +4,10 @@
 
 #include <cstdint>
 
-#include <windows.h>
-
 namespace kelp::sysctrl {
 
 constexpr const char* kPipeName = "VANTOR SYSTEM CONTROL PIPE";
-constexpr DWORD kReplyCapacity = 4096;
+constexpr uint32_t kReplyCapacity = 4096;
 
 // Reply: result, overclock state, second value.
 constexpr uint32_t kGetOcState = 0x80000001;

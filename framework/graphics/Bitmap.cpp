@@ -1,5 +1,6 @@
 #include "framework/graphics/Bitmap.h"
 
+#include "framework/graphics/DibHeader.h"
 #include "framework/graphics/GraphicsError.h"
 #include "framework/graphics/Stream.h"
 
@@ -15,10 +16,6 @@ constexpr std::array<RGBQUAD, 16> kVgaPalette = {{
     {128, 128, 128, 0}, {0, 0, 255, 0},   {0, 255, 0, 0},   {0, 255, 255, 0},
     {255, 0, 0, 0},     {255, 0, 255, 0}, {255, 255, 0, 0}, {255, 255, 255, 0},
 }};
-
-// Large enough for any skin, small enough that a corrupt header cannot make
-// us allocate gigabytes.
-constexpr int kMaxSide = 32768;
 
 struct TDibInfo {
     BITMAPINFOHEADER header;
@@ -90,7 +87,7 @@ TBitmap::TDib TBitmap::CreateDib(int width, int height, TPixelFormat format, con
     TDib dib;
     if (width <= 0 || height <= 0)
         return dib;
-    if (width > kMaxSide || height > kMaxSide)
+    if (width > kMaxBitmapSide || height > kMaxBitmapSide)
         throw EInvalidGraphic("Bitmap too large");
     TDibInfo info{};
     info.header.biSize = sizeof(BITMAPINFOHEADER);
@@ -304,14 +301,11 @@ void TBitmap::LoadFromFile(const std::string& fileName)
 void TBitmap::LoadFromMemory(const void* data, size_t size)
 {
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    BITMAPFILEHEADER file;
-    if (size < sizeof(file))
+    size_t infoSize = 0, bitsOffset = 0;
+    if (!LocateBmpParts(bytes, size, infoSize, bitsOffset))
         throw EInvalidGraphic("Invalid bitmap");
-    std::memcpy(&file, bytes, sizeof(file));
-    if (file.bfType != 0x4D42 || file.bfOffBits >= size || file.bfOffBits < sizeof(file))
-        throw EInvalidGraphic("Invalid bitmap");
-    LoadDib(reinterpret_cast<const BITMAPINFO*>(bytes + sizeof(file)), file.bfOffBits - sizeof(file),
-            bytes + file.bfOffBits, size - file.bfOffBits);
+    LoadDib(reinterpret_cast<const BITMAPINFO*>(bytes + kBmpFileHeaderBytes), infoSize, bytes + bitsOffset,
+            size - bitsOffset);
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const char* name)
@@ -322,59 +316,41 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const char* name)
     if (!bytes)
         throw EInvalidGraphic(std::string("Bitmap resource not found: ") + name);
     size_t size = SizeofResource(instance, resource);
-    BITMAPINFOHEADER header;
-    if (size < sizeof(header))
+    size_t infoSize = DibResourceInfoSize(bytes, size);
+    if (infoSize == 0)
         throw EInvalidGraphic("Invalid bitmap");
-    std::memcpy(&header, bytes, sizeof(header));
-    size_t tableBytes = header.biBitCount <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount) * 4 : 0;
-    if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(header))
-        tableBytes += 12;
-    size_t headerBytes = header.biSize + tableBytes;
-    if (headerBytes > size)
-        throw EInvalidGraphic("Invalid bitmap");
-    LoadDib(reinterpret_cast<const BITMAPINFO*>(bytes), headerBytes, bytes + headerBytes, size - headerBytes);
+    LoadDib(reinterpret_cast<const BITMAPINFO*>(bytes), infoSize, bytes + infoSize, size - infoSize);
 }
 
-void TBitmap::LoadDib(const BITMAPINFO* info, size_t infoSize, const uint8_t* bits, size_t bitsSize)
+void TBitmap::LoadDib(const BITMAPINFO* header, size_t infoSize, const uint8_t* bits, size_t bitsSize)
 {
-    BITMAPINFOHEADER header;
-    if (infoSize < sizeof(header))
+    const uint8_t* info = reinterpret_cast<const uint8_t*>(header);
+    DibLayout layout;
+    if (!ParseDibHeader(info, infoSize, bitsSize, layout))
         throw EInvalidGraphic("Invalid bitmap");
-    std::memcpy(&header, info, sizeof(header));
-    int bpp = header.biBitCount;
-    int width = header.biWidth, height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    bool knownDepth = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
-    bool knownCompression = header.biCompression == BI_RGB ||
-                            (header.biCompression == BI_BITFIELDS && (bpp == 16 || bpp == 32));
-    if (header.biSize < sizeof(header) || header.biSize > infoSize || width <= 0 || height <= 0 ||
-        width > kMaxSide || height > kMaxSide || header.biPlanes != 1 || !knownDepth || !knownCompression)
-        throw EInvalidGraphic("Invalid bitmap");
-    size_t sourceStride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
-    if (bitsSize < sourceStride * height)
-        throw EInvalidGraphic("Invalid bitmap");
-    size_t colours = bpp <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << bpp) : 0;
-    if (colours > 256 || header.biSize + colours * 4 > infoSize)
-        throw EInvalidGraphic("Invalid bitmap");
+    const int width = layout.width, height = layout.height, bpp = layout.bitCount;
 
     TPixelFormat format = bpp <= 4 ? TPixelFormat::pf4bit : bpp == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
     TPalette palette = kVgaPalette;
     if (format == TPixelFormat::pf4bit) {
-        const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const uint8_t*>(info) + header.biSize);
-        for (size_t i = 0; i < colours && i < 16; ++i)
-            palette[i] = table[i];
+        const uint8_t* table = info + layout.headerBytes;
+        for (size_t i = 0; i < layout.colours && i < 16; ++i)
+            std::memcpy(&palette[i], table + i * sizeof(RGBQUAD), sizeof(RGBQUAD));
     }
     TDib dib = CreateDib(width, height, format, palette);
-    bool sameLayout = header.biCompression == BI_RGB && bpp == static_cast<int>(format);
+    bool sameLayout = layout.compression == kDibRgb && bpp == static_cast<int>(format);
     if (sameLayout) {
         // Copy rows directly so that 32-bit alpha survives.
         size_t stride = Stride(width, format);
         for (int y = 0; y < height; ++y) {
-            int sourceRow = header.biHeight < 0 ? y : height - 1 - y;
-            std::memcpy(dib.bits + y * stride, bits + sourceRow * sourceStride, stride);
+            int sourceRow = layout.topDown ? y : height - 1 - y;
+            std::memcpy(dib.bits + y * stride, bits + sourceRow * layout.sourceStride, stride);
         }
     } else {
+        // The header, its colour table and any bit-field masks were checked
+        // to lie inside infoSize, so the system reads nothing beyond it.
         HDC screen = GetDC(nullptr);
-        int rows = SetDIBits(screen, static_cast<HBITMAP>(dib.handle.Get()), 0, height, bits, info, DIB_RGB_COLORS);
+        int rows = SetDIBits(screen, static_cast<HBITMAP>(dib.handle.Get()), 0, height, bits, header, DIB_RGB_COLORS);
         ReleaseDC(nullptr, screen);
         if (rows == 0)
             throw EInvalidGraphic("Invalid bitmap");

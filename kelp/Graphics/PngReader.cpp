@@ -1,5 +1,6 @@
 #include "kelp/Graphics/PngReader.h"
 
+#include "framework/graphics/DibHeader.h"
 #include "framework/layout/ClassRegistry.h"
 #include "kelp/System/Assert.h"
 #include "kelp/System/Language.h"
@@ -36,9 +37,16 @@ PngReader::PngReader() : m_hinst(LoadLibraryA((ExecutableFolder() + "pixary.dll"
     m_allocatePngData = Resolve<AllocatePngDataFunction>(m_hinst, "AllocatePngData");
 }
 
+PngReader::PngReader(ReadPngExFunction readPngEx, FreePngDataFunction freePngData)
+    : m_hinst(nullptr), m_readPngEx(readPngEx), m_writePngEx(nullptr), m_freePngData(freePngData),
+      m_allocatePngData(nullptr)
+{
+}
+
 PngReader::~PngReader()
 {
-    FreeLibrary(m_hinst);
+    if (m_hinst)
+        FreeLibrary(m_hinst);
 }
 
 void PngReader::LoadPng(const std::string& fileName, TBitmap& bitmap)
@@ -53,33 +61,19 @@ bool PngReader::Read(TStream& stream, TBitmap& bitmap)
     // Entry points are looked up but not checked: a library without them is
     // not a pixary.dll, and the missing entry is reported by the call.
     KELP_ASSERT(m_readPngEx && m_freePngData, "PngReader", 76);
-    PngImageData image{};
-    if (!m_readPngEx(&image, &ReadFromStream, &stream))
+    PngImage image(m_freePngData);
+    if (!image.Read(m_readPngEx, &ReadFromStream, &stream))
+        return false;
+    const PngImageRecord& record = image.Record();
+    if (!IsUsablePngRecord(record, kMaxBitmapSide))
         return false;
 
     const int targetStep = bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
     if (targetStep == 3)
         bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-    const bool sourceAlpha = image.colorType == 6;
-    const int sourceStep = sourceAlpha ? 4 : 3;
-    bitmap.SetSize(static_cast<int>(image.width), static_cast<int>(image.height));
-    for (uint32_t y = 0; y < image.height; ++y) {
-        const uint8_t* source = image.rows[y];
-        uint8_t* target = bitmap.ScanLine(static_cast<int>(y));
-        for (uint32_t x = 0; x < image.width; ++x, source += sourceStep, target += targetStep) {
-            target[0] = source[2];
-            target[1] = source[1];
-            target[2] = source[0];
-            if (targetStep == 4) {
-                target[3] = sourceAlpha ? source[3] : 255;
-                // Fully transparent pixels are stored as zero so that blending
-                // and colour keys never see their colour.
-                if (sourceAlpha && source[3] == 0)
-                    target[0] = target[1] = target[2] = 0;
-            }
-        }
-    }
-    m_freePngData(&image);
+    bitmap.SetSize(static_cast<int>(record.width), static_cast<int>(record.height));
+    for (uint32_t y = 0; y < record.height; ++y)
+        ConvertPngRow(record, y, bitmap.ScanLine(static_cast<int>(y)), targetStep);
     bitmap.Changed();
     return true;
 }

@@ -2,9 +2,9 @@
 // Loads PNG files through the codec library pixary.dll (beside the
 // executable) into bitmaps: 32 bits per pixel with alpha, or 24 bits.
 
-#include "board/pixary/Pixary.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Stream.h"
+#include "kelp/Graphics/PngImage.h"
 
 #include <string>
 #include <windows.h>
@@ -16,6 +16,9 @@ public:
     // The process-wide reader; loads the library on first use and stops the
     // program when it is missing.
     static PngReader& Instance();
+    // A reader over entry points other than the library's (no library is
+    // loaded); the process-wide reader is the one above.
+    PngReader(ReadPngExFunction readPngEx, FreePngDataFunction freePngData);
     ~PngReader();
     PngReader(const PngReader&) = delete;
     PngReader& operator=(const PngReader&) = delete;
@@ -25,7 +28,9 @@ public:
     // decode leaves the bitmap's pixels as they were.
     void LoadPng(const std::string& fileName, TBitmap& bitmap);
     // Decodes the stream into the bitmap: 4 bytes per pixel (B, G, R, A) for
-    // a 32-bit bitmap, else 3 at 24 bits. False when decoding fails.
+    // a 32-bit bitmap, else 3 at 24 bits. False when decoding fails or the
+    // library hands over an image no bitmap can hold; the decoded image is
+    // released in every case.
     bool Read(TStream& stream, TBitmap& bitmap);
 
 private:

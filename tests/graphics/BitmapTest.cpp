@@ -183,3 +183,30 @@ TEST(BitmapTest, BadFilesRaiseAndLeaveBitmapUnchanged)
     EXPECT_EQ(bitmap.PixelColor(0, 0), 0x090807u);
     std::remove("bitmap-test.bmp");
 }
+
+TEST(BitmapTest, BitFieldFilesNeedTheirMasksInsideTheHeader)
+{
+    // 1 x 1 at 32 bits with bit fields: the three masks follow the header.
+    auto withMasks = [](bool masks) {
+        std::vector<uint8_t> file = BmpFile(1, 1, 32, {0x11, 0x22, 0x33, 0x44});
+        auto* info = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+        info->biCompression = BI_BITFIELDS;
+        if (masks) {
+            const uint32_t fields[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+            file.insert(file.begin() + 54, reinterpret_cast<const uint8_t*>(fields),
+                        reinterpret_cast<const uint8_t*>(fields) + 12);
+            reinterpret_cast<BITMAPFILEHEADER*>(file.data())->bfOffBits += 12;
+        }
+        return file;
+    };
+    TBitmap bitmap;
+    bitmap.SetSize(3, 3);
+    // Without them the masks would be read from the pixels and past the file.
+    std::vector<uint8_t> bare = withMasks(false);
+    EXPECT_THROW(bitmap.LoadFromMemory(bare.data(), bare.size()), EInvalidGraphic);
+    EXPECT_EQ(bitmap.Width(), 3);
+    std::vector<uint8_t> full = withMasks(true);
+    bitmap.LoadFromMemory(full.data(), full.size());
+    EXPECT_EQ(bitmap.Width(), 1);
+    EXPECT_EQ(bitmap.PixelColor(0, 0), 0x112233u);
+}

@@ -162,6 +162,67 @@ TEST(ShadowTest, FiveByFiveRadiusTwoHasAlphaOnlyInTheCentre)
         }
 }
 
+TEST(ShadowTest, BitmapsOfEveryFormatBecomeThirtyTwoBitShadows)
+{
+    for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf4bit}) {
+        TBitmap bitmap;
+        Make(bitmap, format, 5, 5);
+        bitmap.Canvas().Brush().SetColor(clWhite);
+        bitmap.Canvas().FillRect(RECT{0, 0, 5, 5});
+        kelp::ShadowRenderer renderer;
+        renderer.shadowColor = 0x0000FF;
+        renderer.MakeShadow(bitmap);
+        ASSERT_EQ(bitmap.PixelFormat(), TPixelFormat::pf32bit);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const uint8_t* p = bitmap.ScanLine(y) + x * 4;
+                EXPECT_EQ(p[3], (x == 2 && y == 2) ? 120 : 0) << x << "," << y;
+                EXPECT_EQ(p[2], 255);
+                EXPECT_EQ(p[0], 0);
+            }
+    }
+}
+
+TEST(ShadowTest, RadiusWiderThanTheBitmapLeavesItTransparent)
+{
+    TBitmap bitmap;
+    Make(bitmap, TPixelFormat::pf32bit, 6, 40);
+    Fill(bitmap, 255, 255, 255, 0);
+    kelp::ShadowRenderer renderer;
+    renderer.radius = 1000;  // no kernel that wide is ever built
+    renderer.MakeShadow(bitmap);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(bitmap.ScanLine(y)[x * 4 + 3], 0);
+    // Five pixels across is wide enough for radius 2 but not for 3.
+    Make(bitmap, TPixelFormat::pf32bit, 5, 40);
+    Fill(bitmap, 255, 255, 255, 0);
+    renderer.radius = 3;
+    renderer.MakeShadow(bitmap);
+    EXPECT_EQ(bitmap.ScanLine(20)[2 * 4 + 3], 0);
+    Fill(bitmap, 255, 255, 255, 0);
+    renderer.radius = 2;
+    renderer.MakeShadow(bitmap);
+    EXPECT_EQ(bitmap.ScanLine(20)[2 * 4 + 3], 120);
+}
+
+TEST(ShadowTest, WideRadiusBlurOfWhiteStaysWhite)
+{
+    // From radius 4 the generated kernel's sums left int before; a white
+    // field must still blur to full shadow strength in its middle.
+    TBitmap bitmap;
+    Make(bitmap, TPixelFormat::pf32bit, 21, 21);
+    Fill(bitmap, 255, 255, 255, 0);
+    kelp::ShadowRenderer renderer;
+    renderer.opacity = 255;
+    for (int radius : {4, 5, 8}) {
+        Fill(bitmap, 255, 255, 255, 0);
+        renderer.radius = radius;
+        renderer.MakeShadow(bitmap);
+        EXPECT_EQ(bitmap.ScanLine(10)[10 * 4 + 3], 255) << radius;
+    }
+}
+
 TEST(ShadowTest, ShadowedTextDarkensAroundTheTextOnly)
 {
     TBitmap target;

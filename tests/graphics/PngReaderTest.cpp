@@ -19,6 +19,29 @@ std::vector<uint8_t> Pixel(TBitmap& bitmap, int x)
 
 using Bytes = std::vector<uint8_t>;
 
+// A codec that hands over records of any size, and counts the records it
+// gets back.
+struct SizedCodec {
+    static inline uint32_t width = 0, height = 0;
+    static inline int frees = 0;
+    static inline std::vector<uint8_t*> rows;
+    static inline uint8_t row[4] = {1, 2, 3, 255};
+
+    static int __stdcall Read(kelp::PngImageRecord* image, kelp::PngReadCallback, void*)
+    {
+        // Every row pointer names the same short row: only records the reader
+        // refuses, or whose bitmap cannot be made, are handed out.
+        rows.assign(height, row);
+        *image = kelp::PngImageRecord{width, height, 8, 6, width * 4, rows.data()};
+        return 1;
+    }
+    static void __stdcall Free(kelp::PngImageRecord* image)
+    {
+        ++frees;
+        *image = {};
+    }
+};
+
 } // namespace
 
 TEST(PngReaderTest, RgbaPixelsBecomeBgraAndFullyTransparentIsZero)
@@ -72,12 +95,12 @@ TEST(PngReaderTest, CodecRoundTripsThroughWriteAndRead)
 {
     HMODULE pixary = GetModuleHandleA("pixary.dll");
     ASSERT_NE(pixary, nullptr);
-    auto allocate = reinterpret_cast<AllocatePngDataFunction>(reinterpret_cast<void*>(GetProcAddress(pixary, "AllocatePngData")));
-    auto write = reinterpret_cast<WritePngExFunction>(reinterpret_cast<void*>(GetProcAddress(pixary, "WritePngEx")));
-    auto free = reinterpret_cast<FreePngDataFunction>(reinterpret_cast<void*>(GetProcAddress(pixary, "FreePngData")));
+    auto allocate = reinterpret_cast<kelp::AllocatePngDataFunction>(reinterpret_cast<void*>(GetProcAddress(pixary, "AllocatePngData")));
+    auto write = reinterpret_cast<kelp::WritePngExFunction>(reinterpret_cast<void*>(GetProcAddress(pixary, "WritePngEx")));
+    auto free = reinterpret_cast<kelp::FreePngDataFunction>(reinterpret_cast<void*>(GetProcAddress(pixary, "FreePngData")));
     ASSERT_TRUE(allocate && write && free);
 
-    PngImageData image{};
+    kelp::PngImageRecord image{};
     ASSERT_TRUE(allocate(&image, 2, 2, 6));
     EXPECT_EQ(image.rowBytes, 8u);
     const uint8_t pixels[2][8] = {{1, 2, 3, 255, 10, 20, 30, 40}, {200, 0, 0, 255, 0, 0, 200, 1}};
@@ -99,4 +122,26 @@ TEST(PngReaderTest, CodecRoundTripsThroughWriteAndRead)
     ASSERT_TRUE(kelp::PngReader::Instance().Read(stream, bitmap));
     EXPECT_EQ(Pixel(bitmap, 0), (Bytes{3, 2, 1, 255}));
     EXPECT_EQ(Pixel(bitmap, 1), (Bytes{30, 20, 10, 40}));
+}
+
+TEST(PngReaderTest, RecordsNoBitmapCanHoldAreRefusedAndAlwaysReleased)
+{
+    kelp::PngReader reader(&SizedCodec::Read, &SizedCodec::Free);
+    TMemoryReadStream stream("", 0);
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(TPixelFormat::pf32bit);
+
+    SizedCodec::frees = 0;
+    SizedCodec::width = 40000;  // wider than any bitmap
+    SizedCodec::height = 1;
+    EXPECT_FALSE(reader.Read(stream, bitmap));
+    EXPECT_EQ(SizedCodec::frees, 1);
+    EXPECT_TRUE(bitmap.Empty());
+
+    // A size a bitmap may have but this process cannot allocate: the
+    // bitmap throws, and the record still goes back to the library.
+    SizedCodec::width = 30000;
+    SizedCodec::height = 30000;
+    EXPECT_THROW(reader.Read(stream, bitmap), EInvalidGraphic);
+    EXPECT_EQ(SizedCodec::frees, 2);
 }

@@ -171,6 +171,20 @@ TEST_F(UserProfileTest, RandomBytesNeverUpsetTheLoader)
     }
 }
 
+TEST_F(UserProfileTest, HugeRecordCountAppliesOnlyTheFirstRecords)
+{
+    // A count of four billion over a file of a thousand and more records:
+    // the loader takes the first 1024 and ignores the rest of the file.
+    std::vector<std::pair<uint32_t, int32_t>> records(1024, {kBaseClock, 401});
+    records.push_back({kDram, 7});
+    WriteBytes(path, Profile(1, 0xFFFFFFFF, records));
+    kelp::OcManager manager;
+    const int dram = Find(manager, kDram)->Pending();
+    ASSERT_TRUE(kelp::UserProfileManager::Load(path, manager));
+    EXPECT_EQ(Find(manager, kBaseClock)->Pending(), 401);
+    EXPECT_EQ(Find(manager, kDram)->Pending(), dram);
+}
+
 TEST(UsersModifyAclTest, UsersMayWriteAndDeleteButNotChangeTheAccessList)
 {
     for (bool folder : {false, true}) {

@@ -3,31 +3,12 @@
 #include "kelp/System/Assert.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace kelp {
 
 namespace {
 
 const char* const kSource = "kelp\\widget\\layout\\source\\TLayout";
-
-std::shared_ptr<const IntMatrix> FixedKernel(int radius, const std::vector<int>& cells)
-{
-    int side = 2 * radius + 1;
-    auto matrix = std::make_shared<IntMatrix>(side, side);
-    for (int i = 0; i < side * side; ++i)
-        matrix->At(i / side, i % side) = cells[i];
-    return matrix;
-}
-
-int Sum(const IntMatrix& matrix)
-{
-    int sum = 0;
-    for (int i = 0; i < matrix.Rows(); ++i)
-        for (int j = 0; j < matrix.Columns(); ++j)
-            sum += matrix.At(i, j);
-    return sum;
-}
 
 int StepOf(const TBitmap& bitmap)
 {
@@ -43,27 +24,6 @@ int StepOf(const TBitmap& bitmap)
 }
 
 } // namespace
-
-BlurKernel GetKernel(int r, float sigma)
-{
-    KELP_ASSERT(r > 0, kSource, 412);
-    static const BlurKernel radius1{FixedKernel(1, {1, 2, 1, 2, 4, 2, 1, 2, 1}), 16};
-    static const BlurKernel radius2{FixedKernel(2, {1, 4, 7, 4, 1, 4, 16, 26, 16, 4, 7, 26, 41, 26, 7,
-                                                    4, 16, 26, 16, 4, 1, 4, 7, 4, 1}),
-                                    273};
-    if (r == 1)
-        return radius1;
-    if (r == 2)
-        return radius2;
-    const double a = 2.0 * sigma * sigma;
-    // Scale so that the corner entry comes out as 1.
-    const double b = std::trunc(1.0 / std::exp(-(2.0 * r * r) / a) + 0.5);
-    auto matrix = std::make_shared<IntMatrix>(2 * r + 1, 2 * r + 1);
-    for (int i = -r; i <= r; ++i)
-        for (int j = -r; j <= r; ++j)
-            matrix->At(i + r, j + r) = static_cast<int>(std::trunc(std::exp(-(i * i + j * j) / a) * b + 0.5));
-    return BlurKernel{matrix, Sum(*matrix)};
-}
 
 void AlphaBlend(TBitmap& source, const RECT& rect, TBitmap& destination, POINT point, uint8_t opacity)
 {
@@ -115,23 +75,6 @@ IntMatrix ToLuminance(TBitmap& bitmap)
             luminance.At(y, x) = static_cast<int>(0.299 * p[2] + 0.587 * p[1] + 0.114 * p[0] + 0.5);
     }
     return luminance;
-}
-
-void Convolve(const IntMatrix& input, const IntMatrix& kernel, IntMatrix& output, int rowOffset, int columnOffset,
-              int divisor)
-{
-    for (int i = 0; i + kernel.Rows() <= input.Rows(); ++i) {
-        for (int j = 0; j + kernel.Columns() <= input.Columns(); ++j) {
-            int oi = i + rowOffset, oj = j + columnOffset;
-            if (oi < 0 || oj < 0 || oi >= output.Rows() || oj >= output.Columns())
-                continue;
-            int sum = 0;
-            for (int ki = 0; ki < kernel.Rows(); ++ki)
-                for (int kj = 0; kj < kernel.Columns(); ++kj)
-                    sum += kernel.At(ki, kj) * input.At(i + ki, j + kj);
-            output.At(oi, oj) = (sum + divisor / 2) / divisor;
-        }
-    }
 }
 
 } // namespace kelp

@@ -3,6 +3,7 @@
 #include "kelp/Graphics/CanvasRoutines.h"
 #include "kelp/widget/layout/BitmapEffects.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace kelp {
@@ -48,11 +49,18 @@ RECT ShadowRenderer::Inner(const RECT& r) const
 
 void ShadowRenderer::MakeShadow(TBitmap& bitmap)
 {
+    // The shadow needs an alpha byte in every pixel, whatever format the
+    // caller handed in.
+    bitmap.SetPixelFormat(TPixelFormat::pf32bit);
     const int w = bitmap.Width(), h = bitmap.Height(), r = radius;
-    IntMatrix luminance = ToLuminance(bitmap);
-    BlurKernel kernel = GetKernel(r, sigma);
     IntMatrix blurred(h, w);
-    Convolve(luminance, *kernel.matrix, blurred, r, r, kernel.divisor);
+    // A kernel wider than the bitmap fits nowhere: every pixel is then within
+    // r of an edge and stays transparent, so no kernel is built.
+    const int64_t side = 2 * int64_t(r) + 1;
+    if (r <= 0 || (side <= w && side <= h)) {
+        BlurKernel kernel = GetKernel(r, sigma);
+        Convolve(ToLuminance(bitmap), *kernel.matrix, blurred, r, r, kernel.divisor);
+    }
 
     const COLORREF rgb = ColorToRGB(shadowColor);
     for (int y = 0; y < h; ++y) {
@@ -61,7 +69,7 @@ void ShadowRenderer::MakeShadow(TBitmap& bitmap)
             p[0] = GetBValue(rgb);
             p[1] = GetGValue(rgb);
             p[2] = GetRValue(rgb);
-            bool border = x < r || y < r || x >= w - r || y >= h - r;
+            bool border = x < r || y < r || int64_t(x) >= int64_t(w) - r || int64_t(y) >= int64_t(h) - r;
             p[3] = border ? 0 : static_cast<uint8_t>(blurred.At(y, x) * opacity / 255);
         }
     }

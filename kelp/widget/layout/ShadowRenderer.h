@@ -22,8 +22,8 @@ public:
     // The rectangle the shadowed text needs; unchanged while the shadow is off.
     virtual void CalcRect(TCanvas& canvas, const std::string& text, RECT& rect, UINT format);
     virtual void CalcRectW(TCanvas& canvas, const std::wstring& text, RECT& rect, UINT format);
-    // Turns a 32-bit bitmap holding white text on black into the shadow:
-    // the shadow colour everywhere, alpha from the blurred text.
+    // Turns a bitmap holding white text on black into the shadow: switched
+    // to 32 bits, the shadow colour everywhere, alpha from the blurred text.
     virtual void MakeShadow(TBitmap& bitmap);
 
     int offsetX = 1;
