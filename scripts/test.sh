@@ -49,5 +49,15 @@ for name in $(ctest --test-dir "$build" -N ${CTEST_ARGS:-} | sed -n 's/^ *Test *
   failed=$(( failed + bad ))
 done
 [ $ctest_rc -ne 0 ] && [ $failed -eq 0 ] && failed=1
+
+# The decoders natively under the sanitizers and the fuzzers; skipped when
+# only a subset of the test executables was asked for.
+if [ -z "${CTEST_ARGS:-}" ] && [ "${PELLIX_FUZZ:-1}" != 0 ]; then
+  fuzz_summary=$("$root/scripts/fuzz.sh" | tee /dev/stderr | tail -1)
+  fuzz_passed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1/p' <<<"$fuzz_summary")
+  fuzz_failed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' <<<"$fuzz_summary")
+  passed=$((passed + ${fuzz_passed:-0}))
+  failed=$((failed + ${fuzz_failed:-1}))
+fi
 echo "$passed passed, $failed failed"
 [ $failed -eq 0 ]
