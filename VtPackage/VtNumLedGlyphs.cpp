@@ -1,5 +1,7 @@
 #include "VtPackage/VtNumLedGlyphs.h"
 
+#include "VtPackage/VtNumLedFormat.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -99,27 +101,25 @@ const VtNumLedGlyph kDegreeGlyph{kDegree, kDegreeStates};
 const VtNumLedGlyph kLetterCGlyph{kLetterC, kLetterCStates};
 const VtNumLedGlyph kRpmGlyph{kRpm, kRpmStates};
 
-// Digit positions: plain digits and the time and date fields.
-constexpr std::string_view kDigitChars = "8HhMmSsDdYy";
-
 } // namespace
 
 const VtNumLedGlyph* FindNumLedGlyph(char formatChar)
 {
-    if (formatChar != '\0' && kDigitChars.find(formatChar) != std::string_view::npos)
+    switch (NumLedGlyphKindOf(formatChar)) {
+    case NumLedGlyphKind::Digit:
         return &kDigitGlyph;
-    switch (formatChar) {
-    case '.':
+    case NumLedGlyphKind::Point:
         return &kPointGlyph;
-    case '^':
+    case NumLedGlyphKind::Degree:
         return &kDegreeGlyph;
-    case 'C':
+    case NumLedGlyphKind::LetterC:
         return &kLetterCGlyph;
-    case '&':
+    case NumLedGlyphKind::Rpm:
         return &kRpmGlyph;
-    default:
-        return nullptr;
+    case NumLedGlyphKind::None:
+        break;
     }
+    return nullptr;
 }
 
 } // namespace kelp

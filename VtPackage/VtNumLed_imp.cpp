@@ -1,5 +1,6 @@
 #include "VtPackage/VtNumLed_imp.h"
 
+#include "VtPackage/VtNumLedFormat.h"
 #include "VtPackage/VtNumLedGlyphs.h"
 #include "kelp/Component/ShapeLED.h"
 #include "kelp/System/Assert.h"
@@ -148,55 +149,17 @@ void VtNumLed_imp::Render()
 
 void VtNumLed_imp::RenderNumber()
 {
-    const size_t point = m_format.find('.');
-    const size_t fractionStart = point == std::string::npos ? m_format.size() : point;
-    const int fractionDigits = static_cast<int>(std::count(m_format.begin() + fractionStart, m_format.end(), '8'));
-
-    // Digits are peeled off as doubles: exact for every integral value a
-    // double holds, and no overflow for large values. A value that is no
-    // number, or too large once scaled, has no digits to show: all blank.
-    double rest = std::fabs(std::floor(m_number * std::pow(10.0, fractionDigits) + 0.5));
-    const bool finite = std::isfinite(rest);
-    if (!finite)
-        rest = 0.0;
-    bool integerPlaced = false;
-    for (size_t i = m_format.size(); i-- > 0;) {
-        if (m_format[i] != '8')
-            continue;
-        const double digit = std::fmod(rest, 10.0);
-        rest = std::round((rest - digit) / 10.0);
-        const bool fraction = i > fractionStart;
-        const bool shown = fraction || digit != 0 || rest != 0 || m_zeroLeading || !integerPlaced;
-        m_states[i] = finite && shown ? static_cast<int>(digit) + 1 : 0;
-        if (!fraction)
-            integerPlaced = true;
-    }
+    NumberStates(m_format, m_number, m_zeroLeading, m_states);
     ApplyStates();
     Redraw();
 }
 
 void VtNumLed_imp::RenderDateTime()
 {
-    const bool time = m_type == nledTime;
-    unsigned first = time ? m_dateTime.wHour : m_dateTime.wYear;
-    unsigned second = time ? m_dateTime.wMinute : m_dateTime.wMonth;
-    unsigned third = time ? m_dateTime.wSecond : m_dateTime.wDay;
-    const char* const firstChars = time ? "Hh" : "Yy";
-    const char* const thirdChars = time ? "Ss" : "Dd";
-    for (size_t i = m_format.size(); i-- > 0;) {
-        const char c = m_format[i];
-        unsigned* field = nullptr;
-        if (c == firstChars[0] || c == firstChars[1])
-            field = &first;
-        else if (c == 'M' || c == 'm')
-            field = &second;
-        else if (c == thirdChars[0] || c == thirdChars[1])
-            field = &third;
-        if (!field)
-            continue;
-        m_states[i] = static_cast<int>(*field % 10) + 1;
-        *field /= 10;
-    }
+    if (m_type == nledTime)
+        DateTimeStates(m_format, true, m_dateTime.wHour, m_dateTime.wMinute, m_dateTime.wSecond, m_states);
+    else
+        DateTimeStates(m_format, false, m_dateTime.wYear, m_dateTime.wMonth, m_dateTime.wDay, m_states);
     ApplyStates();
     Redraw();
 }

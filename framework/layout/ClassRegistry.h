@@ -7,28 +7,13 @@
 #include "framework/TComponent.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/layout/HandlerTable.h"
+#include "framework/layout/LayoutText.h"
 
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-
-// A property value as stored: 12, -3, 'text', Identifier, [ident, ident].
-struct TLayoutValue {
-    enum class Kind { Integer, String, Identifier, Set };
-    Kind kind = Kind::Integer;
-    long long integer = 0;
-    std::string text;                // string contents or identifier
-    std::vector<std::string> items;  // set members
-
-    // Converters; each throws std::invalid_argument naming what it expected.
-    int AsInt() const;
-    const std::string& AsString() const;
-    const std::string& AsIdentifier() const;
-    bool AsBool() const;
-    TColor AsColor() const;
-};
 
 // What property writers may need besides the value.
 struct TLayoutContext {

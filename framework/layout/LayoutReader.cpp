@@ -11,31 +11,12 @@
 
 namespace {
 
-std::string Trim(const std::string& text)
-{
-    size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return "";
-    size_t last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
-bool IsIdentifier(const std::string& text)
-{
-    if (text.empty() || !(std::isalpha(static_cast<unsigned char>(text[0])) || text[0] == '_'))
-        return false;
-    return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
-}
-
 class TLayoutParser {
 public:
     TLayoutParser(TComponent& root, const std::string& text, const std::string& source, const THandlerTable& handlers)
         : m_root(root), m_source(source), m_context{handlers, kelp::ExecutableFolder()}
     {
-        std::istringstream stream(text);
-        std::string line;
-        while (std::getline(stream, line))
-            m_lines.push_back(Trim(line));
+        m_lines = SplitLayoutLines(text);
     }
 
     void Run()
@@ -64,7 +45,7 @@ private:
         while (m_next < m_lines.size()) {
             m_current = m_lines[m_next++];
             m_number = static_cast<int>(m_next);
-            if (!m_current.empty() && m_current.rfind("//", 0) != 0)
+            if (!IsLayoutFiller(m_current))
                 return true;
         }
         return false;
@@ -72,13 +53,11 @@ private:
 
     void ParseObject(std::string& name, std::string& className)
     {
-        size_t colon = m_current.find(':');
-        if (m_current.rfind("object ", 0) != 0 || colon == std::string::npos)
-            Fail("expected 'object Name: Class'");
-        name = Trim(m_current.substr(7, colon - 7));
-        className = Trim(m_current.substr(colon + 1));
-        if (!IsIdentifier(name) || !IsIdentifier(className))
-            Fail("expected 'object Name: Class'");
+        try {
+            ParseLayoutObject(m_current, name, className);
+        } catch (const ELayoutSyntax& error) {
+            Fail(error.what());
+        }
     }
 
     struct TPropertyWrite {
@@ -146,11 +125,14 @@ private:
 
     void ReadProperty(TComponent& component, const TClassInfo& classInfo, std::vector<TPropertyWrite>& late)
     {
-        size_t equals = m_current.find('=');
-        if (equals == std::string::npos)
-            Fail("expected 'Property = value'");
-        std::string path = Trim(m_current.substr(0, equals));
-        TLayoutValue value = ParseValue(Trim(m_current.substr(equals + 1)));
+        std::string path, valueText;
+        TLayoutValue value;
+        try {
+            SplitLayoutProperty(m_current, path, valueText);
+            value = ParseLayoutValue(valueText);
+        } catch (const ELayoutSyntax& error) {
+            Fail(error.what());
+        }
 
         TObject* object = &component;
         const TClassInfo* info = &classInfo;
@@ -166,7 +148,7 @@ private:
             start = dot + 1;
         }
         std::string name = path.substr(start);
-        const TPropertyInfo* property = IsIdentifier(name) ? info->FindProperty(name) : nullptr;
+        const TPropertyInfo* property = IsLayoutIdentifier(name) ? info->FindProperty(name) : nullptr;
         if (!property)
             Fail("unknown property '" + name + "' of " + info->Name());
         TPropertyWrite write{property, object, std::move(value), path, m_number};
@@ -174,75 +156,6 @@ private:
             late.push_back(std::move(write));
         else
             Write(write);
-    }
-
-    TLayoutValue ParseValue(const std::string& text)
-    {
-        TLayoutValue value;
-        if (text.empty())
-            Fail("missing value");
-        if (text[0] == '\'') {
-            // 'abc' + 'def', with '' standing for one quote.
-            value.kind = TLayoutValue::Kind::String;
-            size_t i = 1;
-            for (;; ++i) {
-                if (i >= text.size())
-                    Fail("unterminated string");
-                if (text[i] == '\'') {
-                    if (i + 1 < text.size() && text[i + 1] == '\'') {
-                        value.text += '\'';
-                        ++i;
-                        continue;
-                    }
-                    break;
-                }
-                value.text += text[i];
-            }
-            std::string rest = Trim(text.substr(i + 1));
-            if (rest.empty())
-                return value;
-            if (rest[0] != '+')
-                Fail("unexpected text after string");
-            TLayoutValue tail = ParseValue(Trim(rest.substr(1)));
-            if (tail.kind != TLayoutValue::Kind::String)
-                Fail("only strings can be joined with +");
-            value.text += tail.text;
-            return value;
-        }
-        if (text[0] == '[') {
-            if (text.back() != ']')
-                Fail("unterminated set");
-            value.kind = TLayoutValue::Kind::Set;
-            std::stringstream items(text.substr(1, text.size() - 2));
-            std::string item;
-            while (std::getline(items, item, ',')) {
-                item = Trim(item);
-                if (!IsIdentifier(item))
-                    Fail("bad set member '" + item + "'");
-                value.items.push_back(item);
-            }
-            return value;
-        }
-        if (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-' || text[0] == '$') {
-            value.kind = TLayoutValue::Kind::Integer;
-            try {
-                size_t used = 0;
-                if (text[0] == '$')
-                    value.integer = std::stoll(text.substr(1), &used, 16), ++used;
-                else
-                    value.integer = std::stoll(text, &used, 10);
-                if (used != text.size())
-                    Fail("bad number '" + text + "'");
-            } catch (const std::logic_error&) {
-                Fail("bad number '" + text + "'");
-            }
-            return value;
-        }
-        if (!IsIdentifier(text))
-            Fail("cannot read value '" + text + "'");
-        value.kind = TLayoutValue::Kind::Identifier;
-        value.text = text;
-        return value;
     }
 
     TComponent& m_root;

@@ -1,6 +1,7 @@
 #include "kelp/System/WinRegistry.h"
 
 #include "kelp/System/Assert.h"
+#include "kelp/System/RegistryValue.h"
 
 #include <cstring>
 #include <vector>
@@ -11,23 +12,19 @@ namespace {
 
 const char* const kSource = "kelp\\System\\Source\\WinRegistry";
 
-bool IsStringType(DWORD type)
-{
-    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-}
-
 // The value is only assigned when the stored data really is a DWORD, so a
 // caller's default survives a value of the wrong type.
 bool QueryDword(HKEY key, const char* name, DWORD& value)
 {
     if (!key)
         return false;
-    DWORD data = 0, type = 0, size = sizeof(data);
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
+    uint8_t data[sizeof(DWORD)] = {};
+    DWORD type = 0, size = sizeof(data);
+    uint32_t decoded = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, data, &size) != ERROR_SUCCESS ||
+        !DecodeRegistryDword(type, data, size, decoded))
         return false;
-    if (type != REG_DWORD || size != sizeof(data))
-        return false;
-    value = data;
+    value = decoded;
     return true;
 }
 
@@ -49,22 +46,20 @@ bool QueryBinary(HKEY key, const char* name, void* buffer, DWORD& size)
     return true;
 }
 
-// Stored strings need not be terminated, so the buffer has one zeroed byte
-// more than the stored size.
+// The size is asked first; a value that grows between the two calls fails
+// the second one.
 bool QueryString(HKEY key, const char* name, std::string& text)
 {
     if (!key)
         return false;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || !IsStringType(type))
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || !IsRegistryStringType(type))
         return false;
-    std::vector<char> data(size + 1, '\0');
+    std::vector<uint8_t> data(size);
     DWORD stored = size;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &stored) != ERROR_SUCCESS ||
-        !IsStringType(type))
+    if (RegQueryValueExA(key, name, nullptr, &type, data.data(), &stored) != ERROR_SUCCESS || stored > size)
         return false;
-    text = data.data();
-    return true;
+    return DecodeRegistryString(type, data.data(), stored, text);
 }
 
 void CloseKey(HKEY& handle, RegistryNameBuffer& valueNames, RegistryNameBuffer& subKeyNames)
