@@ -1,5 +1,6 @@
-// The board's ACPI interface library: BIOS item reads and writes, the
-// interface, group and item description packages, and the package walk.
+// The board's ACPI interface library: BIOS item reads and writes and the
+// interface, group and item description packages (the package walk is in
+// PackageWalk.cpp).
 // Every call works on the shared board state; results are 1 for success.
 
 #include "board/core/BoardStore.h"
@@ -99,26 +100,6 @@ uint32_t __stdcall VtAcpiGetGroup(uint32_t group, void* buffer, uint32_t* size)
         vboard::package::Writer writer;
         return ReadState(state) && vboard::GroupPackage(state, group & 0xFF, writer) && Serve(writer, buffer, size);
     });
-}
-
-const void* __stdcall VtAcpiFirstElement(const void* package)
-{
-    return vboard::package::First(package);
-}
-
-uint32_t __stdcall VtAcpiElementCount(const void* package)
-{
-    return vboard::package::Count(package);
-}
-
-const void* __stdcall VtAcpiElementData(const void* element)
-{
-    return vboard::package::Data(element);
-}
-
-const void* __stdcall VtAcpiNextElement(const void* element)
-{
-    return vboard::package::Next(element);
 }
 
 uint32_t __stdcall VtAcpiGetItemDescription(const void* reference, void* buffer, uint32_t* size)

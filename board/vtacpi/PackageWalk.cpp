@@ -1,9 +1,9 @@
-// The package walk of the ACPI library (ordinals 6, 7, 9 and 10) for the
-// native build, over the virtual board's package format. The item classes
-// reach packages only through these four functions.
+// The library's package walk (ordinals 6, 7, 9 and 10) over the board's
+// package format. Plain C++: the native build of the decoders links it too.
 
 #include "board/core/Package.h"
-#include "kelp/vantor/AcpiLibrary.h"
+
+#include <cstdint>
 
 extern "C" {
 
