@@ -33,11 +33,14 @@ bool IniDocument::Parse(std::string_view text, std::string& error)
         if (line.empty() || line.front() == ';' || line.front() == '#')
             continue;
         if (line.front() == '[') {
-            if (line.back() != ']' || line.size() < 3) {
+            // A name of blanks alone would be written back as "[]", which
+            // reads as no name at all.
+            const std::string_view name = line.size() >= 3 ? Trim(line.substr(1, line.size() - 2)) : "";
+            if (line.back() != ']' || name.empty()) {
                 error = "line " + std::to_string(number) + ": malformed section header";
                 return false;
             }
-            Add(std::string(Trim(line.substr(1, line.size() - 2)))).line = number;
+            Add(std::string(name)).line = number;
             continue;
         }
         size_t equals = line.find('=');
