@@ -231,6 +231,55 @@ void PipeSeeds()
     Save("pipe_messages", "sysctrl-short", Words({1, 2}));
 }
 
+void LayoutSeeds()
+{
+    auto text = [](const char* name, const std::string& layout) {
+        Save("layout_text", name, Bytes(layout.begin(), layout.end()));
+    };
+    text("form", "object MainForm: TMainForm\n  ClientWidth = 691\n  Caption = 'Pellix'\n"
+                 "  Font.Style = [fsBold, fsItalic]\n  Color = $00FF00\n  OnShow = FormShow\n"
+                 "  // a comment\n  object Background: TImage\n    Picture = 'Resource\\main.bmp'\n"
+                 "    Left = -3\n  end\nend\n");
+    text("joined", "object F: TForm\r\n  Hint = 'it''s' + ' joined' + ''\r\nend\r\n");
+    text("broken", "object F TForm\n  Caption = 'open\n  Left = 12px\n  Style = [a, 1b\nend");
+}
+
+void NumLedSeeds()
+{
+    auto seed = [](const char* name, double number, uint32_t first, uint32_t second, uint32_t third, bool zeros,
+                   const std::string& format) {
+        Bytes bytes(21);
+        std::memcpy(bytes.data(), &number, 8);
+        const uint32_t fields[3] = {first, second, third};
+        std::memcpy(bytes.data() + 8, fields, 12);
+        bytes[20] = zeros;
+        bytes.insert(bytes.end(), format.begin(), format.end());
+        Save("numled_format", name, bytes);
+    };
+    seed("float", 3.14159, 0, 0, 0, false, "888.8");
+    seed("zeros", 42, 0, 0, 0, true, "8888");
+    seed("degrees", 45, 0, 0, 0, false, "88^C");
+    seed("rpm", 1200, 0, 0, 0, false, "8888&");
+    seed("time", 0, 9, 5, 30, false, "HH.MM.SS");
+    seed("date", 0, 2026, 12, 7, false, "YYYYMMDD");
+    seed("many-fractions", 1.5, 0, 0, 0, false, "8." + std::string(330, '8'));
+}
+
+void RegistrySeeds()
+{
+    auto value = [](const char* name, uint32_t type, const std::string& bytes) {
+        Bytes seed = Words({type});
+        seed.insert(seed.end(), bytes.begin(), bytes.end());
+        Save("registry_value", name, seed);
+    };
+    value("dword", 4, std::string("\x01\x00\x00\x00", 4));
+    value("dword-short", 4, std::string("\x01\x00", 2));
+    value("version", 1, std::string("1.2.3\0", 6));
+    value("unterminated", 2, "%ProgramFiles%");
+    value("multi", 7, std::string("a\0b\0\0", 5));
+    value("binary-double", 3, std::string("\0\0\0\0\0\0\xf0\x3f", 8));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -247,5 +296,8 @@ int main(int argc, char** argv)
     PngRecordSeeds();
     BlurSeeds();
     PipeSeeds();
+    LayoutSeeds();
+    NumLedSeeds();
+    RegistrySeeds();
     return 0;
 }

@@ -1,31 +1,12 @@
 // The blur behind text shadows: any radius and sigma, and convolution of
 // any matrix with any kernel and divisor.
 
+#include "fuzz/native/FuzzInput.h"
 #include "kelp/widget/layout/BlurKernel.h"
-
-#include <cstring>
-
-namespace {
-
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    template <typename T> T Take()
-    {
-        T value{};
-        const size_t n = size < sizeof(T) ? size : sizeof(T);
-        std::memcpy(&value, data, n);
-        data += n;
-        size -= n;
-        return value;
-    }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Input in{data, size};
+    FuzzInput in{data, size};
     const int radius = 1 + in.Take<uint8_t>() % 12;
     const float sigma = in.Take<float>();
     kelp::BlurKernel kernel = kelp::GetKernel(radius, sigma);

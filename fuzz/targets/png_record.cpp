@@ -2,34 +2,16 @@
 // and rows. Only records that pass the checks are converted, row by row,
 // into a bitmap-sized buffer.
 
+#include "fuzz/native/FuzzInput.h"
 #include "kelp/Graphics/PngImage.h"
 
-#include <cstring>
 #include <vector>
-
-namespace {
-
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    uint32_t Word()
-    {
-        uint32_t value = 0;
-        const size_t n = size < 4 ? size : 4;
-        std::memcpy(&value, data, n);
-        data += n;
-        size -= n;
-        return value;
-    }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Input in{data, size};
-    const uint32_t width = in.Word() % 512, height = in.Word() % 32, colorType = in.Word();
-    const uint32_t missingRow = in.Word();
+    FuzzInput in{data, size};
+    const uint32_t width = in.Take<uint32_t>() % 512, height = in.Take<uint32_t>() % 32, colorType = in.Take<uint32_t>();
+    const uint32_t missingRow = in.Take<uint32_t>();
     const uint32_t step = colorType == kelp::kPngRgba ? 4 : 3;
     // Rows of exactly the size the record claims, filled from the input.
     std::vector<std::vector<uint8_t>> rows(height, std::vector<uint8_t>(size_t(width) * step));
