@@ -72,7 +72,8 @@ bool PngReader::Read(TStream& stream, TBitmap& bitmap)
     if (targetStep == 3)
         bitmap.SetPixelFormat(TPixelFormat::pf24bit);
     bitmap.SetSize(static_cast<int>(record.width), static_cast<int>(record.height));
-    for (uint32_t y = 0; y < record.height; ++y)
+    // An image without pixels (no width or no rows) has no rows to copy.
+    for (uint32_t y = 0; !bitmap.Empty() && y < record.height; ++y)
         ConvertPngRow(record, y, bitmap.ScanLine(static_cast<int>(y)), targetStep);
     bitmap.Changed();
     return true;

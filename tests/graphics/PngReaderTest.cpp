@@ -138,10 +138,17 @@ TEST(PngReaderTest, RecordsNoBitmapCanHoldAreRefusedAndAlwaysReleased)
     EXPECT_EQ(SizedCodec::frees, 1);
     EXPECT_TRUE(bitmap.Empty());
 
+    // No width but rows: an empty bitmap, not a scan-line error.
+    SizedCodec::width = 0;
+    SizedCodec::height = 3;
+    EXPECT_TRUE(reader.Read(stream, bitmap));
+    EXPECT_EQ(SizedCodec::frees, 2);
+    EXPECT_TRUE(bitmap.Empty());
+
     // A size a bitmap may have but this process cannot allocate: the
     // bitmap throws, and the record still goes back to the library.
     SizedCodec::width = 30000;
     SizedCodec::height = 30000;
     EXPECT_THROW(reader.Read(stream, bitmap), EInvalidGraphic);
-    EXPECT_EQ(SizedCodec::frees, 2);
+    EXPECT_EQ(SizedCodec::frees, 3);
 }
