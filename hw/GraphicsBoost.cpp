@@ -1,5 +1,6 @@
 #include "hw/GraphicsBoost.h"
 
+#include "hw/BoostReply.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/System/Trace.h"
 #include "kelp/System/WinRegistry.h"
@@ -13,8 +14,6 @@
 
 namespace kelp {
 namespace {
-constexpr uint32_t kReplyBufferBytes = 4096;
-constexpr uint32_t kEndOfReply = 0xFFFFFFFF;
 
 bool DriverInstalled()
 {
@@ -69,17 +68,12 @@ bool GraphicsBoost::ReadAll()
     return all;
 }
 
-void GraphicsBoost::TakeReply(const uint32_t* words, uint32_t count)
+void GraphicsBoost::TakeReply(const uint32_t* words, uint32_t size)
 {
-    // Word 0 counts the pairs; the (identifier, value) pairs follow until
-    // the end marker or the end of the data.
-    for (uint32_t i = 1; i + 1 < count; i += 2) {
-        if (words[i] == kEndOfReply)
-            break;
+    for (const BoostReplyPair& pair : DecodeBoostReply(words, size))
         for (auto& item : m_items)
-            if (item->Id() == words[i])
-                item->SetPending(int32_t(words[i + 1]));
-    }
+            if (item->Id() == pair.id)
+                item->SetPending(pair.value);
 }
 
 bool GraphicsBoost::SetBoost(int32_t value)
@@ -89,10 +83,10 @@ bool GraphicsBoost::SetBoost(int32_t value)
     IgdItem& first = *m_items.front();
     first.SetPending(value);
 
-    std::vector<uint32_t> reply(kReplyBufferBytes / 4, 0);
-    uint32_t size = kReplyBufferBytes;
+    std::vector<uint32_t> reply(kBoostReplyBytes / 4, 0);
+    uint32_t size = kBoostReplyBytes;
     if (VtAcpiSetItemWithReply(BiosItemId::kGraphicsBoostWrite, uint32_t(value), reply.data(), &size) & 1)
-        TakeReply(reply.data(), std::min(size, kReplyBufferBytes) / 4);
+        TakeReply(reply.data(), size);
 
     bool applied = true;
     auto apply = [&](IgdItem& item) {

@@ -36,7 +36,8 @@ public:
     const std::deque<std::unique_ptr<IgdItem>>& Items() const { return m_items; }
 
 private:
-    void TakeReply(const uint32_t* words, uint32_t count);
+    // Gives the reply list's values to the items they name; size in bytes.
+    void TakeReply(const uint32_t* words, uint32_t size);
 
     std::deque<std::unique_ptr<IgdItem>> m_items;
     bool m_itemsSeen = false;

@@ -280,6 +280,15 @@ void RegistrySeeds()
     value("binary-double", 3, std::string("\0\0\0\0\0\0\xf0\x3f", 8));
 }
 
+void BoostReplySeeds()
+{
+    // Claimed size in bytes, then the reply words.
+    Save("boost_reply", "two-items", Words({32, 2, 0x03010060, 40, 0x03030061, 9000, 0xFFFFFFFF, 0, 0}));
+    Save("boost_reply", "ends-at-once", Words({12, 1, 0xFFFFFFFF, 3}));
+    Save("boost_reply", "size-beyond-buffer", Words({0xFFFFFFFF, 1, 0x03010060, 10}));
+    Save("boost_reply", "half-pair", Words({8, 1, 0x03010060}));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -299,5 +308,6 @@ int main(int argc, char** argv)
     LayoutSeeds();
     NumLedSeeds();
     RegistrySeeds();
+    BoostReplySeeds();
     return 0;
 }
