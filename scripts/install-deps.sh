@@ -23,6 +23,8 @@ have_pkg imagemagick                     || need+=(imagemagick)
 have_pkg wine                           || need+=(wine)
 have_pkg wine32:i386                    || need+=(wine32:i386)
 have_pkg wine64                         || need+=(wine64)
+# Pellix Setup is built with NSIS.
+have_cmd makensis                       || need+=(nsis)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0
