@@ -325,9 +325,23 @@ Function .onInit
     ${EndIf}
   ${EndIf}
   UserInfo::GetAccountType
-  Pop $0
-  ${If} $0 != "Admin"
+  Pop $1
+  ${If} $1 != "Admin"
     !insertmacro Fail ${EXIT_NO_RIGHTS} "$(MsgNeedAdmin)"
+  ${EndIf}
+  ; A /D= folder that cannot be made (below a file, on a missing drive) is
+  ; dropped by NSIS in favour of the default; installing somewhere else than
+  ; asked would surprise a deployment script.
+  ; NSIS takes /D= off its own copy of the command line, not off the one
+  ; the system keeps.
+  System::Call 'kernel32::GetCommandLineW() w .r0'
+  ClearErrors
+  ${GetOptions} $0 "/D=" $1
+  ${IfNot} ${Errors}
+  ${AndIf} $1 != $INSTDIR
+  ${AndIf} $1\ != $INSTDIR
+    StrCpy $INSTDIR $1
+    !insertmacro Fail ${EXIT_NOT_WRITABLE} "$(MsgCannotWrite)"
   ${EndIf}
 FunctionEnd
 

@@ -300,6 +300,14 @@ TEST_F(FailedSetup, OnFullDisk)
     EXPECT_FALSE(FolderExists(target)) << "the failed run left its folder behind";
 }
 
+// NSIS on its own would install into the default folder instead.
+TEST_F(FailedSetup, IntoFolderThatCannotBeMade)
+{
+    const std::string target = InstalledProgram() + "\\Pellix"; // below a file
+    EXPECT_EQ(RunSetup("/S /D=" + target), kSetupNotWritable);
+    EXPECT_NE(SetupLog().find("cannot write to the folder " + target), std::string::npos) << SetupLog();
+}
+
 TEST(Uninstall, RemovesEverythingButTheSettings)
 {
     kelp::RegistryKey settings;

@@ -82,7 +82,10 @@ std::string LogPath() { return TempFolder() + "PellixSetup.log"; }
 std::string SetupCommand(const std::string& arguments)
 {
     DeleteFileA(LogPath().c_str());
-    return "\"" + SetupPath() + "\" " + arguments;
+    std::string command = "\"";
+    command += SetupPath();
+    command += "\" ";
+    return command + arguments;
 }
 
 } // namespace
