@@ -175,6 +175,19 @@ Function Fail
   Quit
 FunctionEnd
 
+; NSIS itself gives up when the disk fills while a file is being written;
+; the partly written stage goes, the installation in place was not touched.
+Function .onInstFailed
+  ${If} $Stage != ""
+    SetOutPath "$TEMP"
+    RMDir /r "$Stage"
+    RMDir "$INSTDIR"
+    SetErrorLevel ${EXIT_COPY_FAILED}
+    Push "$(MsgCopyFailed)"
+    Call WriteLog
+  ${EndIf}
+FunctionEnd
+
 !macro StageFile folder relative source
   SetOutPath "$Stage${folder}"
   StrCpy $R8 "$INSTDIR\${relative}"
