@@ -60,6 +60,9 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 Var Stage
 Var RemoveSettings
 Var RemoveSettingsBox
+; The installation in place has the virtual board's libraries. Without it,
+; libraries of those names beside Pellix are the real board's and stay.
+Var HadBoard
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -270,7 +273,7 @@ Section "-Commit"
   !insertmacro PellixProgramFiles CommitFile
   ${If} ${SectionIsSelected} ${SecBoard}
     !insertmacro PellixBoardFiles CommitFile
-  ${Else}
+  ${ElseIf} $HadBoard = 1
     !insertmacro PellixBoardFiles RemoveFile
   ${EndIf}
   !insertmacro CommitFile "" "Uninstall.exe" ""
@@ -330,12 +333,11 @@ Function .onInit
   ${GetOptions} $0 "/BOARD" $1
   ${IfNot} ${Errors}
     !insertmacro SelectSection ${SecBoard}
-  ${Else}
+  ${EndIf}
+  ReadRegDWORD $HadBoard HKLM "${UNINSTALL_KEY}" "VirtualBoard"
+  ${If} $HadBoard = 1
     ; An upgrade keeps the virtual board when the installation had it.
-    ReadRegDWORD $1 HKLM "${UNINSTALL_KEY}" "VirtualBoard"
-    ${If} $1 = 1
-      !insertmacro SelectSection ${SecBoard}
-    ${EndIf}
+    !insertmacro SelectSection ${SecBoard}
   ${EndIf}
   UserInfo::GetAccountType
   Pop $1
@@ -439,7 +441,10 @@ Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\Pellix.lnk"
   !insertmacro PellixProgramFiles RemoveFile
-  !insertmacro PellixBoardFiles RemoveFile
+  ReadRegDWORD $HadBoard HKLM "${UNINSTALL_KEY}" "VirtualBoard"
+  ${If} $HadBoard = 1
+    !insertmacro PellixBoardFiles RemoveFile
+  ${EndIf}
   Delete "$INSTDIR\LogonTask.xml"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir /r "$INSTDIR\${STAGE_FOLDER}"

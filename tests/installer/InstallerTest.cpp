@@ -139,17 +139,20 @@ private:
     HWND m_window;
 };
 
-// Overwrites a file of the installation so that an upgrade has to put the
-// built one back.
-void Spoil(const std::string& relative)
+// Writes a file into the installation folder, replacing what is there.
+void WriteInstalled(const std::string& relative, const std::string& text)
 {
     HANDLE file = CreateFileA((InstalledFolder() + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
                               nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << relative;
     DWORD written = 0;
-    WriteFile(file, "stale", 5, &written, nullptr);
+    WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
     CloseHandle(file);
 }
+
+// Spoils a file of the installation so that an upgrade has to put the
+// built one back.
+void Spoil(const std::string& relative) { WriteInstalled(relative, "stale"); }
 
 } // namespace
 
@@ -356,4 +359,24 @@ TEST(Uninstall, RemoveSettingsSwitchClearsThemToo)
     EXPECT_FALSE(FolderExists(InstalledFolder()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+}
+
+// Without the virtual board, libraries of its names beside Pellix are the
+// real board's (its driver package put them there) and are not Pellix's to
+// replace or remove.
+TEST(Uninstall, RealBoardLibrariesBesidePellixAreLeftAlone)
+{
+    ASSERT_EQ(RunSetup("/S"), kSetupDone) << SetupLog();
+    const std::string vendorLibrary = InstalledFolder() + kBoardLibraries[0];
+    EXPECT_FALSE(FileExists(vendorLibrary)) << "virtual board installed unasked";
+    ASSERT_NO_FATAL_FAILURE(WriteInstalled(kBoardLibraries[0], "vendor"));
+
+    EXPECT_EQ(RunSetup("/S"), kSetupDone) << SetupLog();
+    EXPECT_EQ(ReadBytes(vendorLibrary), "vendor") << "upgrade touched the board's library";
+    RunAndWait("\"" + InstalledFolder() + "Uninstall.exe\" /S /REMOVESETTINGS");
+    EXPECT_FALSE(FileExists(InstalledProgram()));
+    EXPECT_EQ(ReadBytes(vendorLibrary), "vendor") << "uninstall removed the board's library";
+
+    DeleteFileA(vendorLibrary.c_str());
+    RemoveDirectoryA(InstalledFolder().c_str());
 }
