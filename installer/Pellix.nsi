@@ -82,10 +82,10 @@ UninstPage custom un.SettingsPage un.SettingsPageLeave
 !insertmacro MUI_LANGUAGE "German"
 !insertmacro MUI_LANGUAGE "French"
 !insertmacro MUI_LANGUAGE "Japanese"
-!include "${__FILEDIR__}\lang\English.nsh"
-!include "${__FILEDIR__}\lang\German.nsh"
-!include "${__FILEDIR__}\lang\French.nsh"
-!include "${__FILEDIR__}\lang\Japanese.nsh"
+!include "lang/English.nsh"
+!include "lang/German.nsh"
+!include "lang/French.nsh"
+!include "lang/Japanese.nsh"
 
 VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Pellix"
@@ -233,7 +233,7 @@ FunctionEnd
 ; schtasks reads it.
 Function WriteTaskDefinition
   InitPluginsDir
-  File "/oname=$PLUGINSDIR\LogonTask.xml" "${__FILEDIR__}\LogonTask.xml"
+  File "/oname=$PLUGINSDIR\LogonTask.xml" "LogonTask.xml"
   ${WordReplace} "$INSTDIR" "&" "&amp;" "+" $R9
   FileOpen $0 "$PLUGINSDIR\LogonTask.xml" r
   FileOpen $1 "$Stage\LogonTask.xml" w
