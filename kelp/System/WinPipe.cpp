@@ -23,11 +23,12 @@ HANDLE CreateNamedPipeT(const char* name, DWORD openMode, DWORD pipeMode, DWORD 
     return CreateNamedPipeA(name, openMode, pipeMode, maxInstances, outSize, inSize, timeoutMs, sa);
 }
 
-BOOL CallNamedPipeT(const char* name, const void* request, DWORD requestSize, void* reply,
-                    DWORD replyCapacity, DWORD* read, DWORD timeoutMs)
+// The client end is opened with identification-only quality of service:
+// the server may learn who calls but can never act as this program.
+HANDLE OpenClientT(const char* name)
 {
-    return CallNamedPipeA(name, const_cast<void*>(request), requestSize, reply, replyCapacity,
-                          read, timeoutMs);
+    return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
 }
 
 BOOL WaitNamedPipeT(const char* name, DWORD timeoutMs)
@@ -226,8 +227,27 @@ bool BasicNamedPipe<char_t>::Call(const char_t* server, const char_t* name, cons
 {
     read = 0;
     const std::basic_string<char_t> path = PipePath(server, name);
-    if (CallNamedPipeT(path.c_str(), request, requestSize, reply, replyCapacity, &read, timeoutMs))
+    // What CallNamedPipe does, with a client end of our own choosing: wait
+    // once for a busy pipe, switch to message reads, one transaction.
+    HANDLE pipe = OpenClientT(path.c_str());
+    if (pipe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PIPE_BUSY &&
+        WaitNamedPipeT(path.c_str(), timeoutMs))
+        pipe = OpenClientT(path.c_str());
+    if (pipe == INVALID_HANDLE_VALUE) {
+        TraceFailure("[BasicNamedPipe<char_t>::Call] failed, GetLastError returned %d");
+        return false;
+    }
+    DWORD mode = PIPE_READMODE_MESSAGE;
+    // A reply longer than the buffer fails the call but still delivers its
+    // first part and its length.
+    const bool done = SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr) &&
+                      TransactNamedPipe(pipe, const_cast<void*>(request), requestSize, reply,
+                                        replyCapacity, &read, nullptr);
+    const DWORD code = GetLastError();
+    CloseHandle(pipe);
+    if (done)
         return true;
+    SetLastError(code);
     TraceFailure("[BasicNamedPipe<char_t>::Call] failed, GetLastError returned %d");
     return false;
 }
