@@ -3,6 +3,9 @@
 #include "kelp/System/Assert.h"
 #include "kelp/System/Trace.h"
 
+#include <memory>
+#include <type_traits>
+
 namespace kelp {
 namespace {
 constexpr const char* kSource = "kelp\\System\\Source\\WinPipe";
@@ -23,12 +26,19 @@ HANDLE CreateNamedPipeT(const char* name, DWORD openMode, DWORD pipeMode, DWORD 
     return CreateNamedPipeA(name, openMode, pipeMode, maxInstances, outSize, inSize, timeoutMs, sa);
 }
 
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ClientEnd = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
 // The client end is opened with identification-only quality of service:
-// the server may learn who calls but can never act as this program.
-HANDLE OpenClientT(const char* name)
+// the server may learn who calls but can never act as this program. Null
+// on failure, with the error code left in place.
+ClientEnd OpenClientT(const char* name)
 {
-    return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                       SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+    HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+    return ClientEnd(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
 BOOL WaitNamedPipeT(const char* name, DWORD timeoutMs)
@@ -229,25 +239,16 @@ bool BasicNamedPipe<char_t>::Call(const char_t* server, const char_t* name, cons
     const std::basic_string<char_t> path = PipePath(server, name);
     // What CallNamedPipe does, with a client end of our own choosing: wait
     // once for a busy pipe, switch to message reads, one transaction.
-    HANDLE pipe = OpenClientT(path.c_str());
-    if (pipe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PIPE_BUSY &&
-        WaitNamedPipeT(path.c_str(), timeoutMs))
+    ClientEnd pipe = OpenClientT(path.c_str());
+    if (!pipe && GetLastError() == ERROR_PIPE_BUSY && WaitNamedPipeT(path.c_str(), timeoutMs))
         pipe = OpenClientT(path.c_str());
-    if (pipe == INVALID_HANDLE_VALUE) {
-        TraceFailure("[BasicNamedPipe<char_t>::Call] failed, GetLastError returned %d");
-        return false;
-    }
     DWORD mode = PIPE_READMODE_MESSAGE;
     // A reply longer than the buffer fails the call but still delivers its
     // first part and its length.
-    const bool done = SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr) &&
-                      TransactNamedPipe(pipe, const_cast<void*>(request), requestSize, reply,
-                                        replyCapacity, &read, nullptr);
-    const DWORD code = GetLastError();
-    CloseHandle(pipe);
-    if (done)
+    if (pipe && SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr) &&
+        TransactNamedPipe(pipe.get(), const_cast<void*>(request), requestSize, reply, replyCapacity,
+                          &read, nullptr))
         return true;
-    SetLastError(code);
     TraceFailure("[BasicNamedPipe<char_t>::Call] failed, GetLastError returned %d");
     return false;
 }
