@@ -77,18 +77,18 @@ void VtCustomControl::StateBitmapChanged(TObject* sender)
     const int index = StateIndexOf(sender);
     if (index < 0)
         return;
+    // The display's own reaction draws the bare state bitmap, so it runs
+    // first: what this control then draws over it (a caption) stays.
+    if (m_previousChange)
+        m_previousChange(sender);
     if (index != 0) {
         if (index == m_requested)
             ShowBitmap(index);
-        if (m_previousChange)
-            m_previousChange(sender);
         return;
     }
     TBitmap& base = m_display->Bitmap(0);
     m_display->SetSize(base.Width(), base.Height());
     Repaint();
-    if (m_previousChange)
-        m_previousChange(sender);
     if (!base.Empty())
         SetBounds(Left(), Top(), base.Width(), base.Height());
     UpdateRegion();

@@ -1,5 +1,6 @@
 #include "hw/UserProfileManager.h"
 
+#include "hw/ProfileFolder.h"
 #include "hw/UserProfileFile.h"
 #include "hw/UsersModifyAcl.h"
 #include "kelp/System/Trace.h"
@@ -60,9 +61,9 @@ void AppendWord(std::vector<unsigned char>& bytes, uint32_t word)
         bytes.push_back(uint8_t(word >> shift));
 }
 
-void OpenToEveryUser(HANDLE object, bool folder)
+void OpenToEveryUser(HANDLE file)
 {
-    if (!UsersModifyAcl(folder).ApplyTo(object))
+    if (!UsersModifyAcl().ApplyTo(file))
         Trace("~~~[UserProfileManager] cannot open the profile to every user (%lu)", GetLastError());
 }
 
@@ -80,13 +81,9 @@ std::string UserProfileManager::DefaultPath()
     char common[MAX_PATH];
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)))
         return "";
-    std::string folder = std::string(common) + "\\Ordun";
-    if (CreateDirectoryA(folder.c_str(), nullptr)) {
-        File handle(CreateFileA(folder.c_str(), READ_CONTROL | WRITE_DAC, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (handle.IsOpen())
-            OpenToEveryUser(handle.Get(), true);
-    }
+    const std::string folder = std::string(common) + "\\Ordun";
+    if (!ProfileFolder::Prepare(folder))
+        return "";
     return folder + "\\cal.oc";
 }
 
@@ -98,19 +95,28 @@ bool UserProfileManager::Save(const std::string& path, OcManager& manager)
     AppendRecords(bytes, manager.Ordered());
     AppendRecords(bytes, manager.Others());
 
-    File file(CreateFileA(path.c_str(), GENERIC_ALL, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
+    // Opened without truncating and without following a link: only a
+    // plain file of its own is replaced, never what a link or a second
+    // name would lead to.
+    File file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | READ_CONTROL | WRITE_DAC, FILE_SHARE_READ,
+                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.IsOpen())
         return false;
-    OpenToEveryUser(file.Get(), false);
+    if (!ProfileFolder::IsPlainFile(file.Get(), path)) {
+        Trace("~~~[UserProfileManager] %s is not a plain file, not written", path.c_str());
+        return false;
+    }
+    if (SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER || !SetEndOfFile(file.Get()))
+        return false;
+    OpenToEveryUser(file.Get());
     return file.Write(bytes.data(), DWORD(bytes.size()));
 }
 
 bool UserProfileManager::Load(const std::string& path, OcManager& manager)
 {
-    File file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
-    if (!file.IsOpen())
+    File file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.IsOpen() || !ProfileFolder::IsPlainFile(file.Get(), path))
         return false;
     // One bounded read: a huge record count costs no more than a full file.
     std::vector<uint8_t> bytes(kMaxProfileBytes);

@@ -29,7 +29,7 @@ private:
 constexpr DWORD kModify = FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
 } // namespace
 
-UsersModifyAcl::UsersModifyAcl(bool folder)
+UsersModifyAcl::UsersModifyAcl()
 {
     WellKnownSid users(2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS);
     WellKnownSid admins(2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
@@ -41,7 +41,7 @@ UsersModifyAcl::UsersModifyAcl(bool folder)
     for (int i = 0; i < 3; ++i) {
         entries[i].grfAccessPermissions = i == 0 ? kModify : GENERIC_ALL;
         entries[i].grfAccessMode = SET_ACCESS;
-        entries[i].grfInheritance = folder ? SUB_CONTAINERS_AND_OBJECTS_INHERIT : NO_INHERITANCE;
+        entries[i].grfInheritance = NO_INHERITANCE;
         entries[i].Trustee.TrusteeForm = TRUSTEE_IS_SID;
         entries[i].Trustee.TrusteeType = TRUSTEE_IS_GROUP;
         entries[i].Trustee.ptstrName = static_cast<LPSTR>(sids[i]);

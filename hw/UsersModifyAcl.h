@@ -1,7 +1,8 @@
 #pragma once
 // An access list that lets every user of the machine read, write and
-// delete an object, with full control for administrators and the system.
-// Folder lists pass the entries on to what the folder holds.
+// delete a file, with full control for administrators and the system.
+// It is never given to a folder: users able to delete or replace a folder
+// would decide where the program's writes go.
 
 #include <windows.h>
 
@@ -9,7 +10,7 @@ namespace kelp {
 
 class UsersModifyAcl {
 public:
-    explicit UsersModifyAcl(bool folder);
+    UsersModifyAcl();
     ~UsersModifyAcl();
     UsersModifyAcl(const UsersModifyAcl&) = delete;
     UsersModifyAcl& operator=(const UsersModifyAcl&) = delete;

@@ -26,7 +26,7 @@ bool MessagePipeServer::Create(const char* name, bool inheritHandle)
     if (!security.IsValid() || !ioEvent_.IsValid())
         return false;
     const DWORD size = static_cast<DWORD>(request_.size());
-    return pipe_.Create(name, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+    return pipe_.Create(name, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT |
                             PIPE_REJECT_REMOTE_CLIENTS,
                         1, size, size, 0, security.Attributes());
@@ -76,7 +76,7 @@ bool MessagePipeServer::ReadRequest(HANDLE stopEvent, DWORD& size)
     DWORD ignored = 0;
     if (!pipe_.Read(request_.data(), capacity, ignored, &overlapped))
         return false;
-    auto completion = pipe_.Await(overlapped, size, kClientTimeoutMs, stopEvent);
+    auto completion = pipe_.Await(overlapped, size, kFirstByteTimeoutMs, stopEvent);
     // Only the start of an over-long request counts; the rest is dropped.
     for (DWORD total = size; completion == NamedPipeA::Completion::MoreData;) {
         size = capacity;

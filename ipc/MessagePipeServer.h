@@ -19,13 +19,19 @@ public:
     // it); an empty reply sends nothing.
     using Handler = std::function<std::vector<uint8_t>(const uint8_t* request, DWORD size)>;
 
-    // How long a connected client may take to send its request or to take
-    // its reply.
+    // How long a connected client may take to send the rest of its request
+    // or to take its reply.
     static constexpr DWORD kClientTimeoutMs = 2000;
+    // How long a connected client may stay silent. A real client writes
+    // its request right after connecting; one that sends nothing would
+    // otherwise keep the single instance from everyone else.
+    static constexpr DWORD kFirstByteTimeoutMs = 500;
 
     MessagePipeServer(Handler handler, DWORD requestCapacity);
 
     // Creates the single instance of "\\.\PIPE\<name>" for local clients.
+    // Fails when any process already serves the name, so that nobody can
+    // place an instance of their own in front of or beside ours.
     bool Create(const char* name, bool inheritHandle);
     // Serves clients until stopEvent is signalled; needs a created pipe.
     void Serve(HANDLE stopEvent);

@@ -25,10 +25,22 @@ OrdunPipeServerThread::~OrdunPipeServerThread()
 
 void OrdunPipeServerThread::Run()
 {
-    // The pipe handle is inheritable. A failed create is traced by the pipe
-    // and ends the service for this run.
-    if (stop_.IsValid() && server_.Create(ordun::kBoardPipeName, true))
-        server_.Serve(stop_.Get());
+    if (!stop_.IsValid())
+        return;
+    // The pipe handle is inheritable. While another process holds the name
+    // (a previous run still ending, or someone posing as us) the create is
+    // tried again for a while instead of leaving the companion unheard.
+    for (int attempt = 1; !server_.Create(ordun::kBoardPipeName, true); ++attempt) {
+        if (attempt == 1)
+            Trace("~~~[Ordun PIPE Service] MB Pipe Server can not create the pipe, retrying");
+        if (attempt == kCreateAttempts) {
+            Trace("~~~[Ordun PIPE Service] MB Pipe Server gives up creating the pipe");
+            return;
+        }
+        if (WaitForSingleObject(stop_.Get(), kCreateRetryMs) != WAIT_TIMEOUT)
+            return;
+    }
+    server_.Serve(stop_.Get());
 }
 
 std::vector<uint8_t> OrdunPipeServerThread::HandleRequest(const uint8_t* request, DWORD size,

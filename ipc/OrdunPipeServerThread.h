@@ -25,6 +25,11 @@ public:
     static std::vector<uint8_t> HandleRequest(const uint8_t* request, DWORD size, HWND window,
                                               UINT message);
 
+    // Creating the pipe is tried this often, this far apart, while its name
+    // is taken.
+    static constexpr int kCreateAttempts = 120;
+    static constexpr DWORD kCreateRetryMs = 1000;
+
 private:
     void Run();
 

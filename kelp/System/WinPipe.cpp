@@ -3,6 +3,9 @@
 #include "kelp/System/Assert.h"
 #include "kelp/System/Trace.h"
 
+#include <memory>
+#include <type_traits>
+
 namespace kelp {
 namespace {
 constexpr const char* kSource = "kelp\\System\\Source\\WinPipe";
@@ -23,11 +26,19 @@ HANDLE CreateNamedPipeT(const char* name, DWORD openMode, DWORD pipeMode, DWORD 
     return CreateNamedPipeA(name, openMode, pipeMode, maxInstances, outSize, inSize, timeoutMs, sa);
 }
 
-BOOL CallNamedPipeT(const char* name, const void* request, DWORD requestSize, void* reply,
-                    DWORD replyCapacity, DWORD* read, DWORD timeoutMs)
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ClientEnd = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// The client end is opened with identification-only quality of service:
+// the server may learn who calls but can never act as this program. Null
+// on failure, with the error code left in place.
+ClientEnd OpenClientT(const char* name)
 {
-    return CallNamedPipeA(name, const_cast<void*>(request), requestSize, reply, replyCapacity,
-                          read, timeoutMs);
+    HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+    return ClientEnd(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
 BOOL WaitNamedPipeT(const char* name, DWORD timeoutMs)
@@ -226,7 +237,17 @@ bool BasicNamedPipe<char_t>::Call(const char_t* server, const char_t* name, cons
 {
     read = 0;
     const std::basic_string<char_t> path = PipePath(server, name);
-    if (CallNamedPipeT(path.c_str(), request, requestSize, reply, replyCapacity, &read, timeoutMs))
+    // What CallNamedPipe does, with a client end of our own choosing: wait
+    // once for a busy pipe, switch to message reads, one transaction.
+    ClientEnd pipe = OpenClientT(path.c_str());
+    if (!pipe && GetLastError() == ERROR_PIPE_BUSY && WaitNamedPipeT(path.c_str(), timeoutMs))
+        pipe = OpenClientT(path.c_str());
+    DWORD mode = PIPE_READMODE_MESSAGE;
+    // A reply longer than the buffer fails the call but still delivers its
+    // first part and its length.
+    if (pipe && SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr) &&
+        TransactNamedPipe(pipe.get(), const_cast<void*>(request), requestSize, reply, replyCapacity,
+                          &read, nullptr))
         return true;
     TraceFailure("[BasicNamedPipe<char_t>::Call] failed, GetLastError returned %d");
     return false;

@@ -58,7 +58,9 @@ public:
 
     bool IsServerPipe();
 
-    // One request/reply transaction with "\\<server>\PIPE\<name>".
+    // One request/reply transaction with "\\<server>\PIPE\<name>"; waits up to
+    // timeoutMs once when every instance is busy. The server may identify
+    // the caller but never act with its rights.
     static bool Call(const char_t* server, const char_t* name, const void* request,
                      DWORD requestSize, void* reply, DWORD replyCapacity, DWORD& read,
                      DWORD timeoutMs);

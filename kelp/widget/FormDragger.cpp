@@ -7,6 +7,9 @@ namespace kelp {
 void FormDragger::Attach(TForm* form, TImage* image)
 {
     KELP_ASSERT(!IsAttached(), "kelp\\widget\\Source\\TShapedForm", 162);
+    // Without both there is nothing to hook; the dragger stays detached.
+    if (!form || !image)
+        return;
     m_form = form;
     m_image = image;
     Hook(image);

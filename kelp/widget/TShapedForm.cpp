@@ -26,7 +26,8 @@ bool TShapedForm::Attach(TImage* image)
     TBitmap& bitmap = image->Picture();
     bitmap.SetTransparentMode(TTransparentMode::Auto);
     SetTransparentColor(bitmap.TransparentColor());
-    AttachDragger();
+    if (m_dragOnAttach)
+        AttachDragger();
     ApplyShape(m_form, m_image);
     return true;
 }
@@ -54,6 +55,11 @@ void TShapedForm::AttachDragger()
 
 void TShapedForm::SetDraggable(bool enable)
 {
+    if (!IsAttached()) {
+        // There is no image to drag by yet; Attach honours the choice.
+        m_dragOnAttach = enable;
+        return;
+    }
     if (!m_dragger && enable)
         AttachDragger();
     else if (m_dragger && !enable)

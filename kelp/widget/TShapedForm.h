@@ -25,7 +25,8 @@ public:
     bool Attach(TImage* image);
     bool IsAttached() const { return m_form && m_image; }
     // Creates and attaches a dragger the first time it is enabled; a
-    // disabled one stays detached.
+    // disabled one stays detached. Before Attach it only decides whether
+    // Attach makes the form draggable (it does by default).
     void SetDraggable(bool enable);
     TForm* GetForm() const { return m_form; }
     TImage* GetImage() const { return m_image; }
@@ -48,6 +49,7 @@ private:
     void AttachDragger();
 
     std::unique_ptr<FormDragger> m_dragger;
+    bool m_dragOnAttach = true;
 };
 
 } // namespace kelp

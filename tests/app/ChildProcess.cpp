@@ -29,9 +29,9 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data)
 
 } // namespace
 
-PellixProcess::PellixProcess(const std::string& arguments)
+PellixProcess::PellixProcess(const std::string& arguments, const std::string& program)
 {
-    std::string commandLine = "\"" + boardtest::RuntimeFolder() + "Pellix.exe\"";
+    std::string commandLine = "\"" + (program.empty() ? boardtest::RuntimeFolder() + "Pellix.exe" : program) + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     STARTUPINFOA startup{};

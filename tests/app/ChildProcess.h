@@ -18,8 +18,9 @@ struct ProcessWindow {
 
 class PellixProcess {
 public:
-    // Starts Pellix.exe from the runtime folder with these arguments.
-    explicit PellixProcess(const std::string& arguments);
+    // Starts Pellix.exe with these arguments: the one of the runtime folder,
+    // or the one at `program` (an installed copy).
+    explicit PellixProcess(const std::string& arguments, const std::string& program = {});
     // Ends the process if a test left it running.
     ~PellixProcess();
     PellixProcess(const PellixProcess&) = delete;

@@ -225,4 +225,62 @@ TEST(BiosPackageLoad, TooFewElementsFailAndMissingExtrasAreOptional)
     EXPECT_FALSE(item.Load(noTexts.Bytes().data(), uint32_t(noTexts.Bytes().size())));
 }
 
+// Each element-count check of the parsers, on both sides of its limit.
+Writer Description(uint32_t id, std::initializer_list<uint32_t> numbers, std::initializer_list<const char*> texts)
+{
+    Writer writer;
+    writer.Integer(id);
+    writer.String("Item");
+    writer.Integer(0); // attributes
+    writer.Integer(1); // header value
+    for (uint32_t number : numbers)
+        writer.Integer(number);
+    for (const char* text : texts)
+        writer.String(text);
+    return writer;
+}
+
+bool Loads(kelp::BiosItem& item, const Writer& writer)
+{
+    return item.Load(writer.Bytes().data(), uint32_t(writer.Bytes().size()));
+}
+
+TEST(BiosPackageLoad, NumberItemElementCountsOnEitherSideOfEachLimit)
+{
+    kelp::BiosNumberItem number;
+    EXPECT_FALSE(Loads(number, Description(0x31000001, {0, 1}, {}))) << "index count missing";
+    ASSERT_TRUE(Loads(number, Description(0x31000001, {0, 1, 3}, {}))) << "no extra strings";
+    EXPECT_EQ(number.GetCount(), 3u);
+    EXPECT_FALSE(Loads(number, Description(0x31000001, {0, 1, 3, 0}, {"x"}))) << "zero extra strings announced";
+    EXPECT_FALSE(Loads(number, Description(0x31000001, {0, 1, 3, 2}, {"Auto"}))) << "one of two extra strings";
+    ASSERT_TRUE(Loads(number, Description(0x31000001, {0, 1, 3, 2}, {"Auto", "Off"}))) << "exactly two";
+    EXPECT_EQ(number.GetCount(), 5u);
+    EXPECT_EQ(number.IndexToString(1), "Off");
+    EXPECT_EQ(number.IndexToString(2), "0");
+    ASSERT_TRUE(Loads(number, Description(0x31000001, {0, 1, 3, 1}, {"Auto", "spare"}))) << "more than announced";
+    EXPECT_EQ(number.GetCount(), 4u);
+    EXPECT_EQ(number.IndexToString(1), "0");
+}
+
+TEST(BiosPackageLoad, StringAndBooleanItemElementCountsOnEitherSideOfEachLimit)
+{
+    kelp::BiosStringItem strings;
+    EXPECT_FALSE(Loads(strings, Description(0x31080004, {1}, {}))) << "its one string missing";
+    ASSERT_TRUE(Loads(strings, Description(0x31080004, {1}, {"Low"}))) << "one string";
+    EXPECT_EQ(strings.GetCount(), 1u);
+    EXPECT_FALSE(Loads(strings, Description(0x31080004, {0}, {"x"}))) << "zero strings announced";
+    EXPECT_FALSE(Loads(strings, Description(0x31080004, {3}, {"Low", "High"}))) << "two of three";
+    ASSERT_TRUE(Loads(strings, Description(0x31080004, {2}, {"Low", "High"}))) << "exactly two";
+    EXPECT_EQ(strings.GetCount(), 2u);
+    EXPECT_EQ(strings.IndexToString(1), "High");
+
+    kelp::BiosBooleanItem toggle;
+    Writer bare;
+    bare.Integer(0x31070003);
+    bare.String("Item");
+    bare.Integer(0);
+    EXPECT_FALSE(Loads(toggle, bare)) << "no header value";
+    EXPECT_TRUE(Loads(toggle, Description(0x31070003, {}, {})));
+}
+
 } // namespace

@@ -48,6 +48,27 @@ void StoreThresholds(int count)
     RegCloseKey(key);
 }
 
+// Writes of the item fail from now on (the firmware keeps it read-only).
+void RefuseWrites(uint32_t id)
+{
+    ASSERT_TRUE(vboard::BoardStore().Update([id](vboard::BoardState& state) {
+        state.Find(id)->readOnly = true;
+        return true;
+    }));
+}
+
+// How often the text was shown (all with an empty caption).
+size_t Shown(boardtest::MessageBoxCatcher& boxes, const std::string& text)
+{
+    size_t count = 0;
+    for (const auto& box : boxes.Messages())
+        if (box.text == text) {
+            EXPECT_EQ(box.caption, "");
+            ++count;
+        }
+    return count;
+}
+
 // Runs one NapWorker case of this test executable from a folder of its own
 // holding `dozla` as Dozla.dll.
 boardtest::ProcessResult RunInBareFolder(const char* dozla, const char* name, const char* worker)
@@ -204,6 +225,98 @@ TEST_F(NapLibraryTest, AdvancedGearLevelsCarryTheAutoThresholds)
     // A board whose gear capability is below 2 has no advanced gear.
     fantest::SetItemValue(kGearCapability, 1);
     EXPECT_FALSE(nap.IsAdvancedGear());
+}
+
+// Below level four the gear engine is switched on before every level, and
+// leaving for level 0 with the engine on writes the neutral thresholds once
+// more after the level; level four needs neither.
+TEST_F(NapLibraryTest, GearStepsDependOnLevelFour)
+{
+    fantest::SetItemValue(kGearCapability, 3);
+    kelp::DozlaLibDll nap(5);
+    ASSERT_TRUE(nap.IsAdvancedGear());
+    ASSERT_FALSE(nap.IsLevelFour());
+    fantest::SetItemValue(kGearEnable, 0);
+    EXPECT_TRUE(nap.SetLevel(1));
+    EXPECT_EQ(Item(kGearEnable), 1u) << "engine switched on";
+    EXPECT_EQ(Item(kGearLevel), 1u);
+
+    // Each writing of the thresholds shows up as one failure message.
+    RefuseWrites(kAutoThreshold1);
+    const std::string failed = "[PowerGearDll::SetThreshold] 0x0E0A0014 Failed";
+    {
+        boardtest::MessageBoxCatcher boxes;
+        nap.SetLevel(0);
+        EXPECT_EQ(Shown(boxes, failed), 2u) << "before and after level 0";
+        nap.SetLevel(2);
+        EXPECT_EQ(Shown(boxes, failed), 3u) << "only before level 2";
+    }
+
+    fantest::SetItemValue(kGearCapability, 8);
+    ASSERT_TRUE(nap.IsLevelFour());
+    fantest::SetItemValue(kGearEnable, 0);
+    {
+        boardtest::MessageBoxCatcher boxes;
+        nap.SetLevel(0);
+        EXPECT_EQ(Shown(boxes, failed), 1u) << "level four: no second writing";
+    }
+    EXPECT_EQ(Item(kGearEnable), 0u) << "level four leaves the engine alone";
+    EXPECT_EQ(Item(kGearLevel), 0u);
+}
+
+TEST_F(NapLibraryTest, MissingGearEngineIsReported)
+{
+    fantest::SetItemValue(kGearCapability, 3);
+    fantest::RemoveItem(kGearEnable);
+    kelp::DozlaLibDll nap(5);
+    boardtest::MessageBoxCatcher boxes;
+    nap.SetLevel(0);
+    EXPECT_EQ(Shown(boxes, "[PowerGearDll::EnableTamsel] Failed"), 1u);
+    EXPECT_EQ(Shown(boxes, "[PowerGearDll::IsTamselOpen] Failed"), 1u);
+    EXPECT_EQ(boxes.Messages().size(), 2u);
+}
+
+// A nap goes through the gear level where the board has the advanced gear,
+// else through the library's own sleep with the nap fans; waking undoes it.
+TEST_F(NapLibraryTest, NapAndWakeOnBothKindsOfBoard)
+{
+    RecordingNapFans fans;
+    fantest::SetItemValue(kGearCapability, 3);
+    {
+        kelp::DozlaLibDll nap(5);
+        fantest::SetItemValue(kGearLevel, 1);
+        EXPECT_FALSE(nap.IsSleeping());
+        nap.EnterNap();
+        EXPECT_TRUE(nap.IsSleeping());
+        EXPECT_EQ(Item(kGearLevel), 255u);
+        nap.LeaveNap();
+        EXPECT_FALSE(nap.IsSleeping());
+        EXPECT_EQ(Item(kGearLevel), 0u);
+        EXPECT_EQ(Knob("dozla_sleeping"), "") << "the library's own sleep is not used";
+        EXPECT_EQ(fans.steps, (std::vector<uint32_t>{255, RecordingNapFans::kRestored}));
+    }
+
+    fans.steps.clear();
+    fantest::SetItemValue(kGearCapability, 1);
+    fantest::SetItemValue(kGearLevel, 1);
+    kelp::DozlaLibDll nap(5);
+    ASSERT_FALSE(nap.IsAdvancedGear());
+    nap.EnterNap();
+    EXPECT_TRUE(nap.IsSleeping());
+    EXPECT_EQ(Knob("dozla_sleeping"), "1");
+    EXPECT_EQ(Item(kGearLevel), 1u);
+    EXPECT_EQ(fans.steps, (std::vector<uint32_t>{255}));
+    nap.LeaveNap();
+    EXPECT_FALSE(nap.IsSleeping());
+    EXPECT_EQ(Knob("dozla_sleeping"), "0");
+    EXPECT_EQ(fans.steps, (std::vector<uint32_t>{255, RecordingNapFans::kRestored}));
+
+    fans.steps.clear();
+    fantest::SetKnob("dozla_ventry_three", "0");
+    kelp::DozlaLibDll older(5);
+    older.EnterNap();
+    older.LeaveNap();
+    EXPECT_TRUE(fans.steps.empty()) << "no third-generation fans, no fan steps";
 }
 
 } // namespace

@@ -7,11 +7,13 @@
 #include "ipc/VgaServer.h"
 #include "kelp/System/Trace.h"
 #include "kelp/vantor/BiosInterface.h"
+#include "tests/board/support/BoardTestSupport.h"
 #include "tests/fan/FanTestBoard.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -128,6 +130,19 @@ TEST_F(GraphicsBoostTest, FailedApplyMakesTheBoostFail)
     EXPECT_EQ(Item(kClock), 0u);
 }
 
+TEST_F(GraphicsBoostTest, BoostWithoutTheIntegratedGraphicsItemIsReported)
+{
+    kelp::GraphicsBoost boost;
+    fantest::RemoveItem(kIgd);
+    boardtest::MessageBoxCatcher boxes;
+    EXPECT_TRUE(boost.SetBoost(5));
+    EXPECT_EQ(Item(kClock), 5u);
+    auto messages = boxes.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Igd");
+    EXPECT_EQ(messages[0].text, "Item 0x03080064 can't supported");
+}
+
 TEST_F(GraphicsBoostTest, NeedsTheClockItemAndTheDriver)
 {
     fantest::RemoveItem(kClock);
@@ -174,7 +189,26 @@ TEST(ProcessorCheck, IntelFromModel1AOn)
     EXPECT_TRUE(kelp::IsRecentIntelSignature(0x756E6547, 0x49656E69, 0x906EA));
     EXPECT_FALSE(kelp::IsRecentIntelSignature(0x756E6547, 0x49656E69, 0x10676)); // model 0x17
     EXPECT_FALSE(kelp::IsRecentIntelSignature(0x68747541, 0x69746E65, 0x906EA)); // "AuthenticAMD"
-    EXPECT_EQ(kelp::IsRecentIntelProcessor(), kelp::IsRecentIntelProcessor());
+}
+
+// The answer for this machine's own processor, against what the system
+// reports about it in the registry ("x86 Family 6 Model 26 Stepping 5").
+TEST(ProcessorCheck, AnswerMatchesTheProcessorTheSystemReports)
+{
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 0, KEY_READ,
+                            &key),
+              ERROR_SUCCESS);
+    char vendor[64] = {}, identifier[128] = {};
+    DWORD size = sizeof vendor;
+    RegQueryValueExA(key, "VendorIdentifier", nullptr, nullptr, reinterpret_cast<BYTE*>(vendor), &size);
+    size = sizeof identifier;
+    RegQueryValueExA(key, "Identifier", nullptr, nullptr, reinterpret_cast<BYTE*>(identifier), &size);
+    RegCloseKey(key);
+    int family = 0, model = 0;
+    ASSERT_EQ(std::sscanf(identifier, "%*s Family %d Model %d", &family, &model), 2) << identifier;
+    const bool recent = std::string(vendor) == "GenuineIntel" && (family > 6 || (family == 6 && model >= 0x1A));
+    EXPECT_EQ(kelp::IsRecentIntelProcessor(), recent) << vendor << " " << identifier;
 }
 
 } // namespace

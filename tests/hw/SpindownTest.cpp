@@ -29,4 +29,20 @@ TEST(SpindownTest, SetsTheTimeAndReportsAMissingLibrary)
     EXPECT_EQ(messages[0].text, "Can not load VtSpindownTimeout.dll");
 }
 
+TEST(SpindownTest, LibraryWithoutTheExportsIsReported)
+{
+    // Another library under the spin-down library's name.
+    const std::string folder = boardtest::RuntimeFolder() + "spindown-impostor\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((boardtest::RuntimeFolder() + "VtIo.dll").c_str(),
+                          (folder + "VtSpindownTimeout.dll").c_str(), FALSE));
+    boardtest::MessageBoxCatcher boxes;
+    kelp::SpindownTimeout impostor(folder);
+    impostor.SetSpindownTimeout(5); // does nothing
+    auto messages = boxes.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Pellix");
+    EXPECT_EQ(messages[0].text, "Can not attach the function of VtSpindownTimeout.dll");
+}
+
 } // namespace

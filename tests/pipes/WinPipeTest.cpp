@@ -1,16 +1,35 @@
 #include "kelp/System/WinPipe.h"
+#include "tests/pipes/ImportPatch.h"
 #include "tests/pipes/PipeTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 
 using kelp::NamedPipeA;
 using pipetest::TraceCapture;
 
 namespace {
 constexpr DWORD kMessageMode = PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT;
+
+// The flags of the last pipe client end this process opened.
+std::atomic<DWORD> g_clientFlags{0};
+std::atomic<int> g_clientOpens{0};
+const pipetest::ImportPatch* g_createFile = nullptr;
+
+HANDLE WINAPI RecordingCreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                  DWORD disposition, DWORD flags, HANDLE model)
+{
+    if (_strnicmp(name, "\\\\.\\PIPE\\", 9) == 0) {
+        g_clientFlags = flags;
+        ++g_clientOpens;
+    }
+    auto original = reinterpret_cast<decltype(&CreateFileA)>(g_createFile->Original());
+    return original(name, access, share, security, disposition, flags, model);
+}
 
 kelp::OwnedHandle OpenClient(const std::string& name)
 {
@@ -132,6 +151,38 @@ TEST(NamedPipe, AwaitTimesOutOnSilentClientAndCancelsTheRead)
     overlapped = OVERLAPPED{};
     overlapped.hEvent = event.Get();
     EXPECT_TRUE(server.AwaitClientGone(overlapped, 5000, nullptr));
+}
+
+// A server must not be able to act with this program's rights: the client
+// end allows identification only. Wine accepts the flags without acting
+// on them, so the test looks at what the call passes to the system.
+TEST(NamedPipe, CallOpensTheClientEndForIdentificationOnly)
+{
+    pipetest::ImportPatch patch("kernel32.dll", "CreateFileA", reinterpret_cast<void*>(&RecordingCreateFile));
+    ASSERT_TRUE(patch.IsApplied());
+    g_createFile = &patch;
+    g_clientOpens = 0;
+
+    const std::string name = pipetest::UniqueName("pipetest identify");
+    NamedPipeA server;
+    ASSERT_TRUE(server.Create(name.c_str(), PIPE_ACCESS_DUPLEX, kMessageMode, 1, 512, 512, 0, nullptr));
+    std::thread serve([&server] {
+        char request[16] = {};
+        DWORD count = 0;
+        if (server.ConnectClient(nullptr) && server.Read(request, sizeof request, count, nullptr))
+            server.Write("pong", 5, count, nullptr);
+        server.Flush();
+        server.DisconnectClient();
+    });
+    char reply[16] = {};
+    DWORD read = 0;
+    EXPECT_TRUE(NamedPipeA::Call(".", name.c_str(), "ping", 5, reply, sizeof reply, read, NMPWAIT_WAIT_FOREVER));
+    serve.join();
+    EXPECT_EQ(read, 5u);
+    EXPECT_STREQ(reply, "pong");
+
+    ASSERT_EQ(g_clientOpens.load(), 1);
+    EXPECT_EQ(g_clientFlags.load() & SECURITY_VALID_SQOS_FLAGS, DWORD(SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION));
 }
 
 TEST(NamedPipeDeathTest, PreconditionsEndTheProcess)

@@ -170,6 +170,31 @@ TEST_F(ShapedFormTest, LeftPressDragsRightPressDoesNotBothReachEarlierHandler)
     EXPECT_EQ(captionPresses.size(), 1u);
 }
 
+TEST_F(ShapedFormTest, DraggingChosenBeforeAttachTakesEffectAtAttach)
+{
+    kelp::RegionShapedForm draggable;
+    draggable.SetDraggable(true);  // no image yet: nothing to hook
+    ASSERT_TRUE(draggable.Attach(image));
+    Press(WM_LBUTTONDOWN, MK_LBUTTON, 8, 4);
+    EXPECT_EQ(captionPresses.size(), 1u);
+
+    TForm other(nullptr);
+    TImage* fixed = new TImage(&other);
+    fixed->SetParent(&other);
+    MakeSkin(fixed->Picture());
+    other.HandleNeeded();
+    kelp::RegionShapedForm still;
+    still.SetDraggable(false);
+    ASSERT_TRUE(still.Attach(fixed));
+    EXPECT_FALSE(fixed->OnMouseDown) << "hooked although dragging was switched off";
+    still.SetDraggable(true);
+    EXPECT_TRUE(fixed->OnMouseDown);
+
+    kelp::FormDragger loose;
+    loose.Attach(nullptr, nullptr);
+    EXPECT_FALSE(loose.IsAttached());
+}
+
 TEST_F(ShapedFormTest, AttachFailsOutsideAFormAndStopsWhenRepeated)
 {
     kelp::RegionShapedForm shape;

@@ -134,3 +134,30 @@ TEST_F(FormTest, BrickCaptionUsesFocusedAndGrayedColours)
     brick.SetEnabled(false);
     EXPECT_GT(InkBounds(brick, GetSysColor(COLOR_GRAYTEXT)).right, 0);
 }
+
+// New artwork for the look on screen (a skin change while hovering) is
+// drawn with the caption over it, for buttons and bricks, for the hovered
+// look and for the base look.
+TEST_F(ButtonTxTest, ReplacingTheShownBitmapKeepsTheCaption)
+{
+    Move(button, 40, 14);
+    ASSERT_EQ(ShownState(button, 0, 3), 2);
+    button.SetStateBitmap(Art("button_sunken.bmp"), 2);
+    EXPECT_EQ(ShownState(button, 0, 3), 1) << "the new artwork is shown";
+    EXPECT_GT(InkBounds(button, kInk).right, 0) << "caption erased by the new hovered look";
+
+    button.SetEnabled(false);
+    button.SetEnabled(true);
+    ASSERT_EQ(button.ShownIndex(), 0);
+    button.SetStateBitmap(Art("button_focused.bmp"), 0);
+    EXPECT_GT(InkBounds(button, kInk).right, 0) << "caption erased by the new base look";
+
+    auto& brick = Place<VtBrickTx>(10, 60);
+    brick.LoadBitmap(ArtFolder(), "brick_normal.bmp", "brick_focused.bmp", "brick_disabled.bmp");
+    brick.Font().SetColor(kInk);
+    brick.SetText("Info");
+    Move(brick, 20, 10);
+    ASSERT_EQ(brick.ShownIndex(), 1);
+    brick.SetStateBitmap(Art("brick_disabled.bmp"), 1);
+    EXPECT_GT(InkBounds(brick, kInk).right, 0) << "caption erased by the new hovered brick look";
+}
