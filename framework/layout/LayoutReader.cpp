@@ -2,6 +2,7 @@
 
 #include "framework/TControl.h"
 #include "framework/TWinControl.h"
+#include "framework/graphics/GraphicsError.h"
 #include "kelp/System/Language.h"
 
 #include <algorithm>
@@ -116,6 +117,8 @@ private:
     {
         try {
             write.property->write(*write.object, write.value, m_context);
+        } catch (const EPictureError& error) {
+            throw ELayoutError(m_source, m_number, "property " + write.path + ": " + error.what(), error.Path());
         } catch (const std::exception& error) {
             Fail("property " + write.path + ": " + error.what());
         }
@@ -238,10 +241,36 @@ private:
             }
             return value;
         }
+        if (text.rfind("RGB(", 0) == 0)
+            return ParseRgb(text);
         if (!IsIdentifier(text))
             Fail("cannot read value '" + text + "'");
         value.kind = TLayoutValue::Kind::Identifier;
         value.text = text;
+        return value;
+    }
+
+    // RGB(r, g, b) with each part 0..255: the colour 0x00BBGGRR.
+    TLayoutValue ParseRgb(const std::string& text)
+    {
+        if (text.back() != ')')
+            Fail("expected RGB(red, green, blue)");
+        std::stringstream parts(text.substr(4, text.size() - 5));
+        std::string part;
+        std::vector<long long> channels;
+        while (std::getline(parts, part, ',')) {
+            part = Trim(part);
+            if (part.empty() || part.size() > 3 || !std::all_of(part.begin(), part.end(), ::isdigit))
+                Fail("bad colour part '" + part + "' in " + text);
+            channels.push_back(std::stoll(part));
+            if (channels.back() > 255)
+                Fail("colour part " + part + " above 255 in " + text);
+        }
+        if (channels.size() != 3)
+            Fail("expected RGB(red, green, blue)");
+        TLayoutValue value;
+        value.kind = TLayoutValue::Kind::Integer;
+        value.integer = channels[0] | (channels[1] << 8) | (channels[2] << 16);
         return value;
     }
 

@@ -1,5 +1,6 @@
 #include "kelp/Graphics/PngReader.h"
 
+#include "framework/graphics/GraphicsError.h"
 #include "framework/layout/ClassRegistry.h"
 #include "kelp/System/Assert.h"
 #include "kelp/System/Language.h"
@@ -80,15 +81,28 @@ bool PngReader::Read(TStream& stream, TBitmap& bitmap)
         }
     }
     m_freePngData(&image);
+    bitmap.SetAlphaDefined(targetStep == 4);
     bitmap.Changed();
     return true;
 }
 
+void LoadPngPicture(const std::string& fileName, TBitmap& bitmap)
+{
+    TBitmap decoded;
+    decoded.SetPixelFormat(TPixelFormat::pf32bit);
+    try {
+        TFileStream stream(fileName);
+        if (!PngReader::Instance().Read(stream, decoded) || decoded.Empty())
+            throw EPictureError(fileName, "\"" + fileName + "\" is not a readable PNG picture");
+    } catch (const EFOpenError& error) {
+        throw EPictureError(fileName, error.what());
+    }
+    bitmap.Assign(decoded);
+}
+
 void RegisterPngPictureLoader()
 {
-    TClassRegistry::Instance().SetPictureLoader(".png", [](const std::string& path, TBitmap& bitmap) {
-        PngReader::Instance().LoadPng(path, bitmap);
-    });
+    TClassRegistry::Instance().SetPictureLoader(".png", &LoadPngPicture);
 }
 
 } // namespace kelp
