@@ -29,8 +29,9 @@ TEST(DialLayers, LayersCarryRealAlpha)
             }
         EXPECT_GT(clear, 0) << name;
         EXPECT_GT(partial, 0) << name;
-        if (name != "line.png" && name.find("_a.") == std::string::npos)
+        if (name != "line.png" && name.find("_a.") == std::string::npos) {
             EXPECT_GT(solid, 0) << name;
+        }
     }
 }
 
