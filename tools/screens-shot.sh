@@ -67,8 +67,8 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   sleep 0.5
   shot "main-large-$lang"
   drive hover 1 >/dev/null
-  # Long enough for the button's tool-tip to be painted as well.
-  sleep 2
+  # Before the button's tool-tip (after 500 ms) covers the mode buttons.
+  sleep 0.35
   shot "main-hover-$lang"
   drive click 4 >/dev/null
   sleep 0.8
@@ -81,8 +81,10 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   shot "main-auto-$lang"
   # Started again, the program brings its window forward; on a first run
   # that asks for the first calibration, and nothing else.
-  wine Pellix.exe >/dev/null 2>&1
-  sleep 2
+  # (The second start waits for the question to be answered, so it is left
+  # running; the end of the session stops it.)
+  wine Pellix.exe >/dev/null 2>&1 &
+  sleep 3
   geometry=1024x768+0+0
   shot "first-run-$lang"
   wine_env_stop
