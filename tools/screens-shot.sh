@@ -84,7 +84,7 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   # (The second start waits for the question to be answered, so it is left
   # running; the end of the session stops it.)
   wine Pellix.exe >/dev/null 2>&1 &
-  sleep 3
+  sleep 4
   geometry=1024x768+0+0
   shot "first-run-$lang"
   wine_env_stop
