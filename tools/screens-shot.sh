@@ -17,8 +17,10 @@ build=$(pellix_build_dir "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH")
 "$root/scripts/build.sh" "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH" >/dev/null ||
   cmake --build "$build" --target Pellix screensdrive boardctl || exit 1
 
+# The folder is also where the build keeps the screens' objects: only the
+# pictures are replaced.
 out="$build/screens"
-rm -rf "$out" && mkdir -p "$out"
+mkdir -p "$out" && rm -f "$out"/*.png
 trap wine_session_stop EXIT
 xvfb_start "${XVFB_DISPLAY:-81}" 1024x768x24
 
