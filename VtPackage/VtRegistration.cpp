@@ -4,12 +4,14 @@
 #include "VtPackage/VtBrickTx.h"
 #include "VtPackage/VtButtonTx.h"
 #include "VtPackage/VtCheckBox.h"
+#include "VtPackage/VtImage.h"
 #include "VtPackage/VtNumLed.h"
 #include "VtPackage/VtPanel.h"
 #include "VtPackage/VtRadioButton.h"
 #include "framework/layout/ClassRegistry.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -140,6 +142,17 @@ void RegisterControls(TClassRegistry& registry)
         .Nested("Appearance", "VtRadioBtnAppearance", AppearanceOf<VtRadioButton>())
         .Property("Checked", BoolWriter<VtRadioButton>([](VtRadioButton& c, bool v) { c.SetChecked(v); }))
         .Property("ClicksDisabled", BoolWriter<VtRadioButton>([](VtRadioButton& c, bool v) { c.SetClicksDisabled(v); }));
+
+    registry.Register<VtImage>("VtImage", "TImage")
+        .Palette(kPage)
+        .Property("AlphaChannel", BoolWriter<VtImage>([](VtImage& i, bool v) { i.SetAlphaChannel(v); }))
+        .Property("AlphaBlend", BoolWriter<VtImage>([](VtImage& i, bool v) { i.SetAlphaBlend(v); }))
+        .Property("AlphaValue", [](TObject& o, const TLayoutValue& v, const TLayoutContext&) {
+            const int value = v.AsInt();
+            if (value < 0 || value > 255)
+                throw std::invalid_argument("AlphaValue " + std::to_string(value) + " outside 0..255");
+            static_cast<VtImage&>(o).SetAlphaValue(static_cast<uint8_t>(value));
+        });
 
     registry.Register<VtPanel>("VtPanel", "TPanel")
         .Palette(kPage)

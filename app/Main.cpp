@@ -7,6 +7,8 @@
 #include "app/SingleInstance.h"
 #include "app/StartupChecks.h"
 #include "framework/TApplication.h"
+#include "framework/graphics/GraphicsError.h"
+#include "framework/layout/LayoutError.h"
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/vantor/PowerGear.h"
@@ -47,6 +49,15 @@ bool IsStartRefused(bool bootStart)
     return false;
 }
 
+// Artwork that is missing or unreadable means a damaged installation; the
+// program stops before it has changed any setting.
+void ReportDamagedInstallation(const std::string& file)
+{
+    const std::string text = "The file \"" + file + "\" is missing or cannot be read.\r\n"
+                             "Please reinstall the program.";
+    kelp::ShowMessage(text.c_str(), kMessageCaption);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -67,6 +78,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         MainForm = Application().CreateForm<TMainForm>();
         MainForm->StartUp(bootStart);
         Application().Run();
+    } catch (const ELayoutError& error) {
+        if (error.File().empty())
+            Application().HandleException(std::current_exception());
+        else
+            ReportDamagedInstallation(error.File());
+    } catch (const EPictureError& error) {
+        ReportDamagedInstallation(error.Path());
     } catch (...) {
         Application().HandleException(std::current_exception());
     }

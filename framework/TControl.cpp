@@ -47,6 +47,15 @@ void TControl::SetParent(TWinControl* parent)
     }
 }
 
+void TControl::BringToFront()
+{
+    if (!m_parent)
+        return;
+    m_parent->RemoveControl(this);
+    m_parent->InsertControl(this);
+    Invalidate();
+}
+
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     if ((width != m_width || height != m_height) && !CanResize(width, height)) {

@@ -89,6 +89,10 @@ public:
     // Invalidates and paints at once.
     virtual void Repaint();
 
+    // Puts the control above its siblings: a windowless one is painted last
+    // and gets the mouse first among the windowless controls.
+    virtual void BringToFront();
+
     // Draws a windowless control onto its parent's device context; the
     // origin is the control's top-left corner and drawing is clipped to it.
     virtual void Paint(HDC dc);

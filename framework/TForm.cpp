@@ -68,7 +68,17 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 
 TForm::~TForm()
 {
+    DoDestroy();
     Destroying();
+}
+
+void TForm::DoDestroy()
+{
+    if (m_destroyFired || !m_constructed)
+        return;
+    m_destroyFired = true;
+    if (OnDestroy)
+        OnDestroy(this);
 }
 
 void TForm::SetBorderStyle(TBorderStyle style)
@@ -99,6 +109,13 @@ void TForm::SetFormStyle(TFormStyle style)
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TForm::SetOwnerWindow(HWND owner)
+{
+    m_ownerWindow = owner;
+    if (HandleAllocated())
+        SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
 void TForm::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
@@ -109,7 +126,7 @@ void TForm::CreateParams(TCreateParams& params)
     params.Style |= WS_CLIPCHILDREN;
     if (!Enabled())
         params.Style |= WS_DISABLED;
-    params.WndParent = nullptr;
+    params.WndParent = m_ownerWindow;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     params.Icon = LoadIconA(instance, "MAINICON");
     if (!params.Icon)

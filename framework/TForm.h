@@ -36,6 +36,10 @@ public:
     void SetFormStyle(TFormStyle style);
     TPosition Position() const { return m_position; }
     void SetPosition(TPosition position) { m_position = position; }
+    // The window that owns this one: an owned form stays above its owner,
+    // hides and minimises with it and gets no taskbar button of its own.
+    HWND OwnerWindow() const { return m_ownerWindow; }
+    void SetOwnerWindow(HWND owner);
 
     void Close();
     // OnCloseQuery's answer; true when no handler is set.
@@ -50,12 +54,19 @@ public:
     bool IsModal() const { return m_modal; }
     // Frees the form once the messages already queued for it are handled.
     void Release();
-    void BringToFront();
+    void BringToFront() override;
 
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
+    // Fired once when a form whose construction completed is destroyed:
+    // while it is still whole when the subclass calls DoDestroy first thing
+    // in its destructor. A form whose constructor failed never fires it.
+    TNotifyEvent OnDestroy;
+    // Marks the construction as complete; the application's CreateForm
+    // calls it.
+    void AfterConstruction() { m_constructed = true; }
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -64,6 +75,7 @@ protected:
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
+    void DoDestroy();
 
 private:
     // CloseQuery and OnClose for a modal form whose result was set; false
@@ -74,9 +86,12 @@ private:
     TBorderStyle m_borderStyle = TBorderStyle::Sizeable;
     TFormStyle m_formStyle = TFormStyle::Normal;
     TPosition m_position = TPosition::Designed;
+    HWND m_ownerWindow = nullptr;
     bool m_positioned = false;
     bool m_scaled = false;
     bool m_modal = false;
+    bool m_constructed = false;
+    bool m_destroyFired = false;
     TModalResult m_modalResult = mrNone;
 };
 

@@ -300,6 +300,13 @@ void TWinControl::SetParent(TWinControl* parent)
     }
 }
 
+void TWinControl::BringToFront()
+{
+    TControl::BringToFront();
+    if (m_handle)
+        SetWindowPos(m_handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TWinControl::InsertControl(TControl* control)
 {
     m_controls.push_back(control);

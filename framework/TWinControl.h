@@ -41,6 +41,7 @@ public:
     void DestroyHandle();
 
     void SetParent(TWinControl* parent) override;
+    void BringToFront() override;
     // A window outside the framework that hosts this control when it has
     // no parent control.
     HWND ParentWindow() const { return m_parentWindow; }

@@ -28,8 +28,32 @@ have_cmd makensis                       || need+=(nsis)
 # The native sanitizer and fuzzing build of the decoders (scripts/fuzz.sh).
 have_cmd clang++                        || need+=(clang)
 have_pkg libclang-rt-14-dev             || need+=(libclang-rt-14-dev)
+# The screenshots in other languages: Wine takes its language from the
+# locale, and Japanese texts need a font with the Shift-JIS repertoire.
+have_pkg locales                        || need+=(locales)
+have_pkg fonts-ipafont-gothic           || need+=(fonts-ipafont-gothic)
+# Wine's own fonts (Tahoma and friends), which the skinned windows name.
+have_pkg fonts-wine                     || need+=(fonts-wine)
+
+# The locales the program's language files cover, generated once.
+ensure_locales() {
+  local missing=()
+  for locale in de_DE fr_FR ja_JP; do
+    locale -a 2>/dev/null | grep -qix "$locale.utf8" || missing+=("$locale")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing locales: ${missing[*]} (run as root to generate them)" >&2
+    return 1
+  fi
+  for locale in "${missing[@]}"; do
+    sed -i "s/^# *\($locale.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+  done
+  locale-gen >/dev/null
+}
 
 if [ ${#need[@]} -eq 0 ]; then
+  ensure_locales
   exit 0
 fi
 
@@ -44,3 +68,4 @@ echo "installing: ${need[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+ensure_locales

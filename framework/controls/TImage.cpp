@@ -24,8 +24,10 @@ void TImage::PictureChanged()
 {
     if (m_autoSize && !m_picture.Empty())
         SetBounds(Left(), Top(), m_picture.Width(), m_picture.Height());
-    // A transparent picture shows what is behind it, so the parent repaints too.
-    SetControlStyle(m_picture.Transparent() ? (ControlStyle() & ~csOpaque) : (ControlStyle() | csOpaque));
+    // A transparent or translucent picture shows what is behind it, so the
+    // parent repaints too.
+    const bool seeThrough = m_picture.Transparent() || m_picture.AlphaDefined();
+    SetControlStyle(seeThrough ? (ControlStyle() & ~csOpaque) : (ControlStyle() | csOpaque));
     Invalidate();
 }
 
@@ -35,6 +37,8 @@ void TImage::PaintControl(TCanvas& canvas)
         return;
     if (m_stretch)
         canvas.StretchDraw(RECT{0, 0, Width(), Height()}, m_picture);
+    else if (m_picture.AlphaDefined() && !m_picture.Transparent())
+        canvas.DrawBlended(0, 0, m_picture);
     else
         canvas.Draw(0, 0, m_picture);
 }

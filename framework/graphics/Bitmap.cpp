@@ -274,6 +274,7 @@ void TBitmap::Assign(const TBitmap& source)
         std::memcpy(dib.bits, source.m_dib.bits, Stride(source.m_width, source.m_format) * source.m_height);
     Replace(std::move(dib), source.m_width, source.m_height, source.m_format);
     m_transparent = source.m_transparent;
+    m_alphaDefined = source.m_alphaDefined;
     m_transparentMode = source.m_transparentMode;
     m_transparentColor = source.m_transparentColor;
     Changed();

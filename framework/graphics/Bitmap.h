@@ -54,6 +54,11 @@ public:
     // Stores the colour and switches to the fixed mode.
     void SetTransparentColor(TColor color);
 
+    // The fourth byte of a 32-bit bitmap is a real per-pixel alpha (set by
+    // readers of such pictures); plain images then draw it blended.
+    bool AlphaDefined() const { return m_alphaDefined && m_format == TPixelFormat::pf32bit; }
+    void SetAlphaDefined(bool defined) { m_alphaDefined = defined; }
+
     // The DIB section; null while the bitmap is empty.
     HBITMAP Handle() const { return static_cast<HBITMAP>(m_dib.handle.Get()); }
     TCanvas& Canvas();
@@ -91,6 +96,7 @@ private:
     TPixelFormat m_format = TPixelFormat::pf24bit;
     TPalette m_palette;
     bool m_transparent = false;
+    bool m_alphaDefined = false;
     TTransparentMode m_transparentMode = TTransparentMode::Auto;
     TColor m_transparentColor = clNone;
     std::unique_ptr<TBitmapCanvas> m_canvas;

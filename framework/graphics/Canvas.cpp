@@ -217,6 +217,28 @@ void TCanvas::StretchDraw(const RECT& dest, TBitmap& bitmap)
     Changed();
 }
 
+void TCanvas::DrawBlended(int x, int y, TBitmap& bitmap)
+{
+    if (bitmap.Empty() || bitmap.PixelFormat() != TPixelFormat::pf32bit)
+        return;
+    // What lies beneath, with each picture pixel mixed in by its alpha.
+    TBitmap beneath;
+    beneath.SetPixelFormat(TPixelFormat::pf24bit);
+    beneath.SetSize(bitmap.Width(), bitmap.Height());
+    HDC work = beneath.Canvas().Handle();
+    BitBlt(work, 0, 0, bitmap.Width(), bitmap.Height(), Handle(), x, y, SRCCOPY);
+    GdiFlush();
+    for (int row = 0; row < bitmap.Height(); ++row) {
+        const uint8_t* source = bitmap.ScanLine(row);
+        uint8_t* target = beneath.ScanLine(row);
+        for (int col = 0; col < bitmap.Width(); ++col, source += 4, target += 3)
+            for (int c = 0; c < 3; ++c)
+                target[c] = static_cast<uint8_t>((source[c] * source[3] + target[c] * (255 - source[3])) / 255);
+    }
+    BitBlt(Handle(), x, y, bitmap.Width(), bitmap.Height(), work, 0, 0, SRCCOPY);
+    Changed();
+}
+
 TColor TCanvas::Pixel(int x, int y)
 {
     GdiFlush();

@@ -55,6 +55,9 @@ public:
     // transparent colour.
     void Draw(int x, int y, TBitmap& bitmap);
     void StretchDraw(const RECT& dest, TBitmap& bitmap);
+    // Draws a 32-bit bitmap blended over the canvas by its per-pixel alpha
+    // (straight, not premultiplied).
+    void DrawBlended(int x, int y, TBitmap& bitmap);
 
     TColor Pixel(int x, int y);
     void SetPixel(int x, int y, TColor color);

@@ -16,3 +16,14 @@ class EInvalidGraphic : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// A picture file that is missing or cannot be read as a picture.
+class EPictureError : public std::runtime_error {
+public:
+    EPictureError(const std::string& path, const std::string& reason)
+        : std::runtime_error(reason), m_path(path) {}
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};

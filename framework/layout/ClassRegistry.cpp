@@ -184,3 +184,14 @@ void TClassRegistry::LoadPicture(const std::string& path, TBitmap& bitmap) const
     else
         throw EInvalidGraphic("no loader for picture " + path);
 }
+
+void LoadLayoutPicture(const std::string& path, TBitmap& bitmap)
+{
+    try {
+        TClassRegistry::Instance().LoadPicture(path, bitmap);
+    } catch (const EPictureError&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw EPictureError(path, error.what());
+    }
+}

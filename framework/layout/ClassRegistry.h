@@ -134,6 +134,9 @@ TPropertyWriter EventWriter(F set)
         set(static_cast<T&>(o), *handler);
     };
 }
+// A layout's picture file through the registry's loaders; whatever goes
+// wrong raises EPictureError naming the file.
+void LoadLayoutPicture(const std::string& path, TBitmap& bitmap);
 // A stored picture path: absolute, or relative to the artwork folder.
 inline std::string LayoutPicturePath(const std::string& file, const TLayoutContext& context)
 {
@@ -145,7 +148,7 @@ template <typename T, typename F>
 TPropertyWriter PictureWriter(F bitmapOf)
 {
     return [bitmapOf](TObject& o, const TLayoutValue& v, const TLayoutContext& context) {
-        TClassRegistry::Instance().LoadPicture(LayoutPicturePath(v.AsString(), context), bitmapOf(static_cast<T&>(o)));
+        LoadLayoutPicture(LayoutPicturePath(v.AsString(), context), bitmapOf(static_cast<T&>(o)));
     };
 }
 // A picture file handed to a setter that copies it (the object keeps no
@@ -155,7 +158,7 @@ TPropertyWriter PictureSetter(F set)
 {
     return [set](TObject& o, const TLayoutValue& v, const TLayoutContext& context) {
         TBitmap picture;
-        TClassRegistry::Instance().LoadPicture(LayoutPicturePath(v.AsString(), context), picture);
+        LoadLayoutPicture(LayoutPicturePath(v.AsString(), context), picture);
         set(static_cast<T&>(o), picture);
     };
 }

@@ -64,6 +64,26 @@ TBorderStyle BorderStyle(const std::string& name)
     throw std::invalid_argument("unknown border style '" + name + "'");
 }
 
+TPosition Position(const std::string& name)
+{
+    if (name == "poDesigned")
+        return TPosition::Designed;
+    if (name == "poScreenCenter")
+        return TPosition::ScreenCenter;
+    if (name == "poMainFormCenter")
+        return TPosition::MainFormCenter;
+    throw std::invalid_argument("unknown position '" + name + "'");
+}
+
+TFormStyle FormStyle(const std::string& name)
+{
+    if (name == "fsNormal")
+        return TFormStyle::Normal;
+    if (name == "fsStayOnTop")
+        return TFormStyle::StayOnTop;
+    throw std::invalid_argument("unknown form style '" + name + "'");
+}
+
 UINT Alignment(const std::string& name)
 {
     if (name == "taLeftJustify")
@@ -123,8 +143,15 @@ void RegisterFrameworkClasses(TClassRegistry& registry)
             static_cast<TForm&>(o).SetBorderStyle(BorderStyle(v.AsIdentifier()));
         })
         .Property("Scaled", BoolWriter<TForm>([](TForm& f, bool v) { f.SetScaled(v); }))
+        .Property("Position", [](TObject& o, const TLayoutValue& v, const TLayoutContext&) {
+            static_cast<TForm&>(o).SetPosition(Position(v.AsIdentifier()));
+        })
+        .Property("FormStyle", [](TObject& o, const TLayoutValue& v, const TLayoutContext&) {
+            static_cast<TForm&>(o).SetFormStyle(FormStyle(v.AsIdentifier()));
+        })
         .Property("OnShow", EventWriter<TForm, TNotifyEvent>([](TForm& f, const TNotifyEvent& e) { f.OnShow = e; }))
         .Property("OnHide", EventWriter<TForm, TNotifyEvent>([](TForm& f, const TNotifyEvent& e) { f.OnHide = e; }))
+        .Property("OnDestroy", EventWriter<TForm, TNotifyEvent>([](TForm& f, const TNotifyEvent& e) { f.OnDestroy = e; }))
         .Property("OnClose", EventWriter<TForm, TCloseEvent>([](TForm& f, const TCloseEvent& e) { f.OnClose = e; }))
         .Property("OnCloseQuery", EventWriter<TForm, TCloseQueryEvent>([](TForm& f, const TCloseQueryEvent& e) { f.OnCloseQuery = e; }));
 

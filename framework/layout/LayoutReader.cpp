@@ -2,6 +2,7 @@
 
 #include "framework/TControl.h"
 #include "framework/TWinControl.h"
+#include "framework/graphics/GraphicsError.h"
 #include "kelp/System/Language.h"
 
 #include <algorithm>
@@ -95,6 +96,8 @@ private:
     {
         try {
             write.property->write(*write.object, write.value, m_context);
+        } catch (const EPictureError& error) {
+            throw ELayoutError(m_source, m_number, "property " + write.path + ": " + error.what(), error.Path());
         } catch (const std::exception& error) {
             Fail("property " + write.path + ": " + error.what());
         }

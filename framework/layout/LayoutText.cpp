@@ -83,6 +83,30 @@ size_t SkipBlanks(const std::string& text, size_t i)
     return i;
 }
 
+// RGB(r, g, b) with each part 0..255: the colour 0x00BBGGRR.
+TLayoutValue ParseLayoutRgb(const std::string& text)
+{
+    if (text.back() != ')')
+        throw ELayoutSyntax("expected RGB(red, green, blue)");
+    std::stringstream parts(text.substr(4, text.size() - 5));
+    std::string part;
+    std::vector<long long> channels;
+    while (std::getline(parts, part, ',')) {
+        part = TrimLayoutText(part);
+        if (part.empty() || part.size() > 3 || !std::all_of(part.begin(), part.end(), ::isdigit))
+            throw ELayoutSyntax("bad colour part '" + part + "' in " + text);
+        channels.push_back(std::stoll(part));
+        if (channels.back() > 255)
+            throw ELayoutSyntax("colour part " + part + " above 255 in " + text);
+    }
+    if (channels.size() != 3)
+        throw ELayoutSyntax("expected RGB(red, green, blue)");
+    TLayoutValue value;
+    value.kind = TLayoutValue::Kind::Integer;
+    value.integer = channels[0] | (channels[1] << 8) | (channels[2] << 16);
+    return value;
+}
+
 } // namespace
 
 TLayoutValue ParseLayoutValue(const std::string& text)
@@ -140,6 +164,8 @@ TLayoutValue ParseLayoutValue(const std::string& text)
         }
         return value;
     }
+    if (text.rfind("RGB(", 0) == 0)
+        return ParseLayoutRgb(text);
     if (!IsLayoutIdentifier(text))
         throw ELayoutSyntax("cannot read value '" + text + "'");
     value.kind = TLayoutValue::Kind::Identifier;

@@ -1,6 +1,7 @@
 #include "kelp/Graphics/PngReader.h"
 
 #include "framework/graphics/DibHeader.h"
+#include "framework/graphics/GraphicsError.h"
 #include "framework/layout/ClassRegistry.h"
 #include "kelp/System/Assert.h"
 #include "kelp/System/Language.h"
@@ -75,15 +76,28 @@ bool PngReader::Read(TStream& stream, TBitmap& bitmap)
     // An image without pixels (no width or no rows) has no rows to copy.
     for (uint32_t y = 0; !bitmap.Empty() && y < record.height; ++y)
         ConvertPngRow(record, y, bitmap.ScanLine(static_cast<int>(y)), targetStep);
+    bitmap.SetAlphaDefined(targetStep == 4);
     bitmap.Changed();
     return true;
 }
 
+void LoadPngPicture(const std::string& fileName, TBitmap& bitmap)
+{
+    TBitmap decoded;
+    decoded.SetPixelFormat(TPixelFormat::pf32bit);
+    try {
+        TFileStream stream(fileName);
+        if (!PngReader::Instance().Read(stream, decoded) || decoded.Empty())
+            throw EPictureError(fileName, "\"" + fileName + "\" is not a readable PNG picture");
+    } catch (const EFOpenError& error) {
+        throw EPictureError(fileName, error.what());
+    }
+    bitmap.Assign(decoded);
+}
+
 void RegisterPngPictureLoader()
 {
-    TClassRegistry::Instance().SetPictureLoader(".png", [](const std::string& path, TBitmap& bitmap) {
-        PngReader::Instance().LoadPng(path, bitmap);
-    });
+    TClassRegistry::Instance().SetPictureLoader(".png", &LoadPngPicture);
 }
 
 } // namespace kelp

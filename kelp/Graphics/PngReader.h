@@ -43,6 +43,10 @@ private:
     AllocatePngDataFunction m_allocatePngData;
 };
 
+// Reads a PNG file into a 32-bit bitmap. Unlike LoadPng a file that does not
+// decode is an error too: EPictureError names the file in both cases.
+void LoadPngPicture(const std::string& fileName, TBitmap& bitmap);
+
 // Lets form layouts use PNG artwork: ".png" pictures load through the reader.
 void RegisterPngPictureLoader();
 

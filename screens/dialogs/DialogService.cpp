@@ -56,7 +56,12 @@ int DialogService::BackToDefault()
 
 int DialogService::ConfirmExit()
 {
-    return presenter_.Ask(TwoLines("SetToHighPerformanceBeforeExit", "SureExit"), Text("Yes"), Text("No"));
+    return Confirm(TwoLines("SetToHighPerformanceBeforeExit", "SureExit"));
+}
+
+int DialogService::Confirm(const std::string& text)
+{
+    return presenter_.Ask(text, Text("Yes"), Text("No"));
 }
 
 int DialogService::FirstRunCalibration()

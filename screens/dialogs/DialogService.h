@@ -28,6 +28,8 @@ public:
     int Notice(const std::string& text);
     int BackToDefault();
     int ConfirmExit();
+    // A Yes/No question: 1 for Yes.
+    int Confirm(const std::string& text);
     // The first-run welcome with the offer to calibrate.
     int FirstRunCalibration();
     // Offers a calibration; with the left answer the calibration runs and

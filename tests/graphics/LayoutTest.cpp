@@ -5,6 +5,7 @@
 #include "framework/controls/TPanel.h"
 #include "framework/layout/LayoutReader.h"
 #include "kelp/Graphics/PngReader.h"
+#include "kelp/System/Language.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -182,4 +183,40 @@ TEST_F(LayoutTest, MalformedTextFailsLoudly)
     EXPECT_EQ(Failure(std::string(kHead) + "object I: TImage\nPicture = 'none.png'\nend\nend\n").rfind("TSAMPLE line 3: property Picture: Cannot open file", 0), 0u);
     EXPECT_EQ(Failure(std::string(kHead) + "object Frame: TTestForm\nend\nend\n"),
               "TSAMPLE line 2: class 'TTestForm' cannot be created from a layout");
+}
+
+TEST_F(LayoutTest, FormPlacementStyleAndRgbColours)
+{
+    TTestForm form(nullptr);
+    ReadLayout(form,
+               std::string(kHead) + "Position = poScreenCenter\nFormStyle = fsStayOnTop\nColor = RGB(1, 2, 255)\n"
+                                    "object L: TLabel\nFont.Color = RGB(255,128,0)\nend\nend\n",
+               "TSAMPLE", handlers);
+    EXPECT_EQ(form.Position(), TPosition::ScreenCenter);
+    EXPECT_EQ(form.FormStyle(), TFormStyle::StayOnTop);
+    EXPECT_EQ(form.Color(), TColor(0x00FF0201));
+    EXPECT_EQ(LayoutComponent<TLabel>(form, "L").Font().Color(), TColor(0x000080FF));
+
+    EXPECT_EQ(Failure(std::string(kHead) + "Position = poNowhere\nend\n"),
+              "TSAMPLE line 2: property Position: unknown position 'poNowhere'");
+    EXPECT_EQ(Failure(std::string(kHead) + "Color = RGB(1, 2)\nend\n"),
+              "TSAMPLE line 2: expected RGB(red, green, blue)");
+    EXPECT_EQ(Failure(std::string(kHead) + "Color = RGB(1, 2, 256)\nend\n"),
+              "TSAMPLE line 2: colour part 256 above 255 in RGB(1, 2, 256)");
+    EXPECT_EQ(Failure(std::string(kHead) + "Color = RGB(1, -2, 3)\nend\n"),
+              "TSAMPLE line 2: bad colour part '-2' in RGB(1, -2, 3)");
+}
+
+TEST_F(LayoutTest, UnreadablePictureNamesItsFile)
+{
+    for (const char* file : {"none.bmp", "none.png", "fixtures\\graphics\\truncated.png"}) {
+        TTestForm form(nullptr);
+        try {
+            ReadLayout(form, std::string(kHead) + "object I: TImage\nPicture = '" + file + "'\nend\nend\n", "TSAMPLE",
+                       handlers);
+            ADD_FAILURE() << file << " loaded";
+        } catch (const ELayoutError& error) {
+            EXPECT_EQ(error.File(), kelp::ExecutableFolder() + file);
+        }
+    }
 }

@@ -1,0 +1,36 @@
+#pragma once
+// What the gear dial asks of the rest of the program: the mode engine, the
+// firmware's answers about Auto, the mode's settings for the lamps, and the
+// questions put to the user.
+
+#include "screens/geardial/LampRules.h"
+
+#include <string>
+
+namespace geardial {
+
+class GearDialHost {
+public:
+    virtual ~GearDialHost() = default;
+
+    virtual int CurrentLevel() = 0;
+    // Starts the change and returns at once.
+    virtual void SetMode(int level) = 0;
+    // The user chose before the delayed start-up restore ran.
+    virtual void StopStartupRestore() = 0;
+
+    virtual bool IsAutoAllowedByBios() = 0;
+    virtual bool IsTweakDisabled() = 0;
+    virtual bool IsCalibrationNeeded() = 0;
+    virtual bool HasValidThresholds() = 0;
+    // The saving gear Auto runs now, as the firmware reports it.
+    virtual int RunningAutoGear() = 0;
+    virtual LampFacts LampFactsFor(int level) = 0;
+
+    // Answers: 1 for OK, Yes or a completed calibration.
+    virtual int Notice(const std::string& text) = 0;
+    virtual int Confirm(const std::string& text) = 0;
+    virtual int CalibrationPrompt(const std::string& text) = 0;
+};
+
+} // namespace geardial

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Renders the main window's artwork from the SVG sources in data/art into the
+# files the program loads: data/Skin/Main/*.bmp (24-bit, magenta keyed) and the
+# dial layers data/Resource/*.png (32-bit RGBA). The outputs are committed, so
+# only a designer who changes an SVG runs this (needs rsvg-convert from
+# librsvg2-bin, ImageMagick and the DejaVu fonts).
+#
+# Controls are cut from their sheet and laid over the part of the background
+# they really cover (their place is read from data/Forms/TMAINFORM.txt), so
+# their soft edges blend into the panel; only pixels the artwork leaves fully
+# empty become magenta. The window outline cannot know the desktop behind it:
+# its edge is blended over the dark rim colour and cut where it is half covered.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+art=$root/data/art
+skin=$root/data/Skin/Main
+res=$root/data/Resource
+layout=$root/data/Forms/TMAINFORM.txt
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$skin" "$res"
+
+KEY='#FF00FF'
+RIM='#07090B'      # outline colour of the window
+WELL='#0A0D11'     # display wells the digit readouts sit in
+BAND_TOP=228       # the CO2 readout band, left out of the small view
+BAND_HEIGHT=33
+
+for sheet in main-background main-controls gear-dial units; do
+  rsvg-convert -o "$work/$sheet.png" "$art/$sheet.svg"
+done
+
+
+# Writes a 24-bit BMP: the image, with the pixels where the mask is black set
+# to the key colour.
+keyed_bmp() { # image mask out
+  convert "$1" "$2" -alpha off -compose CopyOpacity -composite \
+    -background "$KEY" -alpha remove -alpha off -type TrueColor "BMP3:$3"
+}
+
+# Backgrounds. The flattened picture (over the rim colour) is also what the
+# controls are laid over.
+convert "$work/main-background.png" -background "$RIM" -alpha remove -alpha off "$work/flat.png"
+convert "$work/main-background.png" -alpha extract -threshold 50% "$work/outline.png"
+keyed_bmp "$work/flat.png" "$work/outline.png" "$work/LargeBk.bmp"
+cp "$work/LargeBk.bmp" "$skin/LargeBk.bmp"
+height=$(identify -format '%h' "$work/main-background.png")
+below=$((BAND_TOP + BAND_HEIGHT))
+convert "$work/LargeBk.bmp" \
+  \( -clone 0 -crop "691x$BAND_TOP+0+0" +repage \) \
+  \( -clone 0 -crop "691x$((height - below))+0+$below" +repage \) \
+  -delete 0 -append -type TrueColor "BMP3:$skin/SmallBk.bmp"
+
+# Left and top of every control of the layout.
+declare -A LEFT TOP
+while read -r name left top; do
+  LEFT[$name]=$left
+  TOP[$name]=$top
+done < <(awk '/^  object /{name=$2; sub(":", "", name)}
+              /^    Left = /{left[name]=$3}
+              /^    Top = /{top[name]=$3}
+              END{for (n in left) print n, left[n], top[n]}' "$layout")
+
+# Cuts the cell w x h at (x, y) of a sheet and writes it as a keyed bitmap laid
+# over the background at (left, top), or over a plain colour.
+cell() { # sheet x y w h out left top | sheet x y w h out colour
+  local sheet=$work/$1.png geometry="$4x$5+$2+$3" out=$6
+  convert "$sheet" -crop "$geometry" +repage "$work/cell.png"
+  if [ $# -eq 8 ]; then
+    convert "$work/flat.png" -crop "$4x$5+$7+$8" +repage "$work/cell.png" -compose over -composite "$work/laid.png"
+  else
+    convert "$work/cell.png" -background "$7" -alpha remove "$work/laid.png"
+  fi
+  convert "$work/cell.png" -alpha extract -threshold 1% "$work/mask.png"
+  keyed_bmp "$work/laid.png" "$work/mask.png" "$skin/$out.bmp"
+}
+control() { # sheet x y w h control file
+  [ -n "${LEFT[$6]:-}" ] || { echo "render-art: $6 is not in $layout" >&2; exit 1; }
+  cell "$1" "$2" "$3" "$4" "$5" "$7" "${LEFT[$6]}" "${TOP[$6]}"
+}
+
+states=(raised sunken focused disabled)
+modes=(AutoButton TurboButton NormalButton MedButton LowButton)
+for m in "${!modes[@]}"; do
+  for s in 0 1 2 3 4 5 6 7; do
+    group=off; [ $s -ge 4 ] && group=on
+    control main-controls $((10 + 60 * s)) $((10 + 60 * m)) 45 45 "${modes[$m]}" "${modes[$m]}_${group}_${states[$((s % 4))]}"
+  done
+done
+devices=(CpuButton VgaButton ChipButton MemoryButton DriveButton FanButton)
+for d in "${!devices[@]}"; do
+  for s in 0 1 2 3; do
+    control main-controls $((10 + 90 * s)) $((320 + 80 * d)) 80 70 "${devices[$d]}" "${devices[$d]}_${states[$s]}"
+  done
+done
+for s in 0 1 2 3; do
+  for b in MoreSettingButton CalibrateButton ExitButton; do
+    control main-controls $((10 + 140 * s)) 800 130 30 $b "${b}_${states[$s]}"
+  done
+  control main-controls $((10 + 140 * s)) 840 130 30 SwitchButton "SwitchButton_${states[$s]}"
+  control main-controls $((10 + 40 * s)) 880 26 24 MinimizeButton "MinimizeButton_${states[$s]}"
+  control main-controls $((10 + 40 * s)) 910 26 24 CloseButton "CloseButton_${states[$s]}"
+  control main-controls $((10 + 40 * s)) 940 28 28 ResetButton "ResetButton_${states[$s]}"
+  control main-controls $((10 + 40 * s)) 980 24 20 ShrinkButton "ShrinkButton_off_${states[$s]}"
+  control main-controls $((170 + 40 * s)) 980 24 20 ShrinkButton "ShrinkButton_on_${states[$s]}"
+done
+# One pair of lamp bitmaps serves all six lamps: they sit on identical recesses.
+control main-controls 10 1010 28 8 CpuLed Led_on
+control main-controls 50 1010 28 8 CpuLed Led_off
+
+# Units: the CO2 unit lies at the readout's left + 162, top + 4 on the main
+# window; the others are shown on other forms' display wells.
+co2_left=$((46 + 162)) co2_top=$((236 + 4))
+cell units 10 10 28 18 MgBk $co2_left $co2_top
+cell units 50 10 14 18 GBk $co2_left $co2_top
+cell units 80 10 22 18 KgBk $co2_left $co2_top
+cell units 120 10 44 18 WattsBk "$WELL"
+cell units 180 10 48 18 WattHrBk "$WELL"
+cell units 240 10 44 22 MacroBk "$WELL"
+
+# Dial layers keep their alpha.
+layer() { convert "$work/gear-dial.png" -crop "$3x$4+$1+$2" +repage -define png:exclude-chunks=date,time "PNG32:$res/$5.png"; }
+layer 10 10 27 36 gear
+layer 60 10 140 132 pentagon
+layer 210 10 140 132 line
+layer 360 10 140 132 mask
+stems=(auto turbo normal medium low)
+for i in "${!stems[@]}"; do
+  layer $((10 + 150 * i)) 160 140 132 "${stems[$i]}_b"
+  layer $((10 + 150 * i)) 310 140 132 "${stems[$i]}_a"
+done
+echo "render-art: $(ls "$skin" | wc -l) skin bitmaps, $(ls "$res"/*.png | wc -l) dial layers"
