@@ -20,7 +20,6 @@
 #include "engine/ModeRequest.h"
 #include "framework/TApplication.h"
 #include "hw/CpuVentryLibForTamsel.h"
-#include "hw/VentryLibForDozla.h"
 #include "kelp/System/Language.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
@@ -97,9 +96,10 @@ TMainForm::TMainForm(TComponent* owner)
     monitor.PlugHost(this);
     PlugCalibrationHost(this);
     monitor.Start();
-    // The nap library's fan settings, then the fan library the mode
-    // changes use, which is registered last and so drives the fan chip.
-    kelp::VentryLibForDozla::Instance();
+    // The board's fan library, over the power-gear library: the mode
+    // changes drive the fans through it, and the fan chip asks it how the
+    // chip's registers are reached. The nap library's own fan library has
+    // no use here (the program never sets the nap library's levels).
     kelp::CpuVentryLibForTamsel::Instance();
 
     AdvanceSettings& settings = AdvanceSettings::Instance();
