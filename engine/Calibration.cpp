@@ -5,8 +5,7 @@
 #include "hw/IsRecentIntelProcessor.h"
 #include "kelp/vantor/PowerGear.h"
 
-namespace {
-CalibrationDevices ProcessDevices()
+CalibrationDevices ProcessCalibrationDevices()
 {
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
@@ -17,12 +16,11 @@ CalibrationDevices ProcessDevices()
     devices.logicalProcessors = system.dwNumberOfProcessors;
     return devices;
 }
-} // namespace
 
 Calibrator& GetCalibrator()
 {
     static const std::unique_ptr<Calibrator> calibrator =
-        MakeCalibrator(kelp::IsRecentIntelProcessor(), ProcessDevices());
+        MakeCalibrator(kelp::IsRecentIntelProcessor(), ProcessCalibrationDevices());
     return *calibrator;
 }
 

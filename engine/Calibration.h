@@ -98,6 +98,10 @@ private:
     CalibrationSamples samples_;
 };
 
+// The process-wide power gear and load generator, levels handed to the
+// mode engine with SetMode(level, false).
+CalibrationDevices ProcessCalibrationDevices();
+
 // Four levels for an Intel processor of signature 0x106A or later
 // (IsRecentIntelProcessor), otherwise three.
 std::unique_ptr<Calibrator> MakeCalibrator(bool recentIntelProcessor, const CalibrationDevices& devices);
