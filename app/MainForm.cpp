@@ -6,6 +6,7 @@
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
 #include "app/MessageFilter.h"
+#include "app/ProgramExit.h"
 #include "app/PrivateMessages.h"
 #include "app/SessionEnd.h"
 #include "app/StartupChecks.h"
@@ -21,8 +22,6 @@
 #include "framework/TApplication.h"
 #include "hw/CpuVentryLibForTamsel.h"
 #include "kelp/System/Language.h"
-#include "kelp/vantor/BiosInterface.h"
-#include "kelp/vantor/BiosItems.h"
 #include "screens/dialogs/DialogService.h"
 
 TMainForm* MainForm = nullptr;
@@ -38,8 +37,6 @@ constexpr unsigned kIdleMs = 5000;
 constexpr unsigned kInitGearModeMs = 60000;
 constexpr unsigned kRegisterNotifyMs = 3000;
 constexpr unsigned kRestoreGearMs = 3500;
-// The longest the exit waits for a mode change still being applied.
-constexpr DWORD kExitWaitMs = 3000;
 
 // Pipe events of message 1054.
 constexpr WPARAM kVgaConnected = 0;
@@ -331,12 +328,20 @@ void TMainForm::AppMessage(MSG& msg, bool& handled)
 
 void TMainForm::ExitProgram()
 {
-    // A mode change cut off by the end of the process would leave its crash
-    // guard set and cost the user the settings at the next start.
-    WaitForModeChange(kExitWaitMs);
-    kelp::SetItem(kelp::BiosItemId::kGearLevel, 0);
-    UnregisterServiceNotify(Handle());
-    Close();
+    if (PrepareExit(Handle()))
+        Close();
+    else
+        EndProcessNow();
+}
+
+void TMainForm::EndProcessNow()
+{
+    // What closing would do to the outside world, without freeing a single
+    // object the running mode change may still use.
+    Hide();
+    TrayController::Instance().RemoveIcon();
+    ReleaseGearUnlessOverclocked(CpuPowerMonitor::Instance().IsOverclocked());
+    TerminateProcess(GetCurrentProcess(), 0);
 }
 
 void TMainForm::SelectAuto()
