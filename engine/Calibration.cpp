@@ -5,22 +5,29 @@
 #include "hw/IsRecentIntelProcessor.h"
 #include "kelp/vantor/PowerGear.h"
 
-CalibrationDevices ProcessCalibrationDevices()
+void RequestCalibrationLevel(int level)
+{
+    SetMode(level, false);
+}
+
+namespace {
+CalibrationDevices ProcessDevices()
 {
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
     CalibrationDevices devices;
     devices.gear = &kelp::PowerGear::Instance();
     devices.load = &CalibrateLib::Instance();
-    devices.setMode = [](int level) { SetMode(level, false); };
+    devices.setMode = RequestCalibrationLevel;
     devices.logicalProcessors = system.dwNumberOfProcessors;
     return devices;
 }
+} // namespace
 
 Calibrator& GetCalibrator()
 {
     static const std::unique_ptr<Calibrator> calibrator =
-        MakeCalibrator(kelp::IsRecentIntelProcessor(), ProcessCalibrationDevices());
+        MakeCalibrator(kelp::IsRecentIntelProcessor(), ProcessDevices());
     return *calibrator;
 }
 

@@ -98,9 +98,10 @@ private:
     CalibrationSamples samples_;
 };
 
-// The process-wide power gear and load generator, levels handed to the
-// mode engine with SetMode(level, false).
-CalibrationDevices ProcessCalibrationDevices();
+// How the program's calibrator hands a level to the mode engine (level
+// item only, not waited for); the process-wide devices use it with the
+// process-wide power gear and load generator.
+void RequestCalibrationLevel(int level);
 
 // Four levels for an Intel processor of signature 0x106A or later
 // (IsRecentIntelProcessor), otherwise three.

@@ -114,8 +114,11 @@ TEST(CalibrationSchedule, FourLevelMeasuresUnderThePrimaryLoadThenWalksTheLevels
 TEST(CalibrationSchedule, FourLevelEndReachesTheBoardThroughTheModeEngine)
 {
     calibtest::LoadCalibrationBoard("calib-four");
-    kelp::PowerGear::m_impIndex = 0;
-    FourLevelCalibrator calibrator(ProcessCalibrationDevices());
+    kelp::PowerGear::m_impIndex = 0; // the mode engine's gear is the one beside the executable
+    CalibrationRig rig;
+    CalibrationDevices devices = rig.Devices(2);
+    devices.setMode = RequestCalibrationLevel;
+    FourLevelCalibrator calibrator(devices);
     for (int tick = 400; tick <= 415; ++tick)
         calibrator.Step(tick);
     ASSERT_TRUE(WaitForModeChange(10000));
