@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -154,7 +155,10 @@ TEST_F(Dialogs, ACalibrationIsNotStartedWhileOneRuns)
 {
     int nestedResult = 0;
     std::optional<DWORD> flagAfterNested;
+    bool nestedTried = false;
     duringProgress = [&] {
+        if (std::exchange(nestedTried, true))
+            return; // the refused run's own progress, if it got that far
         GetCalibrator().Step(20); // a first sample of the run
         nestedResult = service.RunCalibration();
         flagAfterNested = ReadAdvance("Calibration_Flag");
