@@ -5,7 +5,6 @@
 #include "engine/CpuPowerMonitor.h"
 #include "engine/IdleWatcher.h"
 #include "engine/ModeModel.h"
-#include "kelp/vantor/PowerGear.h"
 
 #include <windows.h>
 
@@ -18,7 +17,7 @@ constexpr UINT kNapSendTimeoutMs = 5000;
 void AskNapUtility()
 {
     HWND nap = FindWindowA("TMainForm", "Dozla");
-    if (!nap || kelp::PowerGear::Instance().GetLevel() == GearLevel::Unknown)
+    if (!nap || CpuPowerMonitor::Instance().LibraryLevel() == GearLevel::Unknown)
         return;
     DWORD_PTR result = 0;
     SendMessageTimeoutA(nap, kMsgNap, kMessageTag, kNapNow, SMTO_ABORTIFHUNG, kNapSendTimeoutMs, &result);

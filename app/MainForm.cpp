@@ -6,6 +6,7 @@
 #include "app/IdleAction.h"
 #include "app/MainGearDial.h"
 #include "app/MessageFilter.h"
+#include "app/ProgramExit.h"
 #include "app/PrivateMessages.h"
 #include "app/SessionEnd.h"
 #include "app/StartupChecks.h"
@@ -22,10 +23,7 @@
 #include "framework/TApplication.h"
 #include "framework/layout/LayoutReader.h"
 #include "hw/CpuVentryLibForTamsel.h"
-#include "hw/VentryLibForDozla.h"
 #include "kelp/System/Language.h"
-#include "kelp/vantor/BiosInterface.h"
-#include "kelp/vantor/BiosItems.h"
 #include "screens/dialogs/DialogService.h"
 
 TMainForm* MainForm = nullptr;
@@ -37,8 +35,6 @@ constexpr unsigned kIdleMs = 5000;
 constexpr unsigned kInitGearModeMs = 60000;
 constexpr unsigned kRegisterNotifyMs = 3000;
 constexpr unsigned kRestoreGearMs = 3500;
-// The longest the exit waits for a mode change still being applied.
-constexpr DWORD kExitWaitMs = 3000;
 
 // Pipe events of message 1054.
 constexpr WPARAM kVgaConnected = 0;
@@ -92,9 +88,10 @@ TMainForm::TMainForm(TComponent* owner)
     monitor.PlugHost(this);
     PlugCalibrationHost(this);
     monitor.Start();
-    // The nap library's fan settings, then the fan library the mode
-    // changes use, which is registered last and so drives the fan chip.
-    kelp::VentryLibForDozla::Instance();
+    // The board's fan library, over the power-gear library: the mode
+    // changes drive the fans through it, and the fan chip asks it how the
+    // chip's registers are reached. The nap library's own fan library has
+    // no use here (the program never sets the nap library's levels).
     kelp::CpuVentryLibForTamsel::Instance();
 
     AdvanceSettings& settings = AdvanceSettings::Instance();
@@ -371,12 +368,20 @@ void TMainForm::AppMessage(MSG& msg, bool& handled)
 
 void TMainForm::ExitProgram()
 {
-    // A mode change cut off by the end of the process would leave its crash
-    // guard set and cost the user the settings at the next start.
-    WaitForModeChange(kExitWaitMs);
-    kelp::SetItem(kelp::BiosItemId::kGearLevel, 0);
-    UnregisterServiceNotify(Handle());
-    Close();
+    if (PrepareExit(Handle()))
+        Close();
+    else
+        EndProcessNow();
+}
+
+void TMainForm::EndProcessNow()
+{
+    // What closing would do to the outside world, without freeing a single
+    // object the running mode change may still use.
+    Hide();
+    TrayController::Instance().RemoveIcon();
+    ReleaseGearUnlessOverclocked(CpuPowerMonitor::Instance().IsOverclocked());
+    TerminateProcess(GetCurrentProcess(), 0);
 }
 
 void TMainForm::SelectAuto()

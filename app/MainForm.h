@@ -32,6 +32,8 @@ public:
     // Code 5 redraws the current mode everywhere; other codes do nothing.
     void Refresh(int code);
     bool IsAutoAllowed();
+    // Ends the program (the exit message, the tray menu's Exit).
+    void ExitProgram();
     // The user chose a mode before the delayed start-up restore ran.
     void CancelStartupRestore() { restore_.Cancel(); }
 
@@ -59,7 +61,7 @@ private:
     bool HandleTaggedMessage(TMessage& message);
     bool HandleModeMessage(const TMessage& message);
     void AppMessage(MSG& msg, bool& handled);
-    void ExitProgram();
+    void EndProcessNow();
     void SelectAuto();
     void OnPipeEvent(WPARAM event);
     void GuardWindowSize(TMessage& message);

@@ -54,9 +54,10 @@ void SystemTrayServices::SetMode(int level, bool fullApply)
     ::SetMode(level, fullApply);
 }
 
-bool SystemTrayServices::WaitForModeChange(DWORD timeoutMs)
+void SystemTrayServices::ExitProgram()
 {
-    return ::WaitForModeChange(timeoutMs);
+    if (MainForm)
+        MainForm->ExitProgram();
 }
 
 UINT SystemTrayServices::PopupMenu(HMENU menu, HWND owner, POINT at)

@@ -15,6 +15,6 @@ public:
     bool IsTweakDisabled() override;
     int ConfirmExit() override;
     void SetMode(int level, bool fullApply) override;
-    bool WaitForModeChange(DWORD timeoutMs) override;
+    void ExitProgram() override;
     UINT PopupMenu(HMENU menu, HWND owner, POINT at) override;
 };

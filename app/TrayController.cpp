@@ -258,15 +258,7 @@ void TrayController::Exit()
             return;
         services_.SetMode(GearLevel::HighPerformance, true);
     }
-    // A change still being applied holds Gear_Flag set; a process that ends
-    // under it leaves the flag behind, and the next start takes it for a
-    // crash and resets every setting. Let it finish (bounded) first.
-    services_.WaitForModeChange(kExitWaitMs);
-    AdvanceSettings& settings = AdvanceSettings::Instance();
-    settings.ClearCalibration_Flag();
-    settings.ClearGear_Flag();
-    if (owner_)
-        owner_->Close();
+    services_.ExitProgram();
 }
 
 void TrayController::StartBalloonTimer(UINT intervalMs)
@@ -304,6 +296,11 @@ void TrayController::OwnerGone()
     balloonTimer_ = nullptr;
     balloonTimerRunning_ = false;
     owner_ = nullptr;
+    RemoveIcon();
+}
+
+void TrayController::RemoveIcon()
+{
     IconLock lock(iconLock_);
     icon_.reset();
     iconHandle_.Reset();

@@ -44,8 +44,6 @@ public:
     // What the shell is asked for; the program's timer hides it earlier.
     static constexpr UINT kBalloonTimeoutMs = 10000;
     static constexpr DWORD kBalloonFlags = NIIF_INFO | NIIF_NOSOUND;
-    // The longest the exit waits for a mode change still being applied.
-    static constexpr DWORD kExitWaitMs = 3000;
     static constexpr int kConfirmExitNo = 2;
     enum MenuItem : UINT { kMenuBalloonTips = 1, kMenuRunAtStartup, kMenuExit };
     // Name of the balloon timer among the owner's components.
@@ -81,6 +79,9 @@ public:
 
     // Runs a menu item, as when the user chose it.
     void RunMenuCommand(UINT item);
+    // Takes the icon out of the notification area for good (a process that
+    // ends without closing its windows).
+    void RemoveIcon();
 
 private:
     class BalloonTimer;

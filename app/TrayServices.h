@@ -1,8 +1,8 @@
 #pragma once
 // What the tray controller needs from the rest of the program: the power
-// monitor's view of the mode, the mode engine, the exit question and the
-// popup menu. The program's own implementation is SystemTrayServices;
-// tests substitute their own.
+// monitor's view of the mode, the mode engine, the exit question, the
+// program's exit and the popup menu. The program's own implementation is
+// SystemTrayServices; tests substitute their own.
 
 #include <windows.h>
 
@@ -22,8 +22,8 @@ public:
     // 2 no (stay).
     virtual int ConfirmExit() = 0;
     virtual void SetMode(int level, bool fullApply) = 0;
-    // True when no mode change runs any more.
-    virtual bool WaitForModeChange(DWORD timeoutMs) = 0;
+    // Ends the program as the exit message does.
+    virtual void ExitProgram() = 0;
 
     // Shows the menu at a screen point and returns the chosen item's
     // identifier, 0 when none was chosen.

@@ -5,6 +5,11 @@
 #include "hw/IsRecentIntelProcessor.h"
 #include "kelp/vantor/PowerGear.h"
 
+void RequestCalibrationLevel(int level)
+{
+    SetMode(level, false);
+}
+
 namespace {
 CalibrationDevices ProcessDevices()
 {
@@ -13,7 +18,7 @@ CalibrationDevices ProcessDevices()
     CalibrationDevices devices;
     devices.gear = &kelp::PowerGear::Instance();
     devices.load = &CalibrateLib::Instance();
-    devices.setMode = [](int level) { SetMode(level, false); };
+    devices.setMode = RequestCalibrationLevel;
     devices.logicalProcessors = system.dwNumberOfProcessors;
     return devices;
 }

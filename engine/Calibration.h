@@ -98,6 +98,11 @@ private:
     CalibrationSamples samples_;
 };
 
+// How the program's calibrator hands a level to the mode engine (level
+// item only, not waited for); the process-wide devices use it with the
+// process-wide power gear and load generator.
+void RequestCalibrationLevel(int level);
+
 // Four levels for an Intel processor of signature 0x106A or later
 // (IsRecentIntelProcessor), otherwise three.
 std::unique_ptr<Calibrator> MakeCalibrator(bool recentIntelProcessor, const CalibrationDevices& devices);

@@ -59,6 +59,9 @@ public:
     double ReadCpuPower();
 
     int CurrentLevel();
+    // The power-gear library's level; "no mode" when the board has no
+    // power gear.
+    int LibraryLevel();
     int SavingIndex();
 
     bool IsOverclocked();
@@ -100,8 +103,6 @@ public:
 
 private:
     static int PluggedAutoGear();
-    // The library's level; "no mode" when the board has no power gear.
-    int LibraryLevel();
     void ReadHardwareDefaults();
     uint32_t FsbItem(int modeIndex);
     void WriteVgaCapabilityFlags();

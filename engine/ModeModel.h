@@ -12,6 +12,9 @@ inline constexpr int MaxSaving = 2;
 inline constexpr int Auto = 0x8000;
 // No mode known; never applied.
 inline constexpr int Unknown = 255;
+// What a four-level calibration writes to the level item last. No mode: its
+// meaning is the firmware's, so it only ever goes to the item.
+inline constexpr int CalibrationEnd = 4;
 } // namespace GearLevel
 
 namespace ModeIndex {

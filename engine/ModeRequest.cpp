@@ -19,6 +19,35 @@ std::atomic<ModeChangeObserver*> observer{nullptr};
 // Workers started whose termination handler has not run yet. Only the
 // main thread decrements it, in that handler.
 std::atomic<int> runningChanges{0};
+std::atomic<bool> closed{false};
+
+bool IsAppliable(int level, bool fullApply)
+{
+    return IsKnownLevel(level) || (!fullApply && level == GearLevel::CalibrationEnd);
+}
+
+// A quit message taken out of the queue while waiting; put back when the
+// wait ends, since it belongs to the message loop.
+class QuitKeeper {
+public:
+    QuitKeeper() = default;
+    QuitKeeper(const QuitKeeper&) = delete;
+    QuitKeeper& operator=(const QuitKeeper&) = delete;
+    ~QuitKeeper()
+    {
+        if (taken_)
+            PostQuitMessage(exitCode_);
+    }
+    void Take(const MSG& msg)
+    {
+        taken_ = true;
+        exitCode_ = int(msg.wParam);
+    }
+
+private:
+    bool taken_ = false;
+    int exitCode_ = 0;
+};
 
 // Waits until `done` holds or the time is up. On the main thread it keeps
 // delivering the framework's thread-end notices (which is how a finished
@@ -30,11 +59,17 @@ template <typename Done> bool WaitServicingTerminations(HANDLE event, DWORD time
     const bool onMainThread = GetCurrentThreadId() == Application().MainThreadId();
     const HWND notices = onMainThread ? Application().Handle() : nullptr;
     const DWORD start = GetTickCount();
+    QuitKeeper quit;
     for (;;) {
         // Notices queued before the wait would not wake it: drain first.
+        // The filtered peek hands out a quit message as well.
         MSG msg;
-        while (notices && PeekMessageA(&msg, notices, CM_THREADTERMINATED, CM_THREADTERMINATED, PM_REMOVE))
-            DispatchMessageA(&msg);
+        while (notices && PeekMessageA(&msg, notices, CM_THREADTERMINATED, CM_THREADTERMINATED, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                quit.Take(msg);
+            else
+                DispatchMessageA(&msg);
+        }
         if (done())
             return true;
         const DWORD elapsed = GetTickCount() - start;
@@ -66,8 +101,12 @@ void RequestMode(int level, bool fullApply, bool applyVga)
     CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
     if (monitor.IsOverclocked())
         return;
-    if (!IsKnownLevel(level)) {
+    if (!IsAppliable(level, fullApply)) {
         kelp::Trace("~~~[ModeRequest] level %x is no mode, ignored", unsigned(level));
+        return;
+    }
+    if (closed) {
+        kelp::Trace("~~~[ModeRequest] level %x requested after the exit began, ignored", unsigned(level));
         return;
     }
     const HANDLE modeChangeDone = monitor.ModeChangeDone();
@@ -98,6 +137,11 @@ void SetModeNoVga(int level, bool fullApply)
 bool WaitForModeChange(DWORD timeoutMs)
 {
     return WaitServicingTerminations(nullptr, timeoutMs, [] { return runningChanges == 0; });
+}
+
+void CloseModeChanges()
+{
+    closed = true;
 }
 
 void PlugModeChangeObserver(ModeChangeObserver* plugged)

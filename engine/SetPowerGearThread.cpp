@@ -1,7 +1,7 @@
 #include "engine/SetPowerGearThread.h"
 
-#include "engine/AdvanceSettings.h"
 #include "engine/GraphicsCompanion.h"
+#include "engine/ModeChangeGuard.h"
 #include "engine/ModeExtras.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
@@ -15,8 +15,9 @@ TSetPowerGearThread::TSetPowerGearThread(int level, bool fullApply, bool applyVg
 
 void TSetPowerGearThread::Execute()
 {
-    AdvanceSettings& settings = AdvanceSettings::Instance();
-    settings.MarkGear_Flag();
+    // An exit that gave up on this change ends the process around it.
+    if (!ModeChangeGuard::Mark())
+        return;
     kelp::PowerGear& gear = kelp::PowerGear::Instance();
     // The facade refuses level calls on a board without the power gear;
     // the rest of the change still applies there.
@@ -32,7 +33,7 @@ void TSetPowerGearThread::Execute()
     }
     if (observer_)
         observer_->RefreshIcon();
-    settings.ClearGear_Flag();
+    ModeChangeGuard::Clear();
 }
 
 void TSetPowerGearThread::FollowOnGraphicsCard()

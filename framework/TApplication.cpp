@@ -119,7 +119,9 @@ void TApplication::HandleMessage()
 
 void TApplication::Minimize()
 {
-    if (m_mainForm && m_mainForm->HandleAllocated() && !IsIconic(m_mainForm->Handle())) {
+    // Minimising a hidden window would show it, as a taskbar button.
+    if (m_mainForm && m_mainForm->HandleAllocated() && IsWindowVisible(m_mainForm->Handle()) &&
+        !IsIconic(m_mainForm->Handle())) {
         ShowWindow(m_mainForm->Handle(), SW_MINIMIZE);
         if (OnMinimize)
             OnMinimize(this);

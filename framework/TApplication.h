@@ -60,6 +60,7 @@ public:
     // Processes one message, waiting for one when none is queued.
     void HandleMessage();
 
+    // Minimises a visible main form; a hidden one stays hidden.
     void Minimize();
     void Restore();
     // Whether one of the application's windows is active; forms report

@@ -1,29 +1,44 @@
 #pragma once
-// The cross-process Super-I/O lock: the named auto-reset event
-// "VANTOR_SIO_MUTEX", signalled while the chip's port pairs are free. The
-// vendor's other programs take the same event.
+// The cross-process Super-I/O lock. The vendor's programs share the named
+// auto-reset event "VANTOR_SIO_MUTEX", signalled while the chip's port
+// pairs are free; other hardware monitors on Windows reach the same ports
+// under the named mutex "Global\Access_ISABUS.HTP.Method". Each access
+// sequence holds both, always taken in that order.
 
 #include <windows.h>
+
+#include <atomic>
 
 namespace kelp {
 
 class SioLock {
 public:
+    static constexpr DWORD kDefaultWaitMs = 10000;
+
     static SioLock& Instance();
 
-    // Opens (or creates, signalled) the event; other names serve tests.
-    explicit SioLock(const char* name = "VANTOR_SIO_MUTEX");
+    // Opens (or creates, the event signalled) both objects; other names
+    // and waits serve tests.
+    explicit SioLock(const char* eventName = "VANTOR_SIO_MUTEX",
+                     const char* sharedMutexName = "Global\\Access_ISABUS.HTP.Method",
+                     DWORD waitMs = kDefaultWaitMs);
     ~SioLock();
     SioLock(const SioLock&) = delete;
     SioLock& operator=(const SioLock&) = delete;
 
-    // Waits up to 10 s; a holder that never lets go does not stop the
-    // caller, which then proceeds without the lock.
+    // Waits up to waitMs for each object; a holder that never lets go
+    // does not stop the caller, which then proceeds without it. A mutex
+    // whose holder died unreleased counts as taken.
     void Lock();
+    // On the thread that locked.
     void Unlock();
 
 private:
     HANDLE m_event;
+    HANDLE m_shared;
+    DWORD m_waitMs;
+    // The thread that holds the shared mutex, 0 when none of ours does.
+    std::atomic<DWORD> m_sharedOwner{0};
 };
 
 // Holds the lock for its lifetime.

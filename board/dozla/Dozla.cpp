@@ -9,6 +9,7 @@
 
 #include "board/core/BoardStore.h"
 #include "board/core/ItemAccess.h"
+#include "board/dozla/SavedVolumes.h"
 #include "kelp/System/Trace.h"
 
 #include <windows.h>
@@ -60,21 +61,34 @@ void Record(const char* knob, uint32_t value)
     }
 }
 
+HWAVEOUT WaveOut(UINT device)
+{
+    return reinterpret_cast<HWAVEOUT>(uintptr_t(device));
+}
+
+vboard::SavedVolumes& WaveOutVolumes()
+{
+    static vboard::SavedVolumes volumes(
+        [](UINT device, DWORD& volume) { return waveOutGetVolume(WaveOut(device), &volume) == MMSYSERR_NOERROR; },
+        [](UINT device, DWORD volume) { waveOutSetVolume(WaveOut(device), volume); });
+    return volumes;
+}
+
 // Mute by silencing every wave-out device; without one there is nothing
 // to switch.
 void SwitchSound(bool on)
 {
-    static DWORD savedVolume = 0xFFFFFFFF;
     UINT devices = waveOutGetNumDevs();
     if (devices == 0) {
         kelp::Trace("~~~[Dozla] no audio output device, sound %s skipped", on ? "on" : "off");
         return;
     }
+    vboard::SavedVolumes& volumes = WaveOutVolumes();
     for (UINT device = 0; device < devices; ++device) {
-        HWAVEOUT handle = reinterpret_cast<HWAVEOUT>(uintptr_t(device));
-        if (!on)
-            waveOutGetVolume(handle, &savedVolume);
-        waveOutSetVolume(handle, on ? savedVolume : 0);
+        if (on)
+            volumes.Restore(device);
+        else
+            volumes.Silence(device);
     }
 }
 

@@ -96,9 +96,7 @@ bool PowerGear::SetThresholds(uint32_t t1, uint32_t t2, uint32_t t3)
 
 bool PowerGear::SetThresholds(const uint32_t* values, int count)
 {
-    ThresholdStore& store = Thresholds();
-    store.Assign(values, count > 0 ? size_t(count) : 0);
-    return store.Save();
+    return Thresholds().Store(values, count > 0 ? size_t(count) : 0);
 }
 
 } // namespace kelp

@@ -69,9 +69,15 @@ bool ThresholdStore::Load()
     return true;
 }
 
-bool ThresholdStore::Save()
+bool ThresholdStore::Store(const uint32_t* values, size_t count)
 {
     std::lock_guard guard(lock_);
+    std::copy_n(values, std::min(count, values_.size()), values_.begin());
+    return SaveLocked();
+}
+
+bool ThresholdStore::SaveLocked()
+{
     RegistryKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, kKey, true))
         return false;
@@ -100,12 +106,6 @@ std::vector<uint32_t> ThresholdStore::Values() const
 {
     std::lock_guard guard(lock_);
     return values_;
-}
-
-void ThresholdStore::Assign(const uint32_t* values, size_t count)
-{
-    std::lock_guard guard(lock_);
-    std::copy_n(values, std::min(count, values_.size()), values_.begin());
 }
 
 } // namespace kelp

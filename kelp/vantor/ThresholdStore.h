@@ -27,18 +27,20 @@ public:
     // values (entries 0, registry values deleted) and still reports true.
     // The valid flag tells whether usable thresholds were loaded.
     bool Load();
-    // Writes the entries in order, stopping at the first failed write, then
-    // clears the firmware's reset request. True when all were written.
-    bool Save();
+    // Replaces the first min(count, Count()) entries and saves them: the
+    // entries in order, stopping at the first failed write, then the
+    // firmware's reset request cleared. True when all were written. One
+    // step, so that a reload meanwhile cannot bring the old values back
+    // into the save.
+    bool Store(const uint32_t* values, size_t count);
 
     bool IsValid() const;
     size_t Count() const;
     std::vector<uint32_t> Values() const;
-    // Replaces the first min(count, Count()) entries.
-    void Assign(const uint32_t* values, size_t count);
 
 private:
     void ClearLocked();
+    bool SaveLocked();
 
     PowerGearImp& gear_;
     // The main thread (calibration) and the mode worker use the store at once.

@@ -78,6 +78,10 @@ int DialogService::CalibrationPrompt(const std::string& text)
 
 int DialogService::RunCalibration()
 {
+    // A second request while a run is under way (message 1059 again) would
+    // restart the same calibrator inside the first run.
+    if (calibrating_)
+        return kRight;
     Calibrator& calibrator = calibrator_();
     calibrating_ = true;
     BeginCalibration(calibrator);

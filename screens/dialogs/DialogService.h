@@ -35,7 +35,8 @@ public:
     // Offers a calibration; with the left answer the calibration runs and
     // its result is returned.
     int CalibrationPrompt(const std::string& text);
-    // 1 when the calibration completed, 2 when it was cancelled.
+    // 1 when the calibration completed, 2 when it was cancelled or refused
+    // (a run is under way already).
     int RunCalibration();
     // A message or the calibration progress is up.
     bool IsDialogShown() const;

@@ -2,6 +2,9 @@
 // board: which levels they ask for, when samples are taken, and when the
 // loads start.
 
+#include "engine/CalibrationFourLevel.h"
+#include "engine/ModeRequest.h"
+#include "kelp/vantor/BiosItems.h"
 #include "tests/calibration/CalibrationRig.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +107,27 @@ TEST(CalibrationSchedule, FourLevelMeasuresUnderThePrimaryLoadThenWalksTheLevels
     EXPECT_EQ(threads[420], 6u);
     calibrator->StopLoad();
     EXPECT_EQ(ProcessThreads(), baseline);
+}
+
+// The level requests of the program's own wiring go through the mode
+// engine, which must not drop the closing raw level.
+TEST(CalibrationSchedule, FourLevelEndReachesTheBoardThroughTheModeEngine)
+{
+    calibtest::LoadCalibrationBoard("calib-four");
+    kelp::PowerGear::m_impIndex = 0; // the mode engine's gear is the one beside the executable
+    CalibrationRig rig;
+    CalibrationDevices devices = rig.Devices(2);
+    devices.setMode = RequestCalibrationLevel;
+    FourLevelCalibrator calibrator(devices);
+    for (int tick = 400; tick <= 415; ++tick)
+        calibrator.Step(tick);
+    ASSERT_TRUE(WaitForModeChange(10000));
+    EXPECT_EQ(geartest::BoardValue(kelp::BiosItemId::kGearLevel), uint32_t(kTurbo));
+    for (int tick = 416; tick <= 420; ++tick)
+        calibrator.Step(tick);
+    ASSERT_TRUE(WaitForModeChange(10000));
+    EXPECT_EQ(geartest::BoardValue(kelp::BiosItemId::kGearLevel), 4u);
+    calibrator.StopLoad();
 }
 
 TEST(CalibrationSchedule, ResetRewindsAPartialRun)

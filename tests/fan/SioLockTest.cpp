@@ -21,24 +21,53 @@ std::string Environment(const char* name)
     return length > 0 && length < sizeof value ? value : "";
 }
 
-// Run by the worker processes only: waits for the start signal, then
-// drives the chip through the lock the parent names.
+// What a worker process drives the chip with, once the parent's start
+// signal came.
+struct WorkerPorts {
+    WorkerPorts()
+    {
+        HANDLE start = OpenEventA(SYNCHRONIZE, FALSE, Environment("PELLIX_TEST_SIO_START").c_str());
+        EXPECT_NE(start, nullptr);
+        if (start) {
+            WaitForSingleObject(start, 10000);
+            CloseHandle(start);
+        }
+    }
+    kelp::VtIoLibrary ports{kelp::VtIoLibrary::DefaultFolders()};
+    kelp::SioAccessorDirect registers{ports};
+};
+
+// Run by the worker processes only: drives the chip through the locks the
+// parent names.
 TEST(SioLockWorker, DISABLED_ProgramChip)
 {
-    HANDLE start = OpenEventA(SYNCHRONIZE, FALSE, Environment("PELLIX_TEST_SIO_START").c_str());
-    ASSERT_NE(start, nullptr);
-    WaitForSingleObject(start, 10000);
-    CloseHandle(start);
-    kelp::VtIoLibrary ports(kelp::VtIoLibrary::DefaultFolders());
-    kelp::SioAccessorDirect registers(ports);
-    std::string lockName = Environment("PELLIX_TEST_SIO_LOCK");
-    kelp::SioLock lock(lockName.empty() ? "VANTOR_SIO_MUTEX" : lockName.c_str());
-    kelp::SmartFan667 chip(registers, lock);
+    WorkerPorts worker;
+    kelp::SioLock lock(Environment("PELLIX_TEST_SIO_LOCK").c_str(), Environment("PELLIX_TEST_SIO_SHARED").c_str());
+    kelp::SmartFan667 chip(worker.registers, lock);
     for (int round = 0; round < 5; ++round) {
         chip.SetChassisFanCruise(uint8_t(50 + round), 10);
         chip.ReadStatus();
         chip.RestoreChassisFan();
     }
+}
+
+// Another hardware monitor: it knows only the shared mutex, and switches
+// the bank for a register read and back, as such programs do.
+TEST(SioLockWorker, DISABLED_OtherMonitor)
+{
+    WorkerPorts worker;
+    kelp::SioAccessorDirect& registers = worker.registers;
+    HANDLE shared = CreateMutexA(nullptr, FALSE, Environment("PELLIX_TEST_SIO_SHARED").c_str());
+    ASSERT_NE(shared, nullptr);
+    for (int round = 0; round < 15; ++round) {
+        WaitForSingleObject(shared, INFINITE);
+        const uint8_t bank = registers.GetBank();
+        registers.SetBank(1);
+        registers.ReadReg(0x50);
+        registers.SetBank(bank);
+        ReleaseMutex(shared);
+    }
+    CloseHandle(shared);
 }
 
 struct Runs {
@@ -65,8 +94,15 @@ Runs SplitIntoRuns(const std::vector<fantest::Access>& log)
     return runs;
 }
 
+// One worker process: the case it runs and the lock names it gets.
+struct Worker {
+    const char* test;
+    std::string event;
+    std::string shared;
+};
+
 // Starts two workers, releases them together, returns the chip's log.
-std::vector<fantest::Access> RunTwoWorkers(const char* lockA, const char* lockB)
+std::vector<fantest::Access> RunTwoWorkers(const Worker& first, const Worker& second)
 {
     std::string startName = "pellix-test-sio-start-" + std::to_string(GetCurrentProcessId());
     HANDLE start = CreateEventA(nullptr, TRUE, FALSE, startName.c_str());
@@ -75,28 +111,40 @@ std::vector<fantest::Access> RunTwoWorkers(const char* lockA, const char* lockB)
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string program = std::string(self).substr(std::string(self).find_last_of('\\') + 1);
-    const std::string arguments = "--gtest_also_run_disabled_tests --gtest_filter=SioLockWorker.*";
-    DWORD exitA = 1, exitB = 1;
-    SetEnvironmentVariableA("PELLIX_TEST_SIO_LOCK", lockA);
-    std::thread a([&] { exitA = boardtest::Run(program, arguments).exitCode; });
-    Sleep(300); // the first child has copied its environment
-    SetEnvironmentVariableA("PELLIX_TEST_SIO_LOCK", lockB);
-    std::thread b([&] { exitB = boardtest::Run(program, arguments).exitCode; });
+    DWORD exits[2] = {1, 1};
+    std::thread threads[2];
+    const Worker* workers[2] = {&first, &second};
+    for (int i = 0; i < 2; ++i) {
+        SetEnvironmentVariableA("PELLIX_TEST_SIO_LOCK", workers[i]->event.c_str());
+        SetEnvironmentVariableA("PELLIX_TEST_SIO_SHARED", workers[i]->shared.c_str());
+        const std::string arguments =
+            std::string("--gtest_also_run_disabled_tests --gtest_filter=SioLockWorker.") + workers[i]->test;
+        threads[i] = std::thread([&exits, i, program, arguments] { exits[i] = boardtest::Run(program, arguments).exitCode; });
+        Sleep(300); // the child has copied its environment
+    }
     Sleep(1500);
     SetEvent(start);
-    a.join();
-    b.join();
+    for (std::thread& thread : threads)
+        thread.join();
     CloseHandle(start);
     SetEnvironmentVariableA("PELLIX_TEST_SIO_LOCK", nullptr);
-    EXPECT_EQ(exitA, 0u);
-    EXPECT_EQ(exitB, 0u);
+    SetEnvironmentVariableA("PELLIX_TEST_SIO_SHARED", nullptr);
+    EXPECT_EQ(exits[0], 0u);
+    EXPECT_EQ(exits[1], 0u);
     return fantest::AccessLog();
+}
+
+// Names of this test process's own, so that parallel runs stay apart.
+std::string Own(const char* name)
+{
+    return std::string("pellix-test-sio-") + name + "-" + std::to_string(GetCurrentProcessId());
 }
 
 TEST(SioLockTest, TwoProcessesNeverInterleaveTheirRegisterSequences)
 {
     fantest::LoadBoard("legacy");
-    std::vector<fantest::Access> log = RunTwoWorkers("VANTOR_SIO_MUTEX", "VANTOR_SIO_MUTEX");
+    const Worker pellix{"DISABLED_ProgramChip", "VANTOR_SIO_MUTEX", Own("shared")};
+    std::vector<fantest::Access> log = RunTwoWorkers(pellix, pellix);
     ASSERT_FALSE(log.empty());
     Runs runs = SplitIntoRuns(log);
     EXPECT_TRUE(runs.allWhole);
@@ -104,9 +152,40 @@ TEST(SioLockTest, TwoProcessesNeverInterleaveTheirRegisterSequences)
 
     // Without a common lock the same workers do interleave, which shows
     // the check above can see it.
-    std::string own = "pellix-test-sio-own-" + std::to_string(GetCurrentProcessId());
-    Runs unlocked = SplitIntoRuns(RunTwoWorkers((own + "a").c_str(), (own + "b").c_str()));
+    Runs unlocked = SplitIntoRuns(RunTwoWorkers({"DISABLED_ProgramChip", Own("a"), Own("shared-a")},
+                                                {"DISABLED_ProgramChip", Own("b"), Own("shared-b")}));
     EXPECT_FALSE(unlocked.allWhole);
+}
+
+TEST(SioLockTest, AnotherMonitorHoldingOnlyTheSharedMutexNeverInterleavesWithUs)
+{
+    fantest::LoadBoard("legacy");
+    const std::string shared = Own("shared");
+    Runs runs = SplitIntoRuns(RunTwoWorkers({"DISABLED_ProgramChip", Own("event"), shared},
+                                            {"DISABLED_OtherMonitor", Own("unused"), shared}));
+    EXPECT_TRUE(runs.allWhole);
+    EXPECT_GE(runs.count, 2);
+}
+
+// A monitor that died holding the mutex does not block the chip: the
+// abandoned mutex counts as taken, and is handed on when we let go.
+TEST(SioLockTest, AbandonedSharedMutexIsTakenAndPassedOn)
+{
+    const std::string shared = Own("abandoned");
+    std::thread([&] {
+        HANDLE mutex = CreateMutexA(nullptr, TRUE, shared.c_str());
+        (void)mutex; // the thread ends holding it
+    }).join();
+    kelp::SioLock lock(Own("abandoned-event").c_str(), shared.c_str(), 200);
+    lock.Lock();
+    lock.Unlock();
+
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, shared.c_str());
+    ASSERT_NE(mutex, nullptr);
+    DWORD taken = 1;
+    std::thread([&] { taken = WaitForSingleObject(mutex, 0); ReleaseMutex(mutex); }).join();
+    EXPECT_EQ(taken, WAIT_OBJECT_0) << "still owned, or abandoned again";
+    CloseHandle(mutex);
 }
 
 } // namespace

@@ -89,7 +89,7 @@ TEST_F(PowerGearSupport, BasicBoardSetsNoThresholdsNorLastModeAndGuessesTheCurre
     LoadBoard("gear-level1");
     GearRig rig;
     const uint32_t before = BoardValue(kelp::BiosItemId::kAutoThreshold1 + 2);
-    rig.store->Assign(std::vector<uint32_t>{7, 8, 9}.data(), 3);
+    rig.store->Store(std::vector<uint32_t>{7, 8, 9}.data(), 3);
     EXPECT_TRUE(rig.gear->SetLevel(kAuto));
     EXPECT_EQ(BoardValue(kGearLevel), uint32_t(kAuto));
     EXPECT_EQ(BoardValue(kelp::BiosItemId::kAutoThreshold1 + 2), before);

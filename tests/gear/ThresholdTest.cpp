@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -65,11 +66,33 @@ TEST_F(AutoThresholds, ThreeAreWrittenAfterTheAutoLevelFromTheRegistry)
     GearRig rig;
     ASSERT_EQ(rig.store->Count(), 3u);
     const uint32_t inMemory[] = {1, 2, 3};
-    rig.store->Assign(inMemory, 3);
+    ASSERT_TRUE(rig.store->Store(inMemory, 3));
     WriteRegistryThresholds({20, 30, 40});
     EXPECT_THAT(ThresholdsDuringAutoChange(*rig.gear, 3), ElementsAre(0, 0, 255));
     EXPECT_THAT(BoardThresholds(3), ElementsAre(20, 30, 40));
     EXPECT_THAT(rig.store->Values(), ElementsAre(20, 30, 40));
+}
+
+// Calibration stores new thresholds on the main thread while the mode
+// worker reloads the store for the Auto level: the new values must reach
+// the registry, not the ones the reload brought back.
+TEST_F(AutoThresholds, NewThresholdsSurviveAConcurrentReload)
+{
+    GearRig rig;
+    std::atomic<bool> stop{false};
+    std::thread reloads([&] {
+        while (!stop)
+            rig.gear->LoadThresholds();
+    });
+    int lost = 0;
+    for (uint32_t round = 1; round <= 150; ++round) {
+        const uint32_t values[] = {round, round + 1, round + 2, round, round + 1, round + 2};
+        EXPECT_TRUE(rig.gear->SetThresholds(values, 6));
+        lost += ReadRootDword("Threshold1") != DWORD(round);
+    }
+    stop = true;
+    reloads.join();
+    EXPECT_EQ(lost, 0) << "rounds whose new thresholds the save lost";
 }
 
 TEST_F(AutoThresholds, OtherLevelsPushNothing)

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -44,6 +45,15 @@ std::string T(const char* key)
     return kelp::Translate(key);
 }
 
+std::optional<DWORD> ReadAdvance(const char* name)
+{
+    kelp::RegistryKeyReader key;
+    DWORD value = 0;
+    if (key.Open(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Tamsel3\\Advance") && key.ReadDword(name, value))
+        return value;
+    return std::nullopt;
+}
+
 std::optional<DWORD> CalibrationNeeded()
 {
     kelp::RegistryKeyReader key;
@@ -59,6 +69,9 @@ protected:
     // noting what it was given.
     DialogService service{presenter,
                           [this](int steps, unsigned durationMs, const std::function<void(int)>&, const std::string& message) {
+                              ++progressRuns;
+                              if (duringProgress)
+                                  duringProgress();
                               progressMessage = message;
                               progressSteps = steps;
                               progressDuration = durationMs;
@@ -69,6 +82,9 @@ protected:
     ScriptedPresenter presenter;
     boardtest::MessageBoxCatcher boxes;
     int progressResult = 1;
+    int progressRuns = 0;
+    // Runs inside the progress run, as messages handled meanwhile do.
+    std::function<void()> duringProgress;
     int progressSteps = 0;
     unsigned progressDuration = 0;
     bool shownDuringProgress = false;
@@ -131,4 +147,27 @@ TEST_F(Dialogs, ACompletedCalibrationClearsTheRequestAndACancelledOneKeepsIt)
     EXPECT_EQ(service.RunCalibration(), 1);
     EXPECT_EQ(CalibrationNeeded(), DWORD(0));
     EXPECT_FALSE(service.IsDialogShown());
+}
+
+// A second Auto request arrives while the calibration it started still
+// runs: the running one goes on undisturbed.
+TEST_F(Dialogs, ACalibrationIsNotStartedWhileOneRuns)
+{
+    int nestedResult = 0;
+    std::optional<DWORD> flagAfterNested;
+    bool nestedTried = false;
+    duringProgress = [&] {
+        if (std::exchange(nestedTried, true))
+            return; // the refused run's own progress, if it got that far
+        GetCalibrator().Step(20); // a first sample of the run
+        nestedResult = service.RunCalibration();
+        flagAfterNested = ReadAdvance("Calibration_Flag");
+    };
+    progressResult = 1;
+    EXPECT_EQ(service.RunCalibration(), 1);
+    EXPECT_EQ(nestedResult, 2);
+    EXPECT_EQ(progressRuns, 1);
+    EXPECT_EQ(flagAfterNested, DWORD(1)) << "the crash guard was cleared in the middle of the run";
+    EXPECT_EQ(GetCalibrator().SampleCount(), 1) << "the running calibration was rewound";
+    EXPECT_EQ(ReadAdvance("Calibration_Flag"), DWORD(0));
 }

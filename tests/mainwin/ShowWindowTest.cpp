@@ -84,6 +84,23 @@ TEST(ShowWindow, FirstShowTellsOfTheMissingDriverAndOffersCalibration)
     EXPECT_FALSE(IsWindowVisible(program.Window()));
 }
 
+// Minimising a hidden window would put it on the taskbar, from where it
+// could be restored past the refusals of the guarded show.
+TEST(ShowWindow, MinimisingNeverRevealsTheHiddenWindow)
+{
+    ResetProgramRegistry();
+    Program program("-b");
+    ASSERT_TRUE(program.Started());
+    PostMessageA(program.Window(), kMsgMinimize, kMessageTag, 0);
+    Sleep(1000);
+    EXPECT_FALSE(IsWindowVisible(program.Window()));
+
+    PostMessageA(program.Window(), kMsgShowMainWindow, kMessageTag, 0);
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(program.Window()) != 0; }, 5000));
+    PostMessageA(program.Window(), kMsgMinimize, kMessageTag, 0);
+    EXPECT_TRUE(Eventually([&] { return IsIconic(program.Window()) != 0; }, 5000)) << "a shown window is minimised";
+}
+
 TEST(ShowWindow, ASuiteUtilityOnAnOlderBoardKeepsTheWindowHidden)
 {
     ResetProgramRegistry();

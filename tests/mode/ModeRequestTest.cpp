@@ -166,6 +166,22 @@ TEST_F(ModeRequestTest, WaitingRequestServesCallsTheWorkerSendsToTheMainThread)
     PlugModeChangeObserver(&refreshes);
 }
 
+// The wait for the previous change takes in the main thread's quit
+// message with the thread-end notices; the message loop must still get it.
+TEST_F(ModeRequestTest, WaitingKeepsTheQuitMessageForTheMessageLoop)
+{
+    SetKnob("tamsel_set_level_delay_ms", "300");
+    SetModeNoVga(GearLevel::MediumSaving, false);
+    PostQuitMessage(7);
+    SetModeNoVga(GearLevel::HighPerformance, false);
+    PostQuitMessage(8);
+    ASSERT_TRUE(WaitForModeChange(10000));
+
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message was lost";
+    EXPECT_EQ(msg.wParam, 8u);
+}
+
 TEST_F(ModeRequestTest, HangingChangeHoldsTheNextRequestForAtMostThreeSeconds)
 {
     SetKnob("tamsel_set_level_delay_ms", "4500");

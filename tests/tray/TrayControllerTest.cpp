@@ -68,8 +68,6 @@ protected:
         form.reset(new TForm(nullptr));
         form->OnClose = [this](TObject*, TCloseAction&) {
             ++closes;
-            changeRunningAtClose = services.changeRunning;
-            gearFlagAtClose = AdvanceValue("Gear_Flag");
         };
     }
     void TearDown() override { Settings().SetBalloonTipsEnabled(true); }
@@ -99,8 +97,6 @@ protected:
     // Declared after the form: goes first, as the process-wide one never does.
     std::optional<TrayController> tray;
     int closes = 0;
-    bool changeRunningAtClose = true;
-    std::optional<DWORD> gearFlagAtClose;
 };
 
 } // namespace
@@ -347,19 +343,17 @@ TEST_F(TrayControllerTest, SwitchingTipsOffHidesTheBalloon)
     EXPECT_EQ(shell.BalloonHides(), hides + 1);
 }
 
-TEST_F(TrayControllerTest, ExitInHighPerformanceClosesWithoutAQuestion)
+// The menu's Exit ends the program the way the exit message does (the
+// program's exit waits for the change and clears the crash guards); it
+// only asks first, and switches to High Performance when told to.
+TEST_F(TrayControllerTest, ExitInHighPerformanceExitsWithoutAQuestion)
 {
     Create();
-    Settings().MarkCalibration_Flag();
-    Settings().MarkGear_Flag();
     services.popup = [](HMENU) { return UINT(TrayController::kMenuExit); };
     tray->OnNotify(WM_RBUTTONUP);
 
-    EXPECT_EQ(closes, 1);
-    EXPECT_EQ(std::count(services.log.begin(), services.log.end(), "ConfirmExit"), 0);
-    EXPECT_EQ(std::count(services.log.begin(), services.log.end(), "SetMode 0 full"), 0);
-    EXPECT_EQ(AdvanceValue("Gear_Flag"), std::optional<DWORD>(0));
-    EXPECT_EQ(AdvanceValue("Calibration_Flag"), std::optional<DWORD>(0));
+    EXPECT_EQ(services.log, (std::vector<std::string>{"PopupMenu", "ExitProgram"}));
+    EXPECT_EQ(closes, 0) << "the tray closed the window itself";
 }
 
 TEST_F(TrayControllerTest, ExitAnsweredNoStays)
@@ -367,30 +361,19 @@ TEST_F(TrayControllerTest, ExitAnsweredNoStays)
     services.level = GearLevel::Turbo;
     services.confirmAnswer = 2;
     Create();
-    Settings().MarkCalibration_Flag();
     tray->RunMenuCommand(TrayController::kMenuExit);
 
     EXPECT_EQ(services.log, std::vector<std::string>{"ConfirmExit"});
-    EXPECT_EQ(closes, 0);
-    EXPECT_EQ(AdvanceValue("Calibration_Flag"), std::optional<DWORD>(1)) << "staying leaves the flags alone";
 }
 
-TEST_F(TrayControllerTest, ExitSwitchesToHighPerformanceAndLetsTheChangeFinishFirst)
+TEST_F(TrayControllerTest, ExitSwitchesToHighPerformanceBeforeTheProgramsExit)
 {
     services.level = GearLevel::Turbo;
     services.confirmAnswer = 1;
-    services.changeMs = 500;
     Create();
-    Settings().MarkCalibration_Flag();
     tray->RunMenuCommand(TrayController::kMenuExit);
 
-    const std::vector<std::string> expected{"ConfirmExit", "SetMode 0 full", "WaitForModeChange 3000"};
-    EXPECT_EQ(services.log, expected);
-    ASSERT_EQ(closes, 1);
-    EXPECT_FALSE(changeRunningAtClose) << "the program closed while the mode change still ran";
-    EXPECT_EQ(gearFlagAtClose, std::optional<DWORD>(0));
-    EXPECT_EQ(AdvanceValue("Calibration_Flag"), std::optional<DWORD>(0));
-    EXPECT_EQ(services.level, GearLevel::HighPerformance);
+    EXPECT_EQ(services.log, (std::vector<std::string>{"ConfirmExit", "SetMode 0 full", "ExitProgram"}));
 }
 
 TEST_F(TrayControllerTest, ExitWhileOverclockedAsksNothing)
@@ -399,8 +382,7 @@ TEST_F(TrayControllerTest, ExitWhileOverclockedAsksNothing)
     services.overclocked = true;
     Create();
     tray->RunMenuCommand(TrayController::kMenuExit);
-    EXPECT_EQ(std::count(services.log.begin(), services.log.end(), "ConfirmExit"), 0);
-    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(services.log, std::vector<std::string>{"ExitProgram"});
 }
 
 TEST_F(TrayControllerTest, RefreshesFromTheModeWorkerAndTheMainThreadDoNotCollide)

@@ -1,0 +1,50 @@
+#include "engine/ModeChangeGuard.h"
+
+#include "engine/AdvanceSettings.h"
+
+#include <mutex>
+
+namespace {
+struct GuardState {
+    // Held over each write of the flag, so that an abandon never falls
+    // between a change's check and its write.
+    std::mutex lock;
+    bool abandoned = false;
+};
+
+GuardState& State()
+{
+    static GuardState state;
+    return state;
+}
+} // namespace
+
+namespace ModeChangeGuard {
+
+bool Mark()
+{
+    GuardState& state = State();
+    std::lock_guard guard(state.lock);
+    if (state.abandoned)
+        return false;
+    AdvanceSettings::Instance().MarkGear_Flag();
+    return true;
+}
+
+void Clear()
+{
+    GuardState& state = State();
+    std::lock_guard guard(state.lock);
+    if (!state.abandoned)
+        AdvanceSettings::Instance().ClearGear_Flag();
+}
+
+void Abandon()
+{
+    GuardState& state = State();
+    std::lock_guard guard(state.lock);
+    state.abandoned = true;
+    AdvanceSettings::Instance().ClearGear_Flag();
+}
+
+} // namespace ModeChangeGuard

@@ -1,0 +1,12 @@
+#pragma once
+// Gear_Flag around each mode change. An exit that can wait no longer for a
+// change abandons the guard: the flag is cleared for good, and the change
+// that the end of the process cuts off can set it no more.
+
+namespace ModeChangeGuard {
+// Sets the flag; false (flag left alone) once the guard was abandoned.
+bool Mark();
+// Clears the flag unless the guard was abandoned (it is clear then).
+void Clear();
+void Abandon();
+} // namespace ModeChangeGuard
