@@ -1,11 +1,11 @@
 #include "app/IdleAction.h"
 
-#include "app/BlackScreen.h"
 #include "app/PrivateMessages.h"
 #include "engine/CpuPowerMonitor.h"
 #include "engine/IdleWatcher.h"
 #include "engine/ModeModel.h"
 #include "kelp/vantor/PowerGear.h"
+#include "screens/blackscreen/BlackScreenGuard.h"
 
 #include <windows.h>
 
@@ -30,7 +30,7 @@ void RunIdleAction()
     if (!IdleWatcher::Instance().Poll())
         return;
     if (CpuPowerMonitor::Instance().IsAcpiV2())
-        CurrentBlackScreen().Show();
+        BlackScreenGuard::Instance().Enter();
     else
         AskNapUtility();
 }

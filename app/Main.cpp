@@ -10,6 +10,10 @@
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/vantor/PowerGear.h"
+#include "screens/blackscreen/TBlackScreen.h"
+#include "screens/dialogs/TCoverDialog.h"
+#include "screens/dialogs/TProgressDialog.h"
+#include "screens/dialogs/TUniversalDialog.h"
 
 #include <exception>
 
@@ -47,6 +51,25 @@ bool IsStartRefused(bool bootStart)
     return false;
 }
 
+// Every form of the program, in this order; the main window first, so that
+// it is the application's main form.
+void CreateForms()
+{
+    MainForm = Application().CreateForm<TMainForm>();
+    CoverDialog = Application().CreateForm<TCoverDialog>();
+    ProgressDialog = Application().CreateForm<TProgressDialog>();
+    UniversalDialog = Application().CreateForm<TUniversalDialog>();
+    BlackScreen = Application().CreateForm<TBlackScreen>();
+}
+
+// The cover copies the main window's outline, which exists once the main
+// window has started up.
+void PrepareCover()
+{
+    if (auto* background = dynamic_cast<TImage*>(MainForm->FindComponent("Background")))
+        CoverDialog->Prepare(*MainForm, *background);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -64,8 +87,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application().SetTitle(kApplicationTitle);
         if (bootStart)
             Application().SetShowMainForm(false);
-        MainForm = Application().CreateForm<TMainForm>();
+        CreateForms();
         MainForm->StartUp(bootStart);
+        PrepareCover();
         Application().Run();
     } catch (...) {
         Application().HandleException(std::current_exception());

@@ -130,3 +130,40 @@ for i in "${!stems[@]}"; do
   layer $((10 + 150 * i)) 310 140 132 "${stems[$i]}_a"
 done
 echo "render-art: $(ls "$skin" | wc -l) skin bitmaps, $(ls "$res"/*.png | wc -l) dial layers"
+
+# ---- Dialogs: the message and progress forms (data/art/dialogs.svg) --------
+# Same rules as above, into data/Skin/Dialogs/. The places below are those of
+# data/Forms/TUNIVERSALDIALOG.txt and TPROGRESSDIALOG.txt.
+dialogs=$root/data/Skin/Dialogs
+mkdir -p "$dialogs"
+rsvg-convert -o "$work/dialogs.png" "$art/dialogs.svg"
+dialog_body() { # y out
+  convert "$work/dialogs.png" -crop "421x142+0+$1" +repage "$work/body.png"
+  convert "$work/body.png" -background "$RIM" -alpha remove -alpha off "$work/$2-flat.png"
+  convert "$work/body.png" -alpha extract -threshold 50% "$work/body-outline.png"
+  keyed_bmp "$work/$2-flat.png" "$work/body-outline.png" "$dialogs/$2.bmp"
+}
+dialog_body 0 UniversalBk
+dialog_body 150 ProgressBk
+# Cuts a sheet cell and lays it over the body `flat` at (left, top), or over a colour.
+dialog_cell() { # x y w h out flat left top | x y w h out colour
+  convert "$work/dialogs.png" -crop "$3x$4+$1+$2" +repage "$work/cell.png"
+  if [ $# -eq 8 ]; then
+    convert "$work/$6-flat.png" -crop "$3x$4+$7+$8" +repage "$work/cell.png" -compose over -composite "$work/laid.png"
+  else
+    convert "$work/cell.png" -background "$6" -alpha remove "$work/laid.png"
+  fi
+  convert "$work/cell.png" -alpha extract -threshold 1% "$work/mask.png"
+  keyed_bmp "$work/laid.png" "$work/mask.png" "$dialogs/$5.bmp"
+}
+for s in 0 1 2 3; do
+  dialog_cell $((140 * s)) 300 130 34 "LeftButton_${states[$s]}" UniversalBk 146 104
+  dialog_cell $((140 * s)) 300 130 34 "RightButton_${states[$s]}" UniversalBk 277 104
+  dialog_cell $((140 * s)) 300 130 34 "CancelButton_${states[$s]}" ProgressBk 272 104
+  dialog_cell $((40 * s)) 345 32 19 "CloseButton_${states[$s]}" UniversalBk 371 0
+  dialog_cell $((40 * s)) 370 32 19 "MinimizeButton_${states[$s]}" UniversalBk 339 0
+done
+dialog_cell 200 345 10 18 ProgressBarHead "$WELL"
+dialog_cell 220 345 10 18 ProgressBarBody "$WELL"
+dialog_cell 240 345 8 18 ProgressBarTail "$WELL"
+echo "render-art: $(ls "$dialogs" | wc -l) dialog bitmaps"

@@ -40,11 +40,6 @@ void ForgetInstallation()
     DeleteValue("Software\\VANTOR\\Gruvo Driver", "Version");
 }
 
-void Answer(HWND box, int button)
-{
-    PostMessageA(box, WM_COMMAND, button, 0);
-    Eventually([&] { return !IsWindow(box); }, 5000);
-}
 
 } // namespace
 
@@ -55,18 +50,18 @@ TEST(ShowWindow, FirstShowTellsOfTheMissingDriverAndOffersCalibration)
     ASSERT_TRUE(program.Started());
     PostMessageA(program.Window(), kMsgRestore, kMessageTag, 0);
 
-    HWND driver = FindMessageBox(program.Process(), 10000);
+    HWND driver = FindDialog(program.Process(), 10000);
     ASSERT_NE(driver, nullptr);
-    EXPECT_EQ(MessageBoxText(driver), kelp::Translate("GruvoNotInstalled"));
-    Answer(driver, IDOK);
+    EXPECT_EQ(DialogText(driver), kelp::Translate("GruvoNotInstalled"));
+    Answer(driver, 2);
 
-    HWND welcome = FindMessageBox(program.Process(), 10000);
+    HWND welcome = FindDialog(program.Process(), 10000);
     ASSERT_NE(welcome, nullptr);
-    EXPECT_EQ(MessageBoxText(welcome), kelp::Translate("FirstRunOrdun-6") + "\n" + kelp::Translate("CloseUnnecessaryPrograms"));
-    EXPECT_EQ(ButtonText(welcome, IDOK), kelp::Translate("RunCalibration"));
-    EXPECT_EQ(ButtonText(welcome, IDCANCEL), kelp::Translate("Exit"));
+    EXPECT_EQ(DialogText(welcome), kelp::Translate("FirstRunOrdun-6") + "\n" + kelp::Translate("CloseUnnecessaryPrograms"));
+    EXPECT_EQ(ButtonText(welcome, 1), kelp::Translate("RunCalibration"));
+    EXPECT_EQ(ButtonText(welcome, 2), kelp::Translate("Exit"));
     EXPECT_FALSE(IsWindowVisible(program.Window()));
-    Answer(welcome, IDCANCEL);
+    Answer(welcome, 2);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(program.Window()) != 0; }, 5000));
     EXPECT_EQ(ReadDword(kRootKey, "NotFirstTime"), DWORD(1));
 
@@ -75,7 +70,7 @@ TEST(ShowWindow, FirstShowTellsOfTheMissingDriverAndOffersCalibration)
     ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(program.Window()); }, 5000));
     PostMessageA(program.Window(), kMsgShowMainWindow, kMessageTag, 0);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(program.Window()) != 0; }, 5000));
-    EXPECT_EQ(FindMessageBox(program.Process(), 500), nullptr);
+    EXPECT_EQ(FindDialog(program.Process(), 500), nullptr);
     // The tag is required.
     PostMessageA(program.Window(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(program.Window()); }, 5000));
@@ -95,10 +90,10 @@ TEST(ShowWindow, ASuiteUtilityOnAnOlderBoardKeepsTheWindowHidden)
         Program program("-b");
         ASSERT_TRUE(program.Started());
         PostMessageA(program.Window(), kMsgShowMainWindow, kMessageTag, 0);
-        HWND box = FindMessageBox(program.Process(), 10000);
+        HWND box = FindDialog(program.Process(), 10000);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), kelp::Translate("CanNotRunUnderCorvex"));
-        Answer(box, IDOK);
+        EXPECT_EQ(DialogText(box), kelp::Translate("CanNotRunUnderCorvex"));
+        Answer(box, 2);
         Sleep(1000);
         EXPECT_FALSE(IsWindowVisible(program.Window()));
     }
