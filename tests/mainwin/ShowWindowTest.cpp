@@ -79,6 +79,23 @@ TEST(ShowWindow, FirstShowTellsOfTheMissingDriverAndOffersCalibration)
     EXPECT_FALSE(IsWindowVisible(program.Window()));
 }
 
+TEST(ShowWindow, ExitWhileTheCalibrationOfferIsUpEndsTheProgramWithoutACalibration)
+{
+    ForgetInstallation();
+    Program program("-b");
+    ASSERT_TRUE(program.Started());
+    PostMessageA(program.Window(), kMsgRestore, kMessageTag, 0);
+    HWND driver = FindDialog(program.Process(), 10000);
+    ASSERT_NE(driver, nullptr);
+    Answer(driver, 2);
+    HWND welcome = FindDialog(program.Process(), 10000);
+    ASSERT_NE(welcome, nullptr);
+    ASSERT_EQ(ButtonText(welcome, 1), kelp::Translate("RunCalibration"));
+
+    EXPECT_TRUE(program.Exit()) << "the program hung in its dialog";
+    EXPECT_EQ(ReadDword(kAdvanceKey, "Calibration_Flag").value_or(0), DWORD(0)) << "a calibration started";
+}
+
 TEST(ShowWindow, ASuiteUtilityOnAnOlderBoardKeepsTheWindowHidden)
 {
     ResetProgramRegistry();
