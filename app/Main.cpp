@@ -7,6 +7,9 @@
 #include "app/SingleInstance.h"
 #include "app/StartupChecks.h"
 #include "framework/TApplication.h"
+#include "framework/graphics/GraphicsError.h"
+#include "framework/layout/LayoutError.h"
+#include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/vantor/PowerGear.h"
@@ -51,6 +54,15 @@ bool IsStartRefused(bool bootStart)
     return false;
 }
 
+// Artwork that is missing or unreadable means a damaged installation; the
+// program stops before it has changed any setting.
+void ReportDamagedInstallation(const std::string& file)
+{
+    const std::string text = "The file \"" + file + "\" is missing or cannot be read.\r\n"
+                             "Please reinstall the program.";
+    kelp::ShowMessage(text.c_str(), kMessageCaption);
+}
+
 // Every form of the program, in this order; the main window first, so that
 // it is the application's main form.
 void CreateForms()
@@ -66,8 +78,7 @@ void CreateForms()
 // window has started up.
 void PrepareCover()
 {
-    if (auto* background = dynamic_cast<TImage*>(MainForm->FindComponent("Background")))
-        CoverDialog->Prepare(*MainForm, *background);
+    CoverDialog->Prepare(*MainForm, LayoutComponent<TImage>(*MainForm, "Background"));
 }
 
 } // namespace
@@ -91,6 +102,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         MainForm->StartUp(bootStart);
         PrepareCover();
         Application().Run();
+    } catch (const ELayoutError& error) {
+        if (error.File().empty())
+            Application().HandleException(std::current_exception());
+        else
+            ReportDamagedInstallation(error.File());
+    } catch (const EPictureError& error) {
+        ReportDamagedInstallation(error.Path());
     } catch (...) {
         Application().HandleException(std::current_exception());
     }

@@ -2,9 +2,9 @@
 
 #include "app/AutoAllowed.h"
 #include "app/BroadcastMessage.h"
-#include "app/Edition.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
+#include "app/MainGearDial.h"
 #include "app/MessageFilter.h"
 #include "app/PrivateMessages.h"
 #include "app/SessionEnd.h"
@@ -18,7 +18,9 @@
 #include "engine/CpuPowerMonitor.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
+#include "VtPackage/VtRegistration.h"
 #include "framework/TApplication.h"
+#include "framework/layout/LayoutReader.h"
 #include "hw/CpuVentryLibForTamsel.h"
 #include "hw/VentryLibForDozla.h"
 #include "kelp/System/Language.h"
@@ -29,10 +31,6 @@
 TMainForm* MainForm = nullptr;
 
 namespace {
-
-// The plain window's client area stands in for the skin's background
-// picture, whose size the window keeps.
-constexpr OuterSize kBackgroundSize{520, 360};
 
 constexpr unsigned kEnergySavingMs = 5000;
 constexpr unsigned kIdleMs = 5000;
@@ -69,24 +67,21 @@ const char* RefusalKey()
 
 TMainForm::TMainForm(TComponent* owner)
     : TForm(owner),
-      EnergySavingTimer(CreateTimer(kEnergySavingMs, &TMainForm::EnergySavingTimerTimer)),
-      IdleTimer(CreateTimer(kIdleMs, &TMainForm::IdleTimerTimer)),
-      InitGearModeTimer(CreateTimer(kInitGearModeMs, &TMainForm::InitGearModeTimerTimer)),
-      RegisterNotifyTimer(CreateTimer(kRegisterNotifyMs, &TMainForm::RegisterNotifyTimerTimer)),
-      RestoreGearTimer(CreateTimer(kRestoreGearMs, &TMainForm::RestoreGearTimerTimer)),
+      EnergySavingTimer(CreateTimer("EnergySavingTimer", kEnergySavingMs)),
+      IdleTimer(CreateTimer("IdleTimer", kIdleMs)),
+      InitGearModeTimer(CreateTimer("InitGearModeTimer", kInitGearModeMs)),
+      RegisterNotifyTimer(CreateTimer("RegisterNotifyTimer", kRegisterNotifyMs)),
+      RestoreGearTimer(CreateTimer("RestoreGearTimer", kRestoreGearMs)),
       restore_(*InitGearModeTimer),
-      powerEvents_(*RestoreGearTimer)
+      powerEvents_(*RestoreGearTimer),
+      // The artwork is read before anything touches the hardware, so that a
+      // damaged installation stops the program with the settings untouched.
+      skin_(StreamLayout()),
+      dial_(MainGearDial(*this))
 {
-    SetName("MainForm");
     SetCaption(kMainFormCaption);
-    SetBorderStyle(TBorderStyle::Single);
     // Other instances and programs address the window while it is hidden.
     HandleNeeded();
-    // The size guard gives the window its outer size from the client area.
-    SetBounds(0, 0, kBackgroundSize.width, kBackgroundSize.height);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
-    SetBounds(left > 0 ? left : 0, top > 0 ? top : 0, Width(), Height());
 
     BroadcastMessageNumber();
     appMessageHook_ = Application().AddMessageHook([this](MSG& msg, bool& handled) { AppMessage(msg, handled); });
@@ -119,31 +114,55 @@ TMainForm::TMainForm(TComponent* owner)
 
 TMainForm::~TMainForm()
 {
+    DoDestroy();
     Destroying();
     Application().RemoveMessageHook(appMessageHook_);
     PlugCalibrationHost(nullptr);
-    CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
-    monitor.PlugHost(nullptr);
-    ReleaseGearUnlessOverclocked(monitor.IsOverclocked());
+    CpuPowerMonitor::Instance().PlugHost(nullptr);
     if (MainForm == this)
         MainForm = nullptr;
 }
 
-TTimer* TMainForm::CreateTimer(unsigned intervalMs, void (TMainForm::*handler)())
+TTimer* TMainForm::CreateTimer(const char* name, unsigned intervalMs)
 {
+    // The layout finds the timer by name and binds its handler.
     auto* timer = new TTimer(this);
+    timer->SetName(name);
     timer->SetEnabled(false);
     timer->SetInterval(intervalMs);
-    timer->OnTimer = [this, handler](TObject*) { (this->*handler)(); };
     return timer;
+}
+
+TForm& TMainForm::StreamLayout()
+{
+    TClassRegistry& registry = TClassRegistry::Instance();
+    RegisterVtComponents();
+    if (!registry.Find(kMainFormClass))
+        registry.Register(kMainFormClass, "TForm");
+
+    THandlerTable handlers;
+    handlers.Publish<TNotifyEvent>("FormShow", [this](TObject*) { FormShow(); });
+    handlers.Publish<TCloseEvent>("FormClose", [this](TObject*, TCloseAction&) { Hide(); });
+    handlers.Publish<TNotifyEvent>("FormDestroy", [this](TObject*) { FormDestroy(); });
+    const std::pair<const char*, void (TMainForm::*)()> timers[] = {
+        {"EnergySavingTimerTimer", &TMainForm::EnergySavingTimerTimer},
+        {"IdleTimerTimer", &TMainForm::IdleTimerTimer},
+        {"InitGearModeTimerTimer", &TMainForm::InitGearModeTimerTimer},
+        {"RegisterNotifyTimerTimer", &TMainForm::RegisterNotifyTimerTimer},
+        {"RestoreGearTimerTimer", &TMainForm::RestoreGearTimerTimer},
+    };
+    for (const auto& [name, handler] : timers)
+        handlers.Publish<TNotifyEvent>(name, [this, handler](TObject*) { (this->*handler)(); });
+    ReadFormLayout(*this, handlers);
+    return *this;
 }
 
 void TMainForm::StartUp(bool bootFlag)
 {
     CpuPowerMonitor& monitor = CpuPowerMonitor::Instance();
     monitor.StartPipeServer(Handle(), kMsgPipeEvent);
-    if (IsWorkstationEdition())
-        Application().SetTitle(ApplicationTitle());
+
+    SetUpSkin();
 
     TrayController& tray = TrayController::Instance();
     tray.Create(this, kMsgTrayNotify);
@@ -155,6 +174,27 @@ void TMainForm::StartUp(bool bootFlag)
 
     if (monitor.IsAcpiV3() && !RegisterServiceNotify(Handle()))
         RegisterNotifyTimer->SetEnabled(true);
+}
+
+void TMainForm::SetUpSkin()
+{
+    skin_.SetUp();
+    skin_.CloseButton().OnClick = [this](TObject*) { Hide(); };
+    skin_.Texts().exitButton->OnClick = [this](TObject*) { Hide(); };
+    skin_.MinimizeButton().OnClick = [](TObject*) { Application().Minimize(); };
+    dial_.Attach(skin_.DialParts());
+    SetDoubleBuffered(true);
+}
+
+void TMainForm::FormShow()
+{
+    // The mode may have changed while the window was hidden.
+    dial_.Refresh();
+}
+
+void TMainForm::FormDestroy()
+{
+    ReleaseGearUnlessOverclocked(CpuPowerMonitor::Instance().IsOverclocked());
 }
 
 void TMainForm::ShowMainWindow()
@@ -350,7 +390,12 @@ void TMainForm::GuardWindowSize(TMessage& message)
     auto* position = reinterpret_cast<WINDOWPOS*>(message.LParam);
     if (!position || IsDestroying())
         return;
-    if (KeepBackgroundSize(*position, {Width(), Height()}, {ClientWidth(), ClientHeight()}, kBackgroundSize))
+    const TBitmap& background = skin_.Background().Picture();
+    // Until the skin is set up there is no background size to keep.
+    if (background.Empty())
+        return;
+    if (KeepBackgroundSize(*position, {Width(), Height()}, {ClientWidth(), ClientHeight()},
+                           {background.Width(), background.Height()}))
         Invalidate();
 }
 
@@ -388,12 +433,12 @@ bool TMainForm::IsRestorePending(int& level)
 void TMainForm::EnableVgaButton(bool enable)
 {
     vgaButtonEnabled_ = enable;
+    dial_.RefreshVgaLamp();
 }
 
 void TMainForm::RedrawGearDial()
 {
-    if (HandleAllocated())
-        Invalidate();
+    dial_.Refresh();
 }
 
 void TMainForm::StopEnergySavingTimer()

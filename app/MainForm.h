@@ -7,6 +7,7 @@
 // energy sampling, the idle action, the delayed start-up restore, the
 // post-resume restore and the service registration retries.
 
+#include "app/MainSkin.h"
 #include "app/PowerEvents.h"
 #include "app/StartupRestore.h"
 #include "engine/CalibrationHost.h"
@@ -42,11 +43,19 @@ public:
     TTimer* RegisterNotifyTimer;
     TTimer* RestoreGearTimer;
 
+    MainSkin& Skin() { return skin_; }
+
 protected:
     void WndProc(TMessage& message) override;
 
 private:
-    TTimer* CreateTimer(unsigned intervalMs, void (TMainForm::*handler)());
+    TTimer* CreateTimer(const char* name, unsigned intervalMs);
+    // Streams the layout into the form, binding its events to the
+    // handlers below.
+    TForm& StreamLayout();
+    void SetUpSkin();
+    void FormShow();
+    void FormDestroy();
     bool HandleTaggedMessage(TMessage& message);
     bool HandleModeMessage(const TMessage& message);
     void AppMessage(MSG& msg, bool& handled);
@@ -71,6 +80,8 @@ private:
 
     StartupRestore restore_;
     PowerEvents powerEvents_;
+    MainSkin skin_;
+    geardial::GearDial& dial_;
     int appMessageHook_ = 0;
     bool backToDefaultPending_ = false;
     bool vgaButtonEnabled_ = true;

@@ -42,6 +42,7 @@ public:
     Form* CreateForm()
     {
         auto* form = new Form(this);
+        form->AfterConstruction();
         if (!m_mainForm)
             m_mainForm = form;
         return form;

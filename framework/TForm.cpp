@@ -74,7 +74,7 @@ TForm::~TForm()
 
 void TForm::DoDestroy()
 {
-    if (m_destroyFired)
+    if (m_destroyFired || !m_constructed)
         return;
     m_destroyFired = true;
     if (OnDestroy)

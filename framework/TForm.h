@@ -60,9 +60,13 @@ public:
     TNotifyEvent OnHide;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
-    // Fired once when the form is being destroyed, while it is still whole
-    // when the subclass calls DoDestroy first thing in its destructor.
+    // Fired once when a form whose construction completed is destroyed:
+    // while it is still whole when the subclass calls DoDestroy first thing
+    // in its destructor. A form whose constructor failed never fires it.
     TNotifyEvent OnDestroy;
+    // Marks the construction as complete; the application's CreateForm
+    // calls it.
+    void AfterConstruction() { m_constructed = true; }
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -86,6 +90,7 @@ private:
     bool m_positioned = false;
     bool m_scaled = false;
     bool m_modal = false;
+    bool m_constructed = false;
     bool m_destroyFired = false;
     TModalResult m_modalResult = mrNone;
 };

@@ -23,8 +23,32 @@ have_pkg imagemagick                     || need+=(imagemagick)
 have_pkg wine                           || need+=(wine)
 have_pkg wine32:i386                    || need+=(wine32:i386)
 have_pkg wine64                         || need+=(wine64)
+# The screenshots in other languages: Wine takes its language from the
+# locale, and Japanese texts need a font with the Shift-JIS repertoire.
+have_pkg locales                        || need+=(locales)
+have_pkg fonts-ipafont-gothic           || need+=(fonts-ipafont-gothic)
+# Wine's own fonts (Tahoma and friends), which the skinned windows name.
+have_pkg fonts-wine                     || need+=(fonts-wine)
+
+# The locales the program's language files cover, generated once.
+ensure_locales() {
+  local missing=()
+  for locale in de_DE fr_FR ja_JP; do
+    locale -a 2>/dev/null | grep -qix "$locale.utf8" || missing+=("$locale")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing locales: ${missing[*]} (run as root to generate them)" >&2
+    return 1
+  fi
+  for locale in "${missing[@]}"; do
+    sed -i "s/^# *\($locale.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+  done
+  locale-gen >/dev/null
+}
 
 if [ ${#need[@]} -eq 0 ]; then
+  ensure_locales
   exit 0
 fi
 
@@ -39,3 +63,4 @@ echo "installing: ${need[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+ensure_locales

@@ -22,6 +22,7 @@ else
 fi
 
 WINE_GRAPHICS=x11 wine_env_start
+wine_healthy_machine
 cd "$build/Pellix"
 if [ $headless -eq 1 ]; then
   wine Pellix.exe "$@" &

@@ -4,6 +4,7 @@
 
 #include "framework/TForm.h"
 #include "framework/controls/TImage.h"
+#include "tests/support/WindowlessPaint.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +22,6 @@ public:
 private:
     std::vector<TPaintProbe*>& m_order;
 };
-
-// Paints the form's windowless children in their order into a bitmap
-// filled with the colour, as the form's paint handler does.
-void PaintChildren(TForm& form, TBitmap& snapshot, TColor colour)
-{
-    snapshot.SetPixelFormat(TPixelFormat::pf24bit);
-    snapshot.SetSize(form.Width(), form.Height());
-    snapshot.Canvas().Brush().SetColor(colour);
-    snapshot.Canvas().FillRect(RECT{0, 0, snapshot.Width(), snapshot.Height()});
-    HDC dc = snapshot.Canvas().Handle();
-    for (int i = 0; i < form.ControlCount(); ++i) {
-        TControl* child = form.Controls(i);
-        if (child->IsWindowed())
-            continue;
-        const int saved = SaveDC(dc);
-        OffsetViewportOrgEx(dc, child->Left(), child->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
-        child->Paint(dc);
-        RestoreDC(dc, saved);
-    }
-    GdiFlush();
-}
 
 } // namespace
 
@@ -62,15 +41,23 @@ TEST(Form, OwnedFormHasItsOwnerBeforeAndAfterItsWindowExists)
     EXPECT_EQ(GetWindow(late.Handle(), GW_OWNER), nullptr);
 }
 
-TEST(Form, DestroyEventFiresOnce)
+TEST(Form, DestroyEventFiresOnceAndOnlyForACompletedForm)
 {
     int destroyed = 0;
     {
         TForm form(nullptr);
+        form.AfterConstruction();
         form.OnDestroy = [&](TObject* sender) {
             EXPECT_EQ(sender, &form);
             ++destroyed;
         };
+    }
+    EXPECT_EQ(destroyed, 1);
+    {
+        // As when a subclass's constructor failed after the layout bound
+        // the event: the handler's object is already gone.
+        TForm form(nullptr);
+        form.OnDestroy = [&](TObject*) { ++destroyed; };
     }
     EXPECT_EQ(destroyed, 1);
 }
@@ -91,7 +78,7 @@ TEST(Control, WindowlessControlBroughtToFrontPaintsLastAndTakesTheMouse)
     under->BringToFront();
     EXPECT_EQ(form.ControlAtPos(20, 20), under);
     TBitmap snapshot;
-    PaintChildren(form, snapshot, clWhite);
+    PaintWindowless(form, snapshot, clWhite);
     EXPECT_EQ(order, (std::vector<TPaintProbe*>{over, under}));
     EXPECT_EQ(form.ControlCount(), 2);
 }
@@ -119,13 +106,13 @@ TEST(Image, PictureWithItsOwnAlphaIsBlendedOverWhatLiesBeneath)
 
     image->SetPicture(picture);
     TBitmap painted;
-    PaintChildren(form, painted, kBlue);
+    PaintWindowless(form, painted, kBlue);
     EXPECT_EQ(painted.PixelColor(0, 0), kRed) << "a picture without defined alpha draws plainly";
 
     picture.SetAlphaDefined(true);
     image->SetPicture(picture);
     EXPECT_FALSE(image->ControlStyle() & csOpaque);
-    PaintChildren(form, painted, kBlue);
+    PaintWindowless(form, painted, kBlue);
     EXPECT_EQ(painted.PixelColor(0, 0), kBlue);
     const TColor half = painted.PixelColor(1, 0);
     EXPECT_NEAR(int(half & 0xFF), 128, 2);

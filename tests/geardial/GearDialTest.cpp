@@ -5,6 +5,7 @@
 #include "DialFixtures.h"
 
 #include "tests/support/MessagePump.h"
+#include "tests/support/WindowlessPaint.h"
 #include "VtPackage/VtRegistration.h"
 #include "engine/ModeModel.h"
 #include "framework/TApplication.h"
@@ -139,29 +140,6 @@ protected:
         return {pixel[2], pixel[1], pixel[0]};
     }
 
-    // The window's windowless controls painted in their order over the
-    // window colour, as the window's paint handler does.
-    void PaintWindow(TBitmap& snapshot)
-    {
-        snapshot.SetPixelFormat(TPixelFormat::pf24bit);
-        snapshot.SetSize(form.Width(), form.Height());
-        TCanvas& canvas = snapshot.Canvas();
-        canvas.Brush().SetColor(kWindowColour);
-        canvas.FillRect(RECT{0, 0, form.Width(), form.Height()});
-        HDC dc = canvas.Handle();
-        for (int i = 0; i < form.ControlCount(); ++i) {
-            TControl* child = form.Controls(i);
-            if (child->IsWindowed() || !child->Visible())
-                continue;
-            const int saved = SaveDC(dc);
-            OffsetViewportOrgEx(dc, child->Left(), child->Top(), nullptr);
-            IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
-            child->Paint(dc);
-            RestoreDC(dc, saved);
-        }
-        GdiFlush();
-    }
-
     static Rgb At(TBitmap& snapshot, int x, int y)
     {
         const TColor colour = snapshot.PixelColor(x, y);
@@ -203,7 +181,7 @@ TEST_F(GearDialTest, ChartAndMarkerBlendOverTheWindow)
     host.level = GearLevel::Turbo;
     GearDial& dial = Dial();
     TBitmap painted;
-    PaintWindow(painted);
+    PaintWindowless(form, painted, kWindowColour);
     const Rgb window{16, 32, 48};
     // The chart's base is see-through in its first columns.
     EXPECT_EQ(At(painted, 439 + 1, 345 + 5), window);

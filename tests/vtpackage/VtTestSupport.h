@@ -8,6 +8,7 @@
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
 #include "kelp/System/Language.h"
+#include "tests/support/WindowlessPaint.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -42,27 +43,10 @@ inline void PumpFor(DWORD milliseconds)
     }
 }
 
-// What the control paints, through the same calls its window's paint
-// handler makes for its windowless parts, over a white background.
+// What the control paints over a white background.
 inline void PaintInto(TWinControl& control, TBitmap& snapshot)
 {
-    snapshot.SetPixelFormat(TPixelFormat::pf24bit);
-    snapshot.SetSize(control.Width(), control.Height());
-    TCanvas& canvas = snapshot.Canvas();
-    canvas.Brush().SetColor(clWhite);
-    canvas.FillRect(RECT{0, 0, control.Width(), control.Height()});
-    HDC dc = canvas.Handle();
-    for (int i = 0; i < control.ControlCount(); ++i) {
-        TControl* child = control.Controls(i);
-        if (child->IsWindowed() || !child->Visible())
-            continue;
-        const int saved = SaveDC(dc);
-        OffsetViewportOrgEx(dc, child->Left(), child->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
-        child->Paint(dc);
-        RestoreDC(dc, saved);
-    }
-    GdiFlush();
+    PaintWindowless(control, snapshot, clWhite);
 }
 
 // The state whose bitmap the control shows: every pixel inside the rows
