@@ -145,25 +145,20 @@ dialog_body() { # y out
 }
 dialog_body 0 UniversalBk
 dialog_body 150 ProgressBk
-# Cuts a sheet cell and lays it over the body `flat` at (left, top), or over a colour.
-dialog_cell() { # x y w h out flat left top | x y w h out colour
-  convert "$work/dialogs.png" -crop "$3x$4+$1+$2" +repage "$work/cell.png"
-  if [ $# -eq 8 ]; then
-    convert "$work/$6-flat.png" -crop "$3x$4+$7+$8" +repage "$work/cell.png" -compose over -composite "$work/laid.png"
-  else
-    convert "$work/cell.png" -background "$6" -alpha remove "$work/laid.png"
-  fi
-  convert "$work/cell.png" -alpha extract -threshold 1% "$work/mask.png"
-  keyed_bmp "$work/laid.png" "$work/mask.png" "$dialogs/$5.bmp"
-}
+# The cells are cut by `cell` above, laid over the body they sit on.
+skin=$dialogs
+cp "$work/UniversalBk-flat.png" "$work/flat.png"
 for s in 0 1 2 3; do
-  dialog_cell $((140 * s)) 300 130 34 "LeftButton_${states[$s]}" UniversalBk 146 104
-  dialog_cell $((140 * s)) 300 130 34 "RightButton_${states[$s]}" UniversalBk 277 104
-  dialog_cell $((140 * s)) 300 130 34 "CancelButton_${states[$s]}" ProgressBk 272 104
-  dialog_cell $((40 * s)) 345 32 19 "CloseButton_${states[$s]}" UniversalBk 371 0
-  dialog_cell $((40 * s)) 370 32 19 "MinimizeButton_${states[$s]}" UniversalBk 339 0
+  cell dialogs $((140 * s)) 300 130 34 "LeftButton_${states[$s]}" 146 104
+  cell dialogs $((140 * s)) 300 130 34 "RightButton_${states[$s]}" 277 104
+  cell dialogs $((40 * s)) 345 32 19 "CloseButton_${states[$s]}" 371 0
+  cell dialogs $((40 * s)) 370 32 19 "MinimizeButton_${states[$s]}" 339 0
 done
-dialog_cell 200 345 10 18 ProgressBarHead "$WELL"
-dialog_cell 220 345 10 18 ProgressBarBody "$WELL"
-dialog_cell 240 345 8 18 ProgressBarTail "$WELL"
+cp "$work/ProgressBk-flat.png" "$work/flat.png"
+for s in 0 1 2 3; do
+  cell dialogs $((140 * s)) 300 130 34 "CancelButton_${states[$s]}" 272 104
+done
+cell dialogs 200 345 10 18 ProgressBarHead "$WELL"
+cell dialogs 220 345 10 18 ProgressBarBody "$WELL"
+cell dialogs 240 345 8 18 ProgressBarTail "$WELL"
 echo "render-art: $(ls "$dialogs" | wc -l) dialog bitmaps"

@@ -40,6 +40,18 @@ void ForgetInstallation()
     DeleteValue("Software\\VANTOR\\Gruvo Driver", "Version");
 }
 
+// On a fresh installation: brings the window up, reads and answers the
+// notice that comes first, and returns the welcome question after it.
+HWND PassFirstNotice(Program& program, std::string& notice)
+{
+    PostMessageA(program.Window(), kMsgRestore, kMessageTag, 0);
+    HWND first = FindDialog(program.Process(), 10000);
+    if (!first)
+        return nullptr;
+    notice = DialogText(first);
+    Answer(first, 2);
+    return FindDialog(program.Process(), 10000);
+}
 
 } // namespace
 
@@ -48,14 +60,9 @@ TEST(ShowWindow, FirstShowTellsOfTheMissingDriverAndOffersCalibration)
     ForgetInstallation();
     Program program("-b");
     ASSERT_TRUE(program.Started());
-    PostMessageA(program.Window(), kMsgRestore, kMessageTag, 0);
-
-    HWND driver = FindDialog(program.Process(), 10000);
-    ASSERT_NE(driver, nullptr);
-    EXPECT_EQ(DialogText(driver), kelp::Translate("GruvoNotInstalled"));
-    Answer(driver, 2);
-
-    HWND welcome = FindDialog(program.Process(), 10000);
+    std::string notice;
+    HWND welcome = PassFirstNotice(program, notice);
+    EXPECT_EQ(notice, kelp::Translate("GruvoNotInstalled"));
     ASSERT_NE(welcome, nullptr);
     EXPECT_EQ(DialogText(welcome), kelp::Translate("FirstRunOrdun-6") + "\n" + kelp::Translate("CloseUnnecessaryPrograms"));
     EXPECT_EQ(ButtonText(welcome, 1), kelp::Translate("RunCalibration"));
@@ -84,11 +91,8 @@ TEST(ShowWindow, ExitWhileTheCalibrationOfferIsUpEndsTheProgramWithoutACalibrati
     ForgetInstallation();
     Program program("-b");
     ASSERT_TRUE(program.Started());
-    PostMessageA(program.Window(), kMsgRestore, kMessageTag, 0);
-    HWND driver = FindDialog(program.Process(), 10000);
-    ASSERT_NE(driver, nullptr);
-    Answer(driver, 2);
-    HWND welcome = FindDialog(program.Process(), 10000);
+    std::string notice;
+    HWND welcome = PassFirstNotice(program, notice);
     ASSERT_NE(welcome, nullptr);
     ASSERT_EQ(ButtonText(welcome, 1), kelp::Translate("RunCalibration"));
 
