@@ -17,8 +17,10 @@ build=$(pellix_build_dir "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH")
 "$root/scripts/build.sh" "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH" >/dev/null ||
   cmake --build "$build" --target Pellix screensdrive boardctl || exit 1
 
+# The folder is also where the build keeps the screens' objects: only the
+# pictures are replaced.
 out="$build/screens"
-rm -rf "$out" && mkdir -p "$out"
+mkdir -p "$out" && rm -f "$out"/*.png
 trap wine_session_stop EXIT
 xvfb_start "${XVFB_DISPLAY:-81}" 1024x768x24
 
@@ -84,7 +86,7 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   # (The second start waits for the question to be answered, so it is left
   # running; the end of the session stops it.)
   wine Pellix.exe >/dev/null 2>&1 &
-  sleep 3
+  sleep 4
   geometry=1024x768+0+0
   shot "first-run-$lang"
   wine_env_stop
