@@ -100,6 +100,27 @@ TEST(ShowWindow, ExitWhileTheCalibrationOfferIsUpEndsTheProgramWithoutACalibrati
     EXPECT_EQ(ReadDword(kAdvanceKey, "Calibration_Flag").value_or(0), DWORD(0)) << "a calibration started";
 }
 
+TEST(ShowWindow, ExitDuringTheFirstCalibrationEndsTheProgramAndTheRun)
+{
+    ForgetInstallation();
+    Program program("-b");
+    ASSERT_TRUE(program.Started());
+    std::string notice;
+    HWND welcome = PassFirstNotice(program, notice);
+    ASSERT_NE(welcome, nullptr);
+    Answer(welcome, 1);
+    const auto progressUp = [&] {
+        for (const ProcessWindow& window : program.Process().Windows())
+            if (window.windowClass == "TProgressDialog" && IsWindowVisible(window.handle))
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(Eventually(progressUp, 10000)) << "the calibration did not start";
+
+    EXPECT_TRUE(program.Exit()) << "the program hung in the calibration";
+    EXPECT_EQ(ReadDword(kAdvanceKey, "Calibration_Flag").value_or(0), DWORD(0)) << "the run was not ended";
+}
+
 TEST(ShowWindow, ASuiteUtilityOnAnOlderBoardKeepsTheWindowHidden)
 {
     ResetProgramRegistry();
