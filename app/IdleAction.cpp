@@ -1,10 +1,10 @@
 #include "app/IdleAction.h"
 
-#include "app/BlackScreen.h"
 #include "app/PrivateMessages.h"
 #include "engine/CpuPowerMonitor.h"
 #include "engine/IdleWatcher.h"
 #include "engine/ModeModel.h"
+#include "screens/blackscreen/BlackScreenGuard.h"
 
 #include <windows.h>
 
@@ -29,7 +29,7 @@ void RunIdleAction()
     if (!IdleWatcher::Instance().Poll())
         return;
     if (CpuPowerMonitor::Instance().IsAcpiV2())
-        CurrentBlackScreen().Show();
+        BlackScreenGuard::Instance().Enter();
     else
         AskNapUtility();
 }

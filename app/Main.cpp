@@ -9,9 +9,14 @@
 #include "framework/TApplication.h"
 #include "framework/graphics/GraphicsError.h"
 #include "framework/layout/LayoutError.h"
+#include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/vantor/PowerGear.h"
+#include "screens/blackscreen/TBlackScreen.h"
+#include "screens/dialogs/TCoverDialog.h"
+#include "screens/dialogs/TProgressDialog.h"
+#include "screens/dialogs/TUniversalDialog.h"
 
 #include <exception>
 
@@ -58,6 +63,24 @@ void ReportDamagedInstallation(const std::string& file)
     kelp::ShowMessage(text.c_str(), kMessageCaption);
 }
 
+// Every form of the program, in this order; the main window first, so that
+// it is the application's main form.
+void CreateForms()
+{
+    MainForm = Application().CreateForm<TMainForm>();
+    CoverDialog = Application().CreateForm<TCoverDialog>();
+    ProgressDialog = Application().CreateForm<TProgressDialog>();
+    UniversalDialog = Application().CreateForm<TUniversalDialog>();
+    BlackScreen = Application().CreateForm<TBlackScreen>();
+}
+
+// The cover copies the main window's outline, which exists once the main
+// window has started up.
+void PrepareCover()
+{
+    CoverDialog->Prepare(*MainForm, LayoutComponent<TImage>(*MainForm, "Background"));
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -75,8 +98,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application().SetTitle(kApplicationTitle);
         if (bootStart)
             Application().SetShowMainForm(false);
-        MainForm = Application().CreateForm<TMainForm>();
+        CreateForms();
         MainForm->StartUp(bootStart);
+        PrepareCover();
         Application().Run();
     } catch (const ELayoutError& error) {
         if (error.File().empty())

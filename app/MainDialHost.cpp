@@ -86,9 +86,10 @@ int MainDialHost::Notice(const std::string& text)
     return DialogService::Instance().Notice(text);
 }
 
-int MainDialHost::Confirm(const std::string& text)
+int MainDialHost::Confirm(const std::string&)
 {
-    return DialogService::Instance().Confirm(text);
+    // The dial's one question is whether to tweak; the service words it.
+    return DialogService::Instance().ConfirmTweak();
 }
 
 int MainDialHost::CalibrationPrompt(const std::string& text)

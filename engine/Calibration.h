@@ -2,10 +2,10 @@
 // Calibration: steps the board through its power modes, first idle and then
 // under a synthetic processor load, samples the CPU current in each mode,
 // and derives the Auto-mode switching thresholds from the measurements.
-// A run is driven tick by tick from the main thread by the progress window:
+// A run is driven tick by tick from the main thread by the progress form:
 //
 //   BeginCalibration();
-//   r = ShowProgressWindow(owner, c.StepCount(), c.DurationMs(), [&](int t) { c.Step(t); });
+//   r = progress form shown modally, calling c.Step(1..c.StepCount()) over c.DurationMs();
 //   r == 1 ? (EndCalibration(true), SetCalibrationNeeded(false)) : EndCalibration(false);
 
 #include "engine/CalibrationBlock.h"

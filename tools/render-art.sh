@@ -130,3 +130,35 @@ for i in "${!stems[@]}"; do
   layer $((10 + 150 * i)) 310 140 132 "${stems[$i]}_a"
 done
 echo "render-art: $(ls "$skin" | wc -l) skin bitmaps, $(ls "$res"/*.png | wc -l) dial layers"
+
+# ---- Dialogs: the message and progress forms (data/art/dialogs.svg) --------
+# Same rules as above, into data/Skin/Dialogs/. The places below are those of
+# data/Forms/TUNIVERSALDIALOG.txt and TPROGRESSDIALOG.txt.
+dialogs=$root/data/Skin/Dialogs
+mkdir -p "$dialogs"
+rsvg-convert -o "$work/dialogs.png" "$art/dialogs.svg"
+dialog_body() { # y out
+  convert "$work/dialogs.png" -crop "421x142+0+$1" +repage "$work/body.png"
+  convert "$work/body.png" -background "$RIM" -alpha remove -alpha off "$work/$2-flat.png"
+  convert "$work/body.png" -alpha extract -threshold 50% "$work/body-outline.png"
+  keyed_bmp "$work/$2-flat.png" "$work/body-outline.png" "$dialogs/$2.bmp"
+}
+dialog_body 0 UniversalBk
+dialog_body 150 ProgressBk
+# The cells are cut by `cell` above, laid over the body they sit on.
+skin=$dialogs
+cp "$work/UniversalBk-flat.png" "$work/flat.png"
+for s in 0 1 2 3; do
+  cell dialogs $((140 * s)) 300 130 34 "LeftButton_${states[$s]}" 146 104
+  cell dialogs $((140 * s)) 300 130 34 "RightButton_${states[$s]}" 277 104
+  cell dialogs $((40 * s)) 345 32 19 "CloseButton_${states[$s]}" 371 0
+  cell dialogs $((40 * s)) 370 32 19 "MinimizeButton_${states[$s]}" 339 0
+done
+cp "$work/ProgressBk-flat.png" "$work/flat.png"
+for s in 0 1 2 3; do
+  cell dialogs $((140 * s)) 300 130 34 "CancelButton_${states[$s]}" 272 104
+done
+cell dialogs 200 345 10 18 ProgressBarHead "$WELL"
+cell dialogs 220 345 10 18 ProgressBarBody "$WELL"
+cell dialogs 240 345 8 18 ProgressBarTail "$WELL"
+echo "render-art: $(ls "$dialogs" | wc -l) dialog bitmaps"

@@ -93,5 +93,9 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   wait $pellix 2>/dev/null
 done
 unset LC_ALL LANG
+
+# ---- Dialogs: each dialog use, the progress form and the cover -----------
+"$root/tools/dialogs-shot.sh" || status=1
+
 ls "$out"/*.png 2>/dev/null
 exit $status

@@ -1,5 +1,7 @@
 #include "framework/layout/LayoutReader.h"
 
+#include "framework/TForm.h"
+
 #include "framework/TControl.h"
 #include "framework/TWinControl.h"
 #include "framework/graphics/GraphicsError.h"
@@ -193,4 +195,13 @@ void ReadFormLayout(TComponent& root, const THandlerTable& handlers, HINSTANCE m
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
     HINSTANCE instance = module ? module : GetModuleHandleA(nullptr);
     ReadLayout(root, LayoutResourceText(instance, name), name, handlers);
+}
+
+void ReadOwnFormLayout(TForm& form, const THandlerTable& handlers, HINSTANCE module)
+{
+    TClassRegistry& registry = TClassRegistry::Instance();
+    const std::string className = form.ClassName();
+    if (!registry.Find(className))
+        registry.Register(className, "TForm");
+    ReadFormLayout(form, handlers, module);
 }

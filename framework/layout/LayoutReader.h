@@ -17,6 +17,7 @@
 // handler, value - raises ELayoutError naming the layout and line.
 
 #include "framework/TComponent.h"
+#include "framework/TForm.h"
 #include "framework/layout/ClassRegistry.h"
 #include "framework/layout/LayoutError.h"
 
@@ -33,6 +34,11 @@ void ReadLayout(TComponent& root, const std::string& text, const std::string& so
 // Reads the module's resource named after the root's class in upper case
 // ("TMainForm" -> "TMAINFORM").
 void ReadFormLayout(TComponent& root, const THandlerTable& handlers, HINSTANCE module = nullptr);
+
+// ReadFormLayout for a form whose class the registry does not know yet (one
+// that is created in code, never from a layout): registers the class under
+// its name, deriving from TForm, first.
+void ReadOwnFormLayout(TForm& form, const THandlerTable& handlers, HINSTANCE module = nullptr);
 
 // The named component of the root, of the expected type; raises
 // ELayoutError (line 0) when the layout did not provide it.

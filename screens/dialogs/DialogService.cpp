@@ -3,11 +3,10 @@
 #include "app/Edition.h"
 #include "engine/AdvanceSettings.h"
 #include "engine/Calibration.h"
-#include "framework/TApplication.h"
-#include "framework/TForm.h"
 #include "kelp/System/Language.h"
-#include "screens/dialogs/MessageBoxPresenter.h"
-#include "screens/progress/ProgressWindow.h"
+#include "screens/dialogs/TCoverDialog.h"
+#include "screens/dialogs/TProgressDialog.h"
+#include "screens/dialogs/TUniversalDialog.h"
 
 #include <utility>
 
@@ -24,24 +23,52 @@ std::string TwoLines(const char* first, const char* second)
 {
     return Text(first) + "\n" + Text(second);
 }
+
+int RunProgressDialog(int steps, unsigned durationMs, const std::function<void(int)>& step, const std::string& message)
+{
+    ProgressDialog->SetSteps(steps);
+    ProgressDialog->SetTotalMs(durationMs);
+    ProgressDialog->Message->SetCaption(message);
+    ProgressDialog->SetStepCallback(step);
+    return ProgressDialog->ShowModal();
+}
+
+void SwitchCover(bool shown)
+{
+    if (CoverDialog)
+        CoverDialog->SetVisible(shown);
+}
+
+// Restores the cover's state even when the dialog ends by an exception.
+class CoverScope {
+public:
+    explicit CoverScope(const DialogService::CoverSwitch& cover) : cover_(cover) { cover_(true); }
+    ~CoverScope() { cover_(false); }
+    CoverScope(const CoverScope&) = delete;
+    CoverScope& operator=(const CoverScope&) = delete;
+
+private:
+    const DialogService::CoverSwitch& cover_;
+};
 } // namespace
 
 DialogService& DialogService::Instance()
 {
-    static MessageBoxPresenter presenter;
-    static DialogService service(
-        presenter,
-        [](int steps, unsigned durationMs, const std::function<void(int)>& step, const std::string& message) {
-            TForm* owner = Application().MainForm();
-            return ShowProgressWindow(owner ? owner->Handle() : nullptr, steps, durationMs, step, message.c_str());
-        },
-        [] () -> Calibrator& { return GetCalibrator(); });
+    static DialogService service(*UniversalDialog, RunProgressDialog, []() -> Calibrator& { return GetCalibrator(); },
+                                 SwitchCover);
     return service;
 }
 
-DialogService::DialogService(DialogPresenter& presenter, ProgressRunner progress, CalibratorSource calibrator)
-    : presenter_(presenter), progress_(std::move(progress)), calibrator_(std::move(calibrator))
+DialogService::DialogService(DialogPresenter& presenter, ProgressRunner progress, CalibratorSource calibrator,
+                             CoverSwitch cover)
+    : presenter_(presenter), progress_(std::move(progress)), calibrator_(std::move(calibrator)), cover_(std::move(cover))
 {
+}
+
+int DialogService::Covered(const std::function<int()>& dialog)
+{
+    CoverScope cover(cover_);
+    return dialog();
 }
 
 int DialogService::Notice(const std::string& text)
@@ -54,20 +81,47 @@ int DialogService::BackToDefault()
     return Notice(Text("BackToDefault"));
 }
 
-int DialogService::ConfirmExit()
-{
-    return Confirm(TwoLines("SetToHighPerformanceBeforeExit", "SureExit"));
-}
-
-int DialogService::Confirm(const std::string& text)
+int DialogService::YesNo(const std::string& text)
 {
     return presenter_.Ask(text, Text("Yes"), Text("No"));
+}
+
+int DialogService::ConfirmChangeSetting()
+{
+    return Covered([this] { return YesNo(TwoLines("ChangeSetting", "SureContinue")); });
+}
+
+int DialogService::ConfirmExit()
+{
+    return YesNo(TwoLines("SetToHighPerformanceBeforeExit", "SureExit"));
+}
+
+int DialogService::ConfirmTweak()
+{
+    // The question ends in the middle of its sentence: the two texts run on.
+    return Covered([this] { return YesNo(Text("TweakItConfirm") + Text("SureContinue")); });
 }
 
 int DialogService::FirstRunCalibration()
 {
     const char* welcome = IsWorkstationEdition() ? LANG_KEY("FirstRunOrdun-WS") : LANG_KEY("FirstRunOrdun-6");
     return CalibrationPrompt(TwoLines(welcome, "CloseUnnecessaryPrograms"));
+}
+
+int DialogService::CalibrationBeforeSetting()
+{
+    return Covered([this] { return CalibrationPrompt(TwoLines("CalibrationBeforSetting", "CloseAllRunningPrograms")); });
+}
+
+int DialogService::CalibrateAfterSettingChanged()
+{
+    return Covered(
+        [this] { return CalibrationPrompt(TwoLines("CalibrateAfterSettingChanged", "CloseAllRunningPrograms")); });
+}
+
+int DialogService::InformCalibration()
+{
+    return Covered([this] { return CalibrationPrompt(Text("InformCalibration")); });
 }
 
 int DialogService::CalibrationPrompt(const std::string& text)

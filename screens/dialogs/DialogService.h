@@ -1,8 +1,8 @@
 #pragma once
 // The questions and notices of the program, built from language texts and
 // shown through a presenter, and the calibration run behind the progress
-// window. Answers: 1 for the left button, 2 for the right one or a closed
-// dialog.
+// form. Answers: 1 for the left button, 2 for the right one or a closed
+// dialog. While some of the questions are up the main window is dimmed.
 
 #include "screens/dialogs/DialogPresenter.h"
 
@@ -13,37 +13,48 @@ class Calibrator;
 
 class DialogService {
 public:
-    // Runs the progress window for a calibration; 1 when every step ran.
+    // Runs the progress form for a calibration; 1 when every step ran.
     using ProgressRunner = std::function<int(int stepCount, unsigned durationMs, const std::function<void(int)>& step,
                                              const std::string& message)>;
+    using CalibratorSource = std::function<Calibrator&()>;
+    // Shows (true) or hides (false) the cover over the main window.
+    using CoverSwitch = std::function<void(bool shown)>;
 
-    // Over message boxes and the calibrator of this machine; created on
+    // Over the skinned forms and the calibrator of this machine; created on
     // first use and kept.
     static DialogService& Instance();
 
-    using CalibratorSource = std::function<Calibrator&()>;
-
-    DialogService(DialogPresenter& presenter, ProgressRunner progress, CalibratorSource calibrator);
+    DialogService(DialogPresenter& presenter, ProgressRunner progress, CalibratorSource calibrator, CoverSwitch cover);
 
     int Notice(const std::string& text);
     int BackToDefault();
+    int ConfirmChangeSetting();
     int ConfirmExit();
-    // A Yes/No question: 1 for Yes.
-    int Confirm(const std::string& text);
+    int ConfirmTweak();
     // The first-run welcome with the offer to calibrate.
     int FirstRunCalibration();
+    int CalibrationBeforeSetting();
+    int CalibrateAfterSettingChanged();
+    int InformCalibration();
     // Offers a calibration; with the left answer the calibration runs and
     // its result is returned.
     int CalibrationPrompt(const std::string& text);
     // 1 when the calibration completed, 2 when it was cancelled or refused
     // (a run is under way already).
     int RunCalibration();
+    void ShowCover() { cover_(true); }
+    void HideCover() { cover_(false); }
     // A message or the calibration progress is up.
     bool IsDialogShown() const;
 
 private:
+    int YesNo(const std::string& text);
+    // Runs `dialog` with the main window dimmed.
+    int Covered(const std::function<int()>& dialog);
+
     DialogPresenter& presenter_;
     ProgressRunner progress_;
     CalibratorSource calibrator_;
+    CoverSwitch cover_;
     bool calibrating_ = false;
 };

@@ -51,12 +51,13 @@ TEST(CrashGuard, DeathDuringAModeChangeResetsTheSettingsAndQueuesTheNotice)
     EXPECT_EQ(ReadTuning(0).idleTimeout, 0u);
 
     PostMessageA(program.Window(), kMsgShowMainWindow, kMessageTag, 0);
-    HWND box = FindMessageBox(program.Process(), 10000);
+    HWND box = FindDialog(program.Process(), 10000);
     ASSERT_NE(box, nullptr) << "no back-to-default notice";
-    EXPECT_EQ(MessageBoxText(box), kelp::Translate("BackToDefault"));
-    EXPECT_EQ(ButtonText(box, IDOK), kelp::Translate("OK"));
+    EXPECT_EQ(DialogText(box), kelp::Translate("BackToDefault"));
+    EXPECT_EQ(ButtonText(box, 2), kelp::Translate("OK"));
+    EXPECT_EQ(ButtonText(box, 1), "") << "a notice offers one answer";
     EXPECT_FALSE(IsWindowVisible(program.Window())) << "shown before the notice was read";
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Answer(box, 2);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(program.Window()) != 0; }, 5000));
 
     // The notice is told once.
@@ -64,5 +65,5 @@ TEST(CrashGuard, DeathDuringAModeChangeResetsTheSettingsAndQueuesTheNotice)
     ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(program.Window()); }, 5000));
     PostMessageA(program.Window(), kMsgShowMainWindow, kMessageTag, 0);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(program.Window()) != 0; }, 5000));
-    EXPECT_EQ(FindMessageBox(program.Process(), 500), nullptr);
+    EXPECT_EQ(FindDialog(program.Process(), 500), nullptr);
 }

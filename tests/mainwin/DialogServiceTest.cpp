@@ -1,6 +1,6 @@
 // The dialogs' messages and answers, over a presenter that records what it
-// was asked and answers from a script, and a progress run that never
-// shows a window.
+// was asked (and whether the main window was dimmed then) and answers from
+// a script, and a progress run that never shows a window.
 
 #include "engine/Calibration.h"
 #include "kelp/System/Language.h"
@@ -22,13 +22,14 @@ struct Asked {
     std::string message;
     std::optional<std::string> left;
     std::string right;
+    bool covered;
 };
 
 class ScriptedPresenter final : public DialogPresenter {
 public:
     int Ask(const std::string& message, const std::optional<std::string>& left, const std::string& right) override
     {
-        asked.push_back({message, left, right});
+        asked.push_back({message, left, right, covered});
         const int answer = answers.empty() ? 2 : answers.front();
         if (!answers.empty())
             answers.pop_front();
@@ -38,6 +39,7 @@ public:
 
     std::deque<int> answers;
     std::vector<Asked> asked;
+    bool covered = false;
 };
 
 std::string T(const char* key)
@@ -76,9 +78,14 @@ protected:
                               progressSteps = steps;
                               progressDuration = durationMs;
                               shownDuringProgress = service.IsDialogShown();
+                              coveredDuringProgress = presenter.covered;
                               return progressResult;
                           },
-                          [] () -> Calibrator& { return GetCalibrator(); }};
+                          [] () -> Calibrator& { return GetCalibrator(); },
+                          [this](bool shown) {
+                              EXPECT_NE(presenter.covered, shown) << "the cover switched twice the same way";
+                              presenter.covered = shown;
+                          }};
     ScriptedPresenter presenter;
     boardtest::MessageBoxCatcher boxes;
     int progressResult = 1;
@@ -88,6 +95,7 @@ protected:
     int progressSteps = 0;
     unsigned progressDuration = 0;
     bool shownDuringProgress = false;
+    bool coveredDuringProgress = false;
     std::string progressMessage;
 };
 
@@ -170,4 +178,63 @@ TEST_F(Dialogs, ACalibrationIsNotStartedWhileOneRuns)
     EXPECT_EQ(flagAfterNested, DWORD(1)) << "the crash guard was cleared in the middle of the run";
     EXPECT_EQ(GetCalibrator().SampleCount(), 1) << "the running calibration was rewound";
     EXPECT_EQ(ReadAdvance("Calibration_Flag"), DWORD(0));
+}
+
+TEST_F(Dialogs, OnlyTheTweakQuestionRunsItsTwoTextsTogether)
+{
+    presenter.answers = {1, 2};
+    EXPECT_EQ(service.ConfirmTweak(), 1);
+    EXPECT_EQ(service.ConfirmChangeSetting(), 2);
+    ASSERT_EQ(presenter.asked.size(), 2u);
+    EXPECT_EQ(presenter.asked[0].message, T("TweakItConfirm") + T("SureContinue"));
+    EXPECT_EQ(presenter.asked[1].message, T("ChangeSetting") + "\n" + T("SureContinue"));
+    for (const Asked& asked : presenter.asked) {
+        EXPECT_EQ(asked.left, T("Yes"));
+        EXPECT_EQ(asked.right, T("No"));
+    }
+}
+
+TEST_F(Dialogs, SettingQuestionsAndPromptsDimTheMainWindowExitAndNoticesDoNot)
+{
+    service.ConfirmTweak();
+    service.ConfirmChangeSetting();
+    service.CalibrationBeforeSetting();
+    service.CalibrateAfterSettingChanged();
+    service.InformCalibration();
+    service.ConfirmExit();
+    service.Notice("note");
+    service.BackToDefault();
+    service.FirstRunCalibration();
+    ASSERT_EQ(presenter.asked.size(), 9u);
+    for (size_t i = 0; i < presenter.asked.size(); ++i)
+        EXPECT_EQ(presenter.asked[i].covered, i < 5) << presenter.asked[i].message;
+    EXPECT_FALSE(presenter.covered) << "the cover stayed up";
+}
+
+TEST_F(Dialogs, CancelDuringTheRunAnswersTwoFromEveryPromptAndKeepsTheRequest)
+{
+    kelp::RegistryKey key;
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, "Software\\VANTOR\\Tamsel3\\Advance", true));
+    ASSERT_TRUE(key.WriteDword("CalibrationNeeded", 1));
+    progressResult = 2;
+    const std::function<int()> prompts[] = {[&] { return service.FirstRunCalibration(); },
+                                            [&] { return service.CalibrationBeforeSetting(); },
+                                            [&] { return service.CalibrateAfterSettingChanged(); },
+                                            [&] { return service.InformCalibration(); }};
+    for (const auto& prompt : prompts) {
+        presenter.answers = {1};
+        progressSteps = 0;
+        EXPECT_EQ(prompt(), 2);
+        EXPECT_EQ(progressSteps, GetCalibrator().StepCount()) << "no calibration ran";
+        EXPECT_EQ(CalibrationNeeded(), DWORD(1));
+    }
+    EXPECT_EQ(presenter.asked[1].message, T("CalibrationBeforSetting") + "\n" + T("CloseAllRunningPrograms"));
+    EXPECT_EQ(presenter.asked[2].message, T("CalibrateAfterSettingChanged") + "\n" + T("CloseAllRunningPrograms"));
+    EXPECT_EQ(presenter.asked[3].message, T("InformCalibration"));
+    EXPECT_TRUE(coveredDuringProgress) << "the prompt's cover went before the run";
+
+    progressResult = 1;
+    presenter.answers = {1};
+    EXPECT_EQ(service.InformCalibration(), 1);
+    EXPECT_EQ(CalibrationNeeded(), DWORD(0));
 }

@@ -169,20 +169,76 @@ bool WaitForLevel(uint32_t level, DWORD timeoutMs)
     return Eventually([&] { return BoardItem(kGearLevelItem) == level; }, timeoutMs);
 }
 
-HWND FindMessageBox(PellixProcess& process, DWORD timeoutMs)
+HWND FindDialog(PellixProcess& process, DWORD timeoutMs)
 {
-    HWND box = process.WaitForWindow("#32770", timeoutMs);
-    // The box exists a moment before its texts are filled in.
-    if (box)
-        Eventually([&] { return !MessageBoxText(box).empty(); }, 5000);
-    return box;
+    HWND found = nullptr;
+    Eventually(
+        [&] {
+            for (const ProcessWindow& window : process.Windows())
+                if (window.windowClass == "TUniversalDialog" && IsWindowVisible(window.handle) &&
+                    GetWindowTextLengthA(window.handle) > 0)
+                    found = window.handle;
+            return found != nullptr || !process.Running();
+        },
+        timeoutMs);
+    return found;
 }
 
-std::string ButtonText(HWND box, int id)
+std::string DialogText(HWND dialog)
 {
-    char text[256] = {};
-    GetDlgItemTextA(box, id, text, sizeof text);
+    char text[1024] = {};
+    GetWindowTextA(dialog, text, sizeof text);
     return text;
+}
+
+namespace {
+
+struct ButtonSearch {
+    int answer;
+    HWND found = nullptr;
+};
+
+// Keeps the visible captioned button of the answer: the left one lies left
+// of the right one.
+BOOL CALLBACK MatchAnswerButton(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ButtonSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    RECT rect{}, parent{};
+    GetWindowRect(child, &rect);
+    GetWindowRect(GetParent(child), &parent);
+    const int left = rect.left - parent.left;
+    const bool wanted = search->answer == 1 ? left < 200 : left > 200 && left < 300;
+    if (std::string(name) == "VtButtonTx" && IsWindowVisible(child) && wanted)
+        search->found = child;
+    return TRUE;
+}
+
+HWND AnswerButton(HWND dialog, int answer)
+{
+    ButtonSearch search{answer};
+    EnumChildWindows(dialog, MatchAnswerButton, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+std::string ButtonText(HWND dialog, int answer)
+{
+    HWND button = AnswerButton(dialog, answer);
+    char text[256] = {};
+    if (button)
+        GetWindowTextA(button, text, sizeof text);
+    return text;
+}
+
+void Answer(HWND dialog, int answer)
+{
+    HWND button = AnswerButton(dialog, answer);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Eventually([&] { return !IsWindowVisible(dialog); }, 5000);
 }
 
 } // namespace programtest

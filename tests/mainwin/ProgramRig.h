@@ -69,9 +69,14 @@ private:
 
 // Waits until the board's gear level is `level`.
 bool WaitForLevel(uint32_t level, DWORD timeoutMs = kModeChangeMs);
-// The message boxes of a process that are up now.
-HWND FindMessageBox(PellixProcess& process, DWORD timeoutMs);
-// The texts of a message box's buttons.
-std::string ButtonText(HWND box, int id);
+// The program's message form once it is up with a message; null when it
+// does not come up in time.
+HWND FindDialog(PellixProcess& process, DWORD timeoutMs);
+// The message the form shows (also its window text).
+std::string DialogText(HWND dialog);
+// Answer 1 is the left button, 2 the right one; a hidden button has no text.
+std::string ButtonText(HWND dialog, int answer);
+// Clicks the button of the answer and waits until the form is down.
+void Answer(HWND dialog, int answer);
 
 } // namespace programtest

@@ -40,10 +40,17 @@ void ForgetInstallation()
     DeleteValue("Software\\VANTOR\\Gruvo Driver", "Version");
 }
 
-void Answer(HWND box, int button)
+// On a fresh installation: brings the window up, reads and answers the
+// notice that comes first, and returns the welcome question after it.
+HWND PassFirstNotice(Program& program, std::string& notice)
 {
-    PostMessageA(box, WM_COMMAND, button, 0);
-    Eventually([&] { return !IsWindow(box); }, 5000);
+    PostMessageA(program.Window(), kMsgRestore, kMessageTag, 0);
+    HWND first = FindDialog(program.Process(), 10000);
+    if (!first)
+        return nullptr;
+    notice = DialogText(first);
+    Answer(first, 2);
+    return FindDialog(program.Process(), 10000);
 }
 
 } // namespace
@@ -53,20 +60,15 @@ TEST(ShowWindow, FirstShowTellsOfTheMissingDriverAndOffersCalibration)
     ForgetInstallation();
     Program program("-b");
     ASSERT_TRUE(program.Started());
-    PostMessageA(program.Window(), kMsgRestore, kMessageTag, 0);
-
-    HWND driver = FindMessageBox(program.Process(), 10000);
-    ASSERT_NE(driver, nullptr);
-    EXPECT_EQ(MessageBoxText(driver), kelp::Translate("GruvoNotInstalled"));
-    Answer(driver, IDOK);
-
-    HWND welcome = FindMessageBox(program.Process(), 10000);
+    std::string notice;
+    HWND welcome = PassFirstNotice(program, notice);
+    EXPECT_EQ(notice, kelp::Translate("GruvoNotInstalled"));
     ASSERT_NE(welcome, nullptr);
-    EXPECT_EQ(MessageBoxText(welcome), kelp::Translate("FirstRunOrdun-6") + "\n" + kelp::Translate("CloseUnnecessaryPrograms"));
-    EXPECT_EQ(ButtonText(welcome, IDOK), kelp::Translate("RunCalibration"));
-    EXPECT_EQ(ButtonText(welcome, IDCANCEL), kelp::Translate("Exit"));
+    EXPECT_EQ(DialogText(welcome), kelp::Translate("FirstRunOrdun-6") + "\n" + kelp::Translate("CloseUnnecessaryPrograms"));
+    EXPECT_EQ(ButtonText(welcome, 1), kelp::Translate("RunCalibration"));
+    EXPECT_EQ(ButtonText(welcome, 2), kelp::Translate("Exit"));
     EXPECT_FALSE(IsWindowVisible(program.Window()));
-    Answer(welcome, IDCANCEL);
+    Answer(welcome, 2);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(program.Window()) != 0; }, 5000));
     EXPECT_EQ(ReadDword(kRootKey, "NotFirstTime"), DWORD(1));
 
@@ -75,7 +77,7 @@ TEST(ShowWindow, FirstShowTellsOfTheMissingDriverAndOffersCalibration)
     ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(program.Window()); }, 5000));
     PostMessageA(program.Window(), kMsgShowMainWindow, kMessageTag, 0);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(program.Window()) != 0; }, 5000));
-    EXPECT_EQ(FindMessageBox(program.Process(), 500), nullptr);
+    EXPECT_EQ(FindDialog(program.Process(), 500), nullptr);
     // The tag is required.
     PostMessageA(program.Window(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(program.Window()); }, 5000));
@@ -101,6 +103,32 @@ TEST(ShowWindow, MinimisingNeverRevealsTheHiddenWindow)
     EXPECT_TRUE(Eventually([&] { return IsIconic(program.Window()) != 0; }, 5000)) << "a shown window is minimised";
 }
 
+TEST(ShowWindow, ExitWhileTheCalibrationIsOfferedOrRunningEndsTheProgramAndTheRun)
+{
+    for (const bool calibrate : {false, true}) {
+        ForgetInstallation();
+        Program program("-b");
+        ASSERT_TRUE(program.Started());
+        std::string notice;
+        HWND welcome = PassFirstNotice(program, notice);
+        ASSERT_NE(welcome, nullptr);
+        ASSERT_EQ(ButtonText(welcome, 1), kelp::Translate("RunCalibration"));
+        if (calibrate) {
+            Answer(welcome, 1);
+            const auto progressUp = [&] {
+                for (const ProcessWindow& window : program.Process().Windows())
+                    if (window.windowClass == "TProgressDialog" && IsWindowVisible(window.handle))
+                        return true;
+                return false;
+            };
+            ASSERT_TRUE(Eventually(progressUp, 10000)) << "the calibration did not start";
+        }
+
+        EXPECT_TRUE(program.Exit()) << "the program hung; calibrating: " << calibrate;
+        EXPECT_EQ(ReadDword(kAdvanceKey, "Calibration_Flag").value_or(0), DWORD(0)) << "calibrating: " << calibrate;
+    }
+}
+
 TEST(ShowWindow, ASuiteUtilityOnAnOlderBoardKeepsTheWindowHidden)
 {
     ResetProgramRegistry();
@@ -112,10 +140,10 @@ TEST(ShowWindow, ASuiteUtilityOnAnOlderBoardKeepsTheWindowHidden)
         Program program("-b");
         ASSERT_TRUE(program.Started());
         PostMessageA(program.Window(), kMsgShowMainWindow, kMessageTag, 0);
-        HWND box = FindMessageBox(program.Process(), 10000);
+        HWND box = FindDialog(program.Process(), 10000);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), kelp::Translate("CanNotRunUnderCorvex"));
-        Answer(box, IDOK);
+        EXPECT_EQ(DialogText(box), kelp::Translate("CanNotRunUnderCorvex"));
+        Answer(box, 2);
         Sleep(1000);
         EXPECT_FALSE(IsWindowVisible(program.Window()));
     }
