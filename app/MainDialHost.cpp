@@ -86,13 +86,21 @@ int MainDialHost::Notice(const std::string& text)
     return DialogService::Instance().Notice(text);
 }
 
-int MainDialHost::Confirm(const std::string&)
+int MainDialHost::ConfirmTweak()
 {
-    // The dial's one question is whether to tweak; the service words it.
     return DialogService::Instance().ConfirmTweak();
 }
 
-int MainDialHost::CalibrationPrompt(const std::string& text)
+int MainDialHost::OfferCalibration(CalibrationOffer offer)
 {
-    return DialogService::Instance().CalibrationPrompt(text);
+    DialogService& dialogs = DialogService::Instance();
+    switch (offer) {
+    case CalibrationOffer::BeforeSetting:
+        return dialogs.CalibrationBeforeSetting();
+    case CalibrationOffer::AfterSettingChanged:
+        return dialogs.CalibrateAfterSettingChanged();
+    case CalibrationOffer::Inform:
+        break;
+    }
+    return dialogs.InformCalibration();
 }

@@ -21,8 +21,8 @@ public:
     int RunningAutoGear() override;
     geardial::LampFacts LampFactsFor(int level) override;
     int Notice(const std::string& text) override;
-    int Confirm(const std::string& text) override;
-    int CalibrationPrompt(const std::string& text) override;
+    int ConfirmTweak() override;
+    int OfferCalibration(CalibrationOffer offer) override;
 
 private:
     std::function<void()> stopStartupRestore_;

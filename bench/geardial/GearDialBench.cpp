@@ -31,8 +31,8 @@ public:
     int RunningAutoGear() override { return 1; }
     LampFacts LampFactsFor(int) override { return {}; }
     int Notice(const std::string&) override { return 1; }
-    int Confirm(const std::string&) override { return 1; }
-    int CalibrationPrompt(const std::string&) override { return 1; }
+    int ConfirmTweak() override { return 1; }
+    int OfferCalibration(CalibrationOffer) override { return 1; }
 };
 
 } // namespace

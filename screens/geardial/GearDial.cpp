@@ -62,7 +62,7 @@ void GearDial::Attach(const DialControls& controls)
         button->OnMouseLeave = [this](TObject* sender) { MouseLeft(sender); };
     }
     if (controls.calibrate)
-        controls.calibrate->OnClick = [this](TObject*) { host_.CalibrationPrompt(Text("InformCalibration")); };
+        controls.calibrate->OnClick = [this](TObject*) { host_.OfferCalibration(GearDialHost::CalibrationOffer::Inform); };
     Refresh();
 }
 
@@ -72,14 +72,14 @@ bool GearDial::AutoAccepted()
         host_.Notice(Text("AutoModeUnavaliable"));
         return false;
     }
-    if (host_.IsTweakDisabled() && host_.Confirm(Text("TweakItConfirm")) != kYes)
+    if (host_.IsTweakDisabled() && host_.ConfirmTweak() != kYes)
         return false;
-    const char* prompt = nullptr;
+    using Offer = GearDialHost::CalibrationOffer;
     if (host_.IsCalibrationNeeded())
-        prompt = LANG_KEY("CalibrateAfterSettingChanged");
-    else if (!host_.HasValidThresholds())
-        prompt = LANG_KEY("CalibrationBeforSetting");
-    return !prompt || host_.CalibrationPrompt(Text(prompt)) == kYes;
+        return host_.OfferCalibration(Offer::AfterSettingChanged) == kYes;
+    if (!host_.HasValidThresholds())
+        return host_.OfferCalibration(Offer::BeforeSetting) == kYes;
+    return true;
 }
 
 void GearDial::Select(int level)

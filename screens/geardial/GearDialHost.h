@@ -29,8 +29,11 @@ public:
 
     // Answers: 1 for OK, Yes or a completed calibration.
     virtual int Notice(const std::string& text) = 0;
-    virtual int Confirm(const std::string& text) = 0;
-    virtual int CalibrationPrompt(const std::string& text) = 0;
+    // Whether to go on although tuning is disabled in the firmware.
+    virtual int ConfirmTweak() = 0;
+    // Each reason for offering a calibration has its own wording.
+    enum class CalibrationOffer { Inform, BeforeSetting, AfterSettingChanged };
+    virtual int OfferCalibration(CalibrationOffer offer) = 0;
 };
 
 } // namespace geardial

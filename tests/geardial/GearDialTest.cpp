@@ -41,14 +41,17 @@ public:
         asked.push_back(text);
         return 1;
     }
-    int Confirm(const std::string& text) override
+    int ConfirmTweak() override
     {
-        asked.push_back(text);
+        asked.push_back(kelp::Translate("TweakItConfirm"));
         return confirmAnswer;
     }
-    int CalibrationPrompt(const std::string& text) override
+    int OfferCalibration(CalibrationOffer offer) override
     {
-        asked.push_back(text);
+        const char* key = offer == CalibrationOffer::BeforeSetting         ? "CalibrationBeforSetting"
+                          : offer == CalibrationOffer::AfterSettingChanged ? "CalibrateAfterSettingChanged"
+                                                                           : "InformCalibration";
+        asked.push_back(kelp::Translate(key));
         return promptAnswer;
     }
 

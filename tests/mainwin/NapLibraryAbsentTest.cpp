@@ -93,7 +93,8 @@ TEST(NapLibraryAbsent, StartIsSilentAndTheFanChipFollowsThePowerGear)
 
     Program program("");
     ASSERT_TRUE(program.Started());
-    HWND box = FindMessageBox(program.Process(), 3000);
+    // The library-missing notices are system message boxes.
+    HWND box = program.Process().WaitForWindow("#32770", 3000);
     EXPECT_EQ(box, nullptr) << MessageBoxText(box);
     EXPECT_FALSE(ports.Empty()) << "the chip was not started";
     EXPECT_EQ(ports.MonitorAccesses(), 0) << "fan registers reached by port I/O";

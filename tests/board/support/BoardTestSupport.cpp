@@ -44,16 +44,33 @@ std::string WriteProfile(const std::string& name, const std::string& text)
 }
 
 namespace {
-std::string Drain(HANDLE pipe)
+// Appends what the pipe holds now, without waiting for more.
+void ReadAvailable(HANDLE pipe, std::string& text)
 {
-    std::string text;
     char chunk[4096];
+    DWORD available = 0;
     DWORD read = 0;
-    while (ReadFile(pipe, chunk, sizeof chunk, &read, nullptr) && read > 0)
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+           ReadFile(pipe, chunk, available < sizeof chunk ? available : DWORD(sizeof chunk), &read, nullptr) && read > 0)
         text.append(chunk, read);
+}
+
+// Reads both pipes until the process ends. The end of the process, not of
+// the pipes, is what counts: a process the child starts (Wine's desktop
+// process, when the child makes the first window of a fresh prefix)
+// inherits the pipes and keeps them open.
+void Collect(HANDLE process, HANDLE out, HANDLE err, ProcessResult& result)
+{
+    for (;;) {
+        const bool ended = WaitForSingleObject(process, 10) == WAIT_OBJECT_0;
+        ReadAvailable(out, result.out);
+        ReadAvailable(err, result.err);
+        if (ended)
+            break;
+    }
     // Text-mode output ends lines with CR LF; compare as plain lines.
-    std::erase(text, '\r');
-    return text;
+    std::erase(result.out, '\r');
+    std::erase(result.err, '\r');
 }
 
 // The current environment block without GTEST_OUTPUT.
@@ -98,10 +115,7 @@ ProcessResult Run(const std::string& program, const std::string& arguments)
         result.exitCode = DWORD(-1);
         result.err = "cannot start " + path;
     } else {
-        // Errors are short; read them after the output so neither pipe fills.
-        result.out = Drain(outRead);
-        result.err = Drain(errRead);
-        WaitForSingleObject(process.hProcess, INFINITE);
+        Collect(process.hProcess, outRead, errRead, result);
         GetExitCodeProcess(process.hProcess, &result.exitCode);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
