@@ -12,6 +12,9 @@ build=$(pellix_build_dir "${1:-$root/build}" "$arch")
 # folders cheap; the build never needs it.
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
+  # Paths inside the tree are hashed relative to it, so another clone or
+  # build folder of the same sources hits the same cache entries.
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
