@@ -92,7 +92,7 @@ std::vector<std::string> ExpectedFiles()
 {
     std::vector<std::string> files{"Pellix.exe"};
     files.insert(files.end(), std::begin(kBoardLibraries), std::end(kBoardLibraries));
-    for (const char* folder : {"LangFiles\\", "Resource\\", "BoardProfiles\\"})
+    for (const char* folder : {"LangFiles\\", "Resource\\", "Skin\\", "BoardProfiles\\"})
         for (const std::string& file : FilesUnder(boardtest::RuntimeFolder() + folder)) {
             const size_t name = file.find_last_of('\\') + 1; // 0 without a sub-folder
             if (file[name] != '.')
