@@ -4,9 +4,11 @@
 #include "engine/AdvanceSettings.h"
 #include "engine/Calibration.h"
 #include "kelp/System/Language.h"
+#include "screens/cpuform/TCpuForm.h"
 #include "screens/dialogs/TCoverDialog.h"
 #include "screens/dialogs/TProgressDialog.h"
 #include "screens/dialogs/TUniversalDialog.h"
+#include "screens/vgaform/TVgaForm.h"
 
 #include <utility>
 
@@ -126,6 +128,8 @@ int DialogService::InformCalibration()
 
 int DialogService::CalibrationPrompt(const std::string& text)
 {
+    if (CpuForm)
+        CpuForm->Hide();
     const int answer = presenter_.Ask(text, Text("RunCalibration"), Text("Exit"));
     return answer == kLeft ? RunCalibration() : answer;
 }
@@ -149,6 +153,13 @@ int DialogService::RunCalibration()
     }
     EndCalibration(calibrator, false);
     return kRight;
+}
+
+void DialogService::ShowVgaForm()
+{
+    ShowCover();
+    if (VgaForm)
+        VgaForm->Show();
 }
 
 bool DialogService::IsDialogShown() const

@@ -37,13 +37,17 @@ public:
     int CalibrateAfterSettingChanged();
     int InformCalibration();
     // Offers a calibration; with the left answer the calibration runs and
-    // its result is returned.
+    // its result is returned. The CPU form goes away first: it stays on top
+    // and would hide the question.
     int CalibrationPrompt(const std::string& text);
     // 1 when the calibration completed, 2 when it was cancelled or refused
     // (a run is under way already).
     int RunCalibration();
     void ShowCover() { cover_(true); }
     void HideCover() { cover_(false); }
+    // The graphics-card notice over the dimmed main window; the form takes
+    // the cover down again when it closes.
+    void ShowVgaForm();
     // A message or the calibration progress is up.
     bool IsDialogShown() const;
 

@@ -1,0 +1,92 @@
+#include "screens/vgaform/TVgaForm.h"
+
+#include "app/ForceForeground.h"
+#include "VtPackage/VtRegistration.h"
+#include "framework/layout/LayoutReader.h"
+#include "kelp/System/Language.h"
+#include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogService.h"
+#include "screens/vgaform/EventsPage.h"
+
+TVgaForm* VgaForm = nullptr;
+
+TVgaForm::TVgaForm(TComponent* owner) : TForm(owner)
+{
+    RegisterVtComponents();
+    THandlerTable handlers;
+    handlers.Publish<TNotifyEvent>("FormShow", [this](TObject* sender) { FormShow(sender); });
+    handlers.Publish<TNotifyEvent>("HyperlinkClick", [this](TObject* sender) { HyperlinkClick(sender); });
+    handlers.Publish<TMouseMoveEvent>("HyperlinkMouseMove", [this](TObject* sender, TShiftState shift, int x, int y) {
+        HyperlinkMouseMove(sender, shift, x, y);
+    });
+    handlers.Publish<TMouseMoveEvent>("Label1MouseMove", [this](TObject* sender, TShiftState shift, int x, int y) {
+        Label1MouseMove(sender, shift, x, y);
+    });
+    handlers.Publish<TMouseMoveEvent>("BackgroundMouseMove", [this](TObject* sender, TShiftState shift, int x, int y) {
+        BackgroundMouseMove(sender, shift, x, y);
+    });
+    ReadOwnFormLayout(*this, handlers);
+    Background = &LayoutComponent<TImage>(*this, "Background");
+    MinimizeButton = &LayoutComponent<VtButton>(*this, "MinimizeButton");
+    CloseButton = &LayoutComponent<VtButton>(*this, "CloseButton");
+    ExitButton = &LayoutComponent<VtButtonTx>(*this, "ExitButton");
+    Label1 = &LayoutComponent<TLabel>(*this, "Label1");
+    Hyperlink = &LayoutComponent<TLabel>(*this, "Hyperlink");
+
+    shape_.Attach(Background);
+    flicker_.Attach(this);
+
+    Hyperlink->SetCaption(kEventsPageAddress);
+    Hyperlink->SetCursor(crHandPoint);
+    Label1->SetCaption(kelp::Translate("VGAWindow"));
+    ExitButton->SetCaption(kelp::Translate("Exit"));
+    dialogs::UseLanguageCharset(kelp::GetLanguageName(), {&Label1->Font(), &ExitButton->Font()});
+    CloseButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
+    ExitButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
+}
+
+TVgaForm::~TVgaForm()
+{
+    flicker_.Detach();
+    DoDestroy();
+}
+
+void TVgaForm::FormShow(TObject*)
+{
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetLinkColor(kLinkColor);
+    ForceForeground(Handle());
+}
+
+void TVgaForm::HyperlinkClick(TObject*)
+{
+    opener_(kEventsPageAddress);
+}
+
+void TVgaForm::HyperlinkMouseMove(TObject*, TShiftState, int, int)
+{
+    SetLinkColor(kLinkHotColor);
+}
+
+void TVgaForm::Label1MouseMove(TObject*, TShiftState, int, int)
+{
+    SetLinkColor(kLinkColor);
+}
+
+void TVgaForm::BackgroundMouseMove(TObject*, TShiftState, int, int)
+{
+    SetLinkColor(kLinkColor);
+}
+
+void TVgaForm::CloseClick(TObject*)
+{
+    Hide();
+    DialogService::Instance().HideCover();
+}
+
+void TVgaForm::SetLinkColor(TColor color)
+{
+    // Every mouse move lands here; repaint only on a real change.
+    if (Hyperlink->Font().Color() != color)
+        Hyperlink->Font().SetColor(color);
+}
