@@ -4,6 +4,7 @@
 #include "app/BroadcastMessage.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
+#include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
 #include "app/MessageFilter.h"
 #include "app/ProgramExit.h"
@@ -24,6 +25,7 @@
 #include "framework/layout/LayoutReader.h"
 #include "hw/CpuVentryLibForTamsel.h"
 #include "kelp/System/Language.h"
+#include "screens/cpuform/TCpuForm.h"
 #include "screens/dialogs/DialogService.h"
 
 TMainForm* MainForm = nullptr;
@@ -180,13 +182,17 @@ void TMainForm::SetUpSkin()
     skin_.Texts().exitButton->OnClick = [this](TObject*) { Hide(); };
     skin_.MinimizeButton().OnClick = [](TObject*) { Application().Minimize(); };
     dial_.Attach(skin_.DialParts());
+    energy_ = &MainEnergyDisplay(*this, *CpuForm);
+    energy_->Attach();
+    CpuForm->SetOnShowRefresh([this] { energy_->Refresh(); });
     SetDoubleBuffered(true);
 }
 
 void TMainForm::FormShow()
 {
-    // The mode may have changed while the window was hidden.
+    // The mode and the figures may have changed while the window was hidden.
     dial_.Refresh();
+    energy_->Refresh();
 }
 
 void TMainForm::FormDestroy()
@@ -407,6 +413,7 @@ void TMainForm::GuardWindowSize(TMessage& message)
 void TMainForm::EnergySavingTimerTimer()
 {
     CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000));
+    energy_->Refresh();
 }
 
 void TMainForm::IdleTimerTimer()

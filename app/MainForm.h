@@ -14,6 +14,7 @@
 #include "engine/CpuPowerMonitorHost.h"
 #include "framework/TForm.h"
 #include "framework/TTimer.h"
+#include "screens/energy/EnergyDisplay.h"
 
 constexpr const char* kMainFormClass = "TMainForm";
 constexpr const char* kMainFormCaption = "Pellix";
@@ -46,6 +47,7 @@ public:
     TTimer* RestoreGearTimer;
 
     MainSkin& Skin() { return skin_; }
+    geardial::GearDial& Dial() { return dial_; }
 
 protected:
     void WndProc(TMessage& message) override;
@@ -84,6 +86,7 @@ private:
     PowerEvents powerEvents_;
     MainSkin skin_;
     geardial::GearDial& dial_;
+    energy::EnergyDisplay* energy_ = nullptr;  // created by the skin set-up
     int appMessageHook_ = 0;
     bool backToDefaultPending_ = false;
     bool vgaButtonEnabled_ = true;

@@ -72,6 +72,13 @@ void MainSkin::SetUp()
     flicker_.Attach(&form_);
 }
 
+void MainSkin::FitToBackground()
+{
+    form_.SetClientWidth(background_->Width());
+    form_.SetClientHeight(background_->Height());
+    shape_.ApplyShape(&form_, background_);
+}
+
 void MainSkin::ApplyWorkstationMarks()
 {
     Application().SetTitle(ApplicationTitle());

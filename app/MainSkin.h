@@ -21,6 +21,9 @@ public:
     // The workstation marks, the texts in the current language, the large
     // background shown and the window shaped by it.
     void SetUp();
+    // The background picture changed its size (the shrunk or expanded
+    // window): the window takes the picture's size and outline.
+    void FitToBackground();
 
     TImage& Background() { return *background_; }
     const MainTextControls& Texts() const { return texts_; }

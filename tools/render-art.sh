@@ -162,3 +162,27 @@ cell dialogs 200 345 10 18 ProgressBarHead "$WELL"
 cell dialogs 220 345 10 18 ProgressBarBody "$WELL"
 cell dialogs 240 345 8 18 ProgressBarTail "$WELL"
 echo "render-art: $(ls "$dialogs" | wc -l) dialog bitmaps"
+
+# ---- Energy readouts: digit glyphs and the graphics-boost look -------------
+# data/art/digits.svg into data/Resource/Number/00.bmp..12.bmp (laid over the
+# display well the readouts sit in) and data/Resource/gpu_*.bmp (laid over the
+# main window's background under the VGA tile and, 9 px further left, its
+# lamp). Glyph widths: digits 12 px, points 6 px, so that six digits, the
+# point and three decimals end at left + 157, before a unit at left + 162.
+rsvg-convert -o "$work/digits.png" "$art/digits.svg"
+skin=$res/Number
+mkdir -p "$skin"
+for i in $(seq 0 12); do
+  width=12
+  [ "$i" -eq 10 ] || [ "$i" -eq 12 ] && width=6
+  cell digits $((10 + 20 * i)) 10 "$width" 18 "$(printf '%02d' "$i")" "$WELL"
+done
+convert "$work/main-background.png" -background "$RIM" -alpha remove -alpha off "$work/flat.png"
+skin=$res
+gpu=(gpu_n gpu_d gpu_o gpu_un)
+for s in 0 1 2 3; do
+  cell digits $((10 + 90 * s)) 40 80 70 "${gpu[$s]}" "${LEFT[VgaButton]}" "${TOP[VgaButton]}"
+done
+cell digits 10 120 46 8 gpu_light_on $((LEFT[VgaLed] - 9)) "${TOP[VgaLed]}"
+cell digits 70 120 46 8 gpu_light_off $((LEFT[VgaLed] - 9)) "${TOP[VgaLed]}"
+echo "render-art: $(ls "$res/Number" | wc -l) digit glyphs, $(ls "$res"/gpu_*.bmp | wc -l) graphics-boost bitmaps"

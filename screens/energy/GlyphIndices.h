@@ -1,0 +1,16 @@
+#pragma once
+// Which glyph each position of a fixed-point readout shows for a value.
+
+#include <vector>
+
+namespace energy {
+
+// For a value that is not negative: the integer digits right-aligned with
+// blanks before the highest digit (the units position always shows a
+// digit, digits beyond the row's width are dropped), then, with fraction
+// digits, the point and the fraction truncated. Only the last fraction
+// digit is rounded, and rounding never carries into the digits before it
+// (0.996 with two fraction digits shows .99).
+std::vector<int> GlyphIndices(double value, int integerDigits, int fractionDigits);
+
+} // namespace energy
