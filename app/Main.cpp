@@ -14,9 +14,11 @@
 #include "kelp/System/MessageBox.h"
 #include "kelp/vantor/PowerGear.h"
 #include "screens/blackscreen/TBlackScreen.h"
+#include "screens/cpuform/TCpuForm.h"
 #include "screens/dialogs/TCoverDialog.h"
 #include "screens/dialogs/TProgressDialog.h"
 #include "screens/dialogs/TUniversalDialog.h"
+#include "screens/vgaform/TVgaForm.h"
 
 #include <exception>
 
@@ -71,6 +73,8 @@ void CreateForms()
     CoverDialog = Application().CreateForm<TCoverDialog>();
     ProgressDialog = Application().CreateForm<TProgressDialog>();
     UniversalDialog = Application().CreateForm<TUniversalDialog>();
+    VgaForm = Application().CreateForm<TVgaForm>();
+    CpuForm = Application().CreateForm<TCpuForm>();
     BlackScreen = Application().CreateForm<TBlackScreen>();
 }
 
