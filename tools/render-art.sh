@@ -186,3 +186,25 @@ done
 cell digits 10 120 46 8 gpu_light_on $((LEFT[VgaLed] - 9)) "${TOP[VgaLed]}"
 cell digits 70 120 46 8 gpu_light_off $((LEFT[VgaLed] - 9)) "${TOP[VgaLed]}"
 echo "render-art: $(ls "$res/Number" | wc -l) digit glyphs, $(ls "$res"/gpu_*.bmp | wc -l) graphics-boost bitmaps"
+
+# ---- CPU and graphics-card forms (data/art/cpu-vga.svg) ---------------------
+# Same rules as the dialogs, into data/Skin/CpuForm/ and data/Skin/VgaForm/.
+# The places below are those of data/Forms/TCPUFORM.txt and TVGAFORM.txt.
+rsvg-convert -o "$work/cpu-vga.png" "$art/cpu-vga.svg"
+popup_form() { # y width folder out exit-left close-left
+  local folder=$root/data/Skin/$3
+  mkdir -p "$folder"
+  convert "$work/cpu-vga.png" -crop "$2x219+0+$1" +repage "$work/popup.png"
+  convert "$work/popup.png" -background "$RIM" -alpha remove -alpha off "$work/flat.png"
+  convert "$work/popup.png" -alpha extract -threshold 50% "$work/popup-outline.png"
+  keyed_bmp "$work/flat.png" "$work/popup-outline.png" "$folder/$4.bmp"
+  skin=$folder
+  for s in 0 1 2 3; do
+    cell cpu-vga $((140 * s)) 460 115 35 "ExitButton_${states[$s]}" "$5" 183
+    cell cpu-vga $((40 * s)) 505 32 19 "CloseButton_${states[$s]}" "$6" 0
+    cell cpu-vga $((40 * s)) 530 32 19 "MinimizeButton_${states[$s]}" $(($6 - 32)) 0
+  done
+  echo "render-art: $(ls "$folder" | wc -l) bitmaps in $3"
+}
+popup_form 0 373 CpuForm CpuBk 243 323
+popup_form 230 566 VgaForm VgaBk 436 516
