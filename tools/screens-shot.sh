@@ -94,6 +94,55 @@ for lang in ${LANGUAGES:-en de fr ja}; do
 done
 unset LC_ALL LANG
 
+# ---- Energy readouts: the CO2 figure in mg, g and kg, the Current view ----
+# with its date, the shrunk window and the CPU form's readouts, each as
+# energy-<what>-<language>.png. The accounts are stored before each start
+# (the program reads them once): 412.3456 Wh, 5234.5678 Wh and 2,200,000 Wh
+# in all, 3.6 Wh since the last reset.
+mb='HKLM\Software\VANTOR\Tamsel3\Ordun\MB'
+declare -A totals=([mg]=f697dd9387c57940 [g]=ab3e575b9172b440 [kg]=00000000e0c84041)
+for lang in ${LANGUAGES:-en de fr ja}; do
+  export LC_ALL=${locales[$lang]} LANG=${locales[$lang]}
+  for unit in mg g kg; do
+    WINE_GRAPHICS=x11 wine_env_start
+    wine_healthy_machine
+    prepare_prefix
+    wine reg add "$mb" /v TotalSaving /t REG_BINARY /d "${totals[$unit]}" /f >/dev/null 2>&1
+    wine reg add "$mb" /v CumulativeSaving /t REG_BINARY /d cdcccccccccc0c40 /f >/dev/null 2>&1
+    wine Pellix.exe >/dev/null 2>&1 &
+    pellix=$!
+    geometry=$(drive wait)
+    if [ -z "$geometry" ]; then
+      echo "$lang: the main window did not show" >&2
+      status=1
+      wine_env_stop
+      continue
+    fi
+    sleep 2
+    drive away >/dev/null
+    sleep 0.5
+    shot "energy-$unit-$lang"
+    if [ "$unit" = mg ]; then
+      drive tap 565 245 >/dev/null   # SwitchButton: the Current view
+      drive away >/dev/null
+      sleep 1
+      shot "energy-current-$lang"
+      drive tap 653 209 >/dev/null   # ShrinkButton
+      drive away >/dev/null
+      sleep 1
+      geometry=$(drive wait)
+      shot "energy-small-$lang"
+      drive tap 81 111 >/dev/null    # CpuButton: the CPU form over the window
+      drive away >/dev/null
+      sleep 1.5
+      shot "energy-cpu-$lang"
+    fi
+    wine_env_stop
+    wait $pellix 2>/dev/null
+  done
+done
+unset LC_ALL LANG
+
 # ---- Dialogs: each dialog use, the progress form and the cover -----------
 "$root/tools/dialogs-shot.sh" || status=1
 

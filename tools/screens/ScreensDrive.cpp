@@ -6,6 +6,8 @@
 //   screensdrive hover <i>   puts the pointer on mode button i (0 Auto .. 4 Low)
 //   screensdrive click <i>   the same, then a left click
 //   screensdrive away        moves the pointer off the window
+//   screensdrive tap <x> <y> clicks the main window at (x, y) of its client
+//                            area (the energy display's buttons)
 //
 // Exit code 0 on success, 1 when the window or the button is not there.
 
@@ -94,6 +96,17 @@ int main(int argc, char** argv)
     }
     if (command == "away") {
         SetCursorPos(2, 2);
+        return 0;
+    }
+    if (command == "tap" && argc >= 4) {
+        HWND window = MainWindow();
+        if (!window)
+            return 1;
+        POINT point{std::atoi(argv[2]), std::atoi(argv[3])};
+        ClientToScreen(window, &point);
+        SetCursorPos(point.x, point.y);
+        Sleep(100);
+        LeftClick();
         return 0;
     }
     if (argc < 3)
