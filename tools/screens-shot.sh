@@ -47,23 +47,32 @@ prepare_prefix() {
   done
 }
 
-cd "$build/Pellix"
-status=0
-for lang in ${LANGUAGES:-en de fr ja}; do
-  export LC_ALL=${locales[$lang]} LANG=${locales[$lang]}
+drive() { wine screensdrive.exe "$@" 2>/dev/null | tr -d '\r'; }
+
+# Starts Pellix.exe in a fresh prefix, after the optional command that
+# prepares it, and waits for the main window; false (and the session
+# stopped) when the window does not show.
+start_pellix() {
   WINE_GRAPHICS=x11 wine_env_start
   wine_healthy_machine
   prepare_prefix
+  "$@"
   wine Pellix.exe >/dev/null 2>&1 &
   pellix=$!
-  drive() { wine screensdrive.exe "$@" 2>/dev/null | tr -d '\r'; }
   geometry=$(drive wait)
   if [ -z "$geometry" ]; then
     echo "$lang: the main window did not show" >&2
     status=1
     wine_env_stop
-    continue
+    return 1
   fi
+}
+
+cd "$build/Pellix"
+status=0
+for lang in ${LANGUAGES:-en de fr ja}; do
+  export LC_ALL=${locales[$lang]} LANG=${locales[$lang]}
+  start_pellix || continue
   sleep 2
   drive away >/dev/null
   sleep 0.5
@@ -101,23 +110,14 @@ unset LC_ALL LANG
 # in all, 3.6 Wh since the last reset.
 mb='HKLM\Software\VANTOR\Tamsel3\Ordun\MB'
 declare -A totals=([mg]=f697dd9387c57940 [g]=ab3e575b9172b440 [kg]=00000000e0c84041)
+store_accounts() { # total (the double's bytes in hex)
+  wine reg add "$mb" /v TotalSaving /t REG_BINARY /d "$1" /f >/dev/null 2>&1
+  wine reg add "$mb" /v CumulativeSaving /t REG_BINARY /d cdcccccccccc0c40 /f >/dev/null 2>&1
+}
 for lang in ${LANGUAGES:-en de fr ja}; do
   export LC_ALL=${locales[$lang]} LANG=${locales[$lang]}
   for unit in mg g kg; do
-    WINE_GRAPHICS=x11 wine_env_start
-    wine_healthy_machine
-    prepare_prefix
-    wine reg add "$mb" /v TotalSaving /t REG_BINARY /d "${totals[$unit]}" /f >/dev/null 2>&1
-    wine reg add "$mb" /v CumulativeSaving /t REG_BINARY /d cdcccccccccc0c40 /f >/dev/null 2>&1
-    wine Pellix.exe >/dev/null 2>&1 &
-    pellix=$!
-    geometry=$(drive wait)
-    if [ -z "$geometry" ]; then
-      echo "$lang: the main window did not show" >&2
-      status=1
-      wine_env_stop
-      continue
-    fi
+    start_pellix store_accounts "${totals[$unit]}" || continue
     sleep 2
     drive away >/dev/null
     sleep 0.5

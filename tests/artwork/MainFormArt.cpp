@@ -1,9 +1,5 @@
 #include "MainFormArt.h"
 
-#include "VtPackage/VtRegistration.h"
-#include "framework/TTimer.h"
-#include "framework/layout/ClassRegistry.h"
-#include "framework/layout/LayoutReader.h"
 #include "kelp/Graphics/PngReader.h"
 #include "kelp/System/Language.h"
 
@@ -12,29 +8,9 @@
 
 namespace arttest {
 
-namespace {
-
-THandlerTable PublishedHandlers()
-{
-    THandlerTable handlers;
-    for (const char* name : {"FormShow", "FormDestroy", "EnergySavingTimerTimer", "IdleTimerTimer",
-                             "InitGearModeTimerTimer", "RegisterNotifyTimerTimer", "RestoreGearTimerTimer"})
-        handlers.Publish<TNotifyEvent>(name, [](TObject*) {});
-    handlers.Publish<TCloseEvent>("FormClose", [](TObject*, TCloseAction&) {});
-    return handlers;
-}
-
-} // namespace
-
 TMainForm& MainForm()
 {
-    static std::unique_ptr<TMainForm> form = [] {
-        RegisterVtComponents();
-        TClassRegistry::Instance().Register<TMainForm>("TMainForm", "TForm");
-        auto loaded = std::make_unique<TMainForm>(nullptr);
-        ReadFormLayout(*loaded, PublishedHandlers());
-        return loaded;
-    }();
+    static std::unique_ptr<TMainForm> form = testsupport::LoadMainLayout();
     return *form;
 }
 

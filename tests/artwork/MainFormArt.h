@@ -6,6 +6,7 @@
 #include "VtPackage/VtCustomControl.h"
 #include "framework/TForm.h"
 #include "framework/graphics/Bitmap.h"
+#include "tests/support/MainLayoutForm.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -15,10 +16,7 @@
 namespace arttest {
 
 // The class the layout is written for; the controller itself is not needed.
-class TMainForm : public TForm {
-public:
-    using TForm::TForm;
-};
+using TMainForm = testsupport::TMainForm;
 
 // Loaded on first use and kept for the test program.
 TMainForm& MainForm();

@@ -1,11 +1,10 @@
 #include "tests/energy/EnergyRig.h"
 
-#include "VtPackage/VtRegistration.h"
-#include "framework/layout/ClassRegistry.h"
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 #include "kelp/System/WinRegistry.h"
 #include "screens/energy/ResetTimes.h"
+#include "tests/support/MainLayoutForm.h"
 
 #include <gtest/gtest.h>
 
@@ -14,33 +13,6 @@
 namespace energytest {
 
 namespace {
-
-// The class the main window's layout is written for.
-class TMainForm : public TForm {
-public:
-    using TForm::TForm;
-};
-
-THandlerTable NoHandlers()
-{
-    THandlerTable handlers;
-    for (const char* name : {"FormShow", "FormDestroy", "EnergySavingTimerTimer", "IdleTimerTimer",
-                             "InitGearModeTimerTimer", "RegisterNotifyTimerTimer", "RestoreGearTimerTimer"})
-        handlers.Publish<TNotifyEvent>(name, [](TObject*) {});
-    handlers.Publish<TCloseEvent>("FormClose", [](TObject*, TCloseAction&) {});
-    return handlers;
-}
-
-std::unique_ptr<TForm> LoadMainWindow()
-{
-    RegisterVtComponents();
-    TClassRegistry& registry = TClassRegistry::Instance();
-    if (!registry.Find("TMainForm"))
-        registry.Register<TMainForm>("TMainForm", "TForm");
-    auto form = std::make_unique<TMainForm>(nullptr);
-    ReadFormLayout(*form, NoHandlers());
-    return form;
-}
 
 std::unique_ptr<TForm> PlainCpuForm()
 {
@@ -67,7 +39,7 @@ std::string ArtFolder()
     return kelp::ExecutableFolder() + "Resource\\";
 }
 
-Rig::Rig(bool boostPresent) : main_(LoadMainWindow()), cpu_(PlainCpuForm())
+Rig::Rig(bool boostPresent) : main_(testsupport::LoadMainLayout()), cpu_(PlainCpuForm())
 {
     host.boostPresent = boostPresent;
     marker = StandIn(*main_, 100, 331);
