@@ -74,8 +74,10 @@ void MainSkin::SetUp()
 
 void MainSkin::FitToBackground()
 {
-    form_.SetClientWidth(background_->Width());
-    form_.SetClientHeight(background_->Height());
+    // A size change through the window's size guard, which makes the window
+    // the picture's size plus its frame.
+    SetWindowPos(form_.Handle(), nullptr, 0, 0, form_.Width(), form_.Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     shape_.ApplyShape(&form_, background_);
 }
 

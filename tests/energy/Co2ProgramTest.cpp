@@ -1,7 +1,8 @@
 // The CO2 readout of the running program on the virtual board: with the
 // processor drawing power and a saving mode in force it grows as the
 // program samples, matches the accounts the program stores, and shows the
-// same figure again after a restart.
+// same figure again after a restart; the shrunk window takes the small
+// outline.
 
 #include "app/PrivateMessages.h"
 #include "tests/board/support/BoardTestSupport.h"
@@ -179,6 +180,33 @@ private:
     bool present_;
 };
 
+BOOL CALLBACK FindCheckBox(HWND child, LPARAM found)
+{
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (std::string(name) == "VtCheckBox")
+        *reinterpret_cast<HWND*>(found) = child;
+    return TRUE;
+}
+
+void ClickShrinkBox(HWND window)
+{
+    HWND box = nullptr;
+    EnumChildWindows(window, FindCheckBox, reinterpret_cast<LPARAM>(&box));
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+// The window's height and the bottom of its outline.
+bool HasHeight(HWND window, int height)
+{
+    RECT rect{}, outline{};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top == height && GetWindowRgnBox(window, &outline) != ERROR &&
+           outline.bottom == height;
+}
+
 } // namespace
 
 TEST(Co2Program, TheReadoutGrowsWithTheSavingsAndSurvivesARestart)
@@ -218,4 +246,11 @@ TEST(Co2Program, TheReadoutGrowsWithTheSavingsAndSurvivesARestart)
     ASSERT_TRUE(restarted);
     // Shown at once from the stored accounts, not counted from 0 again.
     EXPECT_NEAR(*restarted, stored, 40.0);
+
+    // The shrink box takes the window and its outline down to the small
+    // background and back.
+    ClickShrinkBox(again.Window());
+    EXPECT_TRUE(Eventually([&] { return HasHeight(again.Window(), 515); }, 5000));
+    ClickShrinkBox(again.Window());
+    EXPECT_TRUE(Eventually([&] { return HasHeight(again.Window(), 548); }, 5000));
 }
