@@ -7,8 +7,7 @@
 energy::EnergyDisplay& MainEnergyDisplay(TMainForm& window, TForm& cpuForm)
 {
     static MainEnergyHost host(window.Skin());
-    static geardial::GearDial& dial = window.Dial();
     static energy::EnergyDisplay display(window, cpuForm, host, ResourceFolder(),
-                                         {&dial.GearMarker(), &dial.Chart()});
+                                         {&window.Dial().GearMarker(), &window.Dial().Chart()});
     return display;
 }

@@ -14,7 +14,10 @@
 #include "engine/CpuPowerMonitorHost.h"
 #include "framework/TForm.h"
 #include "framework/TTimer.h"
-#include "screens/energy/EnergyDisplay.h"
+
+namespace energy {
+class EnergyDisplay;
+}
 
 constexpr const char* kMainFormClass = "TMainForm";
 constexpr const char* kMainFormCaption = "Pellix";

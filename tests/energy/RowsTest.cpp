@@ -123,15 +123,3 @@ TEST(Rows, TheCo2UnitLeavesTheLastDecimalUncovered)
     EXPECT_GE(images[0]->Top(), 230);
     EXPECT_LE(Bounds(*images[0]).bottom, 259);
 }
-
-TEST(Rows, Co2ShowsTheSavingsOfBoardAndGraphicsCardAt615MilligramsPerWattHour)
-{
-    Rig rig;
-    rig.Main().Show();
-    rig.host.readings = {40, 2.0, 1.0, 0.5, 0.25};
-    rig.Display().Refresh();
-    // Total view: (0.5 + 2) * 615.
-    EXPECT_EQ(ShownText(rig.Display().Co2().Digits()), "  1537.500");
-    // The CPU form is hidden: its readouts keep their blanks.
-    EXPECT_EQ(ShownText(rig.Display().Power().Digits()), "  .  ");
-}

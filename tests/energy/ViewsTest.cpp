@@ -93,7 +93,8 @@ TEST(Views, SwitchingChangesCaptionsTitlesFiguresAndTheResetButton)
     EXPECT_EQ(area().top, 2);
     EXPECT_EQ(area().right - area().left, 80);
     EXPECT_EQ(area().bottom - area().top, 26);
-    // The current period's figures: (2 + 100) * 615 mg and 100 Wh.
+    // The current period's figures: board and graphics card at 615 mg of
+    // CO2 per Wh, (2 + 100) * 615 mg, and the board's 100 Wh.
     EXPECT_EQ(ShownText(rig.Display().Co2().Digits()), " 62730.000");
     EXPECT_EQ(ShownText(rig.Display().Energy().Digits()), "100.000000");
 
