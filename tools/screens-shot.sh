@@ -146,5 +146,8 @@ unset LC_ALL LANG
 # ---- Dialogs: each dialog use, the progress form and the cover -----------
 "$root/tools/dialogs-shot.sh" || status=1
 
+# ---- CPU and graphics-card forms over the main window --------------------
+"$root/tools/cpuvga-shot.sh" || status=1
+
 ls "$out"/*.png 2>/dev/null
 exit $status

@@ -28,11 +28,7 @@ TCpuForm::TCpuForm(TComponent* owner) : TForm(owner)
     shape_.Attach(Background);
     flicker_.Attach(this);
 
-    CpuPowerTitle->SetCaption(kelp::Translate("CurrentCPUPower"));
-    CpuEnergySavingTitle->SetCaption(kelp::Translate("TotalCPUEnergySaved"));
-    ExitButton->SetCaption(kelp::Translate("Exit"));
-    dialogs::UseLanguageCharset(kelp::GetLanguageName(),
-                                {&CpuPowerTitle->Font(), &CpuEnergySavingTitle->Font(), &ExitButton->Font()});
+    SetTexts(kelp::GetLanguageName());
 }
 
 TCpuForm::~TCpuForm()
@@ -41,8 +37,27 @@ TCpuForm::~TCpuForm()
     DoDestroy();
 }
 
+void TCpuForm::SetTexts(const std::string& language)
+{
+    // The Total view is the one the program starts in.
+    CpuPowerTitle->SetCaption(kelp::Translate("CurrentCPUPower"));
+    CpuEnergySavingTitle->SetCaption(kelp::Translate("TotalCPUEnergySaved"));
+    ExitButton->SetCaption(kelp::Translate("Exit"));
+    dialogs::UseLanguageCharset(language, {&CpuPowerTitle->Font(), &CpuEnergySavingTitle->Font(), &ExitButton->Font()});
+}
+
 void TCpuForm::FormShow(TObject*)
 {
+    // Bringing the window forward shows it once more, which comes back here
+    // before this call is over; the figures need reading only once.
+    if (inShow_)
+        return;
+    struct ShowScope {
+        bool& flag;
+        explicit ShowScope(bool& f) : flag(f) { flag = true; }
+        ~ShowScope() { flag = false; }
+    } scope(inShow_);
+
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (TForm* main = Application().MainForm(); main && main != this) {
         const RECT host{main->Left(), main->Top(), main->Left() + main->Width(), main->Top() + main->Height()};

@@ -14,6 +14,7 @@
 #include "kelp/widget/LayeredShapedForm.h"
 
 #include <functional>
+#include <string>
 
 class TCpuForm : public TForm {
 public:
@@ -23,6 +24,10 @@ public:
     // Called on every show, after centring and before the form comes to the
     // foreground, so that it never shows stale figures.
     void SetOnShowRefresh(std::function<void()> refresh) { refresh_ = std::move(refresh); }
+
+    // The captions from the language files, in the fonts `language` needs;
+    // the constructor sets them for the system's language.
+    void SetTexts(const std::string& language);
 
     TImage* Background;
     VtButtonTx* ExitButton;
@@ -39,6 +44,7 @@ private:
     kelp::LayeredShapedForm shape_;
     kelp::Flicker flicker_;
     std::function<void()> refresh_;
+    bool inShow_ = false;
 };
 
 // The CPU form created at start-up.

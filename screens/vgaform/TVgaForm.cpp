@@ -38,9 +38,7 @@ TVgaForm::TVgaForm(TComponent* owner) : TForm(owner)
 
     Hyperlink->SetCaption(kEventsPageAddress);
     Hyperlink->SetCursor(crHandPoint);
-    Label1->SetCaption(kelp::Translate("VGAWindow"));
-    ExitButton->SetCaption(kelp::Translate("Exit"));
-    dialogs::UseLanguageCharset(kelp::GetLanguageName(), {&Label1->Font(), &ExitButton->Font()});
+    SetTexts(kelp::GetLanguageName());
     CloseButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
     ExitButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
 }
@@ -49,6 +47,14 @@ TVgaForm::~TVgaForm()
 {
     flicker_.Detach();
     DoDestroy();
+}
+
+void TVgaForm::SetTexts(const std::string& language)
+{
+    Label1->SetCaption(kelp::Translate("VGAWindow"));
+    ExitButton->SetCaption(kelp::Translate("Exit"));
+    // The address is plain ASCII in every language.
+    dialogs::UseLanguageCharset(language, {&Label1->Font(), &ExitButton->Font()});
 }
 
 void TVgaForm::FormShow(TObject*)

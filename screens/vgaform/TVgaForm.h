@@ -14,6 +14,8 @@
 #include "kelp/widget/RegionShapedForm.h"
 #include "screens/vgaform/ShellOpen.h"
 
+#include <string>
+
 class TVgaForm : public TForm {
 public:
     static constexpr TColor kLinkColor = 0x00C4521A; // RGB 26, 82, 196
@@ -22,6 +24,9 @@ public:
     explicit TVgaForm(TComponent* owner);
     ~TVgaForm() override;
 
+    // The texts from the language files, in the fonts `language` needs; the
+    // constructor sets them for the system's language.
+    void SetTexts(const std::string& language);
     // What the link does with its address; the shell's "open" unless set.
     void SetLinkOpener(LinkOpener opener) { opener_ = std::move(opener); }
 
