@@ -3,6 +3,7 @@
 #include "screens/energy/DigitGlyphs.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -17,6 +18,9 @@ constexpr int kGuardDigits = 3;
 
 std::vector<int> GlyphIndices(double value, int integerDigits, int fractionDigits)
 {
+    // A damaged account can hold anything; what is no amount shows as 0.
+    if (!std::isfinite(value) || value < 0)
+        value = 0;
     const int decimals = fractionDigits + kGuardDigits;
     char text[400];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);

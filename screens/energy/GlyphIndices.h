@@ -5,7 +5,7 @@
 
 namespace energy {
 
-// For a value that is not negative: the integer digits right-aligned with
+// For a value that is not negative (others show as 0): the integer digits right-aligned with
 // blanks before the highest digit (the units position always shows a
 // digit, digits beyond the row's width are dropped), then, with fraction
 // digits, the point and the fraction truncated. Only the last fraction

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using energy::GlyphIndices;
 
 namespace {
@@ -40,4 +42,12 @@ TEST(GlyphIndices, BinaryFractionsShowTheDecimalsTheUserTyped)
     EXPECT_EQ(GlyphIndices(999.999999, 3, 6), (std::vector<int>{9, 9, 9, P, 9, 9, 9, 9, 9, 9}));
     EXPECT_EQ(GlyphIndices(999999.999, 6, 3), (std::vector<int>{9, 9, 9, 9, 9, 9, P, 9, 9, 9}));
     EXPECT_EQ(GlyphIndices(0.1, 1, 3), (std::vector<int>{0, P, 1, 0, 0}));
+}
+
+TEST(GlyphIndices, WhatIsNoAmountShowsAsZero)
+{
+    const std::vector<int> zero{B, 0, P, 0, 0};
+    EXPECT_EQ(GlyphIndices(-3.5, 2, 2), zero);
+    EXPECT_EQ(GlyphIndices(std::numeric_limits<double>::quiet_NaN(), 2, 2), zero);
+    EXPECT_EQ(GlyphIndices(std::numeric_limits<double>::infinity(), 2, 2), zero);
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace energytest;
 
 namespace {
@@ -21,8 +23,8 @@ TEST(Rows, PowerShowsWattsWithTwoDecimalsUpTo9999)
     Rig rig;
     rig.ShowBoth();
     const energy::PowerRow& row = rig.Display().Power();
-    const std::pair<double, const char*> cases[] = {
-        {0, " 0.00"}, {99.996, "99.99"}, {45.5, "45.50"}, {100, "99.99"}, {1e9, "99.99"}};
+    const std::pair<double, const char*> cases[] = {{0, " 0.00"},   {99.996, "99.99"}, {45.5, "45.50"},
+                                                    {100, "99.99"}, {1e9, "99.99"},    {HUGE_VAL, "99.99"}};
     for (const auto& [watts, shown] : cases) {
         rig.host.readings.boardPower = watts;
         rig.Display().Refresh();
