@@ -62,8 +62,10 @@ TEST_F(CpuFormTest, IsLayeredAndTopmostBeforeItFirstShows)
     const LONG style = GetWindowLongA(form.Handle(), GWL_EXSTYLE);
     EXPECT_NE(style & WS_EX_TOPMOST, 0);
     EXPECT_NE(style & WS_EX_LAYERED, 0);
-    EXPECT_EQ(form.ClientWidth(), 373);
-    EXPECT_EQ(form.ClientHeight(), 219);
+    RECT window{};
+    GetWindowRect(form.Handle(), &window);
+    EXPECT_EQ(window.right - window.left, 373);
+    EXPECT_EQ(window.bottom - window.top, 219);
 }
 
 TEST_F(CpuFormTest, OpensCentredOverTheMainWindowLargeOrShrunk)

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
 
 // Processes messages until done() is true or the time is up; returns done().
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
@@ -33,4 +34,16 @@ inline void HoldForScreenshot(const char* doneFile)
     std::printf("shot\n");
     std::fflush(stdout);
     PumpUntil([&] { return GetFileAttributesA(doneFile) != INVALID_FILE_ATTRIBUTES; }, 30000);
+}
+
+// For picture programs that take several pictures: lets the forms settle,
+// says "shot <name>" on standard output and waits (30 s at most) until the
+// screenshot script leaves "<name>.done".
+inline void ShotWhenAsked(const std::string& name)
+{
+    PumpFor(700);
+    std::printf("shot %s\n", name.c_str());
+    std::fflush(stdout);
+    const std::string done = name + ".done";
+    PumpUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }

@@ -10,19 +10,9 @@
 #include "tests/cpuvga/PopupForms.h"
 #include "tests/support/MessagePump.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
-
-void Shot(const std::string& name)
-{
-    PumpFor(700);
-    std::printf("shot %s\n", name.c_str());
-    std::fflush(stdout);
-    const std::string done = name + ".done";
-    PumpUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
-}
 
 // The real pointer, so that the form sees the move as a user's.
 void PointAt(TControl& control)
@@ -41,20 +31,20 @@ int main()
     SetCursorPos(1000, 740);
 
     CpuForm->Show();
-    Shot("cpu-large");
+    ShotWhenAsked("cpu-large");
     CpuForm->Hide();
     popuptest::UseMainPicture(false);
     CpuForm->Show();
-    Shot("cpu-small");
+    ShotWhenAsked("cpu-small");
     CpuForm->Hide();
     popuptest::UseMainPicture(true);
 
     // The link is not followed in pictures.
     VgaForm->SetLinkOpener([](const std::string&) {});
     DialogService::Instance().ShowVgaForm();
-    Shot("vga");
+    ShotWhenAsked("vga");
     PointAt(*VgaForm->Hyperlink);
-    Shot("vga-link");
+    ShotWhenAsked("vga-link");
     VgaForm->ExitButton->Click();
     return 0;
 }
