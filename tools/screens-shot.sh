@@ -4,8 +4,11 @@
 # <build>/screens/: the main window large, with a hover preview, in the
 # middle of a mode change and with Auto running a gear, each as
 # main-<what>-<language>.png, and the question a newcomer meets when the
-# window is brought up again (first-run-<language>.png). The pointer is moved and clicked for real
-# (screensdrive.exe) so the pictures show what a user would see.
+# window is brought up again (first-run-<language>.png), and the energy
+# readouts: the CO2 figure in each unit, the Current view, the shrunk window
+# and the CPU form (energy-<what>-<language>.png). The pointer is moved and
+# clicked for real (screensdrive.exe) so the pictures show what a user would
+# see.
 # Environment: BUILD_DIR (default build), XVFB_DISPLAY (default 81),
 # LANGUAGES (default "en de fr ja").
 set -uo pipefail
