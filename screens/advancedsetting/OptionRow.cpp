@@ -23,14 +23,32 @@ bool Inside(HWND window, HWND target)
     return window && (target == window || IsChild(window, target));
 }
 
+// The row whose list is open, if any: at most one list is open at a time.
+// Created on first use, it hooks the application's deactivation once for
+// the process (the handler found there runs after it).
+OptionRow*& OpenRow()
+{
+    static OptionRow* open = [] {
+        TNotifyEvent previous = Application().OnDeactivate;
+        Application().OnDeactivate = [previous](TObject* sender) {
+            if (OpenRow())
+                OpenRow()->Close();
+            if (previous)
+                previous(sender);
+        };
+        return static_cast<OptionRow*>(nullptr);
+    }();
+    return open;
+}
+
 } // namespace
 
-OptionRow::OptionRow(TAdvancedSetting& form, int left, int top) : form_(form)
+OptionRow::OptionRow(TAdvancedSetting& form, int left, int top)
 {
     const std::string language = kelp::GetLanguageName();
     title_ = rowtext::CreateTitle(form, left, top, language);
 
-    face_ = new TImage(&form); // owned and freed by the form
+    face_ = std::make_unique<TImage>(nullptr);
     face_->SetParent(&form);
     face_->SetPicture(form.ComboBoxBk->Picture());
     face_->SetAutoSize(true);
@@ -45,7 +63,7 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top) : form_(form)
     if (language == "Japanese")
         faceText_->Font().SetCharset(dialogs::kShiftJisCharset);
 
-    arrow_ = new VtButton(&form); // owned and freed by the form
+    arrow_ = std::make_unique<VtButton>(nullptr);
     arrow_->SetParent(&form);
     arrow_->SetTransparent(true);
     arrow_->Appearance().SetRaisedBmp(form.Arrow_n->Picture());
@@ -57,7 +75,7 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top) : form_(form)
     arrow_->SetCursor(crHandPoint);
     arrow_->OnClick = [this](TObject*) { IsOpen() ? Close() : Open(); };
 
-    dropDown_ = new DropDownPanel(form, language); // owned and freed by the form
+    dropDown_ = std::make_unique<DropDownPanel>(form, language);
     dropDown_->OnChoose = [this](int index) { Choose(index); };
 }
 
@@ -111,6 +129,9 @@ void OptionRow::Open()
 {
     if (IsOpen() || !enabled_ || items_.empty())
         return;
+    if (OpenRow())
+        OpenRow()->Close();
+    OpenRow() = this;
     dropDown_->Open(items_, selected_, title_->Left() + kDropDownX, title_->Top() + kDropDownY,
                     face_->Width() + kDropDownExtraWidth);
     // A left press outside the list and the arrow closes the list and goes
@@ -127,13 +148,6 @@ void OptionRow::Open()
             handled = true;
         }
     });
-    previousDeactivate_ = Application().OnDeactivate;
-    Application().OnDeactivate = [this](TObject* sender) {
-        TNotifyEvent previous = previousDeactivate_;
-        Close();
-        if (previous)
-            previous(sender);
-    };
 }
 
 void OptionRow::Close()
@@ -143,8 +157,7 @@ void OptionRow::Close()
     dropDown_->Close();
     Application().RemoveMessageHook(pressHook_);
     pressHook_ = 0;
-    Application().OnDeactivate = previousDeactivate_;
-    previousDeactivate_ = nullptr;
+    OpenRow() = nullptr;
 }
 
 void OptionRow::Choose(int index)

@@ -9,8 +9,6 @@
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
 
-#include "framework/TComponent.h"
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -55,16 +53,15 @@ private:
     void ShowFaceText();
     void ApplyTextColor();
 
-    TAdvancedSetting& form_;
-    TLabel* title_;
-    TImage* face_;
-    TLabel* faceText_;
-    VtButton* arrow_;
-    DropDownPanel* dropDown_;
+    // The parts are on the form but belong to the row.
+    std::unique_ptr<TLabel> title_;
+    std::unique_ptr<TImage> face_;
+    std::unique_ptr<TLabel> faceText_;
+    std::unique_ptr<VtButton> arrow_;
+    std::unique_ptr<DropDownPanel> dropDown_;
     std::vector<std::string> items_;
     int selected_ = -1;
     bool enabled_ = true;
     bool alert_ = false;
     int pressHook_ = 0;
-    TNotifyEvent previousDeactivate_;
 };

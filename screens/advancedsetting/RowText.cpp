@@ -6,9 +6,9 @@
 
 namespace rowtext {
 
-TLabel* CreateLabel(TAdvancedSetting& form, int left, int top, int width, int height, TColor color)
+std::unique_ptr<TLabel> CreateLabel(TAdvancedSetting& form, int left, int top, int width, int height, TColor color)
 {
-    auto* label = new TLabel(&form); // owned and freed by the form
+    auto label = std::make_unique<TLabel>(nullptr);
     label->SetParent(&form);
     label->SetBounds(left, top, width, height);
     label->SetTransparent(true);
@@ -18,9 +18,9 @@ TLabel* CreateLabel(TAdvancedSetting& form, int left, int top, int width, int he
     return label;
 }
 
-TLabel* CreateTitle(TAdvancedSetting& form, int left, int top, const std::string& language)
+std::unique_ptr<TLabel> CreateTitle(TAdvancedSetting& form, int left, int top, const std::string& language)
 {
-    TLabel* title = CreateLabel(form, left, top, 200, 16, kTitleColor);
+    std::unique_ptr<TLabel> title = CreateLabel(form, left, top, 200, 16, kTitleColor);
     if (language == "Japanese") {
         title->Font().SetCharset(dialogs::kShiftJisCharset);
         title->Font().SetHeight(-12);
