@@ -154,7 +154,7 @@ void DropDownPanel::PaintList(TCanvas& canvas)
             canvas.FillRect({list.left, y, textRight + kTextRight, y + kEntryHeight});
         }
         painter_->DrawText(canvas, entries_[index], {list.left + kTextLeft, y, textRight, y + kEntryHeight},
-                           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, 0);
+                           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, 0);
     }
     if (Scrolls()) {
         const RECT bar = ScrollBarRect();

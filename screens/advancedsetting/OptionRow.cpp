@@ -170,7 +170,9 @@ void OptionRow::Choose(int index)
 
 void OptionRow::ShowFaceText()
 {
-    faceText_->SetCaption(selected_ >= 0 ? items_[selected_] : std::string());
+    // The arrow covers the face's right end: the text ends before it.
+    const int visible = kArrowX - kFaceX - 3;
+    faceText_->SetCaption(selected_ >= 0 ? rowtext::FitText(faceText_->Font(), items_[selected_], visible) : std::string());
 }
 
 void OptionRow::ApplyTextColor()

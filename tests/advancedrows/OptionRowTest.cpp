@@ -74,6 +74,19 @@ TEST_F(Option, AnIndexPastTheEndChoosesTheLastEntry)
     EXPECT_EQ(changes, 0);
 }
 
+TEST_F(Option, ALongEntryEndsWithAnEllipsisBeforeTheArrow)
+{
+    const std::string text = "An entry far too long for the face of any option row";
+    row.SetItems({"Short", text});
+    EXPECT_EQ(row.FaceText().Caption(), "Short");
+    row.Select(1);
+    const std::string shown = row.FaceText().Caption();
+    ASSERT_GE(shown.size(), 4u);
+    EXPECT_LT(shown.size(), text.size());
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    EXPECT_EQ(text.compare(0, shown.size() - 3, shown, 0, shown.size() - 3), 0);
+}
+
 TEST_F(Option, ArrowTogglesAndAClickedEntryIsChosen)
 {
     ClickArrow();
