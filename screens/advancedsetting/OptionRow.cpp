@@ -86,7 +86,7 @@ OptionRow::~OptionRow()
 
 void OptionRow::SetTitle(const std::string& title)
 {
-    title_->SetCaption(title);
+    rowtext::SetTitle(*title_, title);
 }
 
 void OptionRow::SetAlert(bool alert)

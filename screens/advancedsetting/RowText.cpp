@@ -36,13 +36,21 @@ std::unique_ptr<TLabel> CreateLabel(TAdvancedSetting& form, int left, int top, i
     return label;
 }
 
+void SetTitle(TLabel& title, const std::string& text)
+{
+    // Option rows stand 187 px apart.
+    title.SetCaption(FitText(title.Font(), text, 183));
+}
+
 std::unique_ptr<TLabel> CreateTitle(TAdvancedSetting& form, int left, int top, const std::string& language)
 {
     std::unique_ptr<TLabel> title = CreateLabel(form, left, top, 200, 16, kTitleColor);
     if (language == "Japanese") {
         title->Font().SetCharset(dialogs::kShiftJisCharset);
         title->Font().SetHeight(-12);
-    } else if (language == "German") {
+    } else if (language == "German" || language == "French") {
+        // The longer German and French titles need the smaller size to stay
+        // clear of the next column.
         title->Font().SetHeight(-11);
     }
     return title;

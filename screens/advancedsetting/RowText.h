@@ -17,6 +17,8 @@ constexpr TColor kAlertColor = RGB(219, 23, 23);
 
 // A row's title label on the form, in the title font of the language.
 std::unique_ptr<TLabel> CreateTitle(TAdvancedSetting& form, int left, int top, const std::string& language);
+// Shows a title, cut where the next column's title starts.
+void SetTitle(TLabel& title, const std::string& text);
 // The text as it fits into the width in the font: cut with an ellipsis
 // when it is longer.
 std::string FitText(const TFont& font, const std::string& text, int width);

@@ -79,7 +79,7 @@ SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsSty
 
 void SliderRow::SetTitle(const std::string& title)
 {
-    title_->SetCaption(title);
+    rowtext::SetTitle(*title_, title);
 }
 
 void SliderRow::SetRange(int min, int max)
