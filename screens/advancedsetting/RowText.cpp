@@ -4,24 +4,27 @@
 #include "screens/advancedsetting/TAdvancedSetting.h"
 #include "screens/dialogs/DialogFonts.h"
 
-#include <cstring>
-
 namespace rowtext {
 
 std::string FitText(const TFont& font, const std::string& text, int width)
 {
     TBitmap scratch;
-    scratch.SetSize(width, 32);
     TCanvas& canvas = scratch.Canvas();
     canvas.Font().Assign(font);
-    // The system shortens the text in place; keep room for the ellipsis it
-    // may append.
-    std::string fitted = text + std::string(4, '\0');
-    RECT area{0, 0, width, 32};
-    DrawTextA(canvas.Handle(), fitted.data(), static_cast<int>(text.size()), &area,
-              DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING);
-    fitted.resize(std::strlen(fitted.c_str()));
-    return fitted;
+    if (canvas.TextExtent(text).cx <= width)
+        return text;
+    // Drop whole characters (two bytes for a double-byte one) from the end
+    // until the rest and the ellipsis fit.
+    const char* begin = text.c_str();
+    const char* end = begin + text.size();
+    while (end > begin) {
+        end = CharPrevA(begin, end);
+        std::string shortened(begin, end);
+        shortened += "...";
+        if (canvas.TextExtent(shortened).cx <= width)
+            return shortened;
+    }
+    return "...";
 }
 
 std::unique_ptr<TLabel> CreateLabel(TAdvancedSetting& form, int left, int top, int width, int height, TColor color)

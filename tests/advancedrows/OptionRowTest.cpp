@@ -74,7 +74,7 @@ TEST_F(Option, AnIndexPastTheEndChoosesTheLastEntry)
     EXPECT_EQ(changes, 0);
 }
 
-TEST_F(Option, ALongEntryEndsWithAnEllipsisBeforeTheArrow)
+TEST_F(Option, LongTextsEndWithAnEllipsisWhereTheirSpaceEnds)
 {
     const std::string text = "An entry far too long for the face of any option row";
     row.SetItems({"Short", text});
@@ -85,6 +85,12 @@ TEST_F(Option, ALongEntryEndsWithAnEllipsisBeforeTheArrow)
     EXPECT_LT(shown.size(), text.size());
     EXPECT_EQ(shown.substr(shown.size() - 3), "...");
     EXPECT_EQ(text.compare(0, shown.size() - 3, shown, 0, shown.size() - 3), 0);
+    // Titles have the width of their column.
+    row.SetTitle("Chipset Voltage Reduction");
+    EXPECT_EQ(row.Title().Caption(), "Chipset Voltage Reduction");
+    row.SetTitle(text);
+    EXPECT_EQ(row.Title().Caption().substr(0, 20), text.substr(0, 20));
+    EXPECT_LT(row.Title().Caption().size(), text.size());
 }
 
 TEST_F(Option, ArrowTogglesAndAClickedEntryIsChosen)
