@@ -9,15 +9,6 @@ using namespace advancedtest;
 
 namespace {
 
-void ExpectCopyOf(TImage& background, TImage& picture)
-{
-    ASSERT_EQ(background.Picture().Width(), picture.Picture().Width());
-    ASSERT_EQ(background.Picture().Height(), picture.Picture().Height());
-    for (int y = 0; y < picture.Picture().Height(); y += 37)
-        for (int x = 0; x < picture.Picture().Width(); x += 23)
-            ASSERT_EQ(background.Picture().PixelColor(x, y), picture.Picture().PixelColor(x, y)) << x << "," << y;
-}
-
 bool InsideOutline(TForm& form, int x, int y)
 {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -27,27 +18,35 @@ bool InsideOutline(TForm& form, int x, int y)
     return inside;
 }
 
+// The background is a copy of the layout's picture, and the window has its
+// size and outline.
+void ExpectLayout(TAdvancedSetting& form, TImage& picture, int height)
+{
+    TBitmap& shown = form.Background->Picture();
+    ASSERT_EQ(shown.Width(), picture.Picture().Width());
+    ASSERT_EQ(shown.Height(), height);
+    for (int y = 0; y < height; y += 37)
+        for (int x = 0; x < shown.Width(); x += 23)
+            ASSERT_EQ(shown.PixelColor(x, y), picture.Picture().PixelColor(x, y)) << x << "," << y;
+    EXPECT_EQ(form.ClientWidth(), 444);
+    EXPECT_EQ(form.ClientHeight(), height);
+    EXPECT_TRUE(InsideOutline(form, 222, height - 20));
+    EXPECT_FALSE(InsideOutline(form, 0, height - 1));
+    EXPECT_FALSE(InsideOutline(form, 222, height + 5));
+}
+
 TEST(AdvancedSettingForm, BasicLayoutTakesTheBasicPictureAndItsSize)
 {
     TAdvancedSetting& form = BasicForm();
     EXPECT_FALSE(form.IsExtended());
-    ExpectCopyOf(*form.Background, *form.Background_Basic);
-    EXPECT_EQ(form.ClientWidth(), 444);
-    EXPECT_EQ(form.ClientHeight(), 375);
-    EXPECT_TRUE(InsideOutline(form, 222, 200));
-    EXPECT_FALSE(InsideOutline(form, 0, 374));
-    EXPECT_FALSE(InsideOutline(form, 222, 380));
+    ExpectLayout(form, *form.Background_Basic, 375);
 }
 
 TEST(AdvancedSettingForm, ExtendedLayoutTakesTheTallerPicture)
 {
     TAdvancedSetting& form = ExtendedForm();
     EXPECT_TRUE(form.IsExtended());
-    ExpectCopyOf(*form.Background, *form.Background_Spec);
-    EXPECT_EQ(form.ClientWidth(), 444);
-    EXPECT_EQ(form.ClientHeight(), 424);
-    EXPECT_TRUE(InsideOutline(form, 222, 400));
-    EXPECT_FALSE(InsideOutline(form, 0, 423));
+    ExpectLayout(form, *form.Background_Spec, 424);
     // The artwork stays hidden, the background shows.
     EXPECT_FALSE(form.Background_Spec->Visible());
     EXPECT_FALSE(form.ComboBoxBk->Visible());

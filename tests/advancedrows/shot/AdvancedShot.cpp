@@ -12,21 +12,11 @@
 #include "screens/advancedsetting/TAdvancedSetting.h"
 #include "tests/support/MessagePump.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-void Shot(const std::string& name)
-{
-    PumpFor(700);
-    std::printf("shot %s\n", name.c_str());
-    std::fflush(stdout);
-    const std::string done = name + ".done";
-    PumpUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
-}
 
 std::vector<std::string> Texts(std::initializer_list<const char*> keys)
 {
@@ -139,16 +129,16 @@ void Pictures(Screen& screen, const std::string& layout)
 {
     screen.form->Show();
     screen.MediumTab();
-    Shot(layout + "-medium");
+    ShotNamed(layout + "-medium");
     screen.rows[4]->Open();
-    Shot(layout + "-open-list");
+    ShotNamed(layout + "-open-list");
     screen.rows[4]->Close();
     screen.rows[3]->Open();
-    Shot(layout + "-open-short-list");
+    ShotNamed(layout + "-open-short-list");
     screen.rows[3]->Close();
     screen.TurboTab();
     screen.WithoutNap();
-    Shot(layout + "-turbo-disabled");
+    ShotNamed(layout + "-turbo-disabled");
     screen.form->Hide();
 }
 
