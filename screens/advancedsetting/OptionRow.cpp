@@ -134,10 +134,14 @@ void OptionRow::Open()
     OpenRow() = this;
     dropDown_->Open(items_, selected_, title_->Left() + kDropDownX, title_->Top() + kDropDownY,
                     face_->Width() + kDropDownExtraWidth);
-    // A left press outside the list and the arrow closes the list and goes
-    // no further; the wheel scrolls the list wherever the mouse is.
+    // A left press outside the list and the arrow, and Escape, close the
+    // list and go no further; the wheel scrolls the list wherever the mouse
+    // is.
     pressHook_ = Application().AddMessageHook([this](MSG& msg, bool& handled) {
-        if (msg.message == WM_MOUSEWHEEL) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            Close();
+            handled = true;
+        } else if (msg.message == WM_MOUSEWHEEL) {
             dropDown_->ScrollBy(-GET_WHEEL_DELTA_WPARAM(msg.wParam) / WHEEL_DELTA);
             handled = true;
         } else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN

@@ -2,8 +2,8 @@
 // A skinned drop-down choice on the advanced-settings form: a title, a face
 // showing the chosen entry, an arrow button that opens the list below it.
 // An open list closes when an entry is chosen, on a left press anywhere
-// else (that press goes no further) and when the application loses the
-// focus.
+// else or Escape (that press or key goes no further) and when the
+// application loses the focus.
 
 #include "VtPackage/VtButton.h"
 #include "framework/controls/TImage.h"

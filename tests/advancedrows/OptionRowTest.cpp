@@ -112,7 +112,7 @@ TEST_F(Option, ArrowTogglesAndAClickedEntryIsChosen)
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(Option, APressElsewhereClosesTheListAndGoesNoFurther)
+TEST_F(Option, APressElsewhereOrEscapeClosesTheListAndGoesNoFurther)
 {
     SliderRow slider(form, 56, 82);
     slider.SetRange(0, 10);
@@ -129,6 +129,10 @@ TEST_F(Option, APressElsewhereClosesTheListAndGoesNoFurther)
     LeftPress(form.Handle(), 70, 112);
     LeftRelease(form.Handle(), 70, 112);
     EXPECT_EQ(slider.Position(), 4);
+    row.Open();
+    PostMessageA(form.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Application().ProcessMessages();
+    EXPECT_FALSE(row.IsOpen());
     EXPECT_EQ(changes, 0);
 }
 
