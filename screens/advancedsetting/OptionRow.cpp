@@ -51,6 +51,7 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top)
     face_ = std::make_unique<TImage>(nullptr);
     face_->SetParent(&form);
     face_->SetPicture(form.ComboBoxBk->Picture());
+    face_->SetTransparent(true);
     face_->SetAutoSize(true);
     face_->SetLeft(left + kFaceX);
     face_->SetTop(top + kFaceY);
