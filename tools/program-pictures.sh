@@ -29,9 +29,7 @@ program_pictures() { # program prefix crop display
     for _ in $(seq 1 1200); do
       while read -r name; do
         [ -f "$name.done" ] && continue
-        xwd -root -silent > "$out/shot.xwd"
-        convert "xwd:$out/shot.xwd" -crop "$crop" +repage "$out/$prefix-$name-$lang.png"
-        rm -f "$out/shot.xwd"
+        screen_capture "$out/$prefix-$name-$lang.png" "$crop"
         touch "$name.done"
         taken=$((taken + 1))
       done < <(tr -d '\r' < "$program.log" | sed -n 's/^shot //p')
