@@ -75,6 +75,10 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top)
     arrow_->SetTop(top + kArrowY);
     arrow_->SetCursor(crHandPoint);
     arrow_->OnClick = [this](TObject*) { IsOpen() ? Close() : Open(); };
+    // The face opens the list as well; while the list is open a press on it
+    // closes the list like any press outside.
+    face_->OnClick = [this](TObject*) { Open(); };
+    faceText_->OnClick = [this](TObject*) { Open(); };
 
     dropDown_ = std::make_unique<DropDownPanel>(form, language);
     dropDown_->OnChoose = [this](int index) { Choose(index); };

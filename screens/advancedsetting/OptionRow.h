@@ -1,6 +1,7 @@
 #pragma once
 // A skinned drop-down choice on the advanced-settings form: a title, a face
-// showing the chosen entry, an arrow button that opens the list below it.
+// showing the chosen entry, an arrow button that opens the list below it (a
+// click on the face opens it too).
 // An open list closes when an entry is chosen, on a left press anywhere
 // else or Escape (that press or key goes no further) and when the
 // application loses the focus.

@@ -109,6 +109,13 @@ TEST_F(Option, ArrowTogglesAndAClickedEntryIsChosen)
     EXPECT_TRUE(row.IsOpen());
     ClickArrow();
     EXPECT_FALSE(row.IsOpen());
+    // The face opens the list too; pressed while it is open, it closes it.
+    LeftPress(form.Handle(), kLeft + 60, kTop + 28);
+    LeftRelease(form.Handle(), kLeft + 60, kTop + 28);
+    EXPECT_TRUE(row.IsOpen());
+    LeftPress(form.Handle(), kLeft + 60, kTop + 28);
+    LeftRelease(form.Handle(), kLeft + 60, kTop + 28);
+    EXPECT_FALSE(row.IsOpen());
     EXPECT_EQ(changes, 1);
 }
 
