@@ -1,7 +1,7 @@
 #pragma once
 // A skinned slider on the advanced-settings form: a title, a track with a
 // thumb that carries the value text, and a grey picture shown in place of
-// the track while the row is disabled. All parts are components of the form,
+// the track while the row is disabled. All parts are controls on the form,
 // placed relative to the title; MoveBy moves them together. The row owns
 // its parts: they leave the form with it.
 
