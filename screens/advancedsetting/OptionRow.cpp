@@ -79,6 +79,7 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top)
     // closes the list like any press outside.
     face_->OnClick = [this](TObject*) { Open(); };
     faceText_->OnClick = [this](TObject*) { Open(); };
+    SetEnabled(true);
 
     dropDown_ = std::make_unique<DropDownPanel>(form, language);
     dropDown_->OnChoose = [this](int index) { Choose(index); };
@@ -122,6 +123,8 @@ void OptionRow::SetEnabled(bool enabled)
     if (!enabled)
         Close();
     arrow_->SetEnabled(enabled);
+    face_->SetCursor(enabled ? crHandPoint : crDefault);
+    faceText_->SetCursor(enabled ? crHandPoint : crDefault);
     ApplyTextColor();
 }
 
