@@ -1,0 +1,168 @@
+#include "screens/advancedsetting/OptionRow.h"
+
+#include "framework/TApplication.h"
+#include "kelp/System/Language.h"
+#include "screens/advancedsetting/DropDownPanel.h"
+#include "screens/advancedsetting/RowText.h"
+#include "screens/advancedsetting/TAdvancedSetting.h"
+#include "screens/dialogs/DialogFonts.h"
+
+#include <algorithm>
+
+namespace {
+
+// Part offsets from the title's top-left corner.
+constexpr int kFaceX = 1, kFaceY = 20;
+constexpr int kArrowX = 136, kArrowY = 23;
+constexpr int kDropDownX = -9, kDropDownY = 31;
+// The open list is this much wider than the face.
+constexpr int kDropDownExtraWidth = 19;
+
+bool Inside(HWND window, HWND target)
+{
+    return window && (target == window || IsChild(window, target));
+}
+
+} // namespace
+
+OptionRow::OptionRow(TAdvancedSetting& form, int left, int top) : form_(form)
+{
+    const std::string language = kelp::GetLanguageName();
+    title_ = rowtext::CreateTitle(form, left, top, language);
+
+    face_ = new TImage(&form); // owned and freed by the form
+    face_->SetParent(&form);
+    face_->SetPicture(form.ComboBoxBk->Picture());
+    face_->SetAutoSize(true);
+    face_->SetLeft(left + kFaceX);
+    face_->SetTop(top + kFaceY);
+
+    const bool smallText = language == "French" || language == "German";
+    faceText_ = rowtext::CreateLabel(form, face_->Left() + 1, face_->Top() + (smallText ? 3 : 2), 144, 17,
+                                     rowtext::kLightColor);
+    if (smallText)
+        faceText_->Font().SetHeight(-12);
+    if (language == "Japanese")
+        faceText_->Font().SetCharset(dialogs::kShiftJisCharset);
+
+    arrow_ = new VtButton(&form); // owned and freed by the form
+    arrow_->SetParent(&form);
+    arrow_->SetTransparent(true);
+    arrow_->Appearance().SetRaisedBmp(form.Arrow_n->Picture());
+    arrow_->Appearance().SetFocusedBmp(form.Arrow_o->Picture());
+    arrow_->Appearance().SetSunkenBmp(form.Arrow_d->Picture());
+    arrow_->Appearance().SetDisabledBmp(form.Arrow_un->Picture());
+    arrow_->SetLeft(left + kArrowX);
+    arrow_->SetTop(top + kArrowY);
+    arrow_->SetCursor(crHandPoint);
+    arrow_->OnClick = [this](TObject*) { IsOpen() ? Close() : Open(); };
+
+    dropDown_ = new DropDownPanel(form, language); // owned and freed by the form
+    dropDown_->OnChoose = [this](int index) { Choose(index); };
+}
+
+OptionRow::~OptionRow()
+{
+    Close();
+}
+
+void OptionRow::SetTitle(const std::string& title)
+{
+    title_->SetCaption(title);
+}
+
+void OptionRow::SetAlert(bool alert)
+{
+    alert_ = alert;
+    ApplyTextColor();
+}
+
+void OptionRow::SetItems(std::vector<std::string> items)
+{
+    Close();
+    items_ = std::move(items);
+    selected_ = items_.empty() ? -1 : 0;
+    ShowFaceText();
+}
+
+void OptionRow::Select(int index)
+{
+    if (items_.empty())
+        return;
+    selected_ = std::clamp(index, 0, static_cast<int>(items_.size()) - 1);
+    ShowFaceText();
+}
+
+void OptionRow::SetEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (!enabled)
+        Close();
+    arrow_->SetEnabled(enabled);
+    ApplyTextColor();
+}
+
+bool OptionRow::IsOpen() const
+{
+    return dropDown_->IsOpen();
+}
+
+void OptionRow::Open()
+{
+    if (IsOpen() || !enabled_ || items_.empty())
+        return;
+    dropDown_->Open(items_, selected_, title_->Left() + kDropDownX, title_->Top() + kDropDownY,
+                    face_->Width() + kDropDownExtraWidth);
+    // A left press outside the list and the arrow closes the list and goes
+    // no further; the wheel scrolls the list wherever the mouse is.
+    pressHook_ = Application().AddMessageHook([this](MSG& msg, bool& handled) {
+        if (msg.message == WM_MOUSEWHEEL) {
+            dropDown_->ScrollBy(-GET_WHEEL_DELTA_WPARAM(msg.wParam) / WHEEL_DELTA);
+            handled = true;
+        } else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN
+                   || msg.message == WM_LBUTTONDBLCLK) {
+            if (Inside(dropDown_->Handle(), msg.hwnd) || Inside(arrow_->Handle(), msg.hwnd))
+                return;
+            Close();
+            handled = true;
+        }
+    });
+    previousDeactivate_ = Application().OnDeactivate;
+    Application().OnDeactivate = [this](TObject* sender) {
+        TNotifyEvent previous = previousDeactivate_;
+        Close();
+        if (previous)
+            previous(sender);
+    };
+}
+
+void OptionRow::Close()
+{
+    if (!IsOpen())
+        return;
+    dropDown_->Close();
+    Application().RemoveMessageHook(pressHook_);
+    pressHook_ = 0;
+    Application().OnDeactivate = previousDeactivate_;
+    previousDeactivate_ = nullptr;
+}
+
+void OptionRow::Choose(int index)
+{
+    Select(index);
+    Close();
+    if (OnChange)
+        OnChange();
+}
+
+void OptionRow::ShowFaceText()
+{
+    faceText_->SetCaption(selected_ >= 0 ? items_[selected_] : std::string());
+}
+
+void OptionRow::ApplyTextColor()
+{
+    // The missing-feature red wins over the disabled grey: it says why.
+    const TColor color = alert_ ? rowtext::kAlertColor : enabled_ ? rowtext::kLightColor : rowtext::kGreyColor;
+    faceText_->Font().SetColor(color);
+}

@@ -1,0 +1,70 @@
+#pragma once
+// A skinned drop-down choice on the advanced-settings form: a title, a face
+// showing the chosen entry, an arrow button that opens the list below it.
+// An open list closes when an entry is chosen, on a left press anywhere
+// else (that press goes no further) and when the application loses the
+// focus.
+
+#include "VtPackage/VtButton.h"
+#include "framework/controls/TImage.h"
+#include "framework/controls/TLabel.h"
+
+#include "framework/TComponent.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TAdvancedSetting;
+class DropDownPanel;
+
+class OptionRow {
+public:
+    OptionRow(TAdvancedSetting& form, int left, int top);
+    OptionRow(const OptionRow&) = delete;
+    OptionRow& operator=(const OptionRow&) = delete;
+    ~OptionRow();
+
+    void SetTitle(const std::string& title);
+    // Red title and face text: the feature behind the row is missing.
+    void SetAlert(bool alert);
+    // Replaces the entries; the first one is chosen.
+    void SetItems(std::vector<std::string> items);
+    const std::vector<std::string>& Items() const { return items_; }
+    // An index at or past the end chooses the last entry; fires no event.
+    void Select(int index);
+    int SelectedIndex() const { return selected_; }
+    void SetEnabled(bool enabled);
+    bool Enabled() const { return enabled_; }
+
+    void Open();
+    void Close();
+    bool IsOpen() const;
+
+    // Fired when the user chooses an entry.
+    std::function<void()> OnChange;
+
+    TLabel& Title() { return *title_; }
+    TLabel& FaceText() { return *faceText_; }
+    VtButton& Arrow() { return *arrow_; }
+    DropDownPanel& DropDown() { return *dropDown_; }
+
+private:
+    void Choose(int index);
+    void ShowFaceText();
+    void ApplyTextColor();
+
+    TAdvancedSetting& form_;
+    TLabel* title_;
+    TImage* face_;
+    TLabel* faceText_;
+    VtButton* arrow_;
+    DropDownPanel* dropDown_;
+    std::vector<std::string> items_;
+    int selected_ = -1;
+    bool enabled_ = true;
+    bool alert_ = false;
+    int pressHook_ = 0;
+    TNotifyEvent previousDeactivate_;
+};
