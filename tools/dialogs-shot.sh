@@ -8,48 +8,11 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
+. "$root/tools/program-pictures.sh"
 build=$(pellix_build_dir "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH")
 
 "$root/scripts/build.sh" "${BUILD_DIR:-$root/build}" "$PELLIX_ARCH" >/dev/null ||
   cmake --build "$build" --target dialogsshot || exit 1
 
-out="$build/screens"
-mkdir -p "$out"
-trap wine_session_stop EXIT
-xvfb_start "${XVFB_DISPLAY:-87}" 1024x768x24
-
-declare -A locales=([en]=C.UTF-8 [de]=de_DE.UTF-8 [fr]=fr_FR.UTF-8 [ja]=ja_JP.UTF-8)
-
-cd "$build/Pellix"
-status=0
-for lang in ${LANGUAGES:-en de fr ja}; do
-  export LC_ALL=${locales[$lang]} LANG=${locales[$lang]}
-  WINE_GRAPHICS=x11 wine_env_start
-  # Japanese fonts resolve to the IPA Gothic font of the system.
-  for face in "MS UI Gothic" "MS Gothic" "MS PGothic"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "IPAGothic" /f >/dev/null 2>&1
-  done
-  rm -f ./*.done dialogsshot.log
-  wine dialogsshot.exe > dialogsshot.log 2>/dev/null &
-  app=$!
-  taken=0
-  for _ in $(seq 1 1200); do
-    while read -r name; do
-      [ -f "$name.done" ] && continue
-      # The stand-in main window sits at 40, 30; the dialogs at the centre.
-      xwd -root -silent > "$out/shot.xwd"
-      convert "xwd:$out/shot.xwd" -crop 700x560+35+25 +repage "$out/dialog-$name-$lang.png"
-      rm -f "$out/shot.xwd"
-      touch "$name.done"
-      taken=$((taken + 1))
-    done < <(tr -d '\r' < dialogsshot.log | sed -n 's/^shot //p')
-    kill -0 $app 2>/dev/null || break
-    sleep 0.1
-  done
-  wait $app || status=1
-  echo "$lang: $taken pictures"
-  rm -f ./*.done
-  wine_env_stop
-done
-echo "pictures: $out/dialog-*.png"
-exit $status
+# The stand-in main window sits at 40, 30; the dialogs at the centre.
+program_pictures dialogsshot dialog 700x560+35+25 "${XVFB_DISPLAY:-87}"

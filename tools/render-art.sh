@@ -162,3 +162,56 @@ cell dialogs 200 345 10 18 ProgressBarHead "$WELL"
 cell dialogs 220 345 10 18 ProgressBarBody "$WELL"
 cell dialogs 240 345 8 18 ProgressBarTail "$WELL"
 echo "render-art: $(ls "$dialogs" | wc -l) dialog bitmaps"
+
+# ---- Advanced settings (data/art/advanced-settings.svg) --------------------
+# Same rules, into data/Skin/AdvancedSetting/ and the slider thumbs into
+# data/Resource/. Tabs and buttons are laid over the basic body at their
+# places in data/Forms/TADVANCEDSETTING.txt; the row parts, which the form
+# places at run time, over the tab page's plate colour.
+advanced=$root/data/Skin/AdvancedSetting
+mkdir -p "$advanced"
+PLATE='#1A1D22'
+rsvg-convert -o "$work/advanced-settings.png" "$art/advanced-settings.svg"
+advanced_body() { # x height out
+  convert "$work/advanced-settings.png" -crop "444x$2+$1+0" +repage "$work/body.png"
+  convert "$work/body.png" -background "$RIM" -alpha remove -alpha off "$work/$3-flat.png"
+  convert "$work/body.png" -alpha extract -threshold 50% "$work/body-outline.png"
+  keyed_bmp "$work/$3-flat.png" "$work/body-outline.png" "$advanced/$3.bmp"
+}
+advanced_body 0 375 Background_Basic
+advanced_body 460 424 Background_Spec
+skin=$advanced
+cp "$work/Background_Basic-flat.png" "$work/flat.png"
+tabs=(TurboTab NormalTab MediumTab LowTab)
+tab_lefts=(22 122 221 321)
+for t in 0 1 2 3; do
+  for s in 0 1 2 3 4 5 6 7; do
+    group=off; [ $s -ge 4 ] && group=on
+    cell advanced-settings $((110 * s)) $((440 + 45 * t)) 100 38 "${tabs[$t]}_${group}_${states[$((s % 4))]}" "${tab_lefts[$t]}" 40
+  done
+done
+for s in 0 1 2 3; do
+  cell advanced-settings $((125 * s)) 630 115 37 "DefaultButton_${states[$s]}" 42 286
+  cell advanced-settings $((125 * s)) 680 115 34 "FooterButton_${states[$s]}" 185 338
+  cell advanced-settings $((40 * s)) 725 32 19 "CloseButton_${states[$s]}" 394 0
+  cell advanced-settings $((200 + 40 * s)) 725 32 19 "MinimizeButton_${states[$s]}" 362 0
+done
+arrows=(Arrow_n Arrow_d Arrow_o Arrow_un)
+for s in 0 1 2 3; do
+  cell advanced-settings $((20 * s)) 760 14 14 "${arrows[$s]}" "$PLATE"
+done
+cell advanced-settings 100 760 137 19 ComboBoxBk "$PLATE"
+cell advanced-settings 0 800 327 19 GrayAreaSave "$PLATE"
+cell advanced-settings 340 800 354 25 GraySliderSave "$PLATE"
+cell advanced-settings 0 840 364 33 GraySliderSave2 "$PLATE"
+# The list frame is stretched by the program and drawn without a key.
+for piece in "250 760 163 6 ComboBoxBody" "250 770 163 9 ComboBoxBottom"; do
+  read -r x y w h out <<<"$piece"
+  convert "$work/advanced-settings.png" -crop "${w}x${h}+$x+$y" +repage -background "$PLATE" -alpha remove \
+    -alpha off -type TrueColor "BMP3:$advanced/$out.bmp"
+done
+thumb() { convert "$work/advanced-settings.png" -crop "$3x18+$1+$2" +repage -define png:exclude-chunks=date,time "PNG32:$res/$4.png"; }
+thumb 380 840 44 s_n
+thumb 440 840 69 s_o02
+thumb 520 840 69 s_un02
+echo "render-art: $(ls "$advanced" | wc -l) advanced-settings bitmaps, 3 slider thumbs"

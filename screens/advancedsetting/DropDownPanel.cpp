@@ -21,7 +21,7 @@ constexpr int kTextRight = 4;
 } // namespace
 
 DropDownPanel::DropDownPanel(TAdvancedSetting& form, const std::string& language)
-    : TWinControl(&form), form_(form), painter_(kelp::ShadowTextPainter::Create())
+    : TWinControl(nullptr), form_(form), painter_(kelp::ShadowTextPainter::Create())
 {
     SetVisible(false);
     SetParent(&form);
@@ -41,6 +41,9 @@ void DropDownPanel::Open(const std::vector<std::string>& entries, int chosen, in
     const int count = static_cast<int>(entries_.size());
     const int listHeight = std::clamp(count * kEntryHeight, kMinListHeight, kMaxListHeight);
     SetBounds(left, top, width, kListTop + listHeight + kBottomMargin);
+    // The strip above the list lies over the row's face; leaving it out of
+    // the window keeps the chosen entry readable while the list is open.
+    SetWindowRgn(Handle(), CreateRectRgn(0, kListTop, Width(), Height()), TRUE); // the system owns the region
     highlighted_ = chosen;
     top_ = 0;
     ScrollBy(chosen - (VisibleCount() - 1)); // the chosen entry at the bottom at most
@@ -151,7 +154,7 @@ void DropDownPanel::PaintList(TCanvas& canvas)
             canvas.FillRect({list.left, y, textRight + kTextRight, y + kEntryHeight});
         }
         painter_->DrawText(canvas, entries_[index], {list.left + kTextLeft, y, textRight, y + kEntryHeight},
-                           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, 0);
+                           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, 0);
     }
     if (Scrolls()) {
         const RECT bar = ScrollBarRect();

@@ -23,16 +23,35 @@ bool Inside(HWND window, HWND target)
     return window && (target == window || IsChild(window, target));
 }
 
+// The row whose list is open, if any: at most one list is open at a time.
+// Created on first use, it hooks the application's deactivation once for
+// the process (the handler found there runs after it).
+OptionRow*& OpenRow()
+{
+    static OptionRow* open = [] {
+        TNotifyEvent previous = Application().OnDeactivate;
+        Application().OnDeactivate = [previous](TObject* sender) {
+            if (OpenRow())
+                OpenRow()->Close();
+            if (previous)
+                previous(sender);
+        };
+        return static_cast<OptionRow*>(nullptr);
+    }();
+    return open;
+}
+
 } // namespace
 
-OptionRow::OptionRow(TAdvancedSetting& form, int left, int top) : form_(form)
+OptionRow::OptionRow(TAdvancedSetting& form, int left, int top)
 {
     const std::string language = kelp::GetLanguageName();
     title_ = rowtext::CreateTitle(form, left, top, language);
 
-    face_ = new TImage(&form); // owned and freed by the form
+    face_ = std::make_unique<TImage>(nullptr);
     face_->SetParent(&form);
     face_->SetPicture(form.ComboBoxBk->Picture());
+    face_->SetTransparent(true);
     face_->SetAutoSize(true);
     face_->SetLeft(left + kFaceX);
     face_->SetTop(top + kFaceY);
@@ -45,7 +64,7 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top) : form_(form)
     if (language == "Japanese")
         faceText_->Font().SetCharset(dialogs::kShiftJisCharset);
 
-    arrow_ = new VtButton(&form); // owned and freed by the form
+    arrow_ = std::make_unique<VtButton>(nullptr);
     arrow_->SetParent(&form);
     arrow_->SetTransparent(true);
     arrow_->Appearance().SetRaisedBmp(form.Arrow_n->Picture());
@@ -56,8 +75,13 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top) : form_(form)
     arrow_->SetTop(top + kArrowY);
     arrow_->SetCursor(crHandPoint);
     arrow_->OnClick = [this](TObject*) { IsOpen() ? Close() : Open(); };
+    // The face opens the list as well; while the list is open a press on it
+    // closes the list like any press outside.
+    face_->OnClick = [this](TObject*) { Open(); };
+    faceText_->OnClick = [this](TObject*) { Open(); };
+    SetEnabled(true);
 
-    dropDown_ = new DropDownPanel(form, language); // owned and freed by the form
+    dropDown_ = std::make_unique<DropDownPanel>(form, language);
     dropDown_->OnChoose = [this](int index) { Choose(index); };
 }
 
@@ -68,7 +92,7 @@ OptionRow::~OptionRow()
 
 void OptionRow::SetTitle(const std::string& title)
 {
-    title_->SetCaption(title);
+    rowtext::SetTitle(*title_, title);
 }
 
 void OptionRow::SetAlert(bool alert)
@@ -99,6 +123,8 @@ void OptionRow::SetEnabled(bool enabled)
     if (!enabled)
         Close();
     arrow_->SetEnabled(enabled);
+    face_->SetCursor(enabled ? crHandPoint : crDefault);
+    faceText_->SetCursor(enabled ? crHandPoint : crDefault);
     ApplyTextColor();
 }
 
@@ -111,12 +137,19 @@ void OptionRow::Open()
 {
     if (IsOpen() || !enabled_ || items_.empty())
         return;
+    if (OpenRow())
+        OpenRow()->Close();
+    OpenRow() = this;
     dropDown_->Open(items_, selected_, title_->Left() + kDropDownX, title_->Top() + kDropDownY,
                     face_->Width() + kDropDownExtraWidth);
-    // A left press outside the list and the arrow closes the list and goes
-    // no further; the wheel scrolls the list wherever the mouse is.
+    // A left press outside the list and the arrow, and Escape, close the
+    // list and go no further; the wheel scrolls the list wherever the mouse
+    // is.
     pressHook_ = Application().AddMessageHook([this](MSG& msg, bool& handled) {
-        if (msg.message == WM_MOUSEWHEEL) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            Close();
+            handled = true;
+        } else if (msg.message == WM_MOUSEWHEEL) {
             dropDown_->ScrollBy(-GET_WHEEL_DELTA_WPARAM(msg.wParam) / WHEEL_DELTA);
             handled = true;
         } else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN
@@ -127,13 +160,6 @@ void OptionRow::Open()
             handled = true;
         }
     });
-    previousDeactivate_ = Application().OnDeactivate;
-    Application().OnDeactivate = [this](TObject* sender) {
-        TNotifyEvent previous = previousDeactivate_;
-        Close();
-        if (previous)
-            previous(sender);
-    };
 }
 
 void OptionRow::Close()
@@ -143,8 +169,7 @@ void OptionRow::Close()
     dropDown_->Close();
     Application().RemoveMessageHook(pressHook_);
     pressHook_ = 0;
-    Application().OnDeactivate = previousDeactivate_;
-    previousDeactivate_ = nullptr;
+    OpenRow() = nullptr;
 }
 
 void OptionRow::Choose(int index)
@@ -157,7 +182,9 @@ void OptionRow::Choose(int index)
 
 void OptionRow::ShowFaceText()
 {
-    faceText_->SetCaption(selected_ >= 0 ? items_[selected_] : std::string());
+    // The arrow covers the face's right end: the text ends before it.
+    const int visible = kArrowX - kFaceX - 3;
+    faceText_->SetCaption(selected_ >= 0 ? rowtext::FitText(faceText_->Font(), items_[selected_], visible) : std::string());
 }
 
 void OptionRow::ApplyTextColor()

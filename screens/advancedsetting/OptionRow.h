@@ -1,15 +1,14 @@
 #pragma once
 // A skinned drop-down choice on the advanced-settings form: a title, a face
-// showing the chosen entry, an arrow button that opens the list below it.
+// showing the chosen entry, an arrow button that opens the list below it (a
+// click on the face opens it too).
 // An open list closes when an entry is chosen, on a left press anywhere
-// else (that press goes no further) and when the application loses the
-// focus.
+// else or Escape (that press or key goes no further) and when the
+// application loses the focus.
 
 #include "VtPackage/VtButton.h"
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
-
-#include "framework/TComponent.h"
 
 #include <functional>
 #include <memory>
@@ -55,16 +54,15 @@ private:
     void ShowFaceText();
     void ApplyTextColor();
 
-    TAdvancedSetting& form_;
-    TLabel* title_;
-    TImage* face_;
-    TLabel* faceText_;
-    VtButton* arrow_;
-    DropDownPanel* dropDown_;
+    // The parts are on the form but belong to the row.
+    std::unique_ptr<TLabel> title_;
+    std::unique_ptr<TImage> face_;
+    std::unique_ptr<TLabel> faceText_;
+    std::unique_ptr<VtButton> arrow_;
+    std::unique_ptr<DropDownPanel> dropDown_;
     std::vector<std::string> items_;
     int selected_ = -1;
     bool enabled_ = true;
     bool alert_ = false;
     int pressHook_ = 0;
-    TNotifyEvent previousDeactivate_;
 };

@@ -18,9 +18,9 @@ constexpr int kTravel = 336;
 
 constexpr TColor kGpuDisabledValue = RGB(170, 170, 170);
 
-TImage* CreateImage(TAdvancedSetting& form, const TBitmap& picture, int left, int top)
+std::unique_ptr<TImage> CreateImage(TAdvancedSetting& form, const TBitmap& picture, int left, int top)
 {
-    auto* image = new TImage(&form); // owned and freed by the form
+    auto image = std::make_unique<TImage>(nullptr);
     image->SetParent(&form);
     image->SetPicture(picture);
     image->SetTransparent(true);
@@ -50,7 +50,7 @@ SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsSty
     kelp::LoadPngPicture(ResourceFile(graphicsStyle_ ? "s_o02.png" : "s_n.png"), enabledThumb_);
     if (graphicsStyle_)
         kelp::LoadPngPicture(ResourceFile("s_un02.png"), disabledThumb_);
-    thumb_ = new VtImage(&form); // owned and freed by the form
+    thumb_ = std::make_unique<VtImage>(nullptr);
     thumb_->SetParent(&form);
     thumb_->SetAutoSize(true);
     thumb_->SetAlphaChannel(true);
@@ -62,7 +62,7 @@ SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsSty
                                   rowtext::kLightColor);
     value_->SetAlignment(DT_CENTER);
 
-    for (TControl* handle : {static_cast<TControl*>(thumb_), static_cast<TControl*>(value_)}) {
+    for (TControl* handle : {static_cast<TControl*>(thumb_.get()), static_cast<TControl*>(value_.get())}) {
         handle->OnMouseDown = [this, handle](TObject*, TMouseButton button, TShiftState, int x, int) {
             ThumbDown(button, handle->Left() + x);
         };
@@ -79,7 +79,7 @@ SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsSty
 
 void SliderRow::SetTitle(const std::string& title)
 {
-    title_->SetCaption(title);
+    rowtext::SetTitle(*title_, title);
 }
 
 void SliderRow::SetRange(int min, int max)
@@ -111,9 +111,9 @@ void SliderRow::SetEnabled(bool enabled)
 
 void SliderRow::MoveBy(int dx, int dy)
 {
-    for (TControl* part : {static_cast<TControl*>(title_), static_cast<TControl*>(gray_),
-                           static_cast<TControl*>(track_), static_cast<TControl*>(thumb_),
-                           static_cast<TControl*>(value_)})
+    for (TControl* part : {static_cast<TControl*>(title_.get()), static_cast<TControl*>(gray_.get()),
+                           static_cast<TControl*>(track_.get()), static_cast<TControl*>(thumb_.get()),
+                           static_cast<TControl*>(value_.get())})
         part->SetBounds(part->Left() + dx, part->Top() + dy, part->Width(), part->Height());
 }
 

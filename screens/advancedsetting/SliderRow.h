@@ -1,14 +1,16 @@
 #pragma once
 // A skinned slider on the advanced-settings form: a title, a track with a
 // thumb that carries the value text, and a grey picture shown in place of
-// the track while the row is disabled. All parts are components of the form,
-// placed relative to the title; MoveBy moves them together.
+// the track while the row is disabled. All parts are controls on the form,
+// placed relative to the title; MoveBy moves them together. The row owns
+// its parts: they leave the form with it.
 
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
 #include "VtPackage/VtImage.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class TAdvancedSetting;
@@ -57,11 +59,12 @@ private:
     int TrackLength() const;
 
     bool graphicsStyle_;
-    TLabel* title_;
-    TImage* gray_;
-    TImage* track_;
-    VtImage* thumb_;
-    TLabel* value_;
+    // The parts are on the form but belong to the row.
+    std::unique_ptr<TLabel> title_;
+    std::unique_ptr<TImage> gray_;
+    std::unique_ptr<TImage> track_;
+    std::unique_ptr<VtImage> thumb_;
+    std::unique_ptr<TLabel> value_;
     TBitmap enabledThumb_;
     TBitmap disabledThumb_;
     int min_ = 0;

@@ -3,6 +3,7 @@
 #include "VtPackage/VtRegistration.h"
 #include "app/ForceForeground.h"
 #include "framework/layout/LayoutReader.h"
+#include "engine/ModeModel.h"
 #include "hw/GraphicsBoost.h"
 #include "kelp/System/Language.h"
 #include "screens/dialogs/DialogFonts.h"
@@ -50,6 +51,12 @@ TAdvancedSetting::TAdvancedSetting(TComponent* owner, bool extended) : TForm(own
 
     dialogs::UseLanguageCharset(kelp::GetLanguageName(),
                                 {&DefaultButton->Font(), &OkButton->Font(), &CancelButton->Font(), &FormTitle->Font()});
+    // The tabs show the modes' icons; their names come up under the mouse.
+    VtRadioButton* const tabs[] = {TurboTab, NormalTab, MediumTab, LowTab};
+    for (int index = 0; index < 4; ++index) {
+        tabs[index]->SetHint(kelp::Translate(LevelToNameKey(IndexToLevel(index))));
+        tabs[index]->SetShowHint(true);
+    }
 }
 
 TAdvancedSetting::~TAdvancedSetting()
@@ -60,6 +67,15 @@ TAdvancedSetting::~TAdvancedSetting()
 
 void TAdvancedSetting::FormShow(TObject*)
 {
+    // The show message comes before the window is visible, so bringing it
+    // to the front shows it again from inside this handler: once is enough.
+    if (showing_)
+        return;
+    showing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{showing_};
     if (onShow_)
         onShow_();
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -5,38 +5,11 @@
 #include "MainFormArt.h"
 
 #include "framework/controls/TImage.h"
+#include "tests/support/MagentaFringe.h"
 
 using namespace arttest;
 
 namespace {
-
-int Red(TColor c) { return c & 0xFF; }
-int Green(TColor c) { return (c >> 8) & 0xFF; }
-int Blue(TColor c) { return (c >> 16) & 0xFF; }
-
-// An edge pixel blended with magenta: red and blue well above green.
-bool Pinkish(TColor c)
-{
-    return Red(c) - Green(c) > 48 && Blue(c) - Green(c) > 48;
-}
-
-// Pixels next to the key colour that show a magenta tint.
-int FringePixels(const TBitmap& bitmap)
-{
-    int fringe = 0;
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const TColor c = bitmap.PixelColor(x, y);
-            if (c == kKey || !Pinkish(c))
-                continue;
-            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-                if (bitmap.PixelColor(x + dx, y + dy) == kKey) {
-                    ++fringe;
-                    break;
-                }
-        }
-    return fringe;
-}
 
 TEST(SkinBitmaps, EveryStateOfAControlHasTheSizeAndKeyOfItsFirstBitmap)
 {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
 
 // Processes messages until done() is true or the time is up; returns done().
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
@@ -22,6 +23,18 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
 inline void PumpFor(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);
+}
+
+// For picture programs that take several pictures: lets the forms settle,
+// says "shot <name>" on standard output and waits (at most 30 s) until the
+// screenshot script leaves "<name>.done".
+inline void ShotNamed(const std::string& name)
+{
+    PumpFor(700);
+    std::printf("shot %s\n", name.c_str());
+    std::fflush(stdout);
+    const std::string done = name + ".done";
+    PumpUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 
 // For picture programs: lets the shown forms settle, says "shot" on standard

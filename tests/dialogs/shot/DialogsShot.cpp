@@ -14,19 +14,9 @@
 #include "screens/dialogs/TUniversalDialog.h"
 #include "tests/support/MessagePump.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
-
-void Shot(const std::string& name)
-{
-    PumpFor(700);
-    std::printf("shot %s\n", name.c_str());
-    std::fflush(stdout);
-    const std::string done = name + ".done";
-    PumpUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
-}
 
 // Takes the picture of the message form once it is up, then closes it.
 void ShootWhenUp(const std::string& name)
@@ -35,7 +25,7 @@ void ShootWhenUp(const std::string& name)
     timer->SetInterval(50);
     timer->OnTimer = [timer, name](TObject*) {
         timer->SetEnabled(false);
-        Shot(name);
+        ShotNamed(name);
         UniversalDialog->CloseButton->Click();
     };
     timer->SetEnabled(true);
@@ -91,7 +81,7 @@ int main()
     ProgressDialog->Message->SetCaption(kelp::Translate("CalibratingWait"));
     ProgressDialog->SetStepCallback([](int step) {
         if (step == 50) {
-            Shot("progress");
+            ShotNamed("progress");
             ProgressDialog->CancelButton->Click();
         }
     });
@@ -100,12 +90,12 @@ int main()
     CoverDialog->Hide();
 
     CoverDialog->Show();
-    Shot("cover-large");
+    ShotNamed("cover-large");
     CoverDialog->Hide();
     background->Picture().LoadFromFile("Skin\\Main\\SmallBk.bmp");
     shape.ApplyShape(main, background);
     main->SetClientHeight(background->Height());
     CoverDialog->Show();
-    Shot("cover-small");
+    ShotNamed("cover-small");
     return 0;
 }
