@@ -67,9 +67,7 @@ void AdvancedSettingsController::BuildRows()
             button->SetTop(button->Top() + kExtendedShift);
         gpu_ = std::make_unique<GpuSliderRow>(form_, kGpuLeft, kGpuTop);
         gpu_->SetTitle(Text("GPUFrequency"));
-        gpu_->SetValueText([this](int setting) {
-            return std::to_string(static_cast<long long>(machine_.GraphicsFrequency(setting))) + "MHz";
-        });
+        gpu_->SetValueText([this](int setting) { return GraphicsFrequencyText(machine_.GraphicsSettingText(setting)); });
         gpu_->OnChange = [this] { ReadBack(); };
     }
     for (int row = 0; row < kOptionRowCount; ++row) {

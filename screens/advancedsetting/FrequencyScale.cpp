@@ -3,6 +3,9 @@
 #include "engine/ModeModel.h"
 #include "kelp/vantor/BiosItems.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace advancedsetting {
 
 namespace {
@@ -50,6 +53,16 @@ std::string FrequencyText(const FrequencyScale& scale, int position, const std::
     if (scale.positive)
         return "+" + std::to_string(amount) + unit;
     return std::to_string(-amount) + unit;
+}
+
+std::string GraphicsFrequencyText(const std::string& settingText)
+{
+    const char* begin = settingText.c_str();
+    char* end = nullptr;
+    const double frequency = std::strtod(begin, &end);
+    if (end == begin || *end != '\0' || !std::isfinite(frequency) || std::fabs(frequency) > 1e9)
+        return settingText;
+    return std::to_string(static_cast<long long>(frequency)) + "MHz";
 }
 
 const char* FrequencyUnit(int phaseGroup)

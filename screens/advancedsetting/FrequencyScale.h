@@ -36,6 +36,9 @@ uint32_t FrequencyItem(int tab, int phaseGroup);
 // from) the slider offers 40 positions shown as 1 ... 40.
 FrequencyScale CpuFrequencyScale(int tab, int phaseGroup, const std::optional<ItemRange>& range);
 std::string FrequencyText(const FrequencyScale& scale, int position, const std::string& unit);
+// The graphics row's text: a frequency in whole MHz, or the firmware's own
+// name of a setting that is no frequency.
+std::string GraphicsFrequencyText(const std::string& settingText);
 // " MHz" on the zero-based platform, else "%".
 const char* FrequencyUnit(int phaseGroup);
 

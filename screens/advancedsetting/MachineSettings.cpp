@@ -102,10 +102,14 @@ int MachineSettings::GraphicsSettings()
     return clock ? static_cast<int>(clock->Item().GetCount()) : 0;
 }
 
-double MachineSettings::GraphicsFrequency(int setting)
+std::string MachineSettings::GraphicsSettingText(int setting)
 {
+    // Asking the item for the value of a named setting would stop the
+    // program with a notice; its text is there for every setting.
     kelp::IgdItem* clock = GraphicsClock();
-    return clock && setting >= 0 ? clock->Item().IndexToValue(static_cast<unsigned>(setting)) : 0.0;
+    if (!clock || setting < 0 || static_cast<unsigned>(setting) >= clock->Item().GetCount())
+        return {};
+    return clock->Item().IndexToString(static_cast<unsigned>(setting));
 }
 
 } // namespace advancedsetting

@@ -22,7 +22,7 @@ public:
     int GraphicsBase() override;
     int GraphicsCurrent() override;
     int GraphicsSettings() override;
-    double GraphicsFrequency(int setting) override;
+    std::string GraphicsSettingText(int setting) override;
 };
 
 } // namespace advancedsetting

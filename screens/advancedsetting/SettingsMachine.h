@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace advancedsetting {
 
@@ -36,7 +37,9 @@ public:
     virtual int GraphicsBase() = 0;
     virtual int GraphicsCurrent() = 0;
     virtual int GraphicsSettings() = 0;
-    virtual double GraphicsFrequency(int setting) = 0;
+    // The setting as the firmware names it: a frequency, or a word such as
+    // "Auto" for the settings that are no frequency.
+    virtual std::string GraphicsSettingText(int setting) = 0;
 };
 
 } // namespace advancedsetting

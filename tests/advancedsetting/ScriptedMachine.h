@@ -38,7 +38,10 @@ public:
     int GraphicsBase() override { return graphicsBase; }
     int GraphicsCurrent() override { return graphicsCurrent; }
     int GraphicsSettings() override { return graphicsSettings; }
-    double GraphicsFrequency(int setting) override { return 300.0 + 12.5 * setting; }
+    std::string GraphicsSettingText(int setting) override
+    {
+        return setting == 0 ? "Auto" : std::to_string(300.0 + 12.5 * setting);
+    }
 
     int level = 0;
     std::array<ModeTuning, 5> store{};

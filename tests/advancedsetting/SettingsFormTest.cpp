@@ -243,8 +243,11 @@ TEST_F(SettingsFormTest, ExtendedLayoutMakesRoomForTheGraphicsRow)
     EXPECT_EQ(gpu.Max(), 9);
     EXPECT_EQ(gpu.Position(), 7);
     EXPECT_EQ(gpu.Value().Caption(), "387MHz");
+    Slide(gpu, 0);
+    EXPECT_EQ(gpu.Value().Caption(), "Auto");
     Slide(gpu, 5);
     EXPECT_EQ(controller.Editor().Working(kTurbo).GpuFreq, 1u);
+
     form.MediumTab->Click();
     EXPECT_FALSE(gpu.Enabled());
     EXPECT_EQ(gpu.Position(), 2);

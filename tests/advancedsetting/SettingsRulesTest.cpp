@@ -126,6 +126,15 @@ TEST(FrequencyScaleTest, FortyPositionsWithoutAUsableRange)
     EXPECT_EQ(CpuFrequencyScale(2, 1, ItemRange{INT32_MAX, INT32_MAX, INT32_MAX}), saving);
 }
 
+TEST(FrequencyScaleTest, GraphicsSettingsShowWholeMegahertzOrTheirName)
+{
+    EXPECT_EQ(GraphicsFrequencyText("400"), "400MHz");
+    EXPECT_EQ(GraphicsFrequencyText("387.5"), "387MHz");
+    EXPECT_EQ(GraphicsFrequencyText("Auto"), "Auto");
+    EXPECT_EQ(GraphicsFrequencyText("12abc"), "12abc");
+    EXPECT_EQ(GraphicsFrequencyText(""), "");
+}
+
 TEST(ChoiceListsTest, VoltageRowsOfferNothingOnThePerformanceTabs)
 {
     SettingsFacts facts;
