@@ -71,6 +71,8 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   # Before the button's tool-tip (after 500 ms) covers the mode buttons.
   sleep 0.35
   shot "main-hover-$lang"
+  sleep 1.2
+  shot "main-tooltip-$lang"
   drive click 4 >/dev/null
   sleep 0.8
   shot "main-transition-$lang"
