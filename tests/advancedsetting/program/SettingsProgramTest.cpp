@@ -212,6 +212,19 @@ void WriteSettings(const Tuning& medium)
     WriteTunings(modes);
 }
 
+// Later test programs in the same registry start from a new installation
+// without the graphics driver that the program's start-up here has.
+class NewInstallationAfterwards : public testing::Environment {
+public:
+    void TearDown() override
+    {
+        DeleteValue(kRootKey, "NotFirstTime");
+        DeleteValue("Software\\VANTOR\\Gruvo Driver", "Version");
+    }
+};
+
+[[maybe_unused]] testing::Environment* const afterwards = testing::AddGlobalTestEnvironment(new NewInstallationAfterwards);
+
 bool Settled()
 {
     return WaitForLevel(0) && Eventually([] { return ReadDword(kAdvanceKey, "Gear_Flag") == DWORD(0); }, kModeChangeMs);
