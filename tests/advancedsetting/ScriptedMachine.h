@@ -2,6 +2,7 @@
 // A machine for the advanced settings whose store, board and system
 // answers the test sets.
 
+#include "engine/ModeModel.h"
 #include "screens/advancedsetting/SettingsMachine.h"
 
 #include <array>
@@ -11,6 +12,11 @@
 namespace advancedtest {
 
 using advancedsetting::ItemRange;
+
+constexpr int kTurbo = ModeIndex::Turbo;
+constexpr int kHigh = ModeIndex::HighPerformance;
+constexpr int kMedium = ModeIndex::Medium;
+constexpr int kLow = ModeIndex::Low;
 
 class ScriptedMachine : public advancedsetting::SettingsMachine {
 public:

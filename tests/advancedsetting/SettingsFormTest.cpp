@@ -19,9 +19,6 @@ using namespace advancedtest;
 
 namespace {
 
-constexpr int kTurbo = ModeIndex::Turbo;
-constexpr int kMedium = ModeIndex::Medium;
-constexpr int kLow = ModeIndex::Low;
 
 ScriptedMachine& Machine()
 {

@@ -15,10 +15,6 @@ using namespace advancedtest;
 
 namespace {
 
-constexpr int kTurbo = ModeIndex::Turbo;
-constexpr int kHigh = ModeIndex::HighPerformance;
-constexpr int kMedium = ModeIndex::Medium;
-constexpr int kLow = ModeIndex::Low;
 // Entry indices of the time lists with the one-minute entry.
 constexpr int kTwentyMinutes = 5;
 constexpr int kOneHour = 9;
