@@ -112,6 +112,9 @@ settings_shots() {
     return 1
   fi
   sleep 2
+  # Without the graphics software the program first says it is missing.
+  drive notice >/dev/null
+  sleep 1
   geometry=$(drive settings)
   if [ -z "$geometry" ]; then
     echo "$lang $layout: the settings form did not show" >&2
@@ -119,12 +122,15 @@ settings_shots() {
   fi
   for tab in 0 1 2 3; do
     drive tab $tab >/dev/null
+    # Off the tab before its hint comes up over the rows.
+    drive away >/dev/null
     sleep 0.8
     shot "settings-$layout-tab$tab-$lang"
   done
   drive tab 2 >/dev/null
   sleep 0.5
   drive drop 4 >/dev/null
+  drive away >/dev/null
   sleep 0.8
   shot "settings-$layout-list-$lang"
   wine_env_stop

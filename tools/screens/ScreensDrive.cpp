@@ -11,6 +11,7 @@
 //   screensdrive tab <i>     clicks tab i of the form (0 Turbo .. 3 Max saving)
 //   screensdrive drop <r>    clicks the arrow of option row r (0 vCore .. 5 nap)
 //   screensdrive cancel      clicks the form's Cancel button
+//   screensdrive notice      answers a notice that is up with its right button
 //
 // Exit code 0 on success, 1 when the window or the button is not there.
 
@@ -142,6 +143,13 @@ bool SettingsCommand(const std::string& command, int index)
         return ClickClient(form, kRows[index].x + 143, kRows[index].y + (form ? LowerShift(form) : 0) + 30);
     if (command == "cancel")
         return ClickClient(form, 309 + 57, 338 + (form ? LowerShift(form) : 0) + 17);
+    if (command == "notice") {
+        HWND notice = FindWindowA("TUniversalDialog", nullptr);
+        // No notice up is as good as one answered.
+        if (!notice || !IsWindowVisible(notice))
+            return true;
+        return ClickClient(notice, 277 + 65, 104 + 17);
+    }
     return false;
 }
 
@@ -165,7 +173,7 @@ int main(int argc, char** argv)
         SetCursorPos(2, 2);
         return 0;
     }
-    if (command == "settings" || command == "cancel")
+    if (command == "settings" || command == "cancel" || command == "notice")
         return SettingsCommand(command, 0) ? 0 : 1;
     if (argc < 3)
         return 1;
