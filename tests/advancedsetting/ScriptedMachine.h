@@ -28,8 +28,8 @@ public:
         store[modeIndex] = tuning;
         setOrder.push_back(modeIndex);
     }
-    void SetCalibrationNeeded() override { calibrationNeeded = true; }
-    void Save() override { ++saves; }
+    void SetCalibrationNeeded() override {}
+    void Save() override {}
     std::optional<ItemRange> ItemInformation(uint32_t item) override
     {
         const auto found = ranges.find(item);
@@ -62,8 +62,6 @@ public:
     int graphicsSettings = 10;
 
     std::vector<int> setOrder;
-    bool calibrationNeeded = false;
-    int saves = 0;
 };
 
 } // namespace advancedtest

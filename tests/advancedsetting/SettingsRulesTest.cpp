@@ -1,7 +1,6 @@
 // The rules behind the rows: the time lists and their entries, the CPU
 // slider of each tab and the drop-down entries per tab.
 
-#include "kelp/vantor/BiosItems.h"
 #include "screens/advancedsetting/ChoiceLists.h"
 #include "screens/advancedsetting/FrequencyScale.h"
 #include "screens/advancedsetting/NumberText.h"
@@ -82,18 +81,6 @@ TEST(TimeChoicesTest, NumberGoesInPlaceOfTheFirstSlotOnly)
     EXPECT_EQ(WithNumber("%1時間後", 2), "2時間後");
     EXPECT_EQ(WithNumber("no slot", 7), "no slot");
     EXPECT_EQ(WithNumber("", 7), "");
-}
-
-TEST(FrequencyScaleTest, ItemFollowsTabAndPlatform)
-{
-    using namespace kelp::BiosItemId;
-    EXPECT_EQ(FrequencyItem(0, 1), kPhaseFsbTurbo);
-    EXPECT_EQ(FrequencyItem(2, 1), kPhaseFsbSaving);
-    EXPECT_EQ(FrequencyItem(0, 5), kFsbTurbo);
-    EXPECT_EQ(FrequencyItem(1, 5), kFsbSaving);
-    EXPECT_EQ(FrequencyItem(3, 7), kFsbSaving);
-    EXPECT_STREQ(FrequencyUnit(1), " MHz");
-    EXPECT_STREQ(FrequencyUnit(5), "%");
 }
 
 TEST(FrequencyScaleTest, RangeFromTheItemsInformation)

@@ -280,14 +280,3 @@ TEST_F(TuningEditorTest, GraphicsSettingOfTurboIsStoredAboveTheBase)
     editor.Begin(false);
     EXPECT_EQ(editor.Working(kTurbo).GpuFreq, 40u);
 }
-
-TEST_F(TuningEditorTest, FinishRecordsTheCalibrationRequestAndSaves)
-{
-    editor.Begin(false);
-    editor.Finish(false);
-    EXPECT_FALSE(machine.calibrationNeeded);
-    EXPECT_EQ(machine.saves, 1);
-    editor.Finish(true);
-    EXPECT_TRUE(machine.calibrationNeeded);
-    EXPECT_EQ(machine.saves, 2);
-}
