@@ -13,6 +13,7 @@
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/vantor/PowerGear.h"
+#include "screens/advancedsetting/AdvancedSettingsController.h"
 #include "screens/blackscreen/TBlackScreen.h"
 #include "screens/cpuform/TCpuForm.h"
 #include "screens/dialogs/TCoverDialog.h"
@@ -73,6 +74,9 @@ void CreateForms()
     CoverDialog = Application().CreateForm<TCoverDialog>();
     ProgressDialog = Application().CreateForm<TProgressDialog>();
     UniversalDialog = Application().CreateForm<TUniversalDialog>();
+    AdvancedSetting = Application().CreateForm<TAdvancedSetting>();
+    // The form's rows are the controller's, built with the form.
+    AdvancedSettingsController::Instance();
     VgaForm = Application().CreateForm<TVgaForm>();
     CpuForm = Application().CreateForm<TCpuForm>();
     BlackScreen = Application().CreateForm<TBlackScreen>();

@@ -8,6 +8,7 @@
 #include "hw/AbsVentryLib.h"
 #include "kelp/vantor/BiosItems.h"
 #include "kelp/vantor/PowerGear.h"
+#include "screens/advancedsetting/AdvancedSettingsController.h"
 #include "screens/dialogs/DialogService.h"
 
 namespace {
@@ -103,4 +104,32 @@ int MainDialHost::OfferCalibration(CalibrationOffer offer)
         break;
     }
     return dialogs.InformCalibration();
+}
+
+void MainDialHost::ShowCover(bool shown)
+{
+    if (shown)
+        DialogService::Instance().ShowCover();
+    else
+        DialogService::Instance().HideCover();
+}
+
+int MainDialHost::ShowAdvancedSettings()
+{
+    return AdvancedSettingsController::Instance().ShowModal();
+}
+
+int MainDialHost::ConfirmChangeSetting()
+{
+    return DialogService::Instance().ConfirmChangeSetting();
+}
+
+void MainDialHost::SaveAdvancedSettings()
+{
+    AdvancedSettingsController::Instance().SaveToStore();
+}
+
+void MainDialHost::FinishAdvancedSettings(bool calibrationRequired)
+{
+    AdvancedSettingsController::Instance().Finish(calibrationRequired);
 }

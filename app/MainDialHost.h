@@ -1,7 +1,7 @@
 #pragma once
 // The gear dial's view of the running program: the mode engine, the power
-// monitor, the settings store, the power-gear and fan libraries and the
-// message dialogs.
+// monitor, the settings store, the power-gear and fan libraries, the
+// message dialogs and the advanced-settings form.
 
 #include "screens/geardial/GearDialHost.h"
 
@@ -23,6 +23,11 @@ public:
     int Notice(const std::string& text) override;
     int ConfirmTweak() override;
     int OfferCalibration(CalibrationOffer offer) override;
+    void ShowCover(bool shown) override;
+    int ShowAdvancedSettings() override;
+    int ConfirmChangeSetting() override;
+    void SaveAdvancedSettings() override;
+    void FinishAdvancedSettings(bool calibrationRequired) override;
 
 private:
     std::function<void()> stopStartupRestore_;

@@ -4,11 +4,11 @@
 # <build>/screens/: the main window large, with a hover preview, in the
 # middle of a mode change and with Auto running a gear, each as
 # main-<what>-<language>.png, and the question a newcomer meets when the
-# window is brought up again (first-run-<language>.png), and the energy
+# window is brought up again (first-run-<language>.png), the energy
 # readouts: the CO2 figure in each unit, the Current view, the shrunk window
-# and the CPU form (energy-<what>-<language>.png). The pointer is moved and
-# clicked for real (screensdrive.exe) so the pictures show what a user would
-# see.
+# and the CPU form (energy-<what>-<language>.png), and the advanced settings
+# (settings-*.png). The pointer is moved and clicked for real
+# (screensdrive.exe) so the pictures show what a user would see.
 # Environment: BUILD_DIR (default build), XVFB_DISPLAY (default 81),
 # LANGUAGES (default "en de fr ja").
 set -uo pipefail
@@ -143,6 +143,62 @@ for lang in ${LANGUAGES:-en de fr ja}; do
     wine_env_stop
     wait $pellix 2>/dev/null
   done
+done
+unset LC_ALL LANG
+
+# ---- Advanced settings: each tab in both layouts, an open list ----------
+# settings-<layout>-tab<i>-<language>.png for the tabs (Turbo shows the
+# rows it locks, High Performance its disabled slider) and
+# settings-<layout>-list-<language>.png with the disk row's list open on
+# the Medium tab. The extended layout needs the graphics-boost software,
+# the basic one runs without it.
+settings_shots() {
+  local lang=$1 layout=$2
+  # A known machine: no first-run question over the form.
+  wine reg add 'HKLM\Software\VANTOR\Tamsel3' /v NotFirstTime /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine Pellix.exe >/dev/null 2>&1 &
+  local app=$!
+  if [ -z "$(drive wait)" ]; then
+    echo "$lang: the main window did not show" >&2
+    return 1
+  fi
+  sleep 2
+  # Without the graphics software the program first says it is missing.
+  drive notice >/dev/null
+  sleep 1
+  geometry=$(drive settings)
+  if [ -z "$geometry" ]; then
+    echo "$lang $layout: the settings form did not show" >&2
+    return 1
+  fi
+  for tab in 0 1 2 3; do
+    drive tab $tab >/dev/null
+    # Off the tab before its hint comes up over the rows.
+    drive away >/dev/null
+    sleep 0.8
+    shot "settings-$layout-tab$tab-$lang"
+  done
+  drive tab 2 >/dev/null
+  sleep 0.5
+  drive drop 4 >/dev/null
+  drive away >/dev/null
+  sleep 0.8
+  shot "settings-$layout-list-$lang"
+  wine_env_stop
+  wait $app 2>/dev/null
+}
+
+for lang in ${LANGUAGES:-en de fr ja}; do
+  export LC_ALL=${locales[$lang]} LANG=${locales[$lang]}
+  drive() { wine screensdrive.exe "$@" 2>/dev/null | tr -d '\r'; }
+  WINE_GRAPHICS=x11 wine_env_start
+  wine_healthy_machine
+  prepare_prefix
+  settings_shots "$lang" extended || status=1
+  WINE_GRAPHICS=x11 wine_env_start
+  prepare_prefix
+  wine reg delete 'HKLM\Software\VANTOR\Gruvo Driver' /v Version /f >/dev/null 2>&1
+  settings_shots "$lang" basic || status=1
 done
 unset LC_ALL LANG
 

@@ -33,6 +33,11 @@ public:
     int Notice(const std::string&) override { return 1; }
     int ConfirmTweak() override { return 1; }
     int OfferCalibration(CalibrationOffer) override { return 1; }
+    void ShowCover(bool) override {}
+    int ShowAdvancedSettings() override { return 2; }
+    int ConfirmChangeSetting() override { return 2; }
+    void SaveAdvancedSettings() override {}
+    void FinishAdvancedSettings(bool) override {}
 };
 
 } // namespace

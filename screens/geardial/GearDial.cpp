@@ -13,6 +13,9 @@ constexpr DWORD kFrameMs = 100;
 // Clicks queued while the window was disabled are dropped for this long.
 constexpr DWORD kDrainMs = 100;
 constexpr int kYes = 1;
+// Answers of the advanced-settings form.
+constexpr int kSettingsOk = 1;
+constexpr int kSettingsNeedCalibration = 6;
 
 VtImage* NewLayerImage(TForm& window)
 {
@@ -61,6 +64,8 @@ void GearDial::Attach(const DialControls& controls)
         button->OnMouseEnter = [this](TObject* sender) { MouseEntered(sender); };
         button->OnMouseLeave = [this](TObject* sender) { MouseLeft(sender); };
     }
+    if (controls.moreSetting)
+        controls.moreSetting->OnClick = [this](TObject*) { MoreSettings(); };
     if (controls.calibrate)
         controls.calibrate->OnClick = [this](TObject*) { host_.OfferCalibration(GearDialHost::CalibrationOffer::Inform); };
     Refresh();
@@ -94,6 +99,24 @@ void GearDial::Select(int level)
     host_.StopStartupRestore();
     host_.SetMode(level);
     Animate(from, to);
+}
+
+void GearDial::MoreSettings()
+{
+    host_.ShowCover(true);
+    const int result = host_.ShowAdvancedSettings();
+    host_.ShowCover(false);
+    bool calibrationRequired = false;
+    if (result == kSettingsNeedCalibration) {
+        if (host_.ConfirmChangeSetting() != kYes)
+            return;
+        calibrationRequired = true;
+    } else if (result != kSettingsOk) {
+        return;
+    }
+    host_.SaveAdvancedSettings();
+    host_.SetMode(host_.CurrentLevel());
+    host_.FinishAdvancedSettings(calibrationRequired);
 }
 
 void GearDial::Animate(int from, int to)

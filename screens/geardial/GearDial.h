@@ -41,8 +41,8 @@ public:
     GearDial(const GearDial&) = delete;
     GearDial& operator=(const GearDial&) = delete;
 
-    // Takes over the mode buttons' clicks and hovering and the calibrate
-    // button's click, then shows the current mode.
+    // Takes over the mode buttons' clicks and hovering and the clicks of
+    // the settings and calibrate buttons, then shows the current mode.
     void Attach(const DialControls& controls);
     // A mode button was clicked. Auto is checked against the firmware, the
     // tweak setting and the calibration first; a refusal redraws the
@@ -51,6 +51,9 @@ public:
     // Shows the mode the engine reports.
     void Refresh();
     void RefreshVgaLamp();
+    // The settings button was clicked: the advanced settings over the dimmed
+    // window; after OK they are saved and the running mode is applied anew.
+    void MoreSettings();
 
     VtImage& GearMarker() { return *gear_; }
     VtImage& Chart() { return *chart_; }

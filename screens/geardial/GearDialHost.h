@@ -1,7 +1,7 @@
 #pragma once
 // What the gear dial asks of the rest of the program: the mode engine, the
-// firmware's answers about Auto, the mode's settings for the lamps, and the
-// questions put to the user.
+// firmware's answers about Auto, the mode's settings for the lamps, the
+// questions put to the user and the advanced-settings form.
 
 #include "screens/geardial/LampRules.h"
 
@@ -34,6 +34,18 @@ public:
     // Each reason for offering a calibration has its own wording.
     enum class CalibrationOffer { Inform, BeforeSetting, AfterSettingChanged };
     virtual int OfferCalibration(CalibrationOffer offer) = 0;
+
+    // Dims (true) or undims the main window.
+    virtual void ShowCover(bool shown) = 0;
+    // The advanced-settings form, modal: 1 for OK, 6 for OK with a change
+    // that needs a new calibration, 2 for Cancel.
+    virtual int ShowAdvancedSettings() = 0;
+    // Whether to keep settings that need a new calibration.
+    virtual int ConfirmChangeSetting() = 0;
+    // The form's records to the settings store, then (once the mode is
+    // applied again) the calibration request and the registry.
+    virtual void SaveAdvancedSettings() = 0;
+    virtual void FinishAdvancedSettings(bool calibrationRequired) = 0;
 };
 
 } // namespace geardial

@@ -28,7 +28,11 @@ const int kLevels[kModeCount] = {GearLevel::Auto, GearLevel::Turbo, GearLevel::H
 class ScriptedHost : public GearDialHost {
 public:
     int CurrentLevel() override { return level; }
-    void SetMode(int requested) override { requests.push_back(requested); }
+    void SetMode(int requested) override
+    {
+        requests.push_back(requested);
+        steps.push_back("mode");
+    }
     void StopStartupRestore() override { ++restoreStops; }
     bool IsAutoAllowedByBios() override { return autoByBios; }
     bool IsTweakDisabled() override { return tweakDisabled; }
@@ -55,6 +59,23 @@ public:
         return promptAnswer;
     }
 
+    void ShowCover(bool shown) override { steps.push_back(shown ? "cover" : "uncover"); }
+    int ShowAdvancedSettings() override
+    {
+        steps.push_back("form");
+        return settingsAnswer;
+    }
+    int ConfirmChangeSetting() override
+    {
+        steps.push_back("confirm");
+        return confirmAnswer;
+    }
+    void SaveAdvancedSettings() override { steps.push_back("save"); }
+    void FinishAdvancedSettings(bool calibrationRequired) override
+    {
+        steps.push_back(calibrationRequired ? "finish, calibrate" : "finish");
+    }
+
     int level = GearLevel::HighPerformance;
     std::vector<int> requests;
     int restoreStops = 0;
@@ -66,7 +87,10 @@ public:
     LampFacts facts;
     int confirmAnswer = 1;
     int promptAnswer = 1;
+    int settingsAnswer = 2;
     std::vector<std::string> asked;
+    // The advanced-settings sequence as it happened.
+    std::vector<std::string> steps;
 };
 
 class GearDialTest : public testing::Test {
@@ -364,4 +388,38 @@ TEST_F(GearDialTest, CalibrateButtonOffersTheCalibration)
     Dial();
     parts.calibrate->Click();
     EXPECT_EQ(host.asked, std::vector<std::string>{kelp::Translate("InformCalibration")});
+}
+
+TEST_F(GearDialTest, SettingsButtonSavesAndReappliesOnlyWhatTheUserKept)
+{
+    using Steps = std::vector<std::string>;
+    Dial();
+    host.level = GearLevel::MediumSaving;
+
+    host.settingsAnswer = 2;  // Cancel
+    parts.moreSetting->Click();
+    EXPECT_EQ(host.steps, (Steps{"cover", "form", "uncover"}));
+    EXPECT_TRUE(host.requests.empty());
+
+    host.steps.clear();
+    host.settingsAnswer = 1;
+    parts.moreSetting->Click();
+    EXPECT_EQ(host.steps, (Steps{"cover", "form", "uncover", "save", "mode", "finish"}));
+    EXPECT_EQ(host.requests, std::vector<int>{GearLevel::MediumSaving});
+
+    // A change that needs a new calibration is kept only after Yes.
+    host.steps.clear();
+    host.requests.clear();
+    host.settingsAnswer = 6;
+    host.confirmAnswer = 2;
+    parts.moreSetting->Click();
+    EXPECT_EQ(host.steps, (Steps{"cover", "form", "uncover", "confirm"}));
+    EXPECT_TRUE(host.requests.empty());
+
+    host.steps.clear();
+    host.confirmAnswer = 1;
+    host.level = GearLevel::Auto;
+    parts.moreSetting->Click();
+    EXPECT_EQ(host.steps, (Steps{"cover", "form", "uncover", "confirm", "save", "mode", "finish, calibrate"}));
+    EXPECT_EQ(host.requests, std::vector<int>{GearLevel::Auto});
 }

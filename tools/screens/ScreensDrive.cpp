@@ -8,6 +8,12 @@
 //   screensdrive away        moves the pointer off the window
 //   screensdrive tap <x> <y> clicks the main window at (x, y) of its client
 //                            area (the energy display's buttons)
+//   screensdrive settings    clicks the settings button, waits for the
+//                            advanced-settings form and prints its rectangle
+//   screensdrive tab <i>     clicks tab i of the form (0 Turbo .. 3 Max saving)
+//   screensdrive drop <r>    clicks the arrow of option row r (0 vCore .. 5 nap)
+//   screensdrive cancel      clicks the form's Cancel button
+//   screensdrive notice      answers a notice that is up with its right button
 //
 // Exit code 0 on success, 1 when the window or the button is not there.
 
@@ -76,6 +82,79 @@ void LeftClick()
     SendInput(1, &inputs[1], sizeof(INPUT));
 }
 
+void PrintRect(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+}
+
+// ---- The advanced-settings form ------------------------------------------
+
+HWND SettingsForm()
+{
+    HWND form = FindWindowA("TAdvancedSetting", nullptr);
+    return form && IsWindowVisible(form) ? form : nullptr;
+}
+
+// Clicks the form's place (client coordinates) with the real pointer.
+bool ClickClient(HWND window, int x, int y)
+{
+    if (!window)
+        return false;
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    SetCursorPos(at.x, at.y);
+    Sleep(100);
+    LeftClick();
+    return true;
+}
+
+// The extended layout is taller and moves the lower rows and buttons down.
+int LowerShift(HWND form)
+{
+    RECT client;
+    GetClientRect(form, &client);
+    return client.bottom >= 424 ? 49 : 0;
+}
+
+bool SettingsCommand(const std::string& command, int index)
+{
+    struct Place {
+        int x, y;
+    };
+    // Tab buttons; option row titles (the arrow sits at 136, 23 from them).
+    constexpr Place kTabs[] = {{72, 59}, {172, 59}, {271, 59}, {371, 59}};
+    constexpr Place kRows[] = {{56, 134}, {243, 134}, {56, 183}, {243, 183}, {56, 232}, {243, 232}};
+    if (command == "settings") {
+        HWND window = MainWindow();
+        // The settings button's middle.
+        if (!ClickClient(window, 42 + 65, 504 + 15))
+            return false;
+        for (int i = 0; i < 100 && !SettingsForm(); ++i)
+            Sleep(100);
+        if (!SettingsForm())
+            return false;
+        PrintRect(SettingsForm());
+        return true;
+    }
+    HWND form = SettingsForm();
+    if (command == "tab" && index >= 0 && index < 4)
+        return ClickClient(form, kTabs[index].x, kTabs[index].y);
+    if (command == "drop" && index >= 0 && index < 6)
+        return ClickClient(form, kRows[index].x + 143, kRows[index].y + (form ? LowerShift(form) : 0) + 30);
+    if (command == "cancel")
+        return ClickClient(form, 309 + 57, 338 + (form ? LowerShift(form) : 0) + 17);
+    if (command == "notice") {
+        HWND notice = FindWindowA("TUniversalDialog", nullptr);
+        // No notice up is as good as one answered.
+        if (!notice || !IsWindowVisible(notice))
+            return true;
+        return ClickClient(notice, 277 + 65, 104 + 17);
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,9 +168,7 @@ int main(int argc, char** argv)
         HWND window = MainWindow();
         if (!window)
             return 1;
-        RECT rect;
-        GetWindowRect(window, &rect);
-        std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+        PrintRect(window);
         return 0;
     }
     if (command == "away") {
@@ -109,9 +186,13 @@ int main(int argc, char** argv)
         LeftClick();
         return 0;
     }
+    if (command == "settings" || command == "cancel" || command == "notice")
+        return SettingsCommand(command, 0) ? 0 : 1;
     if (argc < 3)
         return 1;
     const int index = std::atoi(argv[2]);
+    if (command == "tab" || command == "drop")
+        return SettingsCommand(command, index) ? 0 : 1;
     if (!PointAtButton(index))
         return 1;
     if (command == "click") {
