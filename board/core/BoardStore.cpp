@@ -4,6 +4,7 @@
 #include "board/core/BoardPaths.h"
 #include "board/core/BoardProfile.h"
 #include "board/core/Checksum.h"
+#include "board/core/DecodedStateCache.h"
 #include "board/core/FileText.h"
 #include "kelp/System/Trace.h"
 
@@ -73,8 +74,12 @@ BoardState BoardStore::ReadLocked() const
     std::string text, reason;
     if (!ReadFileText(path_, text))
         reason = "is missing";
-    else if (DecodeState(text, state, reason))
+    else if (DecodedStateCache::Instance().Find(path_, text, state))
         return state;
+    else if (DecodeState(text, state, reason)) {
+        DecodedStateCache::Instance().Keep(path_, std::move(text), state);
+        return state;
+    }
 
     std::string profile = DefaultProfileName(), error;
     if (!vboard::LoadProfile(profile, state, error)) {
