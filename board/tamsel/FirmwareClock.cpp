@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <mutex>
 
 namespace tamsel {
@@ -16,20 +17,18 @@ namespace {
 constexpr DWORD kDefaultPeriodMs = 500;
 constexpr DWORD kMinimumPeriodMs = 50;
 
-DWORD Period()
+DWORD PeriodOf(const vboard::BoardState& state)
 {
-    vboard::BoardState state;
-    if (!vboard::BoardStore().Read(state))
-        return kDefaultPeriodMs;
     return std::max<DWORD>(state.KnobWord("tamsel_tick_ms", kDefaultPeriodMs), kMinimumPeriodMs);
 }
 
-DWORD WINAPI Run(void*)
+DWORD WINAPI Run(void* firstPeriod)
 {
+    DWORD period = DWORD(reinterpret_cast<uintptr_t>(firstPeriod));
     for (;;) {
-        Sleep(Period());
+        Sleep(period);
         try {
-            FirmwareTick();
+            period = FirmwareTick();
         } catch (...) {
             // A tick that fails (state briefly unreadable) is simply skipped.
         }
@@ -45,9 +44,13 @@ void PinThisModule()
 }
 } // namespace
 
-void FirmwareTick()
+unsigned long FirmwareTick()
 {
-    vboard::BoardStore().Update([](vboard::BoardState& state) {
+    // The period is read in the same board access as the tick, so an idle
+    // board costs one lock and one read of the state per period.
+    DWORD period = kDefaultPeriodMs;
+    vboard::BoardStore().Update([&period](vboard::BoardState& state) {
+        period = PeriodOf(state);
         unsigned load = state.Knob("tamsel_cpu_load") ? state.KnobWord("tamsel_cpu_load", 0)
                                                       : CpuLoadMeter::Instance().Sample();
         const auto readings = [&state] {
@@ -63,15 +66,17 @@ void FirmwareTick()
         // Only a changed reading is written back to the shared state.
         return readings() != before;
     });
+    return period;
 }
 
-void StartFirmwareClock()
+void StartFirmwareClock(unsigned long firstPeriod)
 {
     static std::once_flag started;
-    std::call_once(started, [] {
+    std::call_once(started, [firstPeriod] {
         PinThisModule();
         CpuLoadMeter::Instance();
-        if (HANDLE thread = CreateThread(nullptr, 0, Run, nullptr, 0, nullptr))
+        void* argument = reinterpret_cast<void*>(uintptr_t(firstPeriod));
+        if (HANDLE thread = CreateThread(nullptr, 0, Run, argument, 0, nullptr))
             CloseHandle(thread);
     });
 }

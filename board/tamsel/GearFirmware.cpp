@@ -180,9 +180,12 @@ void Sense(BoardState& state, unsigned loadPercent)
         const double full = state.KnobWord("tamsel_full_current", 60);
         const double volts = state.KnobWord("tamsel_vcore_mv", 1200) / 1000.0;
         const double load = std::min(loadPercent, 100u) / 100.0;
-        const double amps = (idle + (full - idle) * load) * kGearScale[GearInForce(state)];
+        // The firmware measures whole amperes and derives the power from that
+        // reading, so both readings (and the state file) change only when
+        // the load moves by a measurable step, not on every flicker of it.
+        const long amps = std::lround((idle + (full - idle) * load) * kGearScale[GearInForce(state)]);
         if (BoardItem* current = state.Find(kCpuCurrentItem))
-            current->value = uint32_t(std::lround(amps));
+            current->value = uint32_t(amps);
         if (BoardItem* power = state.Find(kCpuPowerItem))
             power->value = EncodePowerWord(amps * volts);
     }

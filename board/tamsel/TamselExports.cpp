@@ -96,8 +96,7 @@ uint8_t __stdcall TamselInit()
         BoardState state;
         if (!ReadState(state))
             return false;
-        tamsel::FirmwareTick();
-        tamsel::StartFirmwareClock();
+        tamsel::StartFirmwareClock(tamsel::FirmwareTick());
         return true;
     });
 }
