@@ -3,9 +3,10 @@
 // the program's main window exists and its thread answers a sent message,
 // that is, when the program is waiting in its message loop. The two
 // programs take turns so that both see the same load on the machine.
-//   startbench [rounds]     (default 7; medians and spread are printed)
+//   startbench [rounds]     (default 3; prints the medians as a figure line)
 
 #include "bench/BenchClock.h"
+#include "bench/BenchReport.h"
 
 #include <windows.h>
 
@@ -89,7 +90,7 @@ void Report(const char* name, const std::vector<double>& samples)
 
 int main(int argc, char** argv)
 {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     Program floor{"mintray.exe", "MinimalTray", "MinimalTray", {}};
     Program pellix{"Pellix.exe", "TMainForm", "Pellix", {}};
     // One unmeasured start each: the first start of a fresh prefix also
@@ -106,9 +107,10 @@ int main(int argc, char** argv)
             program->samples.push_back(ms);
         }
     }
-    std::printf("start to the main window (-b), %d runs\n", rounds);
+    std::printf("start to the main window (-b), %d starts each\n", rounds);
     Report("Pellix", pellix.samples);
     Report("minimal tray program (floor)", floor.samples);
-    std::printf("  ratio                        %7.2f\n", Median(pellix.samples) / Median(floor.samples));
+    ReportFigure("start to the main window (-b)", Median(pellix.samples), "ms", "minimal tray program",
+                 Median(floor.samples), "ratio<=1.3");
     return 0;
 }
