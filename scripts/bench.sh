@@ -61,8 +61,8 @@ run_bench graphics wine bench_graphics.exe
 
 # --- Tray: start to the main window, idle CPU and resident memory, -------
 # --- each against a minimal tray program started the same way -----------
-run_bench startbench wine startbench.exe
-run_bench tray "$root/bench/tray/idle-in-tray.sh" "$build_dir"
+run_bench tray-start wine startbench.exe
+run_bench tray-idle "$root/bench/tray/idle-in-tray.sh" "$build_dir"
 
 # One row per figure, in the order the figures first appeared.
 awk -F'\t' -v runs="$runs" '
