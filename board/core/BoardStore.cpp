@@ -68,16 +68,23 @@ BoardStore::BoardStore() : path_(StatePath()) {}
 
 BoardStore::BoardStore(std::string statePath) : path_(std::move(statePath)) {}
 
-BoardState BoardStore::ReadLocked() const
+BoardState BoardStore::ReadLocked(std::string* fileText) const
 {
     BoardState state;
     std::string text, reason;
+    DecodedStateCache& cache = DecodedStateCache::Instance();
+    bool intact = false;
     if (!ReadFileText(path_, text))
         reason = "is missing";
-    else if (DecodedStateCache::Instance().Find(path_, text, state))
-        return state;
+    else if (cache.Find(path_, text, state))
+        intact = true;
     else if (DecodeState(text, state, reason)) {
-        DecodedStateCache::Instance().Keep(path_, std::move(text), state);
+        cache.Keep(path_, text, state);
+        intact = true;
+    }
+    if (intact) {
+        if (fileText)
+            *fileText = std::move(text);
         return state;
     }
 
@@ -90,13 +97,13 @@ BoardState BoardStore::ReadLocked() const
     }
     kelp::Trace("~~~[VirtualBoard] state %s %s; rebuilt from profile %s", path_.c_str(), reason.c_str(),
                 profile.c_str());
-    WriteLocked(state);
+    WriteLocked(EncodeState(state));
     return state;
 }
 
-bool BoardStore::WriteLocked(const BoardState& state) const
+bool BoardStore::WriteLocked(const std::string& text) const
 {
-    if (ReplaceFileText(path_, EncodeState(state)))
+    if (ReplaceFileText(path_, text))
         return true;
     kelp::Trace("~~~[VirtualBoard] cannot write state %s (%lu)", path_.c_str(), GetLastError());
     return false;
@@ -116,8 +123,14 @@ bool BoardStore::Update(const std::function<bool(BoardState&)>& change)
     BoardLock lock(path_);
     if (!lock.Held())
         return false;
-    BoardState state = ReadLocked();
-    return change(state) && WriteLocked(state);
+    std::string before;
+    BoardState state = ReadLocked(&before);
+    if (!change(state))
+        return false;
+    // A change that leaves the state as it was needs no write: replacing the
+    // file flushes it to disk and makes every reader decode it anew.
+    const std::string after = EncodeState(state);
+    return after == before || WriteLocked(after);
 }
 
 bool BoardStore::LoadProfile(const std::string& name, std::string& error)
@@ -130,7 +143,7 @@ bool BoardStore::LoadProfile(const std::string& name, std::string& error)
         error = "board lock not available";
         return false;
     }
-    if (!WriteLocked(state)) {
+    if (!WriteLocked(EncodeState(state))) {
         error = "cannot write " + path_;
         return false;
     }

@@ -17,11 +17,11 @@ bool DecodedStateCache::Find(const std::string& path, const std::string& text, B
     return true;
 }
 
-void DecodedStateCache::Keep(const std::string& path, std::string text, const BoardState& state)
+void DecodedStateCache::Keep(const std::string& path, const std::string& text, const BoardState& state)
 {
     std::lock_guard<std::mutex> hold(lock_);
     path_ = path;
-    text_ = std::move(text);
+    text_ = text;
     state_ = state;
 }
 

@@ -18,7 +18,7 @@ public:
 
     // True with the kept state when `text` of `path` is the text kept.
     bool Find(const std::string& path, const std::string& text, BoardState& state);
-    void Keep(const std::string& path, std::string text, const BoardState& state);
+    void Keep(const std::string& path, const std::string& text, const BoardState& state);
 
 private:
     std::mutex lock_;
