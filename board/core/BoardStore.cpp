@@ -118,6 +118,25 @@ bool BoardStore::Read(BoardState& state) const
     return true;
 }
 
+bool BoardStore::Inspect(const std::function<void(const BoardState&)>& look) const
+{
+    // Locked like every access: a reader holding the file open would make a
+    // writer's replacement of it fail.
+    BoardLock lock(path_);
+    std::string text, reason;
+    if (!lock.Held() || !ReadFileText(path_, text))
+        return false;
+    DecodedStateCache& cache = DecodedStateCache::Instance();
+    if (cache.Visit(path_, text, look))
+        return true;
+    BoardState state;
+    if (!DecodeState(text, state, reason))
+        return false;
+    cache.Keep(path_, text, state);
+    look(state);
+    return true;
+}
+
 bool BoardStore::Update(const std::function<bool(BoardState&)>& change)
 {
     BoardLock lock(path_);

@@ -22,6 +22,11 @@ public:
     // A consistent snapshot. False only when the board lock cannot be taken.
     bool Read(BoardState& state) const;
 
+    // A look at the state as the file holds it, without copying it. False,
+    // and `look` not called, when the lock cannot be taken or the file is
+    // missing or damaged; it is not rebuilt here.
+    bool Inspect(const std::function<void(const BoardState&)>& look) const;
+
     // Read-modify-write under the board lock: the state is written back when
     // `change` returns true and has altered it. Returns what `change`
     // returned (false too when the lock cannot be taken or the file cannot be

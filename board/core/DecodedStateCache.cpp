@@ -17,6 +17,16 @@ bool DecodedStateCache::Find(const std::string& path, const std::string& text, B
     return true;
 }
 
+bool DecodedStateCache::Visit(const std::string& path, const std::string& text,
+                              const std::function<void(const BoardState&)>& look)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (path != path_ || text != text_)
+        return false;
+    look(state_);
+    return true;
+}
+
 void DecodedStateCache::Keep(const std::string& path, const std::string& text, const BoardState& state)
 {
     std::lock_guard<std::mutex> hold(lock_);

@@ -7,6 +7,7 @@
 
 #include "board/core/BoardState.h"
 
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -18,6 +19,8 @@ public:
 
     // True with the kept state when `text` of `path` is the text kept.
     bool Find(const std::string& path, const std::string& text, BoardState& state);
+    // The same without a copy: `look` sees the kept state in place.
+    bool Visit(const std::string& path, const std::string& text, const std::function<void(const BoardState&)>& look);
     void Keep(const std::string& path, const std::string& text, const BoardState& state);
 
 private:

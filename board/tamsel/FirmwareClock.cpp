@@ -7,9 +7,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 
 namespace tamsel {
 
@@ -46,25 +46,33 @@ void PinThisModule()
 
 unsigned long FirmwareTick()
 {
-    // The period is read in the same board access as the tick, so an idle
-    // board costs one lock and one read of the state per period.
+    // Most periods change nothing: the state is first only looked at, with
+    // no copy, and read for a change and written only when a reading moves.
+    // The period comes from the same look.
+    vboard::BoardStore store;
     DWORD period = kDefaultPeriodMs;
-    vboard::BoardStore().Update([&period](vboard::BoardState& state) {
+    std::optional<unsigned> sampled;
+    const auto load = [&sampled](const vboard::BoardState& state) {
+        if (state.Knob("tamsel_cpu_load"))
+            return unsigned(state.KnobWord("tamsel_cpu_load", 0));
+        if (!sampled)
+            sampled = CpuLoadMeter::Instance().Sample();
+        return *sampled;
+    };
+    bool unchanged = false;
+    store.Inspect([&](const vboard::BoardState& state) {
         period = PeriodOf(state);
-        unsigned load = state.Knob("tamsel_cpu_load") ? state.KnobWord("tamsel_cpu_load", 0)
-                                                      : CpuLoadMeter::Instance().Sample();
-        const auto readings = [&state] {
-            uint32_t values[3] = {};
-            const uint32_t ids[3] = {kCpuCurrentItem, kCpuPowerItem, kAutoGearItem};
-            for (int i = 0; i < 3; ++i)
-                if (const vboard::BoardItem* item = state.Find(ids[i]))
-                    values[i] = item->value;
-            return std::to_array(values);
-        };
-        const auto before = readings();
-        Sense(state, load);
-        // Only a changed reading is written back to the shared state.
-        return readings() != before;
+        unchanged = SensedReadings(state, load(state)) == CurrentReadings(state);
+    });
+    if (unchanged)
+        return period;
+    store.Update([&](vboard::BoardState& state) {
+        period = PeriodOf(state);
+        const SensorReadings readings = SensedReadings(state, load(state));
+        if (readings == CurrentReadings(state))
+            return false;
+        StoreReadings(state, readings);
+        return true;
     });
     return period;
 }
