@@ -123,17 +123,11 @@ bool BoardStore::Inspect(const std::function<void(const BoardState&)>& look) con
     // Locked like every access: a reader holding the file open would make a
     // writer's replacement of it fail.
     BoardLock lock(path_);
-    std::string text, reason;
-    if (!lock.Held() || !ReadFileText(path_, text))
+    if (!lock.Held())
         return false;
-    DecodedStateCache& cache = DecodedStateCache::Instance();
-    if (cache.Visit(path_, text, look))
-        return true;
-    BoardState state;
-    if (!DecodeState(text, state, reason))
-        return false;
-    cache.Keep(path_, text, state);
-    look(state);
+    std::string text;
+    if (!ReadFileText(path_, text) || !DecodedStateCache::Instance().Visit(path_, text, look))
+        look(ReadLocked());
     return true;
 }
 

@@ -22,9 +22,9 @@ public:
     // A consistent snapshot. False only when the board lock cannot be taken.
     bool Read(BoardState& state) const;
 
-    // A look at the state as the file holds it, without copying it. False,
-    // and `look` not called, when the lock cannot be taken or the file is
-    // missing or damaged; it is not rebuilt here.
+    // Read for a look only: `look` sees the state in place when it is the
+    // one this process last decoded, which spares the copy. False, and
+    // `look` not called, only when the board lock cannot be taken.
     bool Inspect(const std::function<void(const BoardState&)>& look) const;
 
     // Read-modify-write under the board lock: the state is written back when
