@@ -46,7 +46,8 @@ run_bench() {
       failures=$((failures + 1))
       continue
     fi
-    grep '^figure	' "$results/$name.$run.log" | sed "s/^figure	/$run	/" >>"$figures"
+    # Windows programs end their lines with CR LF.
+    tr -d '\r' <"$results/$name.$run.log" | grep '^figure	' | sed "s/^figure	/$run	/" >>"$figures"
   done
 }
 
