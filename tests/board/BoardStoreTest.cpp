@@ -151,6 +151,25 @@ TEST_F(BoardStoreTest, OnlyAnUpdateThatChangesTheStateRewritesTheFile)
     EXPECT_EQ(get.out, "0x0000002A\n") << "the change reached the file";
 }
 
+TEST_F(BoardStoreTest, InspectSeesTheStateAsTheFileHoldsIt)
+{
+    auto inspected = [] {
+        uint32_t value = 0xDEADBEEF;
+        EXPECT_TRUE(BoardStore().Inspect([&](const BoardState& state) { value = state.Find(kCounterItem)->value; }));
+        return value;
+    };
+    ASSERT_TRUE(SetValue(kCounterItem, 0x11));
+    EXPECT_EQ(inspected(), 0x11u);
+    EXPECT_EQ(inspected(), 0x11u) << "looked at again, unchanged";
+    // Another process changes the value; the file keeps its length.
+    ASSERT_EQ(boardtest::Run("boardctl.exe", "set 0x0E0A0011 0x22").exitCode, 0u);
+    EXPECT_EQ(inspected(), 0x22u);
+
+    DeleteFileA(kStatePath.c_str());
+    EXPECT_EQ(inspected(), 12u) << "a missing state is rebuilt from the profile";
+    EXPECT_NE(GetFileAttributesA(kStatePath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // Worker half of the concurrency test, run in child processes only.
 TEST(BoardStoreWorker, DISABLED_Increment)
 {
