@@ -1,31 +1,25 @@
-// Figures for a 691 x 538 skin: building its window region in one call from
-// the collected runs against subtracting every transparent run from a full
-// rectangle, and alpha blending against a plain copy of the same bytes.
+// Figures for a 691 x 538 skin: building its window region, and alpha
+// blending a 32-bit bitmap of that size, each against a memcpy of the same
+// bitmap's bytes.
+//   bench_graphics [samples]     (default 15)
 
+#include "bench/BenchClock.h"
+#include "bench/BenchReport.h"
 #include "kelp/Graphics/WinRegion.h"
 #include "kelp/widget/layout/BitmapEffects.h"
 
+#include <windows.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
-#include <windows.h>
 
 namespace {
 
 constexpr int kWidth = 691;
 constexpr int kHeight = 538;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency.QuadPart;
-}
 
 // A dial-like skin: magenta around an ellipse, with ring-shaped cut-outs and
 // a grille of small holes so that rows have many transparent runs.
@@ -50,59 +44,41 @@ void MakeSkin(TBitmap& bitmap)
                 canvas.SetPixel(x, y, clFuchsia);
 }
 
-// The straightforward method: one region subtraction per transparent run.
-void SubtractRuns(kelp::WinRegion& region, TBitmap& bitmap, TColor color)
+// Milliseconds of each of `samples` calls of work.
+template <typename Work>
+std::vector<double> Samples(int samples, Work work)
 {
-    region.SetRect(0, 0, bitmap.Width(), bitmap.Height());
-    kelp::WinRegion run;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const uint8_t* row = bitmap.ScanLine(y);
-        auto transparent = [&](int x) {
-            const uint8_t* p = row + x * 3;
-            return p[0] == ((color >> 16) & 0xFF) && p[1] == ((color >> 8) & 0xFF) && p[2] == (color & 0xFF);
-        };
-        int x = 0;
-        while (x < bitmap.Width()) {
-            while (x < bitmap.Width() && !transparent(x))
-                ++x;
-            int start = x;
-            while (x < bitmap.Width() && transparent(x))
-                ++x;
-            if (x > start) {
-                run.SetRect(start, y, x, y + 1);
-                region.Subtract(run);
-            }
-        }
+    std::vector<double> times;
+    for (int i = 0; i < samples; ++i) {
+        const double start = NowMs();
+        work();
+        times.push_back(NowMs() - start);
     }
+    return times;
 }
 
-template <typename Work>
-double Seconds(int repeats, Work work)
+// Milliseconds of each memcpy of `bytes` bytes.
+std::vector<double> CopySamples(int samples, size_t bytes)
 {
-    double start = Now();
-    for (int i = 0; i < repeats; ++i)
-        work();
-    return (Now() - start) / repeats;
+    std::vector<uint8_t> from(bytes, 1), to(bytes);
+    return Samples(samples, [&] {
+        std::memcpy(to.data(), from.data(), bytes);
+        from[to[bytes / 2] % bytes] ^= 1; // keeps the copy from being optimised away
+    });
 }
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    const int samples = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+
     TBitmap skin;
     MakeSkin(skin);
-
-    kelp::WinRegion collected, subtracted;
-    const int regionRepeats = 10;
-    double oneCall = Seconds(regionRepeats, [&] { collected.SetToBitmap(skin, clFuchsia); });
-    double perRun = Seconds(3, [&] { SubtractRuns(subtracted, skin, clFuchsia); });
-    bool same = EqualRgn(collected.Handle(), subtracted.Handle()) != 0;
-    DWORD rects = (GetRegionData(collected.Handle(), 0, nullptr) - sizeof(RGNDATAHEADER)) / sizeof(RECT);
-    std::printf("region of a %d x %d skin (%lu rectangles)\n", kWidth, kHeight, rects);
-    std::printf("  one call from collected runs : %8.3f ms\n", oneCall * 1000);
-    std::printf("  one subtraction per run      : %8.3f ms\n", perRun * 1000);
-    std::printf("  ratio                        : %8.1f x\n", perRun / oneCall);
-    std::printf("  same region                  : %s\n", same ? "yes" : "NO");
+    const size_t skinBytes = static_cast<size_t>(skin.BytesPerLine()) * kHeight;
+    kelp::WinRegion region;
+    const auto regionTimes = Samples(samples, [&] { region.SetToBitmap(skin, clFuchsia); });
+    const auto skinCopyTimes = CopySamples(samples, skinBytes);
 
     TBitmap source, destination;
     source.SetPixelFormat(TPixelFormat::pf32bit);
@@ -115,17 +91,15 @@ int main()
             p[x] = static_cast<uint8_t>(x * 7 + y);
     }
     const RECT all{0, 0, kWidth, kHeight};
-    const int blendRepeats = 20;
-    double blend = Seconds(blendRepeats, [&] { kelp::AlphaBlend(source, all, destination, POINT{0, 0}, 200); });
-    const size_t bytes = static_cast<size_t>(kWidth) * kHeight * 4;
-    std::vector<uint8_t> from(bytes, 1), to(bytes);
-    double copy = Seconds(200, [&] {
-        std::memcpy(to.data(), from.data(), bytes);
-        from[to[bytes / 2] % bytes] ^= 1;  // keeps the copy from being optimised away
-    });
-    const double megapixels = kWidth * kHeight / 1e6;
-    std::printf("alpha blend of %d x %d, 32 bits\n", kWidth, kHeight);
-    std::printf("  AlphaBlend                   : %8.1f MPixel/s (%.3f ms)\n", megapixels / blend, blend * 1000);
-    std::printf("  memcpy of the same bytes     : %8.1f MPixel/s (%.3f ms)\n", megapixels / copy, copy * 1000);
-    return same ? 0 : 1;
+    const auto blendTimes = Samples(samples, [&] { kelp::AlphaBlend(source, all, destination, POINT{0, 0}, 200); });
+    const auto blendCopyTimes = CopySamples(samples, static_cast<size_t>(kWidth) * kHeight * 4);
+
+    const double blendCopy = Median(blendCopyTimes);
+    ReportFigure("window region of a 691x538 skin", Median(regionTimes), "ms", "memcpy of the bitmap",
+                 Median(skinCopyTimes), "ratio<=10");
+    ReportFigure("AlphaBlend 691x538 32-bit", Median(blendTimes), "ms", "memcpy of the bitmap", blendCopy,
+                 "ratio<=8");
+    ReportFigure("AlphaBlend 691x538 32-bit, slowest call", *std::max_element(blendTimes.begin(), blendTimes.end()),
+                 "ms", "memcpy of the bitmap", blendCopy, "ratio<=8");
+    return 0;
 }

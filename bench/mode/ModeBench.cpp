@@ -4,6 +4,7 @@
 //   modebench [rounds]     (default 20)
 
 #include "bench/BenchClock.h"
+#include "bench/BenchReport.h"
 #include "board/core/BoardStore.h"
 #include "engine/AdvanceSettings.h"
 #include "engine/CpuPowerMonitor.h"
@@ -95,13 +96,14 @@ int main(int argc, char** argv)
         bare.push_back(NowMs() - start);
     }
 
-    std::printf("rounds                               %d\n", rounds);
-    std::printf("SetModeNoVga -> level written         %.2f ms (median)\n", Median(written));
-    std::printf("SetModeNoVga -> Gear_Flag cleared     %.2f ms (median)\n", Median(cleared));
-    if (!bare.empty())
-        std::printf("bare TamselSetLevel                   %.2f ms (median)\n", Median(bare));
-    else
-        std::printf("bare TamselSetLevel                   unavailable (%s)\n", path.c_str());
     DeleteFileA(state.c_str());
+    if (bare.empty()) {
+        std::printf("bare TamselSetLevel unavailable (%s)\n", path.c_str());
+        return 1;
+    }
+    ReportFigure("SetModeNoVga -> level written", Median(written), "ms", "bare TamselSetLevel", Median(bare),
+                 "ratio<=1.5");
+    ReportFigure("SetModeNoVga -> Gear_Flag cleared", Median(cleared), "ms", "bare TamselSetLevel", Median(bare),
+                 "ratio<=3");
     return 0;
 }

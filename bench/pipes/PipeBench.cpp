@@ -4,6 +4,7 @@
 //   pipebench [rounds]     (default 500)
 
 #include "bench/BenchClock.h"
+#include "bench/BenchReport.h"
 #include "ipc/OrdunPipeClient.h"
 #include "ipc/OrdunProtocol.h"
 #include "ipc/OwnedHandle.h"
@@ -87,12 +88,9 @@ int main(int argc, char** argv)
     }
     StopCompanion(companion);
 
-    const double clientMedian = Median(client);
-    const double plainMedian = Median(plain);
     std::printf("rounds                       %d\n", rounds);
     std::printf("failed transactions          %d\n", failures);
-    std::printf("OrdunPipeClient::Call median %.3f ms\n", clientMedian);
-    std::printf("CallNamedPipeA median        %.3f ms\n", plainMedian);
-    std::printf("ratio                        %.2f\n", plainMedian > 0 ? clientMedian / plainMedian : 0.0);
+    ReportFigure("OrdunPipeClient::Call round trip", Median(client), "ms", "bare CallNamedPipeA", Median(plain),
+                 "ratio<=1.5");
     return failures == 0 ? 0 : 1;
 }

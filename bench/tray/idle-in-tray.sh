@@ -1,38 +1,43 @@
 #!/usr/bin/env bash
-# Starts Pellix.exe as at log-on ("-b": hidden, only the tray icon) under
-# Wine on the virtual board, lets it idle for a while and prints the
-# process's resident memory and CPU time over the idle period.
+# Pellix.exe and the minimal tray program (mintray.exe) started side by side
+# as at log-on ("-b": hidden, only the tray icon) on the virtual board; after
+# they have settled, both idle for a while. Prints, against the minimal
+# program measured in the same run, the CPU time Pellix used while idling and
+# its resident memory at the end (figure lines, see bench/README.md).
 # Usage: bench/tray/idle-in-tray.sh [build-dir] [idle seconds, default 60]
-# Runs in a Wine prefix and virtual display of its own, so it does not
-# disturb a test run in the same build folder.
+# Inside scripts/bench.sh it uses that script's Wine prefix; run alone it
+# starts a headless prefix of its own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build_dir=$(cd "${1:-${BUILD_DIR:-$root/build}}" && pwd)
 idle=${2:-60}
 settle=${SETTLE_SECONDS:-15}
 exe_dir="$build_dir/Pellix"
-[ -f "$exe_dir/Pellix.exe" ] || { echo "no $exe_dir/Pellix.exe: build first (scripts/build.sh $build_dir)" >&2; exit 1; }
+for exe in Pellix.exe mintray.exe; do
+  [ -f "$exe_dir/$exe" ] || { echo "no $exe_dir/$exe: build first (scripts/build.sh $build_dir)" >&2; exit 1; }
+done
 
-. "$root/scripts/wine-env.sh"
-# wine_env_start puts its prefix under $build.
-build="$build_dir/bench-tray"
-mkdir -p "$build"
-trap wine_session_stop EXIT
-xvfb_start "${XVFB_DISPLAY:-78}" 1024x768x24
-WINE_GRAPHICS=x11 wine_env_start
+own_prefix=0
+if [ -z "${WINEPREFIX:-}" ]; then
+  . "$root/scripts/wine-env.sh"
+  # wine_env_start puts its prefix under $build.
+  build="$build_dir/bench-tray"
+  mkdir -p "$build"
+  unset DISPLAY
+  wine_env_start
+  own_prefix=1
+fi
+logs="$build_dir/bench-tray"
+mkdir -p "$logs"
 
-cd "$exe_dir"
-wine Pellix.exe -b >"$build/pellix.log" 2>&1 &
-launcher=$!
-
-# The Windows process is the launcher itself once wine has exec'd into it,
-# or one of its descendants.
-find_pellix() {
-  local queue=("$launcher") pid
+# The Windows process of a launcher is the launcher itself once wine has
+# exec'd into it, or one of its descendants.
+find_process() {
+  local queue=("$1") pid
   while [ ${#queue[@]} -gt 0 ]; do
     pid=${queue[0]}
     queue=("${queue[@]:1}")
-    if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi 'pellix\.exe'; then
+    if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi "$2"; then
       echo "$pid"
       return 0
     fi
@@ -41,35 +46,46 @@ find_pellix() {
   return 1
 }
 
+start_program() {
+  local launcher pid
+  (cd "$exe_dir" && exec wine "$1" -b) >"$logs/$1.log" 2>&1 &
+  launcher=$!
+  for _ in $(seq 1 60); do
+    pid=$(find_process "$launcher" "${1//./\\.}" || true)
+    [ -n "$pid" ] && { echo "$pid"; return 0; }
+    sleep 1
+  done
+  echo "$1 did not start; see $logs/$1.log" >&2
+  return 1
+}
+
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-status_kb() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
+rss_kb() { awk '$1 == "VmRSS:" {print $2}' "/proc/$1/status"; }
 
-pid=
-for _ in $(seq 1 60); do
-  pid=$(find_pellix || true)
-  [ -n "$pid" ] && break
-  sleep 1
-done
-[ -n "$pid" ] || { echo "Pellix.exe did not start; see $build/pellix.log" >&2; exit 1; }
+pellix= floor=
+cleanup() {
+  for pid in $pellix $floor; do kill "$pid" 2>/dev/null || true; done
+  [ $own_prefix -eq 1 ] && wine_env_stop
+  return 0
+}
+trap cleanup EXIT
 
+pellix=$(start_program Pellix.exe)
+floor=$(start_program mintray.exe)
 # Start-up (window creation, the first mode change) is not idling.
 sleep "$settle"
-[ -d "/proc/$pid" ] || { echo "Pellix.exe ended during start-up; see $build/pellix.log" >&2; exit 1; }
-hz=$(getconf CLK_TCK)
-start_ticks=$(cpu_ticks "$pid")
-start_rss=$(status_kb "$pid" VmRSS)
+p0=$(cpu_ticks "$pellix") f0=$(cpu_ticks "$floor")
 sleep "$idle"
-[ -d "/proc/$pid" ] || { echo "Pellix.exe ended while idling; see $build/pellix.log" >&2; exit 1; }
-end_ticks=$(cpu_ticks "$pid")
-end_rss=$(status_kb "$pid" VmRSS)
-peak_rss=$(status_kb "$pid" VmHWM)
+for pid in $pellix $floor; do
+  [ -d "/proc/$pid" ] || { echo "a program ended while idling; see $logs/*.log" >&2; exit 1; }
+done
+p1=$(cpu_ticks "$pellix") f1=$(cpu_ticks "$floor")
+prss=$(rss_kb "$pellix") frss=$(rss_kb "$floor")
 
-awk -v s="$start_ticks" -v e="$end_ticks" -v hz="$hz" -v idle="$idle" \
-    -v r0="$start_rss" -v r1="$end_rss" -v peak="$peak_rss" 'BEGIN {
-  cpu = (e - s) / hz
-  printf "idle in tray for %d s\n", idle
-  printf "  CPU time while idle: %.2f s (%.2f %% of one core)\n", cpu, 100 * cpu / idle
-  printf "  CPU time since start: %.2f s\n", e / hz
-  printf "  resident memory: %d kB at idle start, %d kB at end (peak %d kB)\n", r0, r1, peak
+hz=$(getconf CLK_TCK)
+awk -v hz="$hz" -v idle="$idle" -v p="$((p1 - p0))" -v f="$((f1 - f0))" -v pr="$prss" -v fr="$frss" 'BEGIN {
+  printf "figure\tidle in the tray, %d s: CPU\t%.4f\t%% of a core\tminimal tray program\t%.4f\tvalue<=0.05\n",
+         idle, 100 * p / hz / idle, 100 * f / hz / idle
+  printf "figure\tidle in the tray: resident memory\t%.2f\tMB\tminimal tray program\t%.2f\tratio<=1.3\n",
+         pr / 1024, fr / 1024
 }'
-kill "$pid" 2>/dev/null || true

@@ -1,10 +1,13 @@
 #include "board/core/BoardLock.h"
 
 #include "board/core/Checksum.h"
+#include "board/core/Handle.h"
 #include "kelp/System/Trace.h"
 
 #include <cctype>
 #include <cstdio>
+#include <map>
+#include <mutex>
 
 namespace vboard {
 namespace {
@@ -21,16 +24,29 @@ std::string MutexName(const std::string& statePath)
     std::snprintf(name, sizeof name, "VantorVirtualBoard.%08X", static_cast<unsigned>(Crc32(key)));
     return name;
 }
+// The named mutex of a state file, opened on the first lock and kept open
+// for the life of the process: the board is locked on every access, and
+// creating the mutex each time doubled the kernel calls of a lock. Null when
+// it cannot be created (tried again on the next lock).
+HANDLE SharedMutex(const std::string& statePath)
+{
+    static std::mutex guard;
+    static std::map<std::string, Handle> mutexes;
+    std::lock_guard<std::mutex> hold(guard);
+    Handle& mutex = mutexes[statePath];
+    if (!mutex)
+        mutex = Handle(CreateMutexA(nullptr, FALSE, MutexName(statePath).c_str()));
+    return mutex.Get();
+}
 } // namespace
 
-BoardLock::BoardLock(const std::string& statePath)
-    : mutex_(CreateMutexA(nullptr, FALSE, MutexName(statePath).c_str()))
+BoardLock::BoardLock(const std::string& statePath) : mutex_(SharedMutex(statePath))
 {
     if (!mutex_) {
         kelp::Trace("~~~[VirtualBoard] cannot create the board lock (%lu)", GetLastError());
         return;
     }
-    DWORD result = WaitForSingleObject(mutex_.Get(), kLockTimeoutMs);
+    DWORD result = WaitForSingleObject(mutex_, kLockTimeoutMs);
     held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     if (!held_)
         kelp::Trace("~~~[VirtualBoard] board lock not taken within %lu ms", kLockTimeoutMs);
@@ -39,7 +55,7 @@ BoardLock::BoardLock(const std::string& statePath)
 BoardLock::~BoardLock()
 {
     if (held_)
-        ReleaseMutex(mutex_.Get());
+        ReleaseMutex(mutex_);
 }
 
 } // namespace vboard

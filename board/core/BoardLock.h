@@ -4,7 +4,7 @@
 // owning thread. An abandoned mutex (a holder died) still counts as taken:
 // the state file is only ever replaced whole, so it is consistent.
 
-#include "board/core/Handle.h"
+#include <windows.h>
 
 #include <string>
 
@@ -20,7 +20,7 @@ public:
     bool Held() const { return held_; }
 
 private:
-    Handle mutex_;
+    HANDLE mutex_; // kept open process-wide, not owned here
     bool held_ = false;
 };
 

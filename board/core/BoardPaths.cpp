@@ -32,10 +32,16 @@ std::string StatePath()
     std::string path = Environment("PELLIX_BOARD_STATE");
     if (!path.empty())
         return path;
-    char data[MAX_PATH];
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, data)))
-        return "board.state";
-    return std::string(data) + "\\VANTOR\\VirtualBoard\\board.state";
+    // Every board access asks for this path, and the folder lookup is a
+    // round of registry calls (under Wine even a registry write): it is
+    // looked up once per process.
+    static const std::string defaultPath = [] {
+        char data[MAX_PATH];
+        if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, data)))
+            return std::string("board.state");
+        return std::string(data) + "\\VANTOR\\VirtualBoard\\board.state";
+    }();
+    return defaultPath;
 }
 
 std::string DefaultProfileName()

@@ -4,6 +4,7 @@
 #include "board/core/BoardPaths.h"
 #include "board/core/BoardProfile.h"
 #include "board/core/Checksum.h"
+#include "board/core/DecodedStateCache.h"
 #include "board/core/FileText.h"
 #include "kelp/System/Trace.h"
 
@@ -67,14 +68,25 @@ BoardStore::BoardStore() : path_(StatePath()) {}
 
 BoardStore::BoardStore(std::string statePath) : path_(std::move(statePath)) {}
 
-BoardState BoardStore::ReadLocked() const
+BoardState BoardStore::ReadLocked(std::string* fileText) const
 {
     BoardState state;
     std::string text, reason;
+    DecodedStateCache& cache = DecodedStateCache::Instance();
+    bool intact = false;
     if (!ReadFileText(path_, text))
         reason = "is missing";
-    else if (DecodeState(text, state, reason))
+    else if (cache.Find(path_, text, state))
+        intact = true;
+    else if (DecodeState(text, state, reason)) {
+        cache.Keep(path_, text, state);
+        intact = true;
+    }
+    if (intact) {
+        if (fileText)
+            *fileText = std::move(text);
         return state;
+    }
 
     std::string profile = DefaultProfileName(), error;
     if (!vboard::LoadProfile(profile, state, error)) {
@@ -85,13 +97,13 @@ BoardState BoardStore::ReadLocked() const
     }
     kelp::Trace("~~~[VirtualBoard] state %s %s; rebuilt from profile %s", path_.c_str(), reason.c_str(),
                 profile.c_str());
-    WriteLocked(state);
+    WriteLocked(EncodeState(state));
     return state;
 }
 
-bool BoardStore::WriteLocked(const BoardState& state) const
+bool BoardStore::WriteLocked(const std::string& text) const
 {
-    if (ReplaceFileText(path_, EncodeState(state)))
+    if (ReplaceFileText(path_, text))
         return true;
     kelp::Trace("~~~[VirtualBoard] cannot write state %s (%lu)", path_.c_str(), GetLastError());
     return false;
@@ -106,13 +118,32 @@ bool BoardStore::Read(BoardState& state) const
     return true;
 }
 
+bool BoardStore::Inspect(const std::function<void(const BoardState&)>& look) const
+{
+    // Locked like every access: a reader holding the file open would make a
+    // writer's replacement of it fail.
+    BoardLock lock(path_);
+    if (!lock.Held())
+        return false;
+    std::string text;
+    if (!ReadFileText(path_, text) || !DecodedStateCache::Instance().Visit(path_, text, look))
+        look(ReadLocked());
+    return true;
+}
+
 bool BoardStore::Update(const std::function<bool(BoardState&)>& change)
 {
     BoardLock lock(path_);
     if (!lock.Held())
         return false;
-    BoardState state = ReadLocked();
-    return change(state) && WriteLocked(state);
+    std::string before;
+    BoardState state = ReadLocked(&before);
+    if (!change(state))
+        return false;
+    // A change that leaves the state as it was needs no write: replacing the
+    // file flushes it to disk and makes every reader decode it anew.
+    const std::string after = EncodeState(state);
+    return after == before || WriteLocked(after);
 }
 
 bool BoardStore::LoadProfile(const std::string& name, std::string& error)
@@ -125,7 +156,7 @@ bool BoardStore::LoadProfile(const std::string& name, std::string& error)
         error = "board lock not available";
         return false;
     }
-    if (!WriteLocked(state)) {
+    if (!WriteLocked(EncodeState(state))) {
         error = "cannot write " + path_;
         return false;
     }

@@ -22,9 +22,15 @@ public:
     // A consistent snapshot. False only when the board lock cannot be taken.
     bool Read(BoardState& state) const;
 
+    // Read for a look only: `look` sees the state in place when it is the
+    // one this process last decoded, which spares the copy. False, and
+    // `look` not called, only when the board lock cannot be taken.
+    bool Inspect(const std::function<void(const BoardState&)>& look) const;
+
     // Read-modify-write under the board lock: the state is written back when
-    // `change` returns true. Returns what `change` returned (false too when
-    // the lock cannot be taken or the file cannot be written).
+    // `change` returns true and has altered it. Returns what `change`
+    // returned (false too when the lock cannot be taken or the file cannot be
+    // written).
     bool Update(const std::function<bool(BoardState&)>& change);
 
     // Replaces the whole state by the named profile's. False with a message
@@ -32,8 +38,10 @@ public:
     bool LoadProfile(const std::string& name, std::string& error);
 
 private:
-    BoardState ReadLocked() const;
-    bool WriteLocked(const BoardState& state) const;
+    // fileText, when given, receives the file's text when the state came
+    // from the file (it stays empty for a rebuilt or empty state).
+    BoardState ReadLocked(std::string* fileText = nullptr) const;
+    bool WriteLocked(const std::string& text) const;
 
     std::string path_;
 };

@@ -7,8 +7,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
+#include <cstdint>
 #include <mutex>
+#include <optional>
 
 namespace tamsel {
 
@@ -16,20 +17,18 @@ namespace {
 constexpr DWORD kDefaultPeriodMs = 500;
 constexpr DWORD kMinimumPeriodMs = 50;
 
-DWORD Period()
+DWORD PeriodOf(const vboard::BoardState& state)
 {
-    vboard::BoardState state;
-    if (!vboard::BoardStore().Read(state))
-        return kDefaultPeriodMs;
     return std::max<DWORD>(state.KnobWord("tamsel_tick_ms", kDefaultPeriodMs), kMinimumPeriodMs);
 }
 
-DWORD WINAPI Run(void*)
+DWORD WINAPI Run(void* firstPeriod)
 {
+    DWORD period = DWORD(reinterpret_cast<uintptr_t>(firstPeriod));
     for (;;) {
-        Sleep(Period());
+        Sleep(period);
         try {
-            FirmwareTick();
+            period = FirmwareTick();
         } catch (...) {
             // A tick that fails (state briefly unreadable) is simply skipped.
         }
@@ -45,33 +44,47 @@ void PinThisModule()
 }
 } // namespace
 
-void FirmwareTick()
+unsigned long FirmwareTick()
 {
-    vboard::BoardStore().Update([](vboard::BoardState& state) {
-        unsigned load = state.Knob("tamsel_cpu_load") ? state.KnobWord("tamsel_cpu_load", 0)
-                                                      : CpuLoadMeter::Instance().Sample();
-        const auto readings = [&state] {
-            uint32_t values[3] = {};
-            const uint32_t ids[3] = {kCpuCurrentItem, kCpuPowerItem, kAutoGearItem};
-            for (int i = 0; i < 3; ++i)
-                if (const vboard::BoardItem* item = state.Find(ids[i]))
-                    values[i] = item->value;
-            return std::to_array(values);
-        };
-        const auto before = readings();
-        Sense(state, load);
-        // Only a changed reading is written back to the shared state.
-        return readings() != before;
+    // Most periods change nothing: the state is first only looked at, with
+    // no copy, and read for a change and written only when a reading moves.
+    // The period comes from the same look.
+    vboard::BoardStore store;
+    DWORD period = kDefaultPeriodMs;
+    std::optional<unsigned> sampled;
+    const auto load = [&sampled](const vboard::BoardState& state) {
+        if (state.Knob("tamsel_cpu_load"))
+            return unsigned(state.KnobWord("tamsel_cpu_load", 0));
+        if (!sampled)
+            sampled = CpuLoadMeter::Instance().Sample();
+        return *sampled;
+    };
+    bool unchanged = false;
+    store.Inspect([&](const vboard::BoardState& state) {
+        period = PeriodOf(state);
+        unchanged = SensedReadings(state, load(state)) == CurrentReadings(state);
     });
+    if (unchanged)
+        return period;
+    store.Update([&](vboard::BoardState& state) {
+        period = PeriodOf(state);
+        const SensorReadings readings = SensedReadings(state, load(state));
+        if (readings == CurrentReadings(state))
+            return false;
+        StoreReadings(state, readings);
+        return true;
+    });
+    return period;
 }
 
-void StartFirmwareClock()
+void StartFirmwareClock(unsigned long firstPeriod)
 {
     static std::once_flag started;
-    std::call_once(started, [] {
+    std::call_once(started, [firstPeriod] {
         PinThisModule();
         CpuLoadMeter::Instance();
-        if (HANDLE thread = CreateThread(nullptr, 0, Run, nullptr, 0, nullptr))
+        void* argument = reinterpret_cast<void*>(uintptr_t(firstPeriod));
+        if (HANDLE thread = CreateThread(nullptr, 0, Run, argument, 0, nullptr))
             CloseHandle(thread);
     });
 }

@@ -5,8 +5,10 @@
 
 namespace tamsel {
 
-void StartFirmwareClock();
-// One firmware period now.
-void FirmwareTick();
+// The first period runs from now for `firstPeriod` ms (what the last tick
+// returned).
+void StartFirmwareClock(unsigned long firstPeriod);
+// One firmware period now; returns the period until the next one.
+unsigned long FirmwareTick();
 
 } // namespace tamsel

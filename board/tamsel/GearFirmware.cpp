@@ -91,28 +91,25 @@ bool SwitchSettingMode(BoardState& state, uint32_t mode)
 
 unsigned SavingGearToBand(unsigned gear) { return kMax - gear; }
 
-// One step of the Auto selection. Band 0 is the most saving gear, band 3
-// Turbo; switch-up threshold k separates bands k and k+1. Stepping down
-// needs the current a hysteresis margin below the switch-down threshold.
-void StepAutoGear(BoardState& state)
+// One step of the Auto selection from `gear` with the processor drawing
+// `amps`. Band 0 is the most saving gear, band 3 Turbo; switch-up threshold
+// k separates bands k and k+1. Stepping down needs the current a hysteresis
+// margin below the switch-down threshold. A board without the thresholds
+// keeps its gear.
+uint32_t SteppedAutoGear(const BoardState& state, uint32_t gear, uint32_t amps)
 {
-    BoardItem* autoGear = state.Find(kAutoGearItem);
-    const BoardItem* current = state.Find(kCpuCurrentItem);
-    if (!autoGear || !current)
-        return;
     uint32_t up[3];
     for (uint32_t k = 0; k < 3; ++k) {
         const BoardItem* threshold = state.Find(kFirstThresholdItem + k);
         if (!threshold)
-            return;
+            return gear;
         up[k] = threshold->value;
     }
     const bool sixThresholds = state.Find(kFirstThresholdItem + 3) && state.Find(kFirstThresholdItem + 4) &&
                                state.Find(kFirstThresholdItem + 5);
     const uint32_t hysteresis = state.KnobWord("tamsel_hysteresis", 2);
-    const uint32_t amps = current->value;
 
-    unsigned band = SavingGearToBand(std::min<uint32_t>(autoGear->value, kMax));
+    unsigned band = SavingGearToBand(std::min<uint32_t>(gear, kMax));
     if (band < 3 && amps > up[band]) {
         ++band;
     } else if (band > 0) {
@@ -122,10 +119,10 @@ void StepAutoGear(BoardState& state)
         if (uint64_t(amps) + hysteresis < down)
             --band;
     }
-    unsigned gear = kMax - band;
-    if (gear == kMax && !HasMaxSavingGear(state))
-        gear = kMedium;
-    autoGear->value = gear;
+    unsigned stepped = kMax - band;
+    if (stepped == kMax && !HasMaxSavingGear(state))
+        stepped = kMedium;
+    return stepped;
 }
 
 void PutWord(unsigned char* record, size_t offset, uint32_t value)
@@ -172,22 +169,43 @@ bool WriteGearItem(BoardState& state, uint32_t id, uint32_t value)
     return vboard::WriteItem(state, id, value, vboard::kWritePlain);
 }
 
-void Sense(BoardState& state, unsigned loadPercent)
+SensorReadings CurrentReadings(const BoardState& state)
 {
+    return {ValueOf(state, kCpuCurrentItem, 0), ValueOf(state, kCpuPowerItem, 0), ValueOf(state, kAutoGearItem, 0)};
+}
+
+SensorReadings SensedReadings(const BoardState& state, unsigned loadPercent)
+{
+    SensorReadings readings = CurrentReadings(state);
     const auto sensors = state.Knob("tamsel_sensors");
     if (!sensors || *sensors != "hold") {
         const double idle = state.KnobWord("tamsel_idle_current", 8);
         const double full = state.KnobWord("tamsel_full_current", 60);
         const double volts = state.KnobWord("tamsel_vcore_mv", 1200) / 1000.0;
         const double load = std::min(loadPercent, 100u) / 100.0;
-        const double amps = (idle + (full - idle) * load) * kGearScale[GearInForce(state)];
-        if (BoardItem* current = state.Find(kCpuCurrentItem))
-            current->value = uint32_t(std::lround(amps));
-        if (BoardItem* power = state.Find(kCpuPowerItem))
-            power->value = EncodePowerWord(amps * volts);
+        // The firmware measures whole amperes and derives the power from that
+        // reading, so both readings (and the state file) change only when
+        // the load moves by a measurable step, not on every flicker of it.
+        const long amps = std::lround((idle + (full - idle) * load) * kGearScale[GearInForce(state)]);
+        if (state.Find(kCpuCurrentItem))
+            readings.current = uint32_t(amps);
+        if (state.Find(kCpuPowerItem))
+            readings.power = EncodePowerWord(amps * volts);
     }
-    if (ValueOf(state, kGearLevelItem, 0) == kLevelAuto && SavingGearsEnabled(state))
-        StepAutoGear(state);
+    if (ValueOf(state, kGearLevelItem, 0) == kLevelAuto && SavingGearsEnabled(state) && state.Find(kAutoGearItem) &&
+        state.Find(kCpuCurrentItem))
+        readings.autoGear = SteppedAutoGear(state, readings.autoGear, readings.current);
+    return readings;
+}
+
+void StoreReadings(BoardState& state, const SensorReadings& readings)
+{
+    if (BoardItem* current = state.Find(kCpuCurrentItem))
+        current->value = readings.current;
+    if (BoardItem* power = state.Find(kCpuPowerItem))
+        power->value = readings.power;
+    if (BoardItem* autoGear = state.Find(kAutoGearItem))
+        autoGear->value = readings.autoGear;
 }
 
 bool DescribeItem(const BoardState& state, uint32_t id, unsigned char* record)

@@ -59,10 +59,21 @@ unsigned GearInForce(const vboard::BoardState& state);
 // take their firmware paths, everything else is a plain write.
 bool WriteGearItem(vboard::BoardState& state, uint32_t id, uint32_t value);
 
-// One firmware period with the processor at `loadPercent`: refreshes the
-// current and power readings and, under Auto, steps the gear in effect at
-// most one gear towards the thresholds' choice.
-void Sense(vboard::BoardState& state, unsigned loadPercent);
+// What the firmware senses and decides: the CPU current (A) and power word,
+// and the gear in effect under Auto (0 for an item the board lacks).
+struct SensorReadings {
+    uint32_t current = 0;
+    uint32_t power = 0;
+    uint32_t autoGear = 0;
+    bool operator==(const SensorReadings&) const = default;
+};
+
+SensorReadings CurrentReadings(const vboard::BoardState& state);
+// The readings after one firmware period with the processor at
+// `loadPercent`: current and power follow the load and, under Auto, the
+// gear in effect steps at most one gear towards the thresholds' choice.
+SensorReadings SensedReadings(const vboard::BoardState& state, unsigned loadPercent);
+void StoreReadings(vboard::BoardState& state, const SensorReadings& readings);
 
 // The library's 96-byte item record: identifier @0, name @4 (64 bytes),
 // default @68, value @72, base @76, step @80, number of steps @84,

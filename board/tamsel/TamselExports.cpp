@@ -39,8 +39,10 @@ bool ReadState(BoardState& state)
 // An item read, subject to the board's fault knobs.
 bool ReadBoardItem(uint32_t id, uint32_t* value)
 {
-    BoardState state;
-    return value && ReadState(state) && !vboard::ReadFails(state, id) && vboard::ReadItem(state, id, *value);
+    bool read = false;
+    return value && BoardStore().Inspect([&](const BoardState& state) {
+        read = !vboard::ReadFails(state, id) && vboard::ReadItem(state, id, *value);
+    }) && read;
 }
 
 // An item write under the board lock, subject to the board's fault knobs.
@@ -96,8 +98,7 @@ uint8_t __stdcall TamselInit()
         BoardState state;
         if (!ReadState(state))
             return false;
-        tamsel::FirmwareTick();
-        tamsel::StartFirmwareClock();
+        tamsel::StartFirmwareClock(tamsel::FirmwareTick());
         return true;
     });
 }

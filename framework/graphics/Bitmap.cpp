@@ -288,11 +288,15 @@ void TBitmap::Changed()
 
 void TBitmap::LoadFromFile(const std::string& fileName)
 {
+    constexpr size_t kMaxFileBytes = 256u << 20;
     TFileStream stream(fileName);
     std::vector<uint8_t> data;
+    // One buffer of the file's size: growing it chunk by chunk left the
+    // heap holding twice the largest skin bitmap for the rest of the run.
+    data.reserve(std::min(stream.Size(), kMaxFileBytes));
     uint8_t chunk[65536];
     while (size_t read = stream.Read(chunk, sizeof(chunk))) {
-        if (data.size() + read > (256u << 20))
+        if (data.size() + read > kMaxFileBytes)
             throw EInvalidGraphic("Bitmap file too large: " + fileName);
         data.insert(data.end(), chunk, chunk + read);
     }

@@ -3,6 +3,7 @@
 #include "framework/graphics/GraphicsError.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 TFileStream::TFileStream(const std::string& fileName)
@@ -24,6 +25,12 @@ size_t TFileStream::Read(void* buffer, size_t count)
     if (!ReadFile(m_file, buffer, static_cast<DWORD>(std::min<size_t>(count, 0x7FFFFFFF)), &read, nullptr))
         return 0;
     return read;
+}
+
+size_t TFileStream::Size() const
+{
+    LARGE_INTEGER size;
+    return GetFileSizeEx(m_file, &size) && size.QuadPart <= LONGLONG(SIZE_MAX) ? size_t(size.QuadPart) : 0;
 }
 
 size_t TMemoryReadStream::Read(void* buffer, size_t count)

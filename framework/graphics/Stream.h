@@ -21,6 +21,8 @@ public:
     explicit TFileStream(const std::string& fileName);
     ~TFileStream() override;
     size_t Read(void* buffer, size_t count) override;
+    // Bytes in the file (0 when the size cannot be read).
+    size_t Size() const;
 
 private:
     HANDLE m_file;

@@ -120,6 +120,56 @@ TEST_F(BoardStoreTest, StateIsSharedWithOtherProcesses)
     EXPECT_EQ(get.out, "0x000004D2\n");
 }
 
+// The file's identity: replacing the state file gives it a new one.
+uint64_t FileIndex(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return known ? (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
+}
+
+TEST_F(BoardStoreTest, OnlyAnUpdateThatChangesTheStateRewritesTheFile)
+{
+    ASSERT_TRUE(SetValue(kCounterItem, 41));
+    const uint64_t before = FileIndex(kStatePath);
+    ASSERT_NE(before, 0u);
+    // Checked after each update: a file system may hand a freed identity
+    // out again at the next write.
+    EXPECT_TRUE(SetValue(kCounterItem, 41)) << "an update that changes nothing still succeeds";
+    EXPECT_EQ(FileIndex(kStatePath), before) << "nothing changed, nothing written";
+    EXPECT_TRUE(BoardStore().Update([](BoardState&) { return true; }));
+    EXPECT_EQ(FileIndex(kStatePath), before);
+
+    EXPECT_TRUE(SetValue(kCounterItem, 42));
+    EXPECT_NE(FileIndex(kStatePath), before);
+    EXPECT_EQ(Value(kCounterItem), 42u);
+    boardtest::ProcessResult get = boardtest::Run("boardctl.exe", "get 0x0E0A0011");
+    EXPECT_EQ(get.out, "0x0000002A\n") << "the change reached the file";
+}
+
+TEST_F(BoardStoreTest, InspectSeesTheStateAsTheFileHoldsIt)
+{
+    auto inspected = [] {
+        uint32_t value = 0xDEADBEEF;
+        EXPECT_TRUE(BoardStore().Inspect([&](const BoardState& state) { value = state.Find(kCounterItem)->value; }));
+        return value;
+    };
+    ASSERT_TRUE(SetValue(kCounterItem, 0x11));
+    EXPECT_EQ(inspected(), 0x11u);
+    EXPECT_EQ(inspected(), 0x11u) << "looked at again, unchanged";
+    // Another process changes the value; the file keeps its length.
+    ASSERT_EQ(boardtest::Run("boardctl.exe", "set 0x0E0A0011 0x22").exitCode, 0u);
+    EXPECT_EQ(inspected(), 0x22u);
+
+    DeleteFileA(kStatePath.c_str());
+    EXPECT_EQ(inspected(), 12u) << "a missing state is rebuilt from the profile";
+    EXPECT_NE(GetFileAttributesA(kStatePath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // Worker half of the concurrency test, run in child processes only.
 TEST(BoardStoreWorker, DISABLED_Increment)
 {

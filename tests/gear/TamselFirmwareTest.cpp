@@ -101,6 +101,19 @@ TEST_F(TamselReadings, SavingGearsDrawLessAndLoadDrawsMore)
     EXPECT_EQ(SettledCurrent(*rig.gear, 8), 8);
 }
 
+TEST_F(TamselReadings, PowerFollowsTheWholeAmpereCurrentReading)
+{
+    GearRig rig;
+    // 8 A + 1 % of the 52 A span is 8.52 A: read as 9 A, which at 1.2 V is
+    // 10.8 W, not the 10.22 W of the unrounded current.
+    SetKnobs({{"tamsel_cpu_load", "1"}});
+    ASSERT_TRUE(rig.gear->SetLevel(0));
+    ASSERT_EQ(SettledCurrent(*rig.gear, 9), 9);
+    uint32_t word = 0;
+    ASSERT_TRUE(rig.gear->GetItem(kCpuPower, word));
+    EXPECT_NEAR(PowerWatts(word), 9 * 1.2, 0.01);
+}
+
 TEST_F(TamselReadings, AdvancedGearNeedsItsEngineForSaving)
 {
     LoadBoard("gear-level3", [](vboard::BoardState& state) {
