@@ -27,9 +27,7 @@ cd "$build/Pellix"
 if [ $headless -eq 1 ]; then
   wine Pellix.exe "$@" &
   sleep "${SCREENSHOT_DELAY:-6}"
-  xwd -root -silent > "$build/screenshot.xwd"
-  convert "$build/screenshot.xwd" "$build/screenshot.png"
-  rm -f "$build/screenshot.xwd"
+  screen_capture "$build/screenshot.png"
   echo "screenshot: $build/screenshot.png"
 else
   wine Pellix.exe "$@"

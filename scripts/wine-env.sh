@@ -35,17 +35,31 @@ wine_healthy_machine() {
   wine reg add 'HKLM\Software\VANTOR\Gruvo Driver' /v Version /d 1.0.0.0 /f >/dev/null 2>&1
 }
 
-# A virtual display for runs that need real windows on screen.
+# A virtual display for runs that need real windows on screen, with a
+# compositing manager so that translucent windows (the dimming cover) show
+# as they do on Windows instead of as opaque blocks.
 xvfb_pid=
+compositor_pid=
 xvfb_start() {
   export DISPLAY=:$1
   Xvfb "$DISPLAY" -screen 0 "$2" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   sleep 1
+  xcompmgr >/dev/null 2>&1 &
+  compositor_pid=$!
+}
+
+# Saves the virtual screen as a picture, cropped when a geometry WxH+X+Y is
+# given. The root window is read in one request: xwd rebuilds the screen
+# window by window when windows have colormaps of their own, as all of
+# Wine's have, and then paints the lower window over any pop-up above it.
+screen_capture() {
+  import -window root ${2:+-crop "$2" +repage} "$1"
 }
 
 # Stops the Wine server and, when one was started, the virtual display.
 wine_session_stop() {
   wine_env_stop
+  [ -n "$compositor_pid" ] && kill "$compositor_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }

@@ -37,9 +37,7 @@ for lang in ${LANGUAGES:-en de fr ja}; do
     while read -r name; do
       [ -f "$name.done" ] && continue
       # The stand-in main window sits at 40, 30; the dialogs at the centre.
-      xwd -root -silent > "$out/shot.xwd"
-      convert "xwd:$out/shot.xwd" -crop 700x560+35+25 +repage "$out/dialog-$name-$lang.png"
-      rm -f "$out/shot.xwd"
+      screen_capture "$out/dialog-$name-$lang.png" 700x560+35+25
       touch "$name.done"
       taken=$((taken + 1))
     done < <(tr -d '\r' < dialogsshot.log | sed -n 's/^shot //p')

@@ -30,9 +30,7 @@ declare -A locales=([en]=C.UTF-8 [de]=de_DE.UTF-8 [fr]=fr_FR.UTF-8 [ja]=ja_JP.UT
 # The main window's rectangle "left top width height", from the driver.
 geometry=
 shot() {
-  xwd -root -silent > "$out/shot.xwd"
-  convert "xwd:$out/shot.xwd" -crop "$geometry" +repage "$out/$1.png"
-  rm -f "$out/shot.xwd"
+  screen_capture "$out/$1.png" "$geometry"
 }
 
 # Registry entries every run needs: Japanese fonts resolve to the IPA
@@ -72,6 +70,8 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   # Before the button's tool-tip (after 500 ms) covers the mode buttons.
   sleep 0.35
   shot "main-hover-$lang"
+  sleep 1.2
+  shot "main-tooltip-$lang"
   drive click 4 >/dev/null
   sleep 0.8
   shot "main-transition-$lang"

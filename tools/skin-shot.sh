@@ -24,9 +24,7 @@ shots=0
 for _ in $(seq 1 600); do
   for n in 1 2; do
     if [ $shots -lt $n ] && grep -q "^shot $n" skinshot.log 2>/dev/null; then
-      xwd -root -silent > "$build/skin-shot.xwd"
-      convert "xwd:$build/skin-shot.xwd" "$build/skin-shot-$n.png"
-      rm -f "$build/skin-shot.xwd"
+      screen_capture "$build/skin-shot-$n.png"
       touch "skinshot-$n.done"
       shots=$n
     fi

@@ -37,9 +37,7 @@ wine vtshot.exe > vtshot.log 2>/dev/null &
 app=$!
 for _ in $(seq 1 600); do
   if grep -q "^shot" vtshot.log 2>/dev/null; then
-    xwd -root -silent > "$build/vt-shot.xwd"
-    python3 "$root/tools/xwd2png.py" "$build/vt-shot.xwd" "$out" 20 20 760 468
-    rm -f "$build/vt-shot.xwd"
+    screen_capture "$out" 760x468+20+20
     touch vtshot.done
     break
   fi
