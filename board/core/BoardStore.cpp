@@ -5,6 +5,7 @@
 #include "board/core/BoardProfile.h"
 #include "board/core/Checksum.h"
 #include "board/core/FileText.h"
+#include "board/core/StateCache.h"
 #include "kelp/System/Trace.h"
 
 #include <cstdio>
@@ -67,14 +68,19 @@ BoardStore::BoardStore() : path_(StatePath()) {}
 
 BoardStore::BoardStore(std::string statePath) : path_(std::move(statePath)) {}
 
-BoardState BoardStore::ReadLocked() const
+BoardState BoardStore::ReadLocked(std::string& text) const
 {
     BoardState state;
-    std::string text, reason;
-    if (!ReadFileText(path_, text))
-        reason = "is missing";
-    else if (DecodeState(text, state, reason))
-        return state;
+    std::string reason = "is missing";
+    if (ReadFileText(path_, text)) {
+        if (StateCache::Find(path_, text, state))
+            return state;
+        if (DecodeState(text, state, reason)) {
+            StateCache::Remember(path_, text, state);
+            return state;
+        }
+    }
+    text.clear(); // the file holds no valid state
 
     std::string profile = DefaultProfileName(), error;
     if (!vboard::LoadProfile(profile, state, error)) {
@@ -85,14 +91,20 @@ BoardState BoardStore::ReadLocked() const
     }
     kelp::Trace("~~~[VirtualBoard] state %s %s; rebuilt from profile %s", path_.c_str(), reason.c_str(),
                 profile.c_str());
-    WriteLocked(state);
+    if (WriteLocked(state, {}))
+        text = EncodeState(state);
     return state;
 }
 
-bool BoardStore::WriteLocked(const BoardState& state) const
+bool BoardStore::WriteLocked(const BoardState& state, const std::string& fileText) const
 {
-    if (ReplaceFileText(path_, EncodeState(state)))
+    const std::string text = EncodeState(state);
+    if (text == fileText)
         return true;
+    if (ReplaceFileText(path_, text)) {
+        StateCache::Remember(path_, text, state);
+        return true;
+    }
     kelp::Trace("~~~[VirtualBoard] cannot write state %s (%lu)", path_.c_str(), GetLastError());
     return false;
 }
@@ -102,7 +114,8 @@ bool BoardStore::Read(BoardState& state) const
     BoardLock lock(path_);
     if (!lock.Held())
         return false;
-    state = ReadLocked();
+    std::string text;
+    state = ReadLocked(text);
     return true;
 }
 
@@ -111,8 +124,9 @@ bool BoardStore::Update(const std::function<bool(BoardState&)>& change)
     BoardLock lock(path_);
     if (!lock.Held())
         return false;
-    BoardState state = ReadLocked();
-    return change(state) && WriteLocked(state);
+    std::string text;
+    BoardState state = ReadLocked(text);
+    return change(state) && WriteLocked(state, text);
 }
 
 bool BoardStore::LoadProfile(const std::string& name, std::string& error)
@@ -125,7 +139,7 @@ bool BoardStore::LoadProfile(const std::string& name, std::string& error)
         error = "board lock not available";
         return false;
     }
-    if (!WriteLocked(state)) {
+    if (!WriteLocked(state, {})) {
         error = "cannot write " + path_;
         return false;
     }

@@ -32,8 +32,11 @@ public:
     bool LoadProfile(const std::string& name, std::string& error);
 
 private:
-    BoardState ReadLocked() const;
-    bool WriteLocked(const BoardState& state) const;
+    // The state, and in `text` the file's text when it held a valid state
+    // (empty when the state had to be rebuilt).
+    BoardState ReadLocked(std::string& text) const;
+    // Writes the state unless its text is `fileText`, what the file holds.
+    bool WriteLocked(const BoardState& state, const std::string& fileText) const;
 
     std::string path_;
 };
