@@ -5,6 +5,7 @@
 #include "engine/SetPowerGearThread.h"
 #include "framework/FrameworkMessages.h"
 #include "framework/TApplication.h"
+#include "ipc/SpareThread.h"
 #include "kelp/System/Trace.h"
 
 #include <atomic>
@@ -16,8 +17,7 @@ constexpr DWORD kPreviousChangeWaitMs = 3000;
 constexpr DWORD kPollSliceMs = 20;
 
 std::atomic<ModeChangeObserver*> observer{nullptr};
-// Workers started whose termination handler has not run yet. Only the
-// main thread decrements it, in that handler.
+// Changes started that have not ended yet.
 std::atomic<int> runningChanges{0};
 std::atomic<bool> closed{false};
 
@@ -50,8 +50,8 @@ private:
 };
 
 // Waits until `done` holds or the time is up. On the main thread it keeps
-// delivering the framework's thread-end notices (which is how a finished
-// change signals) and calls sent to the main thread (which a worker may be
+// delivering the framework's thread-end notices (so that handlers waiting
+// on them run) and calls sent to the main thread (which a worker may be
 // waiting in), but leaves every other message queued. `event`, when given,
 // is waited for as well and consumed by the wait.
 template <typename Done> bool WaitServicingTerminations(HANDLE event, DWORD timeoutMs, Done done)
@@ -94,6 +94,14 @@ void ChangeEnded(HANDLE modeChangeDone)
     SetEvent(modeChangeDone);
 }
 
+// Changes run on a thread kept waiting between them: starting a thread per
+// change would cost more than writing the level itself.
+kelp::SpareThread& ChangeWorker()
+{
+    static kelp::SpareThread worker;
+    return worker;
+}
+
 } // namespace
 
 void RequestMode(int level, bool fullApply, bool applyVga)
@@ -117,11 +125,22 @@ void RequestMode(int level, bool fullApply, bool applyVga)
     else
         WaitServicingTerminations(nullptr, kPreviousChangeWaitMs, [] { return runningChanges == 0; });
 
-    auto* thread = new TSetPowerGearThread(level, fullApply, applyVga, observer.load());
-    thread->SetFreeOnTerminate(true);
-    thread->OnTerminate = [modeChangeDone](TObject*) { ChangeEnded(modeChangeDone); };
+    TSetPowerGearThread change(level, fullApply, applyVga, observer.load());
     runningChanges.fetch_add(1);
-    thread->Start();
+    // The worker signals the end itself, so the next request need not wait
+    // for the main thread to pass a notice on.
+    const bool started = ChangeWorker().Run([change, level, modeChangeDone]() mutable {
+        try {
+            change.Execute();
+        } catch (...) {
+            kelp::Trace("~~~[ModeRequest] the change to level %x failed", unsigned(level));
+        }
+        ChangeEnded(modeChangeDone);
+    });
+    if (!started) {
+        kelp::Trace("~~~[ModeRequest] no thread for the change to level %x", unsigned(level));
+        ChangeEnded(modeChangeDone);
+    }
 }
 
 void SetMode(int level, bool fullApply)

@@ -9,7 +9,7 @@
 #include "kelp/vantor/PowerGear.h"
 
 TSetPowerGearThread::TSetPowerGearThread(int level, bool fullApply, bool applyVga, ModeChangeObserver* observer)
-    : TThread(true), level_(level), fullApply_(fullApply), applyVga_(applyVga), observer_(observer)
+    : level_(level), fullApply_(fullApply), applyVga_(applyVga), observer_(observer)
 {
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // A client that runs each request/reply transaction with a pipe server on a
-// worker thread of its own and waits for it with a time-out, so a hung
-// server costs the caller at most that time. A request-free word, changed
+// worker thread (a spare one kept waiting, see SpareThread) and waits for it
+// with a time-out, so a hung server costs the caller at most that time. A request-free word, changed
 // only by atomic exchange, keeps a single transaction in flight: while one
 // is still running (also after its caller gave up waiting), further calls
 // fail at once.
 
+#include "ipc/OwnedHandle.h"
 #include "ipc/PipeReply.h"
+#include "ipc/SpareThread.h"
 
 #include <atomic>
 #include <memory>
@@ -34,10 +36,22 @@ public:
     // is 1; the reply (at most replyCapacity bytes) is stored in `reply`.
     bool Call(const void* request, DWORD length, PipeReply& reply);
 
+    // Where a transaction stands; shared with it, since it may outlive its
+    // caller (and this client).
+    struct Progress {
+        enum Stage : long { Running, Finished, Abandoned };
+        std::atomic<long> requestFree{1};
+        std::atomic<long> stage{Finished};
+        // Set when a transaction finishes while its caller still waits.
+        OwnedHandle finished{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    };
+
 private:
+    bool WaitForTransaction();
+
     Settings settings_;
-    // Shared with running transactions, which may outlive their caller.
-    std::shared_ptr<std::atomic<long>> requestFree_;
+    std::shared_ptr<Progress> progress_;
+    SpareThread worker_;
 };
 
 } // namespace kelp

@@ -1,6 +1,6 @@
 #pragma once
 // The program's client of the companion's graphics pipe: one transaction
-// at a time, each on its own thread, the caller waiting at most 10 s.
+// at a time, each on a worker thread, the caller waiting at most 10 s.
 
 #include "ipc/GuardedPipeClient.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Client of the system-control service's pipe; asks for the BIOS overclock
-// state. One transaction at a time, each on its own thread, the caller
+// state. One transaction at a time, each on a worker thread, the caller
 // waiting at most 10 s.
 
 #include "ipc/GuardedPipeClient.h"

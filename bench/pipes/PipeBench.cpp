@@ -1,5 +1,5 @@
-// Round trip of one graphics-pipe request through OrdunPipeClient (worker
-// thread per transaction, guarded, waited for) next to a plain
+// Round trip of one graphics-pipe request through OrdunPipeClient (on its
+// worker thread, guarded, waited for) next to a plain
 // CallNamedPipeA, both against the same companion process.
 //   pipebench [rounds]     (default 500)
 

@@ -21,32 +21,43 @@ using GetActive = DWORD(WINAPI*)(HKEY, GUID**);
 using WriteIndex = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, const GUID*, DWORD);
 using SetActive = DWORD(WINAPI*)(HKEY, const GUID*);
 
+// The system's power settings, loaded once: loading the library on every
+// call cost more than the rest of a mode change.
+struct PowerSettings {
+    HMODULE module = LoadLibraryA("powrprof.dll");
+    GetActive getActive = Resolve<GetActive>("PowerGetActiveScheme");
+    WriteIndex writeAc = Resolve<WriteIndex>("PowerWriteACValueIndex");
+    WriteIndex writeDc = Resolve<WriteIndex>("PowerWriteDCValueIndex");
+    SetActive setActive = Resolve<SetActive>("PowerSetActiveScheme");
+
+    template <typename Function> Function Resolve(const char* name) const
+    {
+        return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    }
+};
+
 bool ApplyToPowerScheme(uint32_t seconds)
 {
-    HMODULE power = LoadLibraryA("powrprof.dll");
-    if (!power) {
+    // Stays loaded for the life of the process, like any library it imports.
+    static const PowerSettings power;
+    if (!power.module) {
         kelp::Trace("~~~[Spindown] no power settings on this system, spin-down unchanged");
         return false;
     }
-    auto getActive = reinterpret_cast<GetActive>(reinterpret_cast<void*>(GetProcAddress(power, "PowerGetActiveScheme")));
-    auto writeAc = reinterpret_cast<WriteIndex>(reinterpret_cast<void*>(GetProcAddress(power, "PowerWriteACValueIndex")));
-    auto writeDc = reinterpret_cast<WriteIndex>(reinterpret_cast<void*>(GetProcAddress(power, "PowerWriteDCValueIndex")));
-    auto setActive = reinterpret_cast<SetActive>(reinterpret_cast<void*>(GetProcAddress(power, "PowerSetActiveScheme")));
     bool applied = false;
     GUID* scheme = nullptr;
-    if (!getActive || !writeAc || !writeDc || !setActive) {
+    if (!power.getActive || !power.writeAc || !power.writeDc || !power.setActive) {
         kelp::Trace("~~~[Spindown] power settings lack the scheme calls, spin-down unchanged");
-    } else if (DWORD error = getActive(nullptr, &scheme); error != ERROR_SUCCESS) {
+    } else if (DWORD error = power.getActive(nullptr, &scheme); error != ERROR_SUCCESS) {
         kelp::Trace("~~~[Spindown] no active power scheme (%lu), spin-down unchanged", error);
     } else {
-        applied = writeAc(nullptr, scheme, &kDiskSubgroup, &kDiskIdle, seconds) == ERROR_SUCCESS &&
-                  writeDc(nullptr, scheme, &kDiskSubgroup, &kDiskIdle, seconds) == ERROR_SUCCESS &&
-                  setActive(nullptr, scheme) == ERROR_SUCCESS;
+        applied = power.writeAc(nullptr, scheme, &kDiskSubgroup, &kDiskIdle, seconds) == ERROR_SUCCESS &&
+                  power.writeDc(nullptr, scheme, &kDiskSubgroup, &kDiskIdle, seconds) == ERROR_SUCCESS &&
+                  power.setActive(nullptr, scheme) == ERROR_SUCCESS;
         if (!applied)
             kelp::Trace("~~~[Spindown] the power scheme refused spin-down %u s", unsigned(seconds));
         LocalFree(scheme);
     }
-    FreeLibrary(power);
     return applied;
 }
 

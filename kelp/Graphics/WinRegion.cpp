@@ -1,5 +1,6 @@
 #include "kelp/Graphics/WinRegion.h"
 
+#include "kelp/Graphics/RegionFromRects.h"
 #include "kelp/System/Assert.h"
 
 #include <algorithm>
@@ -147,22 +148,7 @@ void WinRegion::SetToBitmap(TBitmap& bitmap, TColor transparentColor)
             }
         }
     }
-    if (runs.empty()) {
-        SetRect(0, 0, 0, 0);
-        return;
-    }
-    // One region call for the whole shape: a region built by subtractions
-    // costs a combine per transparent run.
-    std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    RGNDATAHEADER header{};
-    header.dwSize = sizeof(RGNDATAHEADER);
-    header.iType = RDH_RECTANGLES;
-    header.nCount = static_cast<DWORD>(runs.size());
-    header.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
-    header.rcBound = RECT{0, 0, width, height};
-    std::memcpy(data.data(), &header, sizeof(header));
-    std::memcpy(data.data() + sizeof(header), runs.data(), runs.size() * sizeof(RECT));
-    Adopt(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+    Adopt(RegionFromRects(runs, RECT{0, 0, width, height}));
 }
 
 } // namespace kelp

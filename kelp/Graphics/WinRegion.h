@@ -29,8 +29,8 @@ public:
     HRGN Clone() const;
     void Offset(int dx, int dy);
     // Every pixel whose blue, green and red differ from the colour's low
-    // three bytes, built in a single region call from the opaque runs of
-    // each row. The bitmap is only read, never converted.
+    // three bytes, built from the opaque runs of each row (see
+    // RegionFromRects). The bitmap is only read, never converted.
     void SetToBitmap(TBitmap& bitmap, TColor transparentColor);
 
     // The process-wide empty region.

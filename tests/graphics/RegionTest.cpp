@@ -1,6 +1,7 @@
 #include "kelp/Graphics/WinRegion.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 namespace {
@@ -102,4 +103,49 @@ TEST(RegionTest, SubtractCloneOffsetAndEmpty)
     TBitmap empty;
     a.SetToBitmap(empty, clFuchsia);
     EXPECT_EQ(GetRgnBox(a.Handle(), &box), NULLREGION);
+}
+
+TEST(RegionTest, ManyRunsGiveTheSameRegionAsSubtractingEachTransparentPixel)
+{
+    // Random bitmaps, large enough for the region to be built from many
+    // pieces, against the plain method: the full rectangle less every
+    // transparent pixel, one subtraction each.
+    std::mt19937 engine(7);
+    const TColor key = clFuchsia;
+    struct Case {
+        int width, height;
+        int transparentPercent;
+        TPixelFormat format;
+    };
+    const Case cases[] = {{37, 41, 50, TPixelFormat::pf24bit}, {101, 23, 10, TPixelFormat::pf32bit},
+                          {63, 64, 90, TPixelFormat::pf24bit}, {1, 200, 50, TPixelFormat::pf32bit},
+                          {29, 30, 100, TPixelFormat::pf24bit}, {30, 29, 0, TPixelFormat::pf32bit}};
+    for (const Case& c : cases) {
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(c.format);
+        bitmap.SetSize(c.width, c.height);
+        const int step = c.format == TPixelFormat::pf32bit ? 4 : 3;
+        kelp::WinRegion expected;
+        expected.SetRect(0, 0, c.width, c.height);
+        kelp::WinRegion pixel;
+        for (int y = 0; y < c.height; ++y) {
+            uint8_t* p = bitmap.ScanLine(y);
+            for (int x = 0; x < c.width; ++x, p += step) {
+                const bool transparent = std::uniform_int_distribution<int>(0, 99)(engine) < c.transparentPercent;
+                // Opaque pixels near the key differ from it in one byte only.
+                p[0] = 0xFF, p[1] = 0x00, p[2] = 0xFF;
+                if (!transparent)
+                    p[std::uniform_int_distribution<int>(0, 2)(engine)] ^= 1;
+                if (step == 4)
+                    p[3] = uint8_t(x);
+                if (transparent) {
+                    pixel.SetRect(x, y, x + 1, y + 1);
+                    expected.Subtract(pixel);
+                }
+            }
+        }
+        kelp::WinRegion built(bitmap, key);
+        EXPECT_TRUE(EqualRgn(built.Handle(), expected.Handle()))
+            << c.width << " x " << c.height << ", " << c.transparentPercent << " % transparent";
+    }
 }

@@ -1,6 +1,7 @@
 #include "kelp/widget/layout/BitmapEffects.h"
 
 #include "kelp/System/Assert.h"
+#include "kelp/widget/layout/BlendRow.h"
 
 #include <algorithm>
 
@@ -42,17 +43,13 @@ void AlphaBlend(TBitmap& source, const RECT& rect, TBitmap& destination, POINT p
     const int firstRow = std::max<int>({rect.top, rect.top - point.y, 0});
     const int firstCol = std::max<int>({rect.left, rect.left - point.x, 0});
 
-    const double scale = opacity == 255 ? 1.0 : opacity / 255.0;
-    for (int row = firstRow; row < maxRow; ++row) {
-        const uint8_t* s = source.ScanLine(row) + firstCol * sourceStep;
-        uint8_t* d = destination.ScanLine(point.y + row - rect.top) + (point.x + firstCol - rect.left) * destinationStep;
-        for (int col = firstCol; col < maxCol; ++col, s += sourceStep, d += destinationStep) {
-            double alpha = s[3] / 255.0;
-            if (opacity != 255)
-                alpha *= scale;
-            for (int c = 0; c < 3; ++c)
-                d[c] = static_cast<uint8_t>(d[c] * (1.0 - alpha) + alpha * s[c]);
-        }
+    if (firstCol < maxCol && firstRow < maxRow) {
+        // Top-down rows at a fixed stride: one scan-line lookup per bitmap.
+        const uint8_t* s = source.ScanLine(firstRow) + firstCol * sourceStep;
+        uint8_t* d = destination.ScanLine(point.y + firstRow - rect.top) + (point.x + firstCol - rect.left) * destinationStep;
+        const int sourceStride = source.BytesPerLine(), destinationStride = destination.BytesPerLine();
+        for (int row = firstRow; row < maxRow; ++row, s += sourceStride, d += destinationStride)
+            BlendRow(s, d, maxCol - firstCol, destinationStep, opacity);
     }
     destination.Changed();
 }

@@ -1,0 +1,43 @@
+#pragma once
+// Runs jobs on a thread that is kept waiting between them. Starting a
+// thread costs far more than handing work to one that waits (on Wine about
+// twenty times a pipe transaction), so short jobs that must not run on the
+// caller's thread go through here. A job handed over while the spare is
+// still busy gets a thread of its own, which ends with the job: one job
+// that hangs never holds up the next.
+
+#include "ipc/OwnedHandle.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace kelp {
+
+class SpareThread {
+public:
+    SpareThread();
+    // A waiting spare ends at once, a busy one after its job.
+    ~SpareThread();
+    SpareThread(const SpareThread&) = delete;
+    SpareThread& operator=(const SpareThread&) = delete;
+
+    // Starts the job; false when no thread could run it.
+    bool Run(std::function<void()> job);
+
+private:
+    // Shared with the spare thread, which may outlive this object.
+    struct Shared {
+        OwnedHandle wake{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+        // True while the spare waits and no caller has claimed it.
+        std::atomic<bool> waiting{false};
+        std::atomic<bool> closing{false};
+        // Written by the caller that claimed the spare, before the wake.
+        std::function<void()> job;
+    };
+    static void Serve(Shared& shared);
+
+    std::shared_ptr<Shared> shared_;
+};
+
+} // namespace kelp

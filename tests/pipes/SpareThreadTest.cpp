@@ -1,0 +1,68 @@
+#include "ipc/OwnedHandle.h"
+#include "ipc/SpareThread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+kelp::OwnedHandle NewEvent()
+{
+    return kelp::OwnedHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+}
+
+// Runs a job that records its thread and waits until it has run.
+DWORD ThreadOfJob(kelp::SpareThread& spare)
+{
+    const kelp::OwnedHandle done = NewEvent();
+    std::atomic<DWORD> thread{0};
+    EXPECT_TRUE(spare.Run([&] {
+        thread = GetCurrentThreadId();
+        SetEvent(done.Get());
+    }));
+    EXPECT_EQ(WaitForSingleObject(done.Get(), 5000), WAIT_OBJECT_0);
+    return thread;
+}
+} // namespace
+
+TEST(SpareThread, RunsJobsOneAfterAnotherOnTheSameWaitingThread)
+{
+    kelp::SpareThread spare;
+    Sleep(100); // until the spare waits
+    const DWORD first = ThreadOfJob(spare);
+    EXPECT_NE(first, GetCurrentThreadId());
+    for (int i = 0; i < 3; ++i) {
+        Sleep(100); // until the spare waits again
+        EXPECT_EQ(ThreadOfJob(spare), first);
+    }
+}
+
+TEST(SpareThread, AJobHandedOverWhileTheSpareHangsRunsOnItsOwnThread)
+{
+    const kelp::OwnedHandle release = NewEvent();
+    const kelp::OwnedHandle hung = NewEvent();
+    std::atomic<DWORD> hangingThread{0};
+    std::atomic<bool> hangEnded{false};
+    {
+        kelp::SpareThread spare;
+        Sleep(100);
+        ASSERT_TRUE(spare.Run([&] {
+            hangingThread = GetCurrentThreadId();
+            SetEvent(hung.Get());
+            WaitForSingleObject(release.Get(), INFINITE);
+            hangEnded = true;
+        }));
+        ASSERT_EQ(WaitForSingleObject(hung.Get(), 5000), WAIT_OBJECT_0);
+
+        const DWORD other = ThreadOfJob(spare);
+        EXPECT_NE(other, 0u);
+        EXPECT_NE(other, hangingThread.load());
+        EXPECT_FALSE(hangEnded);
+    }
+    // The spare went away while busy: its job still ends normally.
+    SetEvent(release.Get());
+    for (int i = 0; i < 100 && !hangEnded; ++i)
+        Sleep(20);
+    EXPECT_TRUE(hangEnded);
+}
