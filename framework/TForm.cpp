@@ -206,8 +206,17 @@ void TForm::BringToFront()
 
 void TForm::DoShow()
 {
-    if (OnShow)
-        OnShow(this);
+    // A handler that brings its window forward shows it again before the
+    // first show is over, which would run the handler once more for every
+    // such call; one show runs it once.
+    if (!OnShow || m_inShow)
+        return;
+    m_inShow = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_inShow};
+    OnShow(this);
 }
 
 void TForm::DoHide()

@@ -90,6 +90,7 @@ private:
     bool m_positioned = false;
     bool m_scaled = false;
     bool m_modal = false;
+    bool m_inShow = false;
     bool m_constructed = false;
     bool m_destroyFired = false;
     TModalResult m_modalResult = mrNone;

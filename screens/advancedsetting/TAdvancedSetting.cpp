@@ -67,15 +67,6 @@ TAdvancedSetting::~TAdvancedSetting()
 
 void TAdvancedSetting::FormShow(TObject*)
 {
-    // The show message comes before the window is visible, so bringing it
-    // to the front shows it again from inside this handler: once is enough.
-    if (showing_)
-        return;
-    showing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{showing_};
     if (onShow_)
         onShow_();
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -58,7 +58,6 @@ private:
     void FormShow(TObject* sender);
 
     bool extended_;
-    bool showing_ = false;
     std::function<void()> onShow_;
     kelp::RegionShapedForm shape_;
     kelp::Flicker flicker_;

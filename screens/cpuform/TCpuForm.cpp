@@ -48,16 +48,6 @@ void TCpuForm::SetTexts(const std::string& language)
 
 void TCpuForm::FormShow(TObject*)
 {
-    // Bringing the window forward shows it once more, which comes back here
-    // before this call is over; the figures need reading only once.
-    if (inShow_)
-        return;
-    struct ShowScope {
-        bool& flag;
-        explicit ShowScope(bool& f) : flag(f) { flag = true; }
-        ~ShowScope() { flag = false; }
-    } scope(inShow_);
-
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (TForm* main = Application().MainForm(); main && main != this) {
         const RECT host{main->Left(), main->Top(), main->Left() + main->Width(), main->Top() + main->Height()};

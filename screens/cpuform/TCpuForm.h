@@ -44,7 +44,6 @@ private:
     kelp::LayeredShapedForm shape_;
     kelp::Flicker flicker_;
     std::function<void()> refresh_;
-    bool inShow_ = false;
 };
 
 // The CPU form created at start-up.

@@ -340,3 +340,22 @@ TEST(Hint, AppearsOverAControlWithAHintAndGoesOnAPress)
     EXPECT_FALSE(hint.Showing());
     hint.SetHintPause(500);
 }
+
+TEST(Form, ShowHandlerRunsOncePerShowEvenWhenItShowsTheWindowAgain)
+{
+    TForm form(nullptr);
+    int runs = 0;
+    form.OnShow = [&](TObject*) {
+        ++runs;
+        // What a handler that forces its window forward does: the window is
+        // not visible yet, so this shows it once more from inside the handler.
+        ShowWindow(form.Handle(), SW_SHOW);
+    };
+    form.Show();
+    PumpFor(100);
+    EXPECT_EQ(runs, 1);
+    form.Hide();
+    form.Show();
+    PumpFor(100);
+    EXPECT_EQ(runs, 2) << "the next show runs the handler again";
+}
