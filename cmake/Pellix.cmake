@@ -12,8 +12,17 @@ function(pellix_test name)
   if(T_DEPENDS)
     add_dependencies(${name} ${T_DEPENDS})
   endif()
-  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PELLIX_RUNTIME_DIR})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  pellix_test_command(${name} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
+endfunction()
+
+# pellix_test_command(<name> <command...>)
+# A test run by scripts/test-lane.sh in one of the lanes (Wine prefixes)
+# that scripts/test.sh offers CTest as "wineprefix" resources.
+function(pellix_test_command name)
+  add_test(NAME ${name}
+    COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/test-lane.sh ${ARGN}
+    WORKING_DIRECTORY ${PELLIX_RUNTIME_DIR})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900 RESOURCE_GROUPS wineprefix:1)
 endfunction()
 
 # pellix_import_library(<target> <def file> <dll name>)

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test executable once under
-# a fresh headless Wine prefix. Ends with "N passed, N failed" (test cases).
+# fresh headless Wine prefixes. Ends with "N passed, N failed" (test cases).
+#   PELLIX_TEST_LANES  test executables run at once (default: the cores)
+#   CTEST_ARGS         CTest arguments, e.g. "-R name" for a subset
+#   PELLIX_FUZZ=0      skips the sanitizer and fuzz stage
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 base=${BUILD_DIR:-$root/build}
@@ -16,17 +19,53 @@ if [ "$PELLIX_ARCH" = x86_64 ]; then
 fi
 build=$(pellix_build_dir "$base" "$PELLIX_ARCH")
 
+# The decoders natively under the sanitizers and the fuzzers, meanwhile in
+# the background: the Wine tests mostly wait. Skipped when only a subset of
+# the test executables was asked for.
+fuzz_log="$build/fuzz.log"
+fuzz_pid=
+if [ -z "${CTEST_ARGS:-}" ] && [ "${PELLIX_FUZZ:-1}" != 0 ]; then
+  "$root/scripts/fuzz.sh" >"$fuzz_log" 2>&1 &
+  fuzz_pid=$!
+fi
+
+# The test executables run in PELLIX_TEST_LANES lanes at once, each with a
+# fresh Wine prefix and a copy of the program folder of its own (see
+# scripts/test-lane.sh); CTest hands each test a free lane, the costliest
+# tests first.
 . "$root/scripts/wine-env.sh"
-trap wine_env_stop EXIT
+lanes=${PELLIX_TEST_LANES:-$(nproc)}
+[ "$lanes" -ge 1 ] 2>/dev/null || lanes=1
+export PELLIX_TEST_LANE_ROOT="$build/lanes"
+lane_prefix() { echo "$PELLIX_TEST_LANE_ROOT/$1/wineprefix"; }
+stop() {
+  for ((lane = 0; lane < lanes; lane++)); do wine_env_stop "$(lane_prefix $lane)"; done
+  [ -n "$fuzz_pid" ] && kill "$fuzz_pid" 2>/dev/null
+}
+trap stop EXIT
 unset DISPLAY
-wine_env_start
+rm -rf "$PELLIX_TEST_LANE_ROOT"
+starting=() ids=
+for ((lane = 0; lane < lanes; lane++)); do
+  mkdir -p "$PELLIX_TEST_LANE_ROOT/$lane"
+  cp -al "$build/Pellix" "$PELLIX_TEST_LANE_ROOT/$lane/" || exit 1
+  # The installer test finds Setup beside the program folder.
+  ln -s "$build/installer" "$PELLIX_TEST_LANE_ROOT/$lane/installer"
+  wine_env_start "$(lane_prefix $lane)" &
+  starting+=($!)
+  ids+=${ids:+,}"{\"id\":\"$lane\",\"slots\":1}"
+done
+wait "${starting[@]}"
+spec="$PELLIX_TEST_LANE_ROOT/resources.json"
+echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"wineprefix\":[$ids]}]}" >"$spec"
 
 results="$build/test-results"
 rm -rf "$results" && mkdir -p "$results"
-export GTEST_OUTPUT="xml:$(wine winepath -w "$results")\\"
+export GTEST_OUTPUT="xml:$(WINEPREFIX=$(lane_prefix 0) wine winepath -w "$results")\\"
 export PELLIX_ASSERT_QUIET=1
 
-ctest --test-dir "$build" --output-on-failure --timeout 900 ${CTEST_ARGS:-}
+ctest --test-dir "$build" --output-on-failure --timeout 900 -j "$lanes" --resource-spec-file "$spec" \
+  ${CTEST_ARGS:-}
 ctest_rc=$?
 
 # Sum the test cases of every executable; one that left no report crashed
@@ -50,10 +89,11 @@ for name in $(ctest --test-dir "$build" -N ${CTEST_ARGS:-} | sed -n 's/^ *Test *
 done
 [ $ctest_rc -ne 0 ] && [ $failed -eq 0 ] && failed=1
 
-# The decoders natively under the sanitizers and the fuzzers; skipped when
-# only a subset of the test executables was asked for.
-if [ -z "${CTEST_ARGS:-}" ] && [ "${PELLIX_FUZZ:-1}" != 0 ]; then
-  fuzz_summary=$("$root/scripts/fuzz.sh" | tee /dev/stderr | tail -1)
+if [ -n "$fuzz_pid" ]; then
+  wait "$fuzz_pid"
+  fuzz_pid=
+  cat "$fuzz_log" >&2
+  fuzz_summary=$(tail -1 "$fuzz_log")
   fuzz_passed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1/p' <<<"$fuzz_summary")
   fuzz_failed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' <<<"$fuzz_summary")
   passed=$((passed + ${fuzz_passed:-0}))

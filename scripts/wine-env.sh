@@ -1,12 +1,14 @@
 # Sourced by the run and test scripts: a fresh, headless Wine prefix inside
 # the build folder with one persistent wineserver for all processes.
 # Needs $build set. Call wine_env_stop when done (the scripts trap it).
+# wine_env_start and wine_env_stop take another prefix folder as argument,
+# so that several prefixes (the test lanes) can run side by side.
 # xvfb_start/wine_session_stop add a virtual X display for pictures.
 
 . "$(dirname "${BASH_SOURCE[0]}")/platform.sh"
 
-wine_env_start() {
-  export WINEPREFIX="$build/wineprefix"
+wine_env_start() { # [prefix folder]
+  export WINEPREFIX="${1:-$build/wineprefix}"
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   rm -rf "$WINEPREFIX"
@@ -22,10 +24,16 @@ wine_env_start() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   wineserver -p
+  # The server may still be coming up when -p returns; a first process now
+  # waits for it (or starts it) and starts Wine's own services. Either way
+  # they hold no output pipe of a later test runner, which would otherwise
+  # wait for that pipe to close long after the test has ended.
+  wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
-wine_env_stop() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+wine_env_stop() { # [prefix folder]
+  local prefix=${1:-${WINEPREFIX:-}}
+  [ -n "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 }
 
 # What a user's machine has beside the program: the driver of the board's

@@ -1,10 +1,8 @@
 #!/bin/sh
-# Runs the installer test (the executable, then the emulator if any) with two
+# Runs the installer test (the emulator if any, then the executable) with two
 # small tmpfs folders for the failure cases: PELLIX_READONLY_FOLDER, mounted
 # read-only, and PELLIX_FULL_FOLDER, 1 MiB, too small for Pellix. Mounting
 # needs root; without it those cases are skipped and say so.
-test=$1
-emulator=${2:-}
 disks=$(mktemp -d /tmp/pellix-drives.XXXXXX)
 mkdir -p "$disks/readonly" "$disks/full"
 cleanup() {
@@ -19,4 +17,4 @@ if mount -t tmpfs -o size=1m,ro tmpfs "$disks/readonly" 2>/dev/null &&
   export PELLIX_READONLY_FOLDER="Z:$(echo "$disks/readonly" | tr / '\\')"
   export PELLIX_FULL_FOLDER="Z:$(echo "$disks/full" | tr / '\\')"
 fi
-$emulator "$test"
+"$@"
