@@ -19,16 +19,6 @@ if [ "$PELLIX_ARCH" = x86_64 ]; then
 fi
 build=$(pellix_build_dir "$base" "$PELLIX_ARCH")
 
-# The decoders natively under the sanitizers and the fuzzers, meanwhile in
-# the background: the Wine tests mostly wait. Skipped when only a subset of
-# the test executables was asked for.
-fuzz_log="$build/fuzz.log"
-fuzz_pid=
-if [ -z "${CTEST_ARGS:-}" ] && [ "${PELLIX_FUZZ:-1}" != 0 ]; then
-  "$root/scripts/fuzz.sh" >"$fuzz_log" 2>&1 &
-  fuzz_pid=$!
-fi
-
 # The test executables run in PELLIX_TEST_LANES lanes at once, each with a
 # fresh Wine prefix and a copy of the program folder of its own (see
 # scripts/test-lane.sh); CTest hands each test a free lane, the costliest
@@ -38,6 +28,7 @@ lanes=${PELLIX_TEST_LANES:-$(nproc)}
 [ "$lanes" -ge 1 ] 2>/dev/null || lanes=1
 export PELLIX_TEST_LANE_ROOT="$build/lanes"
 lane_prefix() { echo "$PELLIX_TEST_LANE_ROOT/$1/wineprefix"; }
+fuzz_pid=
 stop() {
   for ((lane = 0; lane < lanes; lane++)); do wine_env_stop "$(lane_prefix $lane)"; done
   [ -n "$fuzz_pid" ] && kill "$fuzz_pid" 2>/dev/null
@@ -64,9 +55,29 @@ rm -rf "$results" && mkdir -p "$results"
 export GTEST_OUTPUT="xml:$(WINEPREFIX=$(lane_prefix 0) wine winepath -w "$results")\\"
 export PELLIX_ASSERT_QUIET=1
 
+# The decoders natively under the sanitizers and the fuzzers, meanwhile in
+# the background: the Wine tests mostly wait. The stage keeps its processor
+# load off the tests that measure this machine's load (label
+# "processor_load"): it starts once they have left their reports, or when
+# CTest ends. Skipped when only a subset of the test executables was asked
+# for.
+fuzz_log="$build/fuzz.log"
+tests_done="$results/.done"
+if [ -z "${CTEST_ARGS:-}" ] && [ "${PELLIX_FUZZ:-1}" != 0 ]; then
+  quiet=$(ctest --test-dir "$build" -N -L processor_load | sed -n 's/^ *Test *#[0-9]*: *//p')
+  (
+    for name in $quiet; do
+      while [ ! -f "$results/$name.xml" ] && [ ! -f "$tests_done" ]; do sleep 1; done
+    done
+    exec "$root/scripts/fuzz.sh"
+  ) >"$fuzz_log" 2>&1 &
+  fuzz_pid=$!
+fi
+
 ctest --test-dir "$build" --output-on-failure --timeout 900 -j "$lanes" --resource-spec-file "$spec" \
   ${CTEST_ARGS:-}
 ctest_rc=$?
+touch "$tests_done"
 
 # Sum the test cases of every executable; one that left no report crashed
 # or hung and counts as one failure.
