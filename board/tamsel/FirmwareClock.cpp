@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
+#include <string>
 
 namespace tamsel {
 
@@ -39,15 +41,22 @@ void StepAutoGear(vboard::BoardStore& store, const vboard::BoardState& seen)
 
 DWORD WINAPI Run(void*)
 {
-    vboard::BoardStore store;
-    const vboard::StateChangeWatch watch(store.Path());
+    std::string path;
+    std::unique_ptr<vboard::StateChangeWatch> watch;
     vboard::BoardState seen;
     bool stale = true;
     ULONGLONG lastStep = 0;
     for (;;) {
         try {
+            // The state named now: a test program may name a new one.
+            vboard::BoardStore store;
+            if (store.Path() != path) {
+                path = store.Path();
+                watch = std::make_unique<vboard::StateChangeWatch>(path);
+                stale = true;
+            }
             if (stale) {
-                watch.Rearm();
+                watch->Rearm();
                 store.Read(seen);
             }
             DWORD wait = INFINITE;
@@ -60,8 +69,8 @@ DWORD WINAPI Run(void*)
                 }
                 wait = DWORD(lastStep + period - now);
             }
-            if (watch.Watching()) {
-                stale = watch.Wait(wait);
+            if (watch->Watching()) {
+                stale = watch->Wait(wait);
                 continue;
             }
             // Without change notifications every period reads the state.

@@ -9,6 +9,7 @@
 #include <thread>
 
 namespace {
+using boardtest::FileIndex;
 using vboard::BoardState;
 using vboard::BoardStore;
 
@@ -120,18 +121,6 @@ TEST_F(BoardStoreTest, StateIsSharedWithOtherProcesses)
     ASSERT_TRUE(SetValue(kCounterItem, 1234));
     boardtest::ProcessResult get = boardtest::Run("boardctl.exe", "get 0x030000F0");
     EXPECT_EQ(get.out, "0x000004D2\n");
-}
-
-// The file's identity: replacing the state file gives it a new one.
-uint64_t FileIndex(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return known ? (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
 }
 
 TEST_F(BoardStoreTest, OnlyAnUpdateThatChangesTheStateRewritesTheFile)
