@@ -1,6 +1,7 @@
 #include "board/boardctl/BoardCommands.h"
 
 #include "board/core/BoardStore.h"
+#include "board/core/ItemAccess.h"
 #include "board/core/NumberText.h"
 #include "board/core/SuperIoChip.h"
 #include "kelp/vantor/BiosInterface.h"
@@ -48,6 +49,15 @@ bool ParseId(const std::string& text, uint32_t& id, std::FILE* err)
     return false;
 }
 
+// The value a program reading the item sees now: live sensors read as
+// they sense, not as stored.
+uint32_t Reading(const BoardState& state, const BoardItem& item)
+{
+    uint32_t value = item.value;
+    vboard::ReadItem(state, item.id, value);
+    return value;
+}
+
 void PrintHeader(const BoardState& state, std::FILE* out)
 {
     std::fprintf(out, "profile: %s\n", state.profile.c_str());
@@ -58,10 +68,10 @@ void PrintHeader(const BoardState& state, std::FILE* out)
     std::fprintf(out, "state file: %s\n", BoardStore().Path().c_str());
 }
 
-void PrintItem(const BoardItem& item, const std::string& text, std::FILE* out)
+void PrintItem(const BoardItem& item, uint32_t value, const std::string& text, std::FILE* out)
 {
     std::fprintf(out, "%s  %-7s  %s  %-14s  %s\n", vboard::HexWord(item.id).c_str(), vboard::KindName(item.Kind()),
-                 vboard::HexWord(item.value).c_str(), text.c_str(), item.name.c_str());
+                 vboard::HexWord(value).c_str(), text.c_str(), item.name.c_str());
 }
 
 int Show(std::FILE* out, std::FILE* err)
@@ -72,21 +82,22 @@ int Show(std::FILE* out, std::FILE* err)
     PrintHeader(state, out);
     for (const auto& [id, item] : state.items)
         std::fprintf(out, "%s  %-7s  %s  %s%s\n", vboard::HexWord(id).c_str(), vboard::KindName(item.Kind()),
-                     vboard::HexWord(item.value).c_str(), item.name.c_str(), item.readOnly ? " (read-only)" : "");
+                     vboard::HexWord(Reading(state, item)).c_str(), item.name.c_str(),
+                     item.readOnly ? " (read-only)" : "");
     return kOk;
 }
 
 // The value text as the program itself derives it: through the ACPI
 // library's description of the item.
-std::string ValueText(const kelp::BiosItem& item, const BoardItem& board)
+std::string ValueText(const kelp::BiosItem& item, const BoardItem& board, uint32_t value)
 {
     if (board.Kind() == vboard::ItemKind::Boolean)
-        return board.value ? "on" : "off";
+        return value ? "on" : "off";
     if (!item.IsParsed())
         return "(no description)";
-    if (board.Kind() == vboard::ItemKind::String && board.value >= item.GetCount())
+    if (board.Kind() == vboard::ItemKind::String && value >= item.GetCount())
         return "(out of range)";
-    return item.IndexToString(board.value);
+    return item.IndexToString(value);
 }
 
 int Items(std::FILE* out, std::FILE* err)
@@ -108,7 +119,8 @@ int Items(std::FILE* out, std::FILE* err)
             if (!board)
                 continue;
             std::unique_ptr<kelp::BiosItem> item = items.CreateItem();
-            PrintItem(*board, ValueText(*item, *board), out);
+            const uint32_t value = Reading(state, *board);
+            PrintItem(*board, value, ValueText(*item, *board, value), out);
         }
     }
     return kOk;
@@ -132,7 +144,7 @@ int Get(const std::string& idText, std::FILE* out, std::FILE* err)
     const BoardItem* item = state.Find(id);
     if (!item)
         return Fail(err, "item " + vboard::HexWord(id) + " is not on this board");
-    std::fprintf(out, "%s\n", vboard::HexWord(item->value).c_str());
+    std::fprintf(out, "%s\n", vboard::HexWord(Reading(state, *item)).c_str());
     return kOk;
 }
 

@@ -40,11 +40,10 @@ bool ReplaceFileText(const std::string& path, const std::string& text)
         if (!file)
             return false;
         DWORD written = 0;
-        if (!WriteFile(file.Get(), text.data(), DWORD(text.size()), &written, nullptr) || written != text.size() ||
-            !FlushFileBuffers(file.Get()))
+        if (!WriteFile(file.Get(), text.data(), DWORD(text.size()), &written, nullptr) || written != text.size())
             return false;
     }
-    return MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 } // namespace vboard

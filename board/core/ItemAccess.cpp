@@ -1,11 +1,14 @@
 #include "board/core/ItemAccess.h"
 
+#include "board/core/CpuSensors.h"
 #include "board/core/SuperIoChip.h"
 
 namespace vboard {
 
 bool ReadItem(const BoardState& state, uint32_t id, uint32_t& value)
 {
+    if (ReadSensor(state, id, value))
+        return true;
     const BoardItem* item = state.Find(id);
     if (!item)
         return false;

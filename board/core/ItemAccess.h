@@ -17,6 +17,7 @@ constexpr uint32_t kSioRegisterItem = 0x11060009;
 constexpr uint32_t kWritePlain = 1;
 constexpr uint32_t kWritePending = 2;
 
+// Live sensors (CpuSensors.h) read as they sense now, other items as stored.
 bool ReadItem(const BoardState& state, uint32_t id, uint32_t& value);
 bool ReadItemWithArgument(const BoardState& state, uint32_t id, uint32_t argument, uint32_t& value);
 

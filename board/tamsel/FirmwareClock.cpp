@@ -1,15 +1,15 @@
 #include "board/tamsel/FirmwareClock.h"
 
 #include "board/core/BoardStore.h"
-#include "board/tamsel/CpuLoadMeter.h"
+#include "board/core/StateChangeWatch.h"
 #include "board/tamsel/GearFirmware.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <memory>
 #include <mutex>
-#include <optional>
+#include <string>
 
 namespace tamsel {
 
@@ -22,16 +22,64 @@ DWORD PeriodOf(const vboard::BoardState& state)
     return std::max<DWORD>(state.KnobWord("tamsel_tick_ms", kDefaultPeriodMs), kMinimumPeriodMs);
 }
 
-DWORD WINAPI Run(void* firstPeriod)
+// One step of the Auto gear, decided on the state last read and checked
+// again under the board lock before it is written.
+void StepAutoGear(vboard::BoardStore& store, const vboard::BoardState& seen)
 {
-    DWORD period = DWORD(reinterpret_cast<uintptr_t>(firstPeriod));
+    const auto next = NextAutoGear(seen);
+    if (!next || *next == seen.Find(vboard::kAutoGearItem)->value)
+        return;
+    store.Update([](vboard::BoardState& state) {
+        const auto stepped = NextAutoGear(state);
+        vboard::BoardItem* gear = state.Find(vboard::kAutoGearItem);
+        if (!stepped || *stepped == gear->value)
+            return false;
+        gear->value = *stepped;
+        return true;
+    });
+}
+
+DWORD WINAPI Run(void*)
+{
+    std::string path;
+    std::unique_ptr<vboard::StateChangeWatch> watch;
+    vboard::BoardState seen;
+    bool stale = true;
+    ULONGLONG lastStep = 0;
     for (;;) {
-        Sleep(period);
         try {
-            period = FirmwareTick();
+            // The state named now: a test program may name a new one.
+            vboard::BoardStore store;
+            if (store.Path() != path) {
+                path = store.Path();
+                watch = std::make_unique<vboard::StateChangeWatch>(path);
+                stale = true;
+            }
+            if (stale) {
+                watch->Rearm();
+                store.Read(seen);
+            }
+            DWORD wait = INFINITE;
+            if (RunsAuto(seen)) {
+                const DWORD period = PeriodOf(seen);
+                const ULONGLONG now = GetTickCount64();
+                if (now - lastStep >= period) {
+                    StepAutoGear(store, seen);
+                    lastStep = now;
+                }
+                wait = DWORD(lastStep + period - now);
+            }
+            if (watch->Watching()) {
+                stale = watch->Wait(wait);
+                continue;
+            }
+            // Without change notifications every period reads the state.
+            Sleep(wait == INFINITE ? PeriodOf(seen) : wait);
         } catch (...) {
-            // A tick that fails (state briefly unreadable) is simply skipped.
+            // A period that fails (state briefly unreadable) is simply skipped.
+            Sleep(kDefaultPeriodMs);
         }
+        stale = true;
     }
 }
 
@@ -44,47 +92,12 @@ void PinThisModule()
 }
 } // namespace
 
-unsigned long FirmwareTick()
-{
-    // Most periods change nothing: the state is first only looked at, with
-    // no copy, and read for a change and written only when a reading moves.
-    // The period comes from the same look.
-    vboard::BoardStore store;
-    DWORD period = kDefaultPeriodMs;
-    std::optional<unsigned> sampled;
-    const auto load = [&sampled](const vboard::BoardState& state) {
-        if (state.Knob("tamsel_cpu_load"))
-            return unsigned(state.KnobWord("tamsel_cpu_load", 0));
-        if (!sampled)
-            sampled = CpuLoadMeter::Instance().Sample();
-        return *sampled;
-    };
-    bool unchanged = false;
-    store.Inspect([&](const vboard::BoardState& state) {
-        period = PeriodOf(state);
-        unchanged = SensedReadings(state, load(state)) == CurrentReadings(state);
-    });
-    if (unchanged)
-        return period;
-    store.Update([&](vboard::BoardState& state) {
-        period = PeriodOf(state);
-        const SensorReadings readings = SensedReadings(state, load(state));
-        if (readings == CurrentReadings(state))
-            return false;
-        StoreReadings(state, readings);
-        return true;
-    });
-    return period;
-}
-
-void StartFirmwareClock(unsigned long firstPeriod)
+void StartFirmwareClock()
 {
     static std::once_flag started;
-    std::call_once(started, [firstPeriod] {
+    std::call_once(started, [] {
         PinThisModule();
-        CpuLoadMeter::Instance();
-        void* argument = reinterpret_cast<void*>(uintptr_t(firstPeriod));
-        if (HANDLE thread = CreateThread(nullptr, 0, Run, argument, 0, nullptr))
+        if (HANDLE thread = CreateThread(nullptr, 0, Run, nullptr, 0, nullptr))
             CloseHandle(thread);
     });
 }

@@ -1,14 +1,12 @@
 #pragma once
-// The firmware's own activity: a thread of the loading process that senses
-// the processor load and updates the board's readings and Auto gear every
-// period (knob tamsel_tick_ms). Started once, runs until the process ends.
+// The firmware's own activity: a thread of the loading process that moves
+// the Auto gear with the processor load, one step at most every period
+// (knob tamsel_tick_ms). Between changes of the board state it keeps what
+// it last read, and while the board does not run Auto it only waits for the
+// next change. Started once, runs until the process ends.
 
 namespace tamsel {
 
-// The first period runs from now for `firstPeriod` ms (what the last tick
-// returned).
-void StartFirmwareClock(unsigned long firstPeriod);
-// One firmware period now; returns the period until the next one.
-unsigned long FirmwareTick();
+void StartFirmwareClock();
 
 } // namespace tamsel

@@ -1,11 +1,10 @@
 #include "board/tamsel/GearFirmware.h"
 
+#include "board/core/CpuSensors.h"
 #include "board/core/ItemAccess.h"
 #include "board/core/NumberText.h"
-#include "board/tamsel/PowerWord.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -13,35 +12,14 @@ namespace tamsel {
 
 using vboard::BoardItem;
 using vboard::BoardState;
+using vboard::kGearMax;
+using vboard::kGearMedium;
 
 namespace {
-constexpr uint32_t kMaxSavingCapabilityBits = 0x0C;
-constexpr unsigned kTurbo = 0, kHighPerformance = 1, kMedium = 2, kMax = 3;
-// Current drawn in each gear relative to High Performance.
-constexpr double kGearScale[] = {1.15, 1.0, 0.74, 0.54};
 constexpr char kModesSection[] = "tamsel_modes";
 // The items whose values the setting-mode index selects.
 constexpr uint32_t kSettingItems[] = {0x0B010006, 0x0B010007, 0x0B050006, 0x0B050007,
                                       0x0B060021, 0x0B060022, 0x0B060023};
-
-uint32_t ValueOf(const BoardState& state, uint32_t id, uint32_t fallback)
-{
-    const BoardItem* item = state.Find(id);
-    return item ? item->value : fallback;
-}
-
-bool HasMaxSavingGear(const BoardState& state)
-{
-    return (ValueOf(state, kCapabilityItem, 0) & kMaxSavingCapabilityBits) != 0;
-}
-
-// Boards with the advanced gear run the saving gears only while the gear
-// engine is switched on.
-bool SavingGearsEnabled(const BoardState& state)
-{
-    const bool advanced = state.Find(kCapabilityItem) && ValueOf(state, kCapabilityItem, 0) >= 2;
-    return !advanced || ValueOf(state, kGearEngineItem, 1) == 1;
-}
 
 std::string ModeKey(uint32_t id, uint32_t mode)
 {
@@ -89,7 +67,7 @@ bool SwitchSettingMode(BoardState& state, uint32_t mode)
     return true;
 }
 
-unsigned SavingGearToBand(unsigned gear) { return kMax - gear; }
+unsigned SavingGearToBand(unsigned gear) { return kGearMax - gear; }
 
 // One step of the Auto selection from `gear` with the processor drawing
 // `amps`. Band 0 is the most saving gear, band 3 Turbo; switch-up threshold
@@ -109,19 +87,19 @@ uint32_t SteppedAutoGear(const BoardState& state, uint32_t gear, uint32_t amps)
                                state.Find(kFirstThresholdItem + 5);
     const uint32_t hysteresis = state.KnobWord("tamsel_hysteresis", 2);
 
-    unsigned band = SavingGearToBand(std::min<uint32_t>(gear, kMax));
+    unsigned band = SavingGearToBand(std::min<uint32_t>(gear, kGearMax));
     if (band < 3 && amps > up[band]) {
         ++band;
     } else if (band > 0) {
         uint32_t down = up[band - 1];
         if (sixThresholds)
-            down = std::min(down, ValueOf(state, kFirstThresholdItem + 3 + (band - 1), down));
+            down = std::min(down, vboard::ItemValueOr(state, kFirstThresholdItem + 3 + (band - 1), down));
         if (uint64_t(amps) + hysteresis < down)
             --band;
     }
-    unsigned stepped = kMax - band;
-    if (stepped == kMax && !HasMaxSavingGear(state))
-        stepped = kMedium;
+    unsigned stepped = kGearMax - band;
+    if (stepped == kGearMax && !vboard::HasMaxSavingGear(state))
+        stepped = kGearMedium;
     return stepped;
 }
 
@@ -134,25 +112,6 @@ void PutWord(unsigned char* record, size_t offset, uint32_t value)
 bool IsAcceptedLevel(uint32_t level)
 {
     return level <= 0xFF || level == kLevelTurbo || level == kLevelAuto;
-}
-
-unsigned GearInForce(const BoardState& state)
-{
-    const uint32_t level = ValueOf(state, kGearLevelItem, 0);
-    if (level == kLevelTurbo)
-        return kTurbo;
-    if (!SavingGearsEnabled(state))
-        return kHighPerformance;
-    switch (level) {
-    case 1:
-        return kMedium;
-    case 2:
-        return HasMaxSavingGear(state) ? kMax : kMedium;
-    case kLevelAuto:
-        return std::min<uint32_t>(ValueOf(state, kAutoGearItem, kHighPerformance), kMax);
-    default:
-        return kHighPerformance;
-    }
 }
 
 bool WriteGearItem(BoardState& state, uint32_t id, uint32_t value)
@@ -169,43 +128,18 @@ bool WriteGearItem(BoardState& state, uint32_t id, uint32_t value)
     return vboard::WriteItem(state, id, value, vboard::kWritePlain);
 }
 
-SensorReadings CurrentReadings(const BoardState& state)
+bool RunsAuto(const BoardState& state)
 {
-    return {ValueOf(state, kCpuCurrentItem, 0), ValueOf(state, kCpuPowerItem, 0), ValueOf(state, kAutoGearItem, 0)};
+    return vboard::ItemValueOr(state, kGearLevelItem, 0) == kLevelAuto && vboard::SavingGearsEnabled(state) &&
+           state.Find(vboard::kAutoGearItem) && state.Find(vboard::kCpuCurrentItem);
 }
 
-SensorReadings SensedReadings(const BoardState& state, unsigned loadPercent)
+std::optional<uint32_t> NextAutoGear(const BoardState& state)
 {
-    SensorReadings readings = CurrentReadings(state);
-    const auto sensors = state.Knob("tamsel_sensors");
-    if (!sensors || *sensors != "hold") {
-        const double idle = state.KnobWord("tamsel_idle_current", 8);
-        const double full = state.KnobWord("tamsel_full_current", 60);
-        const double volts = state.KnobWord("tamsel_vcore_mv", 1200) / 1000.0;
-        const double load = std::min(loadPercent, 100u) / 100.0;
-        // The firmware measures whole amperes and derives the power from that
-        // reading, so both readings (and the state file) change only when
-        // the load moves by a measurable step, not on every flicker of it.
-        const long amps = std::lround((idle + (full - idle) * load) * kGearScale[GearInForce(state)]);
-        if (state.Find(kCpuCurrentItem))
-            readings.current = uint32_t(amps);
-        if (state.Find(kCpuPowerItem))
-            readings.power = EncodePowerWord(amps * volts);
-    }
-    if (ValueOf(state, kGearLevelItem, 0) == kLevelAuto && SavingGearsEnabled(state) && state.Find(kAutoGearItem) &&
-        state.Find(kCpuCurrentItem))
-        readings.autoGear = SteppedAutoGear(state, readings.autoGear, readings.current);
-    return readings;
-}
-
-void StoreReadings(BoardState& state, const SensorReadings& readings)
-{
-    if (BoardItem* current = state.Find(kCpuCurrentItem))
-        current->value = readings.current;
-    if (BoardItem* power = state.Find(kCpuPowerItem))
-        power->value = readings.power;
-    if (BoardItem* autoGear = state.Find(kAutoGearItem))
-        autoGear->value = readings.autoGear;
+    uint32_t amps;
+    if (!RunsAuto(state) || !vboard::ReadItem(state, vboard::kCpuCurrentItem, amps))
+        return std::nullopt;
+    return SteppedAutoGear(state, state.Find(vboard::kAutoGearItem)->value, amps);
 }
 
 bool DescribeItem(const BoardState& state, uint32_t id, unsigned char* record)
@@ -228,7 +162,7 @@ bool DescribeItem(const BoardState& state, uint32_t id, unsigned char* record)
 
 bool IsOverclocked(const BoardState& state)
 {
-    const uint32_t ocState = ValueOf(state, kOverclockStateItem, 1);
+    const uint32_t ocState = vboard::ItemValueOr(state, kOverclockStateItem, 1);
     return ocState != 1 && ocState != 2;
 }
 

@@ -98,7 +98,7 @@ uint8_t __stdcall TamselInit()
         BoardState state;
         if (!ReadState(state))
             return false;
-        tamsel::StartFirmwareClock(tamsel::FirmwareTick());
+        tamsel::StartFirmwareClock();
         return true;
     });
 }

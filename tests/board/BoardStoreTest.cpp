@@ -9,12 +9,15 @@
 #include <thread>
 
 namespace {
+using boardtest::FileIndex;
 using vboard::BoardState;
 using vboard::BoardStore;
 
 const std::string kStatePath = boardtest::UseOwnBoardState("board");
 
-constexpr uint32_t kCounterItem = 0x0E0A0011; // unbounded number item of the current profile
+// An unbounded number item of the current profile that no sensor drives.
+constexpr uint32_t kCounterItem = 0x030000F0;
+constexpr uint32_t kCounterDefault = 3;
 
 std::mutex g_traceLock;
 std::vector<std::string> g_traces;
@@ -74,7 +77,7 @@ TEST_F(BoardStoreTest, DamagedOrMissingStateIsRebuiltFromTheProfile)
         ASSERT_TRUE(vboard::ReadFileText(kStatePath, text));
         damage(text);
         ASSERT_TRUE(vboard::ReplaceFileText(kStatePath, text));
-        EXPECT_EQ(Value(kCounterItem), 12u) << "profile default back";
+        EXPECT_EQ(Value(kCounterItem), kCounterDefault) << "profile default back";
         EXPECT_TRUE(Traced("rebuilt from profile current"));
         ASSERT_TRUE(vboard::ReadFileText(kStatePath, text));
         BoardState decoded;
@@ -82,7 +85,7 @@ TEST_F(BoardStoreTest, DamagedOrMissingStateIsRebuiltFromTheProfile)
         EXPECT_TRUE(vboard::DecodeState(text, decoded, reason)) << "rebuilt state written back: " << reason;
     }
     DeleteFileA(kStatePath.c_str());
-    EXPECT_EQ(Value(kCounterItem), 12u);
+    EXPECT_EQ(Value(kCounterItem), kCounterDefault);
     EXPECT_TRUE(Traced("is missing; rebuilt from profile current"));
 }
 
@@ -107,29 +110,17 @@ TEST_F(BoardStoreTest, UnusableProfileGivesAnEmptyBoardThatIsNotPersisted)
     EXPECT_TRUE(state.items.empty());
     EXPECT_TRUE(Traced("board is empty"));
     EXPECT_EQ(GetFileAttributesA(kStatePath.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(Value(kCounterItem), 12u) << "the next access builds the default profile";
+    EXPECT_EQ(Value(kCounterItem), kCounterDefault) << "the next access builds the default profile";
 }
 
 TEST_F(BoardStoreTest, StateIsSharedWithOtherProcesses)
 {
-    boardtest::ProcessResult set = boardtest::Run("boardctl.exe", "set 0x0E0A0011 0x55");
+    boardtest::ProcessResult set = boardtest::Run("boardctl.exe", "set 0x030000F0 0x55");
     ASSERT_EQ(set.exitCode, 0u) << set.err;
     EXPECT_EQ(Value(kCounterItem), 0x55u);
     ASSERT_TRUE(SetValue(kCounterItem, 1234));
-    boardtest::ProcessResult get = boardtest::Run("boardctl.exe", "get 0x0E0A0011");
+    boardtest::ProcessResult get = boardtest::Run("boardctl.exe", "get 0x030000F0");
     EXPECT_EQ(get.out, "0x000004D2\n");
-}
-
-// The file's identity: replacing the state file gives it a new one.
-uint64_t FileIndex(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return known ? (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
 }
 
 TEST_F(BoardStoreTest, OnlyAnUpdateThatChangesTheStateRewritesTheFile)
@@ -147,7 +138,7 @@ TEST_F(BoardStoreTest, OnlyAnUpdateThatChangesTheStateRewritesTheFile)
     EXPECT_TRUE(SetValue(kCounterItem, 42));
     EXPECT_NE(FileIndex(kStatePath), before);
     EXPECT_EQ(Value(kCounterItem), 42u);
-    boardtest::ProcessResult get = boardtest::Run("boardctl.exe", "get 0x0E0A0011");
+    boardtest::ProcessResult get = boardtest::Run("boardctl.exe", "get 0x030000F0");
     EXPECT_EQ(get.out, "0x0000002A\n") << "the change reached the file";
 }
 
@@ -162,11 +153,11 @@ TEST_F(BoardStoreTest, InspectSeesTheStateAsTheFileHoldsIt)
     EXPECT_EQ(inspected(), 0x11u);
     EXPECT_EQ(inspected(), 0x11u) << "looked at again, unchanged";
     // Another process changes the value; the file keeps its length.
-    ASSERT_EQ(boardtest::Run("boardctl.exe", "set 0x0E0A0011 0x22").exitCode, 0u);
+    ASSERT_EQ(boardtest::Run("boardctl.exe", "set 0x030000F0 0x22").exitCode, 0u);
     EXPECT_EQ(inspected(), 0x22u);
 
     DeleteFileA(kStatePath.c_str());
-    EXPECT_EQ(inspected(), 12u) << "a missing state is rebuilt from the profile";
+    EXPECT_EQ(inspected(), kCounterDefault) << "a missing state is rebuilt from the profile";
     EXPECT_NE(GetFileAttributesA(kStatePath.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

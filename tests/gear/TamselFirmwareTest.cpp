@@ -2,7 +2,9 @@
 // the processor load and the gear in force, the Auto gear selection, the
 // per-mode setting items, item records and concurrent callers.
 
+#include "board/core/BoardStore.h"
 #include "kelp/vantor/BiosItems.h"
+#include "tests/board/support/BoardTestSupport.h"
 #include "tests/gear/GearRig.h"
 
 #include <gmock/gmock.h>
@@ -10,6 +12,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -123,6 +126,62 @@ TEST_F(TamselReadings, AdvancedGearNeedsItsEngineForSaving)
     EXPECT_EQ(SettledCurrent(*rig.gear, 60), 60) << "engine off: High Performance";
 }
 
+// The library, the ACPI side and boardctl all read the sensors as they
+// sense now, without waiting for a firmware period; held, they read as set.
+TEST_F(TamselReadings, EveryReaderSeesTheSameReadingAndHeldValuesWin)
+{
+    GearRig rig;
+    SetKnobs({{"tamsel_cpu_load", "100"}});
+    ASSERT_TRUE(rig.gear->SetLevel(1));
+    EXPECT_EQ(rig.gear->GetIcpu(), 44);
+    EXPECT_EQ(boardtest::Run("boardctl.exe", "get 0x0E0A0011").out, "0x0000002C\n");
+    uint32_t word = 0;
+    ASSERT_TRUE(rig.gear->GetItem(kCpuPower, word));
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X\n", unsigned(word));
+    EXPECT_EQ(boardtest::Run("boardctl.exe", "get 0x0E0B0013").out, text);
+    EXPECT_NEAR(PowerWatts(word), 44 * 1.2, 0.05);
+
+    SetKnobs({{"tamsel_sensors", "hold"}});
+    ASSERT_EQ(boardtest::Run("boardctl.exe", "set 0x0E0A0011 0x22").exitCode, 0u);
+    EXPECT_EQ(rig.gear->GetIcpu(), 0x22);
+    EXPECT_EQ(boardtest::Run("boardctl.exe", "get 0x0E0A0011").out, "0x00000022\n");
+}
+
+// Readings that follow the machine's real load are worked out when read:
+// however they move, the state file is not written.
+TEST_F(TamselReadings, AMovingLoadLeavesTheStateFileAlone)
+{
+    SetKnobs({{"tamsel_full_current", "200"}});
+    GearRig rig;
+    ASSERT_TRUE(rig.gear->SetLevel(0));
+    const std::string path = vboard::BoardStore().Path();
+    const uint64_t file = boardtest::FileIndex(path);
+    ASSERT_NE(file, 0u);
+    std::set<int> readings;
+    auto sample = [&](int count) {
+        for (int i = 0; i < count; ++i, Sleep(250))
+            readings.insert(rig.gear->GetIcpu());
+    };
+    sample(4);
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> spinners;
+    for (unsigned i = 0; i < std::max(4u, std::thread::hardware_concurrency()); ++i)
+        spinners.emplace_back([&] {
+            volatile unsigned sink = 0;
+            while (!stop)
+                sink = sink + 1;
+        });
+    sample(4);
+    stop = true;
+    for (std::thread& spinner : spinners)
+        spinner.join();
+    sample(2);
+    if (readings.size() < 2)
+        GTEST_SKIP() << "the machine's load did not move the reading";
+    EXPECT_EQ(boardtest::FileIndex(path), file) << readings.size() << " readings";
+}
+
 using TamselAuto = TamselReadings;
 
 TEST_F(TamselAuto, ClimbsUnderLoadAndReturnsWhenIdle)
@@ -181,6 +240,26 @@ TEST_F(TamselAuto, BoardWithoutMaxSavingStopsAtMedium)
     EXPECT_TRUE(WaitForGear(*rig.gear, [](int gear) { return gear == 2; }, 3000));
     Sleep(300);
     EXPECT_EQ(rig.gear->GetAutoGear(), 2);
+}
+
+// While the board does not run Auto the clock only waits for the state to
+// change: Auto chosen by another program still sets the gear moving.
+TEST_F(TamselAuto, StartsWhenAnotherProgramChoosesAuto)
+{
+    GearRig rig;
+    ChangeBoard([](vboard::BoardState& state) {
+        const uint32_t thresholds[] = {10, 20, 30, 10, 20, 30};
+        for (uint32_t k = 0; k < 6; ++k)
+            state.Find(kAutoThreshold1 + k)->value = thresholds[k];
+        state.Find(kAutoGear)->value = 1;
+        state.Find(kGearLevel)->value = 0;
+        state.Find(kGearEnable)->value = 1;
+        state.knobs["tamsel_cpu_load"] = "0";
+    });
+    Sleep(300);
+    EXPECT_EQ(rig.gear->GetAutoGear(), 1);
+    ASSERT_EQ(boardtest::Run("boardctl.exe", "set 0x0B060001 0x8000").exitCode, 0u);
+    EXPECT_TRUE(WaitForGear(*rig.gear, [](int gear) { return gear == 3; }, 3000));
 }
 
 using TamselItems = GearTest;

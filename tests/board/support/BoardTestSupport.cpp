@@ -30,6 +30,17 @@ std::string RuntimeFolder()
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
+uint64_t FileIndex(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return known ? (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow : 0;
+}
+
 std::string WriteProfile(const std::string& name, const std::string& text)
 {
     char folder[MAX_PATH] = {};

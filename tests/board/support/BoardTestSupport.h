@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -21,6 +22,10 @@ std::string RuntimeFolder();
 
 // Writes `text` as a profile file in the temporary folder; returns its path.
 std::string WriteProfile(const std::string& name, const std::string& text);
+
+// The file's identity (0 when it cannot be read): replacing the state file
+// gives it a new one, so an unchanged identity means nothing was written.
+uint64_t FileIndex(const std::string& path);
 
 struct ProcessResult {
     DWORD exitCode = 0;

@@ -1,14 +1,16 @@
 #pragma once
-// The machine's processor load as the firmware senses it: the share of
-// busy processor time between two samples, taken from the system's
-// cumulative idle, kernel and user times. Thread-safe.
+// The machine's processor load as the board senses it: the share of busy
+// processor time between two samples, taken from the system's cumulative
+// idle, kernel and user times. The first sample of a process covers the
+// time since the machine started, so a reader that looks only once still
+// sees a real load. Thread-safe.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <mutex>
 
-namespace tamsel {
+namespace vboard {
 
 class CpuLoadMeter {
 public:
@@ -25,7 +27,7 @@ private:
     };
     static bool ReadTimes(Times& times);
 
-    CpuLoadMeter();
+    CpuLoadMeter() = default;
 
     std::mutex lock_;
     Times previous_;
@@ -33,4 +35,4 @@ private:
     unsigned lastLoad_ = 0;
 };
 
-} // namespace tamsel
+} // namespace vboard

@@ -1,8 +1,8 @@
-#include "board/tamsel/PowerWord.h"
+#include "board/core/PowerWord.h"
 
 #include <cmath>
 
-namespace tamsel {
+namespace vboard {
 
 namespace {
 constexpr int kMinExponent = -16;
@@ -23,4 +23,4 @@ uint16_t EncodePowerWord(double watts)
     return uint16_t(((unsigned(kMaxExponent) & 0x1F) << 11) | unsigned(kMaxMantissa));
 }
 
-} // namespace tamsel
+} // namespace vboard

@@ -1,6 +1,6 @@
-#include "board/tamsel/CpuLoadMeter.h"
+#include "board/core/CpuLoadMeter.h"
 
-namespace tamsel {
+namespace vboard {
 
 namespace {
 constexpr ULONGLONG kMinimumSpanMs = 200;
@@ -15,11 +15,6 @@ CpuLoadMeter& CpuLoadMeter::Instance()
 {
     static CpuLoadMeter meter;
     return meter;
-}
-
-CpuLoadMeter::CpuLoadMeter() : previousTick_(GetTickCount64())
-{
-    ReadTimes(previous_);
 }
 
 bool CpuLoadMeter::ReadTimes(Times& times)
@@ -50,4 +45,4 @@ unsigned CpuLoadMeter::Sample()
     return lastLoad_;
 }
 
-} // namespace tamsel
+} // namespace vboard

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-namespace tamsel {
+namespace vboard {
 
 // The finest word that holds `watts` (negative counts as 0; values beyond
 // the format's range saturate).
 uint16_t EncodePowerWord(double watts);
 
-} // namespace tamsel
+} // namespace vboard

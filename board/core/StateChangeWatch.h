@@ -1,0 +1,33 @@
+#pragma once
+// Tells a thread when a board state file may have changed, so that it can
+// keep what it last read instead of reading the file again and again: a
+// change notification on the file's folder, signalled when a file there is
+// replaced, written or removed. Any such change counts, ours too.
+
+#include <windows.h>
+
+#include <string>
+
+namespace vboard {
+
+class StateChangeWatch {
+public:
+    explicit StateChangeWatch(const std::string& statePath);
+    ~StateChangeWatch();
+    StateChangeWatch(const StateChangeWatch&) = delete;
+    StateChangeWatch& operator=(const StateChangeWatch&) = delete;
+
+    // False when the folder cannot be watched: then every look must read.
+    bool Watching() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+    // Waits up to `timeoutMs` (INFINITE allowed) for a change; true when one
+    // came. Call Rearm before reading the state again, so that a change made
+    // while it is read is reported by the next wait.
+    bool Wait(DWORD timeoutMs) const;
+    void Rearm() const;
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace vboard
