@@ -4,11 +4,7 @@
 
 namespace kelp {
 
-SpareThread::SpareThread() : shared_(std::make_shared<Shared>())
-{
-    if (shared_->wake.IsValid())
-        WorkerThread([shared = shared_] { Serve(*shared); });
-}
+SpareThread::SpareThread() : shared_(std::make_shared<Shared>()) {}
 
 SpareThread::~SpareThread()
 {
@@ -35,6 +31,19 @@ bool SpareThread::Run(std::function<void()> job)
     if (shared_->waiting.exchange(false)) {
         shared_->job = std::move(job);
         return SetEvent(shared_->wake.Get()) != 0;
+    }
+    // The first job starts the spare and runs on it, so first use costs one
+    // thread, not a spare that is still starting plus one for the job.
+    if (shared_->wake.IsValid() && !shared_->started.exchange(true)) {
+        const WorkerThread spare([shared = shared_, first = std::move(job)]() mutable {
+            first();
+            first = nullptr;
+            Serve(*shared);
+        });
+        if (spare.IsStarted())
+            return true;
+        shared_->started = false;
+        return false;
     }
     return WorkerThread(std::move(job)).IsStarted();
 }

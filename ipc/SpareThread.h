@@ -2,9 +2,9 @@
 // Runs jobs on a thread that is kept waiting between them. Starting a
 // thread costs far more than handing work to one that waits (on Wine about
 // twenty times a pipe transaction), so short jobs that must not run on the
-// caller's thread go through here. A job handed over while the spare is
-// still busy gets a thread of its own, which ends with the job: one job
-// that hangs never holds up the next.
+// caller's thread go through here. The spare starts with the first job. A
+// job handed over while the spare is still busy gets a thread of its own,
+// which ends with the job: one job that hangs never holds up the next.
 
 #include "ipc/OwnedHandle.h"
 
@@ -31,6 +31,8 @@ private:
         OwnedHandle wake{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
         // True while the spare waits and no caller has claimed it.
         std::atomic<bool> waiting{false};
+        // Set once the first job has started the spare.
+        std::atomic<bool> started{false};
         std::atomic<bool> closing{false};
         // Written by the caller that claimed the spare, before the wake.
         std::function<void()> job;

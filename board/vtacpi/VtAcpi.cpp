@@ -30,15 +30,21 @@ template <typename Call> uint32_t Guarded(Call call)
     }
 }
 
-// Reads the board, then takes as long as the board's delay knob asks;
-// the wait happens outside the board lock.
-bool ReadState(BoardState& state)
+// Looks at the board where the store keeps it (a read needs no copy of
+// the whole state), then takes as long as the board's delay knob asks; the
+// wait happens outside the board lock. Returns what `look` returned.
+bool Look(const std::function<bool(const BoardState&)>& look)
 {
-    if (!BoardStore().Read(state))
+    bool result = false;
+    uint32_t delay = 0;
+    if (!BoardStore().Inspect([&](const BoardState& state) {
+            delay = vboard::CallDelayMs(state);
+            result = look(state);
+        }))
         return false;
-    if (uint32_t delay = vboard::CallDelayMs(state))
+    if (delay)
         Sleep(delay);
-    return true;
+    return result;
 }
 
 // A write under the board lock, subject to the board's fault knobs.
@@ -64,10 +70,7 @@ extern "C" {
 
 uint32_t __stdcall VtAcpiInitialize()
 {
-    return Guarded([] {
-        BoardState state;
-        return ReadState(state);
-    });
+    return Guarded([] { return Look([](const BoardState&) { return true; }); });
 }
 
 uint32_t __stdcall VtAcpiSetItem(uint32_t id, uint32_t first, uint32_t second)
@@ -80,25 +83,26 @@ uint32_t __stdcall VtAcpiSetItem(uint32_t id, uint32_t first, uint32_t second)
 uint32_t __stdcall VtAcpiGetItem(uint32_t id, uint32_t* value)
 {
     return Guarded([=] {
-        BoardState state;
-        return value && ReadState(state) && !vboard::ReadFails(state, id) && vboard::ReadItem(state, id, *value);
+        return value && Look([=](const BoardState& state) {
+                   return !vboard::ReadFails(state, id) && vboard::ReadItem(state, id, *value);
+               });
     });
 }
 
 uint32_t __stdcall VtAcpiGetInterface(void* buffer, uint32_t* size)
 {
     return Guarded([=] {
-        BoardState state;
-        return ReadState(state) && Serve(vboard::InterfacePackage(state), buffer, size);
+        return Look([=](const BoardState& state) { return Serve(vboard::InterfacePackage(state), buffer, size); });
     });
 }
 
 uint32_t __stdcall VtAcpiGetGroup(uint32_t group, void* buffer, uint32_t* size)
 {
     return Guarded([=] {
-        BoardState state;
-        vboard::package::Writer writer;
-        return ReadState(state) && vboard::GroupPackage(state, group & 0xFF, writer) && Serve(writer, buffer, size);
+        return Look([=](const BoardState& state) {
+            vboard::package::Writer writer;
+            return vboard::GroupPackage(state, group & 0xFF, writer) && Serve(writer, buffer, size);
+        });
     });
 }
 
@@ -109,20 +113,19 @@ uint32_t __stdcall VtAcpiGetItemDescription(const void* reference, void* buffer,
             return false;
         uint32_t id;
         std::memcpy(&id, reference, sizeof id);
-        BoardState state;
-        if (!ReadState(state))
-            return false;
-        const vboard::BoardItem* item = state.Find(id);
-        return item && Serve(vboard::DescriptionPackage(*item), buffer, size);
+        return Look([=](const BoardState& state) {
+            const vboard::BoardItem* item = state.Find(id);
+            return item && Serve(vboard::DescriptionPackage(*item), buffer, size);
+        });
     });
 }
 
 uint32_t __stdcall VtAcpiGetItemArg(uint32_t id, uint32_t argument, uint32_t* value)
 {
     return Guarded([=] {
-        BoardState state;
-        return value && ReadState(state) && !vboard::ReadFails(state, id) &&
-               vboard::ReadItemWithArgument(state, id, argument, *value);
+        return value && Look([=](const BoardState& state) {
+                   return !vboard::ReadFails(state, id) && vboard::ReadItemWithArgument(state, id, argument, *value);
+               });
     });
 }
 

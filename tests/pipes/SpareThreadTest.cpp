@@ -38,6 +38,15 @@ TEST(SpareThread, RunsJobsOneAfterAnotherOnTheSameWaitingThread)
     }
 }
 
+TEST(SpareThread, TheFirstJobStartsTheSpareThatServesTheLaterOnes)
+{
+    kelp::SpareThread spare;
+    const DWORD first = ThreadOfJob(spare);
+    EXPECT_NE(first, GetCurrentThreadId());
+    Sleep(100); // until the spare waits
+    EXPECT_EQ(ThreadOfJob(spare), first);
+}
+
 TEST(SpareThread, AJobHandedOverWhileTheSpareHangsRunsOnItsOwnThread)
 {
     const kelp::OwnedHandle release = NewEvent();
