@@ -62,33 +62,54 @@ __m128i BlendTwoOpaque(__m128i source, __m128i destination, __m128i colourLanes)
     return DivideBy255(_mm_add_epi16(_mm_mullo_epi16(destination, rest), _mm_mullo_epi16(source, alpha)));
 }
 
-// Four pixels at a time onto a 32-bit destination; returns how many were
-// done. Groups of four fully transparent source pixels leave the
-// destination as it is and are skipped; at full opacity, groups of four
-// fully opaque ones are the source's colours, copied.
-template <bool FullOpacity> int BlendRowWide(const uint8_t* source, uint8_t* destination, int pixels, uint8_t opacity)
+// Whether all four alpha bytes of four source pixels equal those of `value`.
+bool AllAlphasAre(__m128i pixels, __m128i value)
+{
+    constexpr int kAlphaBits = 0x8888; // the byte-mask bits of the four alpha bytes
+    return (_mm_movemask_epi8(_mm_cmpeq_epi8(pixels, value)) & kAlphaBits) == kAlphaBits;
+}
+
+// Four pixels at a time onto a 32-bit destination, at an opacity below
+// full; returns how many were done. Groups of four fully transparent
+// source pixels leave the destination as it is and are skipped.
+int BlendRowWide(const uint8_t* source, uint8_t* destination, int pixels, uint8_t opacity)
 {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i ones = _mm_set1_epi32(-1);
-    const __m128i alphaBytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    const __m128i colourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
-    const __m128i opacity16 = _mm_and_si128(_mm_set1_epi16(opacity), colourLanes);
-    constexpr int kAlphaBits = 0x8888; // the byte mask bits of the four alpha bytes
+    const __m128i opacity16 = _mm_set_epi16(0, opacity, opacity, opacity, 0, opacity, opacity, opacity);
     int done = 0;
     for (; done + 4 <= pixels; done += 4, source += 16, destination += 16) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
-        if ((_mm_movemask_epi8(_mm_cmpeq_epi8(s, zero)) & kAlphaBits) == kAlphaBits)
+        if (AllAlphasAre(s, zero))
+            continue;
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(destination));
+        const __m128i low = BlendTwo(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), opacity16);
+        const __m128i high = BlendTwo(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), opacity16);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), _mm_packus_epi16(low, high));
+    }
+    return done;
+}
+
+// The same at full opacity, where groups of four fully opaque source
+// pixels are the source's colours, copied.
+int BlendRowWideOpaque(const uint8_t* source, uint8_t* destination, int pixels)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i opaque = _mm_set1_epi32(-1);
+    const __m128i alphaBytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i colourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+    int done = 0;
+    for (; done + 4 <= pixels; done += 4, source += 16, destination += 16) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+        if (AllAlphasAre(s, zero))
             continue;
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(destination));
         __m128i blended;
-        if (FullOpacity && (_mm_movemask_epi8(_mm_cmpeq_epi8(s, ones)) & kAlphaBits) == kAlphaBits) {
+        if (AllAlphasAre(s, opaque)) {
             blended = _mm_or_si128(_mm_andnot_si128(alphaBytes, s), _mm_and_si128(alphaBytes, d));
-        } else if (FullOpacity) {
-            blended = _mm_packus_epi16(BlendTwoOpaque(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), colourLanes),
-                                       BlendTwoOpaque(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), colourLanes));
         } else {
-            blended = _mm_packus_epi16(BlendTwo(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), opacity16),
-                                       BlendTwo(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), opacity16));
+            const __m128i low = BlendTwoOpaque(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), colourLanes);
+            const __m128i high = BlendTwoOpaque(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), colourLanes);
+            blended = _mm_packus_epi16(low, high);
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), blended);
     }
@@ -104,8 +125,8 @@ void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int desti
         return;
     int done = 0;
     if (destinationStep == 4)
-        done = opacity == 255 ? BlendRowWide<true>(source, destination, pixels, opacity)
-                              : BlendRowWide<false>(source, destination, pixels, opacity);
+        done = opacity == 255 ? BlendRowWideOpaque(source, destination, pixels)
+                              : BlendRowWide(source, destination, pixels, opacity);
     source += done * 4;
     destination += done * destinationStep;
     for (; done < pixels; ++done, source += 4, destination += destinationStep) {
