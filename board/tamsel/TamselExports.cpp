@@ -31,16 +31,20 @@ template <typename Call> uint8_t Guarded(Call call)
     }
 }
 
-bool ReadState(BoardState& state)
+// A look at the state for a read-only answer: the state is seen in place,
+// sparing a copy of every item on each call. False only when the board lock
+// cannot be taken; `look` may throw, which the caller's guard turns into a
+// failure.
+template <typename Look> bool LookAtState(Look look)
 {
-    return BoardStore().Read(state);
+    return BoardStore().Inspect(look);
 }
 
 // An item read, subject to the board's fault knobs.
 bool ReadBoardItem(uint32_t id, uint32_t* value)
 {
     bool read = false;
-    return value && BoardStore().Inspect([&](const BoardState& state) {
+    return value && LookAtState([&](const BoardState& state) {
         read = !vboard::ReadFails(state, id) && vboard::ReadItem(state, id, *value);
     }) && read;
 }
@@ -57,8 +61,9 @@ bool WriteBoardItem(uint32_t id, uint32_t value)
 uint32_t FeatureKnob(const char* name, uint32_t fallback)
 {
     try {
-        BoardState state;
-        return ReadState(state) ? state.KnobWord(name, fallback) : 0;
+        uint32_t answer = 0;
+        LookAtState([&](const BoardState& state) { answer = state.KnobWord(name, fallback); });
+        return answer;
     } catch (...) {
         return 0;
     }
@@ -67,24 +72,18 @@ uint32_t FeatureKnob(const char* name, uint32_t fallback)
 // Reads one value of the state into *out.
 template <typename Read> uint8_t Answer(uint32_t* out, Read read)
 {
-    return Guarded([=] {
-        BoardState state;
-        if (!out || !ReadState(state))
-            return false;
-        *out = read(state);
-        return true;
-    });
+    return Guarded([=] { return out && LookAtState([=](const BoardState& state) { *out = read(state); }); });
 }
 
 bool ChangeLevel(uint32_t id, uint32_t level)
 {
     if (!tamsel::IsAcceptedLevel(level))
         return false;
-    BoardState state;
-    if (!ReadState(state))
+    DWORD delay = 0;
+    if (!LookAtState([&](const BoardState& state) { delay = state.KnobWord("tamsel_set_level_delay_ms", 0); }))
         return false;
     // A level change takes the firmware a while on some boards.
-    if (DWORD delay = state.KnobWord("tamsel_set_level_delay_ms", 0))
+    if (delay)
         Sleep(delay);
     return WriteBoardItem(id, level);
 }
@@ -95,8 +94,7 @@ extern "C" {
 uint8_t __stdcall TamselInit()
 {
     return Guarded([] {
-        BoardState state;
-        if (!ReadState(state))
+        if (!LookAtState([](const BoardState&) {}))
             return false;
         tamsel::StartFirmwareClock();
         return true;
@@ -121,11 +119,12 @@ uint8_t __stdcall TamselIsSupport(uint32_t* supported)
 uint8_t __stdcall TamselCheckOC(uint32_t* overclocked)
 {
     return Guarded([=] {
-        BoardState state;
-        if (!overclocked || !ReadState(state) || state.KnobWord("tamsel_check_oc_fails", 0))
-            return false;
-        *overclocked = tamsel::IsOverclocked(state) ? 1 : 0;
-        return true;
+        bool answered = false;
+        return overclocked && LookAtState([&](const BoardState& state) {
+            answered = !state.KnobWord("tamsel_check_oc_fails", 0);
+            if (answered)
+                *overclocked = tamsel::IsOverclocked(state) ? 1 : 0;
+        }) && answered;
     });
 }
 
@@ -172,8 +171,8 @@ uint32_t __stdcall SetItemEx(uint32_t id, uint32_t first, uint32_t second)
 uint8_t __stdcall IsItemSupported(uint32_t id)
 {
     return Guarded([=] {
-        BoardState state;
-        return ReadState(state) && state.Find(id) != nullptr;
+        bool found = false;
+        return LookAtState([&](const BoardState& state) { found = state.Find(id) != nullptr; }) && found;
     });
 }
 
@@ -182,17 +181,17 @@ uint8_t __stdcall IsItemSupported(uint32_t id)
 uint32_t __stdcall GetStringList(uint32_t id, uint32_t index, char* buffer, uint32_t size)
 {
     return Guarded([=] {
-        BoardState state;
-        if (!buffer || size == 0 || !ReadState(state))
-            return false;
-        const vboard::BoardItem* item = state.Find(id);
-        if (!item || index >= item->texts.size())
-            return false;
-        const std::string& text = item->texts[index];
-        const size_t length = std::min<size_t>(text.size(), size - 1);
-        std::memcpy(buffer, text.data(), length);
-        buffer[length] = '\0';
-        return true;
+        bool copied = false;
+        return buffer && size != 0 && LookAtState([&](const BoardState& state) {
+            const vboard::BoardItem* item = state.Find(id);
+            if (!item || index >= item->texts.size())
+                return;
+            const std::string& text = item->texts[index];
+            const size_t length = std::min<size_t>(text.size(), size - 1);
+            std::memcpy(buffer, text.data(), length);
+            buffer[length] = '\0';
+            copied = true;
+        }) && copied;
     });
 }
 
@@ -209,8 +208,10 @@ uint32_t __stdcall GetItemDefaultValue(uint32_t id, uint32_t* value)
 uint8_t __stdcall GetItemInformation(uint32_t id, unsigned char* record)
 {
     return Guarded([=] {
-        BoardState state;
-        return record && ReadState(state) && tamsel::DescribeItem(state, id, record);
+        bool described = false;
+        return record &&
+               LookAtState([&](const BoardState& state) { described = tamsel::DescribeItem(state, id, record); }) &&
+               described;
     });
 }
 

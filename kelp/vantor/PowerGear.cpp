@@ -45,10 +45,17 @@ int PowerGear::GetLevel()
     return m_imp->GetLevel();
 }
 
+bool PowerGear::NeedsLevelZeroFirst()
+{
+    // The support level is known in memory, the current level costs a board
+    // read: advanced boards, which never need the detour, skip the read.
+    return !IsAdvancedGear() && unsigned(GetLevel()) > 255;
+}
+
 bool PowerGear::SetLevel(int level)
 {
     KELP_ASSERT(IsSupported(), kPowerGearSource, 430);
-    if (unsigned(GetLevel()) > 255 && !IsAdvancedGear())
+    if (NeedsLevelZeroFirst())
         m_imp->SetLevel(0);
     return m_imp->SetLevel(level);
 }
@@ -56,7 +63,7 @@ bool PowerGear::SetLevel(int level)
 bool PowerGear::SetLevelItem(int level)
 {
     KELP_ASSERT(IsSupported(), kPowerGearSource, 444);
-    if (unsigned(GetLevel()) > 255 && !IsAdvancedGear())
+    if (NeedsLevelZeroFirst())
         m_imp->SetLevelItem(0);
     return m_imp->SetLevelItem(level);
 }

@@ -86,6 +86,9 @@ public:
 private:
     static std::unique_ptr<PowerGearImp> CreateImp();
     ThresholdStore& Thresholds();
+    // Whether a level change must pass through level 0 first: a board
+    // without the advanced gear that is at a special level (above 255).
+    bool NeedsLevelZeroFirst();
 
     std::unique_ptr<PowerGearImp> m_imp;
     ThresholdStore* m_thresholds;

@@ -58,6 +58,38 @@ TEST(BlendRowTest, MatchesTheReferenceOnRandomRowsOfEveryWidthAndBothDestination
     }
 }
 
+TEST(BlendRowTest, TransparentAndOpaqueRunsMatchTheReferenceAtEveryAlignment)
+{
+    // Pictures are mostly runs of fully transparent and fully opaque
+    // pixels, which the blend takes short cuts for; a run may start at any
+    // pixel and end next to partly transparent ones.
+    Bytes bytes(77);
+    constexpr int kWidth = 29;
+    for (int opacity : {255, 200, 1}) {
+        for (int start = 0; start < 8; ++start) {
+            for (int length : {3, 4, 5, 8, 13}) {
+                for (uint8_t runAlpha : {uint8_t(0), uint8_t(255)}) {
+                    std::vector<uint8_t> source(kWidth * 4), destination(kWidth * 4);
+                    for (uint8_t& b : source)
+                        b = bytes.Next();
+                    for (uint8_t& b : destination)
+                        b = bytes.Next();
+                    for (int x = start; x < start + length; ++x)
+                        source[x * 4 + 3] = runAlpha;
+                    std::vector<uint8_t> expected = destination;
+                    for (int x = 0; x < kWidth; ++x)
+                        for (int c = 0; c < 3; ++c)
+                            expected[x * 4 + c] = Reference(source[x * 4 + c], destination[x * 4 + c], source[x * 4 + 3], opacity);
+
+                    kelp::BlendRow(source.data(), destination.data(), kWidth, 4, uint8_t(opacity));
+                    ASSERT_EQ(destination, expected) << "opacity " << opacity << ", run of alpha " << int(runAlpha)
+                                                     << " at " << start << ", length " << length;
+                }
+            }
+        }
+    }
+}
+
 TEST(BlendRowTest, AColourBlendedOntoItselfStaysAsItIs)
 {
     // Floating-point blending can land a hair below the exact value and
