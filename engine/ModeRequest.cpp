@@ -76,8 +76,9 @@ template <typename Done> bool WaitServicingTerminations(HANDLE event, DWORD time
         if (elapsed >= timeoutMs)
             return false;
         DWORD slice = timeoutMs - elapsed;
-        // Off the main thread nothing wakes the wait but the event.
-        if (!notices && !event && slice > kPollSliceMs)
+        // Without an event nothing tells the wait that a change has ended
+        // (the worker posts no message when it finishes): look again soon.
+        if (!event && slice > kPollSliceMs)
             slice = kPollSliceMs;
         const DWORD wait = MsgWaitForMultipleObjects(event ? 1 : 0, &event, FALSE, slice,
                                                      notices ? QS_POSTMESSAGE | QS_SENDMESSAGE : 0);

@@ -182,6 +182,18 @@ TEST_F(ModeRequestTest, WaitingKeepsTheQuitMessageForTheMessageLoop)
     EXPECT_EQ(msg.wParam, 8u);
 }
 
+// The exit waits for a running change on the main thread; the wait must
+// end when the change does, not when its time is up.
+TEST_F(ModeRequestTest, WaitingForTheRunningChangeEndsWithIt)
+{
+    SetKnob("tamsel_set_level_delay_ms", "500");
+    SetModeNoVga(GearLevel::MediumSaving, false);
+    const double start = pipetest::NowMs();
+    ASSERT_TRUE(WaitForModeChange(10000));
+    EXPECT_LT(pipetest::NowMs() - start, 5000.0);
+    EXPECT_EQ(BoardValue(kGearLevelItem), uint32_t(GearLevel::MediumSaving));
+}
+
 TEST_F(ModeRequestTest, HangingChangeHoldsTheNextRequestForAtMostThreeSeconds)
 {
     SetKnob("tamsel_set_level_delay_ms", "4500");
