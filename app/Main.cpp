@@ -106,6 +106,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application().SetTitle(kApplicationTitle);
         if (bootStart)
             Application().SetShowMainForm(false);
+        // Pictures are read when first shown; one that fails then ends the
+        // program as one that fails at start does.
+        Application().OnPictureError = [](const EPictureError& error) {
+            ReportDamagedInstallation(error.Path());
+            Application().Terminate();
+        };
         CreateForms();
         MainForm->StartUp(bootStart);
         PrepareCover();

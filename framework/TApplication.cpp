@@ -165,6 +165,13 @@ void TApplication::HandleException(std::exception_ptr error)
     std::string message = "Unknown exception";
     try {
         std::rethrow_exception(error);
+    } catch (const EPictureError& exception) {
+        if (OnPictureError) {
+            kelp::Trace("~~~Picture error: %s", exception.what());
+            OnPictureError(exception);
+            return;
+        }
+        message = exception.what();
     } catch (const std::exception& exception) {
         message = exception.what();
     } catch (...) {

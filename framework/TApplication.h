@@ -7,6 +7,7 @@
 #include "framework/TComponent.h"
 #include "framework/THintWindow.h"
 #include "framework/TUtilityWindow.h"
+#include "framework/graphics/GraphicsError.h"
 
 #include <exception>
 #include <string>
@@ -19,6 +20,7 @@ class TForm;
 // it there.
 using TMessageEvent = std::function<void(MSG& msg, bool& handled)>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::string& message)>;
+using TPictureErrorEvent = std::function<void(const EPictureError& error)>;
 
 class TApplication : public TComponent {
 public:
@@ -74,12 +76,14 @@ public:
     int AddMessageHook(TMessageEvent hook);
     void RemoveMessageHook(int id);
 
-    // Reports an exception that escaped a handler: OnException when set,
-    // else the standard exception box.
+    // Reports an exception that escaped a handler: OnPictureError for a
+    // picture file that could not be read when it was first needed, else
+    // OnException when set, else the standard exception box.
     void HandleException(std::exception_ptr error);
     void ShowException(const std::string& message);
 
     TExceptionEvent OnException;
+    TPictureErrorEvent OnPictureError;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
     TNotifyEvent OnActivate;

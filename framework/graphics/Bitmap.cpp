@@ -113,6 +113,7 @@ void TBitmap::Replace(TDib dib, int width, int height, TPixelFormat format)
 {
     if (m_canvas)
         m_canvas->Free();
+    m_source.reset();
     m_dib = std::move(dib);
     m_width = m_dib.handle ? width : 0;
     m_height = m_dib.handle ? height : 0;
@@ -172,6 +173,7 @@ void TBitmap::SetSize(int width, int height)
     height = std::max(height, 0);
     if (width == m_width && height == m_height)
         return;
+    ReadDeferred();
     GdiFlush();
     TDib dib = CreateDib(width, height, m_format, m_palette);
     int rows = std::min(height, m_height), columns = std::min(width, m_width);
@@ -194,6 +196,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
 {
     if (format == m_format)
         return;
+    ReadDeferred();
     GdiFlush();
     TDib dib = CreateDib(m_width, m_height, format, m_palette);
     TPixelFormat old = m_format;
@@ -209,6 +212,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
 
 uint8_t* TBitmap::ScanLine(int y)
 {
+    ReadDeferred();
     if (y < 0 || y >= m_height || !m_dib.bits)
         throw EInvalidGraphic("Scan line index out of range");
     GdiFlush();
@@ -218,6 +222,9 @@ uint8_t* TBitmap::ScanLine(int y)
 TColor TBitmap::PixelColor(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return clNone;
+    ReadDeferred();
+    if (!m_dib.bits)
         return clNone;
     GdiFlush();
     uint32_t bgra = ReadPixel(m_dib.bits + y * BytesPerLine(), x, m_format);
@@ -258,6 +265,7 @@ void TBitmap::SetTransparentColor(TColor color)
 
 TCanvas& TBitmap::Canvas()
 {
+    ReadDeferred();
     if (!m_canvas)
         m_canvas = std::make_unique<TBitmapCanvas>(*this);
     return *m_canvas;
@@ -267,17 +275,68 @@ void TBitmap::Assign(const TBitmap& source)
 {
     if (&source == this)
         return;
-    GdiFlush();
-    TDib dib = CreateDib(source.m_width, source.m_height, source.m_format, source.m_palette);
+    if (source.m_source) {
+        Replace(TDib{}, 0, 0, source.m_format);
+        m_width = source.m_width;
+        m_height = source.m_height;
+        m_source = source.m_source;
+    } else {
+        GdiFlush();
+        TDib dib = CreateDib(source.m_width, source.m_height, source.m_format, source.m_palette);
+        if (dib.bits && source.m_dib.bits)
+            std::memcpy(dib.bits, source.m_dib.bits, Stride(source.m_width, source.m_format) * source.m_height);
+        Replace(std::move(dib), source.m_width, source.m_height, source.m_format);
+    }
     m_palette = source.m_palette;
-    if (dib.bits && source.m_dib.bits)
-        std::memcpy(dib.bits, source.m_dib.bits, Stride(source.m_width, source.m_format) * source.m_height);
-    Replace(std::move(dib), source.m_width, source.m_height, source.m_format);
     m_transparent = source.m_transparent;
     m_alphaDefined = source.m_alphaDefined;
     m_transparentMode = source.m_transparentMode;
     m_transparentColor = source.m_transparentColor;
     Changed();
+}
+
+void TBitmap::Defer(const TPictureHeader& header, std::shared_ptr<const TPixelSource> source)
+{
+    Replace(TDib{}, 0, 0, header.format);
+    if (header.width > 0 && header.height > 0 && source) {
+        m_width = header.width;
+        m_height = header.height;
+        m_source = std::move(source);
+    }
+    m_alphaDefined = header.alphaDefined;
+    Changed();
+}
+
+void TBitmap::ReadDeferred() const
+{
+    if (m_source)
+        const_cast<TBitmap*>(this)->ReadSource();
+}
+
+void TBitmap::ReadSource()
+{
+    // Taken before the read: a read that fails leaves an empty bitmap
+    // instead of failing again at every paint.
+    const std::shared_ptr<const TPixelSource> source = std::move(m_source);
+    Replace(TDib{}, 0, 0, m_format);
+    // Readers may copy a decoded picture with transparency settings of its
+    // own; this bitmap's settings stay, and its listeners hear nothing.
+    struct Keep {
+        TBitmap& bitmap;
+        bool transparent = bitmap.m_transparent;
+        TTransparentMode mode = bitmap.m_transparentMode;
+        TColor color = bitmap.m_transparentColor;
+        TNotifyEvent listeners = std::move(bitmap.OnChange);
+        ~Keep()
+        {
+            bitmap.m_transparent = transparent;
+            bitmap.m_transparentMode = mode;
+            bitmap.m_transparentColor = color;
+            bitmap.OnChange = std::move(listeners);
+        }
+    } keep{*this};
+    OnChange = nullptr;
+    (*source)(*this);
 }
 
 void TBitmap::Changed()
@@ -335,7 +394,7 @@ void TBitmap::LoadDib(const BITMAPINFO* header, size_t infoSize, const uint8_t* 
         throw EInvalidGraphic("Invalid bitmap");
     const int width = layout.width, height = layout.height, bpp = layout.bitCount;
 
-    TPixelFormat format = bpp <= 4 ? TPixelFormat::pf4bit : bpp == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
+    const TPixelFormat format = HeldPixelFormat(bpp);
     TPalette palette = kVgaPalette;
     if (format == TPixelFormat::pf4bit) {
         const uint8_t* table = info + layout.headerBytes;

@@ -1,5 +1,6 @@
 #include "framework/layout/ClassRegistry.h"
 
+#include "framework/graphics/BmpFileHeader.h"
 #include "framework/graphics/GraphicsError.h"
 
 #include <algorithm>
@@ -164,11 +165,11 @@ const TClassInfo* TClassRegistry::Find(const std::string& name) const
     return it == m_classes.end() ? nullptr : it->second.get();
 }
 
-void TClassRegistry::SetPictureLoader(const std::string& extension, TPictureLoader loader)
+void TClassRegistry::SetPictureFormat(const std::string& extension, TPictureFormat format)
 {
     std::string key = extension;
     std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
-    m_pictureLoaders[key] = std::move(loader);
+    m_pictureFormats[key] = std::move(format);
 }
 
 void TClassRegistry::LoadPicture(const std::string& path, TBitmap& bitmap) const
@@ -176,22 +177,17 @@ void TClassRegistry::LoadPicture(const std::string& path, TBitmap& bitmap) const
     size_t dot = path.find_last_of('.');
     std::string extension = dot == std::string::npos ? "" : path.substr(dot);
     std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
-    auto it = m_pictureLoaders.find(extension);
-    if (it != m_pictureLoaders.end())
-        it->second(path, bitmap);
+    auto it = m_pictureFormats.find(extension);
+    if (it != m_pictureFormats.end())
+        DeferPictureFile(path, bitmap, it->second.readHeader, it->second.load);
     else if (extension == ".bmp")
-        bitmap.LoadFromFile(path);
+        DeferPictureFile(path, bitmap, &ReadBmpFileHeader,
+                         [](const std::string& file, TBitmap& target) { target.LoadFromFile(file); });
     else
         throw EInvalidGraphic("no loader for picture " + path);
 }
 
 void LoadLayoutPicture(const std::string& path, TBitmap& bitmap)
 {
-    try {
-        TClassRegistry::Instance().LoadPicture(path, bitmap);
-    } catch (const EPictureError&) {
-        throw;
-    } catch (const std::exception& error) {
-        throw EPictureError(path, error.what());
-    }
+    NamingTheFile(path, [&] { TClassRegistry::Instance().LoadPicture(path, bitmap); });
 }

@@ -6,6 +6,7 @@
 
 #include "framework/TComponent.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/DeferredPicture.h"
 #include "framework/layout/HandlerTable.h"
 #include "framework/layout/LayoutText.h"
 
@@ -71,8 +72,11 @@ private:
     std::map<std::string, TNested> m_nested;
 };
 
-// Loads a picture file into a bitmap; chosen by the file's extension.
-using TPictureLoader = std::function<void(const std::string& path, TBitmap& bitmap)>;
+// How pictures of one kind are read: the header alone, and the whole file.
+struct TPictureFormat {
+    TPictureHeaderReader readHeader;
+    TPictureLoader load;
+};
 
 class TClassRegistry {
 public:
@@ -90,14 +94,18 @@ public:
     const TClassInfo* Find(const std::string& name) const;
 
     // ".png" and the like; ".bmp" is built in.
-    void SetPictureLoader(const std::string& extension, TPictureLoader loader);
+    void SetPictureFormat(const std::string& extension, TPictureFormat format);
+    // Reads the file's header now and its pixels when they are first
+    // needed (TBitmap::Defer); the reader is chosen by the extension.
+    // A broken header raises the reader's error (EFOpenError for a
+    // missing file); broken pixels raise EPictureError naming the file.
     void LoadPicture(const std::string& path, TBitmap& bitmap) const;
 
 private:
     TClassRegistry();
 
     std::map<std::string, std::unique_ptr<TClassInfo>> m_classes;
-    std::map<std::string, TPictureLoader> m_pictureLoaders;
+    std::map<std::string, TPictureFormat> m_pictureFormats;
 };
 
 // Typed writers for registrations.
@@ -134,15 +142,16 @@ TPropertyWriter EventWriter(F set)
         set(static_cast<T&>(o), *handler);
     };
 }
-// A layout's picture file through the registry's loaders; whatever goes
-// wrong raises EPictureError naming the file.
-void LoadLayoutPicture(const std::string& path, TBitmap& bitmap);
 // A stored picture path: absolute, or relative to the artwork folder.
 inline std::string LayoutPicturePath(const std::string& file, const TLayoutContext& context)
 {
     bool absolute = file.size() > 1 && (file[1] == ':' || file[0] == '\\');
     return absolute ? file : context.artworkFolder + file;
 }
+// A layout's picture file through the registry's loaders; whatever goes
+// wrong, now or when the pixels are read, raises EPictureError naming the
+// file.
+void LoadLayoutPicture(const std::string& path, TBitmap& bitmap);
 // A picture file relative to the artwork folder, copied into the bitmap.
 template <typename T, typename F>
 TPropertyWriter PictureWriter(F bitmapOf)

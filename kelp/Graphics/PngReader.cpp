@@ -1,5 +1,8 @@
 #include "kelp/Graphics/PngReader.h"
 
+#include "kelp/Graphics/PngHeader.h"
+
+#include "framework/graphics/DeferredPicture.h"
 #include "framework/graphics/DibHeader.h"
 #include "framework/graphics/GraphicsError.h"
 #include "framework/layout/ClassRegistry.h"
@@ -95,9 +98,37 @@ void LoadPngPicture(const std::string& fileName, TBitmap& bitmap)
     bitmap.Assign(decoded);
 }
 
+TPictureHeader ReadPngFileHeader(const std::string& fileName)
+{
+    TFileStream stream(fileName);
+    uint8_t bytes[kPngHeaderBytes];
+    size_t read = 0;
+    while (read < sizeof(bytes)) {
+        const size_t n = stream.Read(bytes + read, sizeof(bytes) - read);
+        if (n == 0)
+            break;
+        read += n;
+    }
+    uint32_t width = 0, height = 0;
+    if (!ParsePngHeader(bytes, read, width, height) || width > uint32_t(kMaxBitmapSide) ||
+        height > uint32_t(kMaxBitmapSide))
+        throw EInvalidGraphic("\"" + fileName + "\" is not a readable PNG picture");
+    TPictureHeader header;
+    header.width = static_cast<int>(width);
+    header.height = static_cast<int>(height);
+    header.format = TPixelFormat::pf32bit;
+    header.alphaDefined = true;
+    return header;
+}
+
+void DeferPngPicture(const std::string& fileName, TBitmap& bitmap)
+{
+    NamingTheFile(fileName, [&] { DeferPictureFile(fileName, bitmap, &ReadPngFileHeader, &LoadPngPicture); });
+}
+
 void RegisterPngPictureLoader()
 {
-    TClassRegistry::Instance().SetPictureLoader(".png", &LoadPngPicture);
+    TClassRegistry::Instance().SetPictureFormat(".png", {&ReadPngFileHeader, &LoadPngPicture});
 }
 
 } // namespace kelp

@@ -46,6 +46,13 @@ private:
 // Reads a PNG file into a 32-bit bitmap. Unlike LoadPng a file that does not
 // decode is an error too: EPictureError names the file in both cases.
 void LoadPngPicture(const std::string& fileName, TBitmap& bitmap);
+// The size a PNG file's header gives (a 32-bit bitmap with alpha), without
+// the codec library. Raises EFOpenError or EInvalidGraphic.
+TPictureHeader ReadPngFileHeader(const std::string& fileName);
+// Reads the PNG file's header now and decodes it when its pixels are first
+// needed; the codec library is loaded only then. EPictureError names the
+// file, now or later.
+void DeferPngPicture(const std::string& fileName, TBitmap& bitmap);
 
 // Lets form layouts use PNG artwork: ".png" pictures load through the reader.
 void RegisterPngPictureLoader();

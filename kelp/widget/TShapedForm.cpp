@@ -23,13 +23,43 @@ bool TShapedForm::Attach(TImage* image)
     m_image = image;
 
     PrepareForm();
-    TBitmap& bitmap = image->Picture();
-    bitmap.SetTransparentMode(TTransparentMode::Auto);
-    SetTransparentColor(bitmap.TransparentColor());
+    image->Picture().SetTransparentMode(TTransparentMode::Auto);
     if (m_dragOnAttach)
         AttachDragger();
-    ApplyShape(m_form, m_image);
+    if (m_form->Visible())
+        ShapeFromImage();
+    else
+        ShapeAtFirstShow();
     return true;
+}
+
+TShapedForm::~TShapedForm()
+{
+    if (m_pending)
+        m_pending->owner = nullptr;
+}
+
+void TShapedForm::ShapeFromImage()
+{
+    SetTransparentColor(m_image->Picture().TransparentColor());
+    ApplyShape(m_form, m_image);
+}
+
+void TShapedForm::ShapeAtFirstShow()
+{
+    m_pending = std::make_shared<PendingShape>();
+    m_pending->owner = this;
+    // The hook stays in the chain (hooks installed after it keep calling
+    // it) and does nothing once the shape is applied or this object is gone.
+    TWndMethod previous = m_form->WindowProc();
+    m_form->SetWindowProc([pending = m_pending, previous](TMessage& message) {
+        if (message.Msg == WM_SHOWWINDOW && message.WParam && pending->owner) {
+            TShapedForm* owner = pending->owner;
+            pending->owner = nullptr;
+            owner->ShapeFromImage();
+        }
+        previous(message);
+    });
 }
 
 void TShapedForm::PrepareForm()

@@ -47,9 +47,9 @@ SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsSty
         gray_ = CreateImage(form, form.GraySliderSave->Picture(), left - 12, top + 21);
     track_ = CreateImage(form, form.GrayAreaSave->Picture(), left + kTrackX, top + kTrackY);
 
-    kelp::LoadPngPicture(ResourceFile(graphicsStyle_ ? "s_o02.png" : "s_n.png"), enabledThumb_);
+    kelp::DeferPngPicture(ResourceFile(graphicsStyle_ ? "s_o02.png" : "s_n.png"), enabledThumb_);
     if (graphicsStyle_)
-        kelp::LoadPngPicture(ResourceFile("s_un02.png"), disabledThumb_);
+        kelp::DeferPngPicture(ResourceFile("s_un02.png"), disabledThumb_);
     thumb_ = std::make_unique<VtImage>(nullptr);
     thumb_->SetParent(&form);
     thumb_->SetAutoSize(true);

@@ -3,6 +3,8 @@
 #include "framework/layout/LayoutReader.h"
 #include "screens/dialogs/CoverPicture.h"
 
+#include <memory>
+
 TCoverDialog* CoverDialog = nullptr;
 
 TCoverDialog::TCoverDialog(TComponent* owner) : TForm(owner)
@@ -32,7 +34,16 @@ void TCoverDialog::Prepare(TForm& mainForm, TImage& mainBackground)
 
 void TCoverDialog::RebuildPicture()
 {
-    dialogs::BuildCoverPicture(mainBackground_->Picture(), Background->Picture());
+    // Built when it is drawn or shaped: a cover that is never shown reads
+    // no pixel of the main window's picture.
+    const TBitmap& main = mainBackground_->Picture();
+    TPictureHeader header;
+    header.width = main.Width();
+    header.height = main.Height();
+    TImage* mainBackground = mainBackground_;
+    Background->Picture().Defer(header, std::make_shared<const TPixelSource>([mainBackground](TBitmap& cover) {
+                                    dialogs::BuildCoverPicture(mainBackground->Picture(), cover);
+                                }));
     SetClientWidth(Background->Width());
     SetClientHeight(Background->Height());
 }

@@ -4,18 +4,19 @@
 #include "kelp/widget/layout/BitmapEffects.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace geardial {
 
 void DialArtwork::Load(const std::string& folder)
 {
-    kelp::LoadPngPicture(folder + "gear.png", gear);
-    kelp::LoadPngPicture(folder + "pentagon.png", base);
-    kelp::LoadPngPicture(folder + "line.png", line);
-    kelp::LoadPngPicture(folder + "mask.png", mask);
+    kelp::DeferPngPicture(folder + "gear.png", gear);
+    kelp::DeferPngPicture(folder + "pentagon.png", base);
+    kelp::DeferPngPicture(folder + "line.png", line);
+    kelp::DeferPngPicture(folder + "mask.png", mask);
     for (int mode = 0; mode < kModeCount; ++mode) {
-        kelp::LoadPngPicture(folder + ImageStem(mode) + "_b.png", fill[mode]);
-        kelp::LoadPngPicture(folder + ImageStem(mode) + "_a.png", outline[mode]);
+        kelp::DeferPngPicture(folder + ImageStem(mode) + "_b.png", fill[mode]);
+        kelp::DeferPngPicture(folder + ImageStem(mode) + "_a.png", outline[mode]);
     }
 }
 
@@ -44,6 +45,17 @@ void ComposeChart(DialArtwork& art, const ChartLayers& layers, TBitmap& chart)
         const RECT area{0, 0, std::min<LONG>(whole.right, picture.Width()), std::min<LONG>(whole.bottom, picture.Height())};
         kelp::AlphaBlend(picture, area, chart, POINT{0, 0}, layer.opacity);
     }
+}
+
+void DeferChart(DialArtwork& art, const ChartLayers& layers, TBitmap& chart)
+{
+    TPictureHeader header;
+    header.width = art.base.Width();
+    header.height = art.base.Height();
+    header.format = art.base.PixelFormat();
+    header.alphaDefined = art.base.AlphaDefined();
+    chart.Defer(header, std::make_shared<const TPixelSource>(
+                            [&art, layers](TBitmap& target) { ComposeChart(art, layers, target); }));
 }
 
 } // namespace geardial

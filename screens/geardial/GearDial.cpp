@@ -171,7 +171,8 @@ void GearDial::RefreshLamps(int level)
 
 void GearDial::ShowChart(const ChartLayers& layers)
 {
-    ComposeChart(art_, layers, chart_->Picture());
+    // Composed when painted: the window hidden in the tray never is.
+    DeferChart(art_, layers, chart_->Picture());
     chart_->Repaint();
 }
 

@@ -35,8 +35,9 @@ struct DialControls {
 
 class GearDial {
 public:
-    // Reads the artwork from the folder (EPictureError when a file is
-    // missing or unreadable) and puts the marker and the chart on the window.
+    // Reads the artwork's headers from the folder (EPictureError when a
+    // file is missing or broken) and puts the marker and the chart on the
+    // window; the pictures are decoded when first drawn.
     GearDial(TForm& window, GearDialHost& host, const std::string& artworkFolder);
     GearDial(const GearDial&) = delete;
     GearDial& operator=(const GearDial&) = delete;

@@ -54,16 +54,28 @@ protected:
     TCpuForm& form = *CpuForm;
 };
 
-TEST_F(CpuFormTest, IsLayeredAndTopmostBeforeItFirstShows)
+TEST_F(CpuFormTest, IsTopmostBeforeItFirstShowsAndLayeredOnceOnScreen)
 {
     ASSERT_FALSE(form.Visible());
     const LONG style = GetWindowLongA(form.Handle(), GWL_EXSTYLE);
     EXPECT_NE(style & WS_EX_TOPMOST, 0);
-    EXPECT_NE(style & WS_EX_LAYERED, 0);
     RECT window{};
     GetWindowRect(form.Handle(), &window);
     EXPECT_EQ(window.right - window.left, 373);
     EXPECT_EQ(window.bottom - window.top, 219);
+
+    // Keyed out from the moment the window is on screen.
+    LONG styleWhenVisible = 0;
+    const TWndMethod previous = form.WindowProc();
+    form.SetWindowProc([&, previous](TMessage& message) {
+        if (message.Msg == WM_WINDOWPOSCHANGED &&
+            (reinterpret_cast<WINDOWPOS*>(message.LParam)->flags & SWP_SHOWWINDOW))
+            styleWhenVisible = GetWindowLongA(form.Handle(), GWL_EXSTYLE);
+        previous(message);
+    });
+    form.Show();
+    form.SetWindowProc(previous);
+    EXPECT_NE(styleWhenVisible & WS_EX_LAYERED, 0);
 }
 
 TEST_F(CpuFormTest, OpensCentredOverTheMainWindowLargeOrShrunk)

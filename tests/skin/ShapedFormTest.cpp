@@ -61,6 +61,11 @@ TEST_F(ShapedFormTest, RegionVariantCutsTheKeyColourAndSizesTheForm)
 {
     kelp::RegionShapedForm shape;
     ASSERT_TRUE(shape.Attach(image));
+    // A hidden form is cut as it is first shown.
+    HRGN none = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(form.Handle(), none), ERROR);
+    DeleteObject(none);
+    form.Show();
     EXPECT_TRUE(shape.IsAttached());
     EXPECT_EQ(shape.GetForm(), &form);
     EXPECT_EQ(form.BorderStyle(), TBorderStyle::None);
@@ -110,6 +115,8 @@ TEST_F(ShapedFormTest, LayeredVariantKeysOutAndFadesOnRequest)
     kelp::LayeredShapedForm shape;
     ASSERT_NE(shape.Layered(), nullptr);
     ASSERT_TRUE(shape.Attach(image));
+    EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    form.Show();
     EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
     COLORREF key = 0;
     BYTE alpha = 0;
@@ -129,6 +136,55 @@ TEST_F(ShapedFormTest, LayeredVariantKeysOutAndFadesOnRequest)
     shape.SetColorKeyEnabled(false);
     shape.SetAlphaEnabled(false);
     EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(ShapedFormTest, AHiddenFormsPictureIsReadWhenItFirstShowsAVisibleOneAtOnce)
+{
+    TBitmap skin;
+    MakeSkin(skin);
+    int reads = 0;
+    TPictureHeader header;
+    header.width = 20;
+    header.height = 10;
+    image->Picture().Defer(header, std::make_shared<const TPixelSource>([&](TBitmap& target) {
+        ++reads;
+        target.Assign(skin);
+    }));
+    kelp::RegionShapedForm shape;
+    ASSERT_TRUE(shape.Attach(image));
+    EXPECT_EQ(form.ClientWidth(), 20);
+    EXPECT_EQ(reads, 0);
+    // The region is in place before the window is on screen.
+    bool shapedWhenVisible = false;
+    TWndMethod previous = form.WindowProc();
+    form.SetWindowProc([&, previous](TMessage& message) {
+        if (message.Msg == WM_WINDOWPOSCHANGED &&
+            (reinterpret_cast<WINDOWPOS*>(message.LParam)->flags & SWP_SHOWWINDOW)) {
+            HRGN region = CreateRectRgn(0, 0, 0, 0);
+            shapedWhenVisible = GetWindowRgn(form.Handle(), region) == SIMPLEREGION;
+            DeleteObject(region);
+        }
+        previous(message);
+    });
+    form.Show();
+    EXPECT_TRUE(shapedWhenVisible);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(shape.GetTransparentColor(), clFuchsia);
+    form.Hide();
+    form.Show();
+    EXPECT_EQ(reads, 1);
+
+    // A form already on screen takes its shape at once.
+    TForm shown(nullptr);
+    auto* picture = new TImage(&shown);
+    picture->SetParent(&shown);
+    MakeSkin(picture->Picture());
+    shown.Show();
+    kelp::RegionShapedForm immediate;
+    ASSERT_TRUE(immediate.Attach(picture));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(shown.Handle(), region), SIMPLEREGION);
+    DeleteObject(region);
 }
 
 TEST_F(ShapedFormTest, LayeredWindowStylesChangeOnlyTheirBits)

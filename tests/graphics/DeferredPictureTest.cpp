@@ -1,0 +1,214 @@
+#include "framework/graphics/BmpFileHeader.h"
+#include "framework/graphics/DeferredPicture.h"
+#include "framework/graphics/GraphicsError.h"
+#include "framework/layout/ClassRegistry.h"
+#include "kelp/Graphics/PngHeader.h"
+#include "kelp/Graphics/PngReader.h"
+#include "kelp/System/Language.h"
+
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A 2 x 2 bottom-up 24-bit file: blue, white above red, green.
+std::vector<uint8_t> SmallBmp(size_t cutPixelBytes = 0)
+{
+    const std::vector<uint8_t> rows = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = 2;
+    info.biHeight = 2;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    std::vector<uint8_t> data(file.bfOffBits + rows.size() - cutPixelBytes);
+    std::memcpy(data.data(), &file, sizeof(file));
+    std::memcpy(data.data() + sizeof(file), &info, sizeof(info));
+    std::memcpy(data.data() + file.bfOffBits, rows.data(), data.size() - file.bfOffBits);
+    return data;
+}
+
+class DeferredPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override { Write(SmallBmp()); }
+    void TearDown() override { std::remove(kFile); }
+
+    static void Write(const std::vector<uint8_t>& bytes)
+    {
+        std::ofstream out(kFile, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // A source that counts its reads and reads the test file.
+    std::shared_ptr<const TPixelSource> CountingSource()
+    {
+        return std::make_shared<const TPixelSource>([this](TBitmap& bitmap) {
+            ++reads;
+            bitmap.LoadFromFile(kFile);
+        });
+    }
+
+    static constexpr const char* kFile = "deferred-test.bmp";
+    int reads = 0;
+};
+
+} // namespace
+
+TEST_F(DeferredPictureTest, SizeAndFormatComeFirstPixelsOnFirstNeed)
+{
+    TBitmap bitmap;
+    int changes = 0;
+    bitmap.OnChange = [&](TObject*) { ++changes; };
+    bitmap.Defer(ReadBmpFileHeader(kFile), CountingSource());
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.Height(), 2);
+    EXPECT_FALSE(bitmap.Empty());
+    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+    // A size or format that stays as it is needs no pixels.
+    bitmap.SetSize(2, 2);
+    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    EXPECT_EQ(reads, 0);
+    EXPECT_TRUE(bitmap.Deferred());
+
+    // The automatic transparent colour is the lower-left pixel.
+    EXPECT_EQ(bitmap.TransparentColor(), 0x0000FFu);
+    EXPECT_EQ(bitmap.PixelColor(1, 0), 0xFFFFFFu);
+    EXPECT_NE(bitmap.Handle(), nullptr);
+    EXPECT_EQ(reads, 1);
+    EXPECT_FALSE(bitmap.Deferred());
+    // The read was no change to listeners.
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(DeferredPictureTest, EveryWayToThePixelsReadsThem)
+{
+    const std::vector<std::function<void(TBitmap&)>> needs = {
+        [](TBitmap& b) { b.ScanLine(0); },
+        [](TBitmap& b) { b.Canvas().Handle(); },
+        [](TBitmap& b) { b.SetSize(3, 3); },
+        [](TBitmap& b) { b.SetPixelFormat(TPixelFormat::pf32bit); },
+    };
+    for (const auto& need : needs) {
+        reads = 0;
+        TBitmap bitmap;
+        bitmap.Defer(ReadBmpFileHeader(kFile), CountingSource());
+        need(bitmap);
+        EXPECT_EQ(reads, 1);
+        EXPECT_EQ(bitmap.PixelColor(0, 1), 0x0000FFu);
+    }
+}
+
+TEST_F(DeferredPictureTest, CopiesShareTheSourceAndReadOnlyWhatTheyNeed)
+{
+    TBitmap large, shown;
+    large.SetTransparent(true);
+    large.Defer(ReadBmpFileHeader(kFile), CountingSource());
+    shown.Assign(large);
+    EXPECT_EQ(shown.Width(), 2);
+    EXPECT_TRUE(shown.Transparent());
+    EXPECT_EQ(reads, 0);
+
+    // Only the shown copy holds pixels; the original stays unread.
+    EXPECT_EQ(shown.PixelColor(0, 0), 0xFF0000u);
+    EXPECT_EQ(reads, 1);
+    EXPECT_TRUE(large.Deferred());
+
+    // Drawing onto the copy leaves the original's pixels as the file has them.
+    shown.Canvas().SetPixel(0, 0, clWhite);
+    EXPECT_EQ(large.PixelColor(0, 0), 0xFF0000u);
+    EXPECT_EQ(reads, 2);
+
+    // A copy made after the read copies pixels.
+    TBitmap later;
+    later.Assign(shown);
+    EXPECT_FALSE(later.Deferred());
+    EXPECT_EQ(later.PixelColor(0, 0), clWhite);
+}
+
+TEST_F(DeferredPictureTest, TransparencySetBeforeTheReadSurvivesIt)
+{
+    TBitmap bitmap;
+    bitmap.Defer(ReadBmpFileHeader(kFile), std::make_shared<const TPixelSource>([](TBitmap& target) {
+        // A reader that copies a decoded picture with settings of its own.
+        TBitmap decoded;
+        decoded.LoadFromFile(kFile);
+        target.Assign(decoded);
+    }));
+    bitmap.SetTransparent(true);
+    bitmap.SetTransparentColor(clFuchsia);
+    EXPECT_NE(bitmap.Handle(), nullptr);
+    EXPECT_TRUE(bitmap.Transparent());
+    EXPECT_EQ(bitmap.TransparentMode(), TTransparentMode::Fixed);
+    EXPECT_EQ(bitmap.TransparentColor(), TColor(clFuchsia));
+}
+
+TEST_F(DeferredPictureTest, APictureThatFailsLaterIsReportedOnceNamingItsFile)
+{
+    TBitmap bitmap;
+    DeferPictureFile(kFile, bitmap, &ReadBmpFileHeader, [this](const std::string& path, TBitmap& target) {
+        ++reads;
+        throw EInvalidGraphic("broken " + path);
+    });
+    try {
+        bitmap.ScanLine(0);
+        ADD_FAILURE() << "the failed read was not reported";
+    } catch (const EPictureError& error) {
+        EXPECT_EQ(error.Path(), kFile);
+    }
+    // Empty from then on: a paint does not fail again.
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_EQ(bitmap.Handle(), nullptr);
+    EXPECT_EQ(bitmap.PixelColor(0, 0), clNone);
+    EXPECT_EQ(reads, 1);
+}
+
+TEST_F(DeferredPictureTest, BrokenHeadersAreRefusedBeforeAnyPixelIsRead)
+{
+    TBitmap bitmap;
+    EXPECT_THROW(ReadBmpFileHeader("no such file.bmp"), EFOpenError);
+    // A file too short for the pixels its header claims.
+    Write(SmallBmp(1));
+    EXPECT_THROW(ReadBmpFileHeader(kFile), EInvalidGraphic);
+    Write(std::vector<uint8_t>(64, 0x42));
+    EXPECT_THROW(ReadBmpFileHeader(kFile), EInvalidGraphic);
+    // Through the registry a layout's missing picture is named at once.
+    try {
+        LoadLayoutPicture("no such file.bmp", bitmap);
+        ADD_FAILURE() << "a missing picture was not reported";
+    } catch (const EPictureError& error) {
+        EXPECT_EQ(error.Path(), "no such file.bmp");
+    }
+}
+
+TEST(PngHeaderTest, SizeFromTheHeaderMatchesTheDecodedPicture)
+{
+    const std::string file = kelp::ExecutableFolder() + "fixtures\\graphics\\rgba.png";
+    const TPictureHeader header = kelp::ReadPngFileHeader(file);
+    TBitmap decoded;
+    kelp::LoadPngPicture(file, decoded);
+    EXPECT_EQ(header.width, decoded.Width());
+    EXPECT_EQ(header.height, decoded.Height());
+    EXPECT_EQ(header.format, decoded.PixelFormat());
+    EXPECT_EQ(header.alphaDefined, decoded.AlphaDefined());
+
+    uint8_t bytes[kelp::kPngHeaderBytes] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                            0, 0, 1, 2, 0, 0, 0, 3};
+    uint32_t width = 0, height = 0;
+    EXPECT_TRUE(kelp::ParsePngHeader(bytes, sizeof(bytes), width, height));
+    EXPECT_EQ(width, 258u);
+    EXPECT_EQ(height, 3u);
+    EXPECT_FALSE(kelp::ParsePngHeader(bytes, sizeof(bytes) - 1, width, height));
+    bytes[23] = 0;  // no rows
+    EXPECT_FALSE(kelp::ParsePngHeader(bytes, sizeof(bytes), width, height));
+    bytes[23] = 3;
+    bytes[12] = 'X';  // another chunk first
+    EXPECT_FALSE(kelp::ParsePngHeader(bytes, sizeof(bytes), width, height));
+}
