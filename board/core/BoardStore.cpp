@@ -141,9 +141,16 @@ bool BoardStore::Update(const std::function<bool(BoardState&)>& change)
     if (!change(state))
         return false;
     // A change that leaves the state as it was needs no write: replacing the
-    // file flushes it to disk and makes every reader decode it anew.
+    // file makes every reader decode it anew.
     const std::string after = EncodeState(state);
-    return after == before || WriteLocked(after);
+    if (after == before)
+        return true;
+    if (!WriteLocked(after))
+        return false;
+    // This process's next access then finds the text it has just written
+    // already decoded.
+    DecodedStateCache::Instance().Keep(path_, after, state);
+    return true;
 }
 
 bool BoardStore::LoadProfile(const std::string& name, std::string& error)
