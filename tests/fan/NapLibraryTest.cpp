@@ -35,15 +35,22 @@ uint32_t Item(uint32_t id)
     return value;
 }
 
+// The first `count` thresholds, the others removed. Only the values go: the
+// key has sub-keys once the program has run in this prefix, and then it
+// cannot be deleted.
 void StoreThresholds(int count)
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Tamsel3");
     HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Tamsel3", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Tamsel3", 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
     const char* names[] = {"Threshold1", "Threshold2", "Threshold3"};
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < 3; ++i) {
         DWORD value = DWORD(10 * (i + 1));
-        RegSetValueExA(key, names[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        if (i < count)
+            RegSetValueExA(key, names[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        else
+            RegDeleteValueA(key, names[i]);
     }
     RegCloseKey(key);
 }
@@ -220,7 +227,7 @@ TEST_F(NapLibraryTest, AdvancedGearLevelsCarryTheAutoThresholds)
     EXPECT_EQ(Item(kAutoThreshold1), 10u);
     EXPECT_EQ(Item(kAutoThreshold1 + 1), 20u);
     EXPECT_EQ(Item(kAutoThreshold1 + 2), 30u);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Tamsel3");
+    StoreThresholds(0);
 
     // A board whose gear capability is below 2 has no advanced gear.
     fantest::SetItemValue(kGearCapability, 1);
