@@ -5,16 +5,17 @@
 #include "engine/CpuPowerMonitor.h"
 #include "engine/ModeRequest.h"
 #include "framework/TTimer.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/PowerGear.h"
 #include "screens/dialogs/DialogService.h"
 
 TrayController& TrayController::Instance()
 {
-    static SystemTrayServices services;
-    static TrayController tray(services);
-    static const bool plugged = (tray.PlugIntoModeEngine(), true);
+    static kelp::ProcessWide<SystemTrayServices> services;
+    static kelp::ProcessWide<TrayController> tray(*services);
+    static const bool plugged = (tray->PlugIntoModeEngine(), true);
     (void)plugged;
-    return tray;
+    return *tray;
 }
 
 bool SystemTrayServices::IsOverclocked()

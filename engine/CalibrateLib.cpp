@@ -2,6 +2,7 @@
 
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
+#include "kelp/System/ProcessWide.h"
 
 #include <windows.h>
 
@@ -11,8 +12,8 @@ constexpr char kCaption[] = "Tamsel3";
 
 CalibrateLib& CalibrateLib::Instance()
 {
-    static CalibrateLib library(kelp::ExecutableFolder());
-    return library;
+    static kelp::ProcessWide<CalibrateLib> library(kelp::ExecutableFolder());
+    return *library;
 }
 
 CalibrateLib::CalibrateLib(const std::string& folder) : module_(LoadLibraryA((folder + "Strainel.dll").c_str()))

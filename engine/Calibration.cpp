@@ -3,6 +3,7 @@
 #include "engine/CalibrateLib.h"
 #include "engine/ModeRequest.h"
 #include "hw/IsRecentIntelProcessor.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/PowerGear.h"
 
 void RequestCalibrationLevel(int level)
@@ -26,9 +27,9 @@ CalibrationDevices ProcessDevices()
 
 Calibrator& GetCalibrator()
 {
-    static const std::unique_ptr<Calibrator> calibrator =
-        MakeCalibrator(kelp::IsRecentIntelProcessor(), ProcessDevices());
-    return *calibrator;
+    static kelp::ProcessWide<std::unique_ptr<Calibrator>> calibrator(
+        MakeCalibrator(kelp::IsRecentIntelProcessor(), ProcessDevices()));
+    return **calibrator;
 }
 
 void BeginCalibration()

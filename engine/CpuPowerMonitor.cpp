@@ -3,6 +3,7 @@
 #include "engine/GraphicsCompanion.h"
 #include "engine/ModeModel.h"
 #include "engine/RegistryLayout.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/System/Trace.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosInterface.h"
@@ -59,10 +60,10 @@ double CpuPowerFromWord(uint16_t word)
 
 CpuPowerMonitor& CpuPowerMonitor::Instance()
 {
-    static CpuPowerMonitor monitor(kelp::PowerGear::Instance(), GraphicsCompanion());
-    static const bool plugged = (monitor.PlugIntoEngine(), true);
+    static kelp::ProcessWide<CpuPowerMonitor> monitor(kelp::PowerGear::Instance(), GraphicsCompanion());
+    static const bool plugged = (monitor->PlugIntoEngine(), true);
     (void)plugged;
-    return monitor;
+    return *monitor;
 }
 
 CpuPowerMonitor::CpuPowerMonitor(kelp::PowerGear& gear, kelp::GpuLib& gpu) : gear_(gear), gpu_(gpu) {}

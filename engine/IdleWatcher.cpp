@@ -1,5 +1,6 @@
 #include "engine/IdleWatcher.h"
 
+#include "kelp/System/ProcessWide.h"
 #include "kelp/System/Trace.h"
 
 namespace {
@@ -23,8 +24,8 @@ bool SystemLastInput(DWORD* tick)
 
 IdleWatcher& IdleWatcher::Instance()
 {
-    static IdleWatcher watcher(&SystemTick, &SystemLastInput);
-    return watcher;
+    static kelp::ProcessWide<IdleWatcher> watcher(&SystemTick, &SystemLastInput);
+    return *watcher;
 }
 
 IdleWatcher::IdleWatcher(TickSource tick, LastInputSource lastInput)

@@ -1,6 +1,7 @@
 #include "engine/ModeChangeGuard.h"
 
 #include "engine/AdvanceSettings.h"
+#include "kelp/System/ProcessWide.h"
 
 #include <mutex>
 
@@ -14,8 +15,8 @@ struct GuardState {
 
 GuardState& State()
 {
-    static GuardState state;
-    return state;
+    static kelp::ProcessWide<GuardState> state;
+    return *state;
 }
 } // namespace
 

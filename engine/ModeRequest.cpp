@@ -6,6 +6,7 @@
 #include "framework/FrameworkMessages.h"
 #include "framework/TApplication.h"
 #include "ipc/SpareThread.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/System/Trace.h"
 
 #include <atomic>
@@ -99,8 +100,8 @@ void ChangeEnded(HANDLE modeChangeDone)
 // change would cost more than writing the level itself.
 kelp::SpareThread& ChangeWorker()
 {
-    static kelp::SpareThread worker;
-    return worker;
+    static kelp::ProcessWide<kelp::SpareThread> worker;
+    return *worker;
 }
 
 } // namespace

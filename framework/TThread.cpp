@@ -2,6 +2,7 @@
 
 #include "framework/FrameworkMessages.h"
 #include "framework/TApplication.h"
+#include "kelp/System/ProcessWide.h"
 
 #include <mutex>
 #include <process.h>
@@ -20,8 +21,8 @@ struct PendingNotices {
 
 PendingNotices& Pending()
 {
-    static PendingNotices pending;
-    return pending;
+    static kelp::ProcessWide<PendingNotices> pending;
+    return *pending;
 }
 
 bool OnMainThread()

@@ -1,5 +1,6 @@
 #include "hw/CpuFanExtraModeStore.h"
 
+#include "kelp/System/ProcessWide.h"
 #include "kelp/System/WinRegistry.h"
 
 #include <string>
@@ -17,8 +18,8 @@ std::string SpeedName(int index) { return "Speed" + std::to_string(index); }
 
 CpuFanExtraModeStore& CpuFanExtraModeStore::Instance()
 {
-    static CpuFanExtraModeStore store;
-    return store;
+    static ProcessWide<CpuFanExtraModeStore> store;
+    return *store;
 }
 
 bool CpuFanExtraModeStore::ReadCurve(int first, FanCurve& curve) const

@@ -1,6 +1,7 @@
 #include "hw/CpuVentryLibForTamsel.h"
 
 #include "kelp/System/MessageBox.h"
+#include "kelp/System/ProcessWide.h"
 
 #include <cstdio>
 
@@ -8,8 +9,8 @@ namespace kelp {
 
 CpuVentryLibForTamsel& CpuVentryLibForTamsel::Instance()
 {
-    static CpuVentryLibForTamsel fans(PowerGear::Instance());
-    return fans;
+    static ProcessWide<CpuVentryLibForTamsel> fans(PowerGear::Instance());
+    return *fans;
 }
 
 CpuVentryLibForTamsel::CpuVentryLibForTamsel(PowerGear& gear) : m_gear(gear)

@@ -7,6 +7,7 @@
 #include "hw/SmartFan667.h"
 #include "hw/SmartFan667Dot18.h"
 #include "kelp/System/MessageBox.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/BiosItems.h"
 
 namespace kelp {
@@ -35,17 +36,17 @@ SmartFanLib& StartChip()
     switch (SelectFanChip(ReadChipId(ports, lock))) {
     case FanChipKind::SmartFan667Dot18: {
         AbsVentryLib* fans = AbsVentryLib::Registered();
-        static SmartFan667Dot18 chip(FanRegisters(), lock, FanRegistersThroughBios(),
-                                     fans && fans->IsItemSupported(BiosItemId::kSioDirectGate));
-        return chip;
+        static ProcessWide<SmartFan667Dot18> chip(FanRegisters(), lock, FanRegistersThroughBios(),
+                                                  fans && fans->IsItemSupported(BiosItemId::kSioDirectGate));
+        return *chip;
     }
     case FanChipKind::SmartFan627DHG: {
-        static SmartFan627DHG chip(FanRegisters(), lock);
-        return chip;
+        static ProcessWide<SmartFan627DHG> chip(FanRegisters(), lock);
+        return *chip;
     }
     default: {
-        static SmartFan667 chip(FanRegisters(), lock);
-        return chip;
+        static ProcessWide<SmartFan667> chip(FanRegisters(), lock);
+        return *chip;
     }
     }
 }
@@ -82,11 +83,11 @@ bool FanRegistersThroughBios()
 SioAccessor& FanRegisters()
 {
     if (FanRegistersThroughBios()) {
-        static SioAccessorBios bios;
-        return bios;
+        static ProcessWide<SioAccessorBios> bios;
+        return *bios;
     }
-    static SioAccessorDirect direct(VtIoLibrary::Instance());
-    return direct;
+    static ProcessWide<SioAccessorDirect> direct(VtIoLibrary::Instance());
+    return *direct;
 }
 
 SmartFanLib& FanChip()

@@ -1,6 +1,7 @@
 #include "hw/GpuNitrelServer.h"
 
 #include "ipc/VgaServer.h"
+#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 namespace {
@@ -16,8 +17,8 @@ constexpr uint32_t kSavingModeValue = 200;
 GpuLib& ChooseGpuLib(GpuNitrelServer::GpuFreqSource gpuFreq)
 {
     if (GraphicsBoost::Instance().IsAvailable()) {
-        static GpuNitrelServer board(GraphicsBoost::Instance(), gpuFreq);
-        return board;
+        static ProcessWide<GpuNitrelServer> board(GraphicsBoost::Instance(), gpuFreq);
+        return *board;
     }
     return VgaServer::Instance();
 }

@@ -2,6 +2,7 @@
 
 #include "hw/BoostReply.h"
 #include "kelp/System/MessageBox.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/System/Trace.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/AcpiLibrary.h"
@@ -25,8 +26,8 @@ bool DriverInstalled()
 
 GraphicsBoost& GraphicsBoost::Instance()
 {
-    static GraphicsBoost boost;
-    return boost;
+    static ProcessWide<GraphicsBoost> boost;
+    return *boost;
 }
 
 GraphicsBoost::GraphicsBoost()

@@ -1,5 +1,7 @@
 #include "hw/SioLock.h"
 
+#include "kelp/System/ProcessWide.h"
+
 namespace kelp {
 namespace {
 // Other monitors may have created the mutex with rights that only allow
@@ -14,8 +16,8 @@ HANDLE OpenSharedMutex(const char* name)
 
 SioLock& SioLock::Instance()
 {
-    static SioLock lock;
-    return lock;
+    static ProcessWide<SioLock> lock;
+    return *lock;
 }
 
 SioLock::SioLock(const char* eventName, const char* sharedMutexName, DWORD waitMs)

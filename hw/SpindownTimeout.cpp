@@ -2,13 +2,14 @@
 
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
+#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 
 SpindownTimeout& SpindownTimeout::Instance()
 {
-    static SpindownTimeout library(ExecutableFolder());
-    return library;
+    static ProcessWide<SpindownTimeout> library(ExecutableFolder());
+    return *library;
 }
 
 SpindownTimeout::SpindownTimeout(const std::string& folder)

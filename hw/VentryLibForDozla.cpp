@@ -1,5 +1,7 @@
 #include "hw/VentryLibForDozla.h"
 
+#include "kelp/System/ProcessWide.h"
+
 namespace kelp {
 namespace {
 constexpr uint32_t kMaxSaving = 2;
@@ -9,8 +11,8 @@ constexpr int kNapCruisePair = 1;
 
 VentryLibForDozla& VentryLibForDozla::Instance()
 {
-    static VentryLibForDozla fans(DozlaLib::Instance());
-    return fans;
+    static ProcessWide<VentryLibForDozla> fans(DozlaLib::Instance());
+    return *fans;
 }
 
 VentryLibForDozla::VentryLibForDozla(DozlaLib& nap) : m_nap(nap)

@@ -2,6 +2,7 @@
 
 #include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
+#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 namespace {
@@ -22,8 +23,8 @@ std::string SystemFolder()
 
 VtIoLibrary& VtIoLibrary::Instance()
 {
-    static VtIoLibrary library(DefaultFolders());
-    return library;
+    static ProcessWide<VtIoLibrary> library(DefaultFolders());
+    return *library;
 }
 
 std::vector<std::string> VtIoLibrary::DefaultFolders()

@@ -1,13 +1,14 @@
 #include "ipc/OrdunPipeClient.h"
 
 #include "ipc/OrdunProtocol.h"
+#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 
 OrdunPipeClient& OrdunPipeClient::Instance()
 {
-    static OrdunPipeClient instance;
-    return instance;
+    static ProcessWide<OrdunPipeClient> instance;
+    return *instance;
 }
 
 OrdunPipeClient::OrdunPipeClient()

@@ -3,6 +3,7 @@
 // at a time, each on a worker thread, the caller waiting at most 10 s.
 
 #include "ipc/GuardedPipeClient.h"
+#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 
@@ -11,6 +12,7 @@ public:
     static OrdunPipeClient& Instance();
 
 private:
+    friend class ProcessWide<OrdunPipeClient>;
     OrdunPipeClient();
 };
 

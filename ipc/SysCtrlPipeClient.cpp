@@ -1,13 +1,14 @@
 #include "ipc/SysCtrlPipeClient.h"
 
 #include "ipc/SysCtrlProtocol.h"
+#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 
 SysCtrlPipeClient& SysCtrlPipeClient::Instance()
 {
-    static SysCtrlPipeClient instance;
-    return instance;
+    static ProcessWide<SysCtrlPipeClient> instance;
+    return *instance;
 }
 
 SysCtrlPipeClient::SysCtrlPipeClient()

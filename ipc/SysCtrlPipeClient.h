@@ -4,6 +4,7 @@
 // waiting at most 10 s.
 
 #include "ipc/GuardedPipeClient.h"
+#include "kelp/System/ProcessWide.h"
 
 #include <cstdint>
 
@@ -17,6 +18,7 @@ public:
     bool GetOcState(uint32_t& state, uint32_t& secondValue);
 
 private:
+    friend class ProcessWide<SysCtrlPipeClient>;
     SysCtrlPipeClient();
 };
 

@@ -2,6 +2,7 @@
 
 #include "ipc/OrdunPipeClient.h"
 #include "ipc/OrdunProtocol.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/System/WinPipe.h"
 #include "kelp/System/WinRegistry.h"
 
@@ -9,8 +10,8 @@ namespace kelp {
 
 VgaServer& VgaServer::Instance()
 {
-    static VgaServer instance;
-    return instance;
+    static ProcessWide<VgaServer> instance;
+    return *instance;
 }
 
 bool VgaServer::Send(PipeReply& reply, uint32_t command)

@@ -2,6 +2,7 @@
 // GpuLib over the companion program's graphics pipe and its registry key.
 
 #include "ipc/GpuLib.h"
+#include "kelp/System/ProcessWide.h"
 
 #include <windows.h>
 
@@ -22,6 +23,7 @@ public:
     bool IsSyncEnabled() override;
 
 private:
+    friend class ProcessWide<VgaServer>;
     VgaServer() = default;
     // Sends the command (and its argument) and succeeds on a result of 1.
     static bool Send(PipeReply& reply, uint32_t command);

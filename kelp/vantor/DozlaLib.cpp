@@ -1,13 +1,14 @@
 #include "kelp/vantor/DozlaLib.h"
 
+#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/DozlaLibDll.h"
 
 namespace kelp {
 
 DozlaLib& DozlaLib::Instance()
 {
-    static DozlaLib lib(std::make_unique<DozlaLibDll>());
-    return lib;
+    static ProcessWide<DozlaLib> lib(std::make_unique<DozlaLibDll>());
+    return *lib;
 }
 
 } // namespace kelp

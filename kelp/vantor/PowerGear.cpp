@@ -2,6 +2,7 @@
 
 #include "kelp/System/Assert.h"
 #include "kelp/System/MessageBox.h"
+#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/BiosItems.h"
 #include "kelp/vantor/PowerGearDll.h"
 #include "kelp/vantor/PowerGearSource.h"
@@ -25,8 +26,8 @@ std::unique_ptr<PowerGearImp> PowerGear::CreateImp()
 
 PowerGear& PowerGear::Instance()
 {
-    static PowerGear gear(CreateImp());
-    return gear;
+    static ProcessWide<PowerGear> gear(CreateImp());
+    return *gear;
 }
 
 PowerGear::PowerGear(std::unique_ptr<PowerGearImp> imp, ThresholdStore* store)

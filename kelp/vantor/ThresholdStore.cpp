@@ -1,5 +1,6 @@
 #include "kelp/vantor/ThresholdStore.h"
 
+#include "kelp/System/ProcessWide.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/PowerGear.h"
 
@@ -21,8 +22,8 @@ std::string ValueName(size_t index)
 
 ThresholdStore& ThresholdStore::Instance()
 {
-    static ThresholdStore store(PowerGear::Instance().Imp());
-    return store;
+    static ProcessWide<ThresholdStore> store(PowerGear::Instance().Imp());
+    return *store;
 }
 
 ThresholdStore::ThresholdStore(PowerGearImp& gear)
