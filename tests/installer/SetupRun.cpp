@@ -5,18 +5,22 @@
 #include "framework/TKernelHandle.h"
 #include "tests/board/support/BoardTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <tlhelp32.h>
 #include <vector>
 
 namespace {
 
+// The longest a run, with the processes it starts, may take. A run that
+// takes longer hangs (a process waiting for something that never comes):
+// it is ended and reported instead of holding up the whole test run.
 constexpr DWORD kRunTimeoutMs = 120000;
 
 // Processes started by `parent`, and by those, that are still running.
-std::vector<DWORD> Descendants(DWORD parent)
+std::vector<PROCESSENTRY32> Descendants(DWORD parent)
 {
-    std::vector<DWORD> found{parent};
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return {};
@@ -26,12 +30,40 @@ std::vector<DWORD> Descendants(DWORD parent)
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
         all.push_back(entry);
-    for (size_t index = 0; index < found.size(); ++index)
+    std::vector<DWORD> parents{parent};
+    std::vector<PROCESSENTRY32> found;
+    for (size_t index = 0; index < parents.size(); ++index)
         for (const PROCESSENTRY32& process : all)
-            if (process.th32ParentProcessID == found[index] && process.th32ProcessID != found[index])
-                found.push_back(process.th32ProcessID);
-    found.erase(found.begin());
+            if (process.th32ParentProcessID == parents[index] && process.th32ProcessID != parents[index]) {
+                parents.push_back(process.th32ProcessID);
+                found.push_back(process);
+            }
     return found;
+}
+
+struct StartedProcess {
+    DWORD id;
+    std::string name;
+    TKernelHandle handle;
+};
+
+DWORD RemainingMs(ULONGLONG deadline)
+{
+    const ULONGLONG now = GetTickCount64();
+    return now < deadline ? DWORD(deadline - now) : 0;
+}
+
+// Ends what still runs after the deadline and fails the test with the
+// names, so that a hang shows what hung.
+void EndHung(const std::string& commandLine, std::vector<StartedProcess>& processes)
+{
+    std::string hung;
+    for (StartedProcess& process : processes)
+        if (WaitForSingleObject(process.handle.Get(), 0) == WAIT_TIMEOUT) {
+            hung += " " + process.name + " (" + std::to_string(process.id) + ")";
+            TerminateProcess(process.handle.Get(), kTimedOut);
+        }
+    ADD_FAILURE() << commandLine << " did not end within " << kRunTimeoutMs / 1000 << " s; ended:" << hung;
 }
 
 DWORD Run(const std::string& commandLine, HANDLE token)
@@ -46,27 +78,36 @@ DWORD Run(const std::string& commandLine, HANDLE token)
               : CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
     if (!started)
         return kNotStarted;
-    TKernelHandle process(info.hProcess);
+    const ULONGLONG deadline = GetTickCount64() + kRunTimeoutMs;
     TKernelHandle thread(info.hThread);
+    std::vector<StartedProcess> processes;
+    processes.push_back({info.dwProcessId, "the program", TKernelHandle(info.hProcess)});
+    const HANDLE program = info.hProcess;
     // Collected while the program runs and once after it ended: a child
     // that outlives it (the uninstaller's copy of itself) is still found by
     // its parent's id.
-    std::vector<DWORD> childIds;
-    std::vector<TKernelHandle> children;
     bool ended = false;
     while (!ended) {
-        ended = WaitForSingleObject(process.Get(), 50) != WAIT_TIMEOUT;
-        for (DWORD id : Descendants(info.dwProcessId))
-            if (std::find(childIds.begin(), childIds.end(), id) == childIds.end())
-                if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, id)) {
-                    childIds.push_back(id);
-                    children.emplace_back(child);
-                }
+        const DWORD slice = std::min<DWORD>(50, RemainingMs(deadline));
+        ended = WaitForSingleObject(program, slice) != WAIT_TIMEOUT;
+        for (const PROCESSENTRY32& child : Descendants(info.dwProcessId)) {
+            const auto known = [&](const StartedProcess& process) { return process.id == child.th32ProcessID; };
+            if (std::none_of(processes.begin(), processes.end(), known))
+                if (HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, child.th32ProcessID))
+                    processes.push_back({child.th32ProcessID, child.szExeFile, TKernelHandle(handle)});
+        }
+        if (!ended && RemainingMs(deadline) == 0) {
+            EndHung(commandLine, processes);
+            return kTimedOut;
+        }
     }
     DWORD exitCode = kNotStarted;
-    GetExitCodeProcess(process.Get(), &exitCode);
-    for (const TKernelHandle& child : children)
-        WaitForSingleObject(child.Get(), kRunTimeoutMs);
+    GetExitCodeProcess(program, &exitCode);
+    for (const StartedProcess& process : processes)
+        if (WaitForSingleObject(process.handle.Get(), RemainingMs(deadline)) == WAIT_TIMEOUT) {
+            EndHung(commandLine, processes);
+            return kTimedOut;
+        }
     return exitCode;
 }
 

@@ -7,6 +7,9 @@
 #include <string>
 
 constexpr DWORD kNotStarted = 0xFFFFFFFF;
+// The run, or a process it started, did not end in time; the test has
+// failed with the names of the processes that hung, and they were ended.
+constexpr DWORD kTimedOut = 0xFFFFFFFE;
 
 // Setup's exit codes for scripted installs.
 constexpr DWORD kSetupDone = 0;
@@ -20,7 +23,8 @@ std::string SetupPath();
 
 // Runs a command line and waits until it and the processes it started have
 // ended (the uninstaller hands over to a copy of itself). Returns the exit
-// code of the program started, kNotStarted when it could not start.
+// code of the program started, kNotStarted when it could not start,
+// kTimedOut when it hung.
 DWORD RunAndWait(const std::string& commandLine);
 
 // The same, as a standard user would: the Administrators group of this
