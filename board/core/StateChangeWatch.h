@@ -25,6 +25,8 @@ public:
     // while it is read is reported by the next wait.
     bool Wait(DWORD timeoutMs) const;
     void Rearm() const;
+    // Signalled on a change, for waits on more than the change alone.
+    HANDLE Event() const { return handle_; }
 
 private:
     HANDLE handle_;

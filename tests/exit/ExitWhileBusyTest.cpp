@@ -2,14 +2,16 @@
 // Tamsel.dll stepping the Auto gear, the load generator's spinning workers,
 // and threads of the program that call its process-wide objects (the
 // power-gear facade, the graphics pipe client). exit() runs on the main
-// thread while they go on, so every object they use must outlive it. The
-// test starts this executable as a child again and again: a fault shows
-// as an exit code other than 0 or a missing pass line.
+// thread while they go on, so every object they use must outlive it, and
+// the board's clock ends itself before ExitProcess would end it abruptly.
+// The tests start this executable as a child again and again: a fault
+// shows as an exit code other than 0 or a missing pass line.
 
 #include "engine/CalibrateLib.h"
 #include "ipc/VgaServer.h"
 #include "kelp/vantor/PowerGear.h"
 #include "tests/board/support/BoardTestSupport.h"
+#include "tests/calibration/CalibrationRig.h"
 #include "tests/gear/GearRig.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +25,8 @@ namespace {
 constexpr int kAuto = 0x8000;
 constexpr int kRuns = 12;
 constexpr int kCallers = 2;
+// The exit code of a child that still had a board thread after exit().
+constexpr DWORD kThreadLeft = 0xC10C;
 
 std::string ThisProgram()
 {
@@ -72,15 +76,46 @@ TEST(ExitChild, DISABLED_ReturnsWhileThreadsWork)
     Sleep(100);
 }
 
-TEST(ProcessExit, EndsCleanlyWhileThreadsWork)
+unsigned threadsBeforeTheBoard = 0;
+
+// Registered before the board library starts its clock, so it runs after
+// the clock's own stop in exit().
+void NoThreadLeftAtExit()
 {
+    if (calibtest::ProcessThreads() > threadsBeforeTheBoard)
+        TerminateProcess(GetCurrentProcess(), kThreadLeft);
+}
+
+// Run only as the child: returns while the clock steps the Auto gear.
+TEST(ExitChild, DISABLED_ReturnsWhileTheBoardClockRuns)
+{
+    threadsBeforeTheBoard = calibtest::ProcessThreads();
+    std::atexit(NoThreadLeftAtExit);
+    geartest::LoadBoard("current", [](vboard::BoardState& state) { state.knobs["tamsel_tick_ms"] = "50"; });
+    geartest::GearRig rig;
+    ASSERT_TRUE(rig.gear->SetLevel(kAuto));
+    Sleep(100);
+}
+
+void RunChildren(const char* childTest)
+{
+    const std::string arguments = std::string("--gtest_also_run_disabled_tests --gtest_filter=ExitChild.") + childTest;
     for (int run = 1; run <= kRuns; ++run) {
-        const boardtest::ProcessResult child =
-            boardtest::Run(ThisProgram(), "--gtest_also_run_disabled_tests --gtest_filter=ExitChild.*");
+        const boardtest::ProcessResult child = boardtest::Run(ThisProgram(), arguments);
         ASSERT_EQ(child.exitCode, 0u) << "run " << run << std::hex << ", exit code 0x" << child.exitCode << "\n"
                                       << child.out << child.err;
         ASSERT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << "run " << run << "\n" << child.out;
     }
+}
+
+TEST(ProcessExit, EndsCleanlyWhileThreadsWork)
+{
+    RunChildren("DISABLED_ReturnsWhileThreadsWork");
+}
+
+TEST(ProcessExit, BoardClockEndsBeforeTheProcess)
+{
+    RunChildren("DISABLED_ReturnsWhileTheBoardClockRuns");
 }
 
 } // namespace
