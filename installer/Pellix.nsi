@@ -38,6 +38,7 @@ SetCompressor /SOLID lzma
 !define TASK_NAME "Pellix"
 !define STAGE_FOLDER "~update"
 !define LOG_FILE "$TEMP\PellixSetup.log"
+!define TASK_TIMEOUT_MS 60000
 
 !define EXIT_REBOOT 3010
 !define EXIT_NO_RIGHTS 10
@@ -308,7 +309,9 @@ Section "-Commit"
     RMDir /r "$Stage"
   ${EndIf}
 
-  nsExec::ExecToLog '"$SYSDIR\schtasks.exe" /create /tn "${TASK_NAME}" /xml "$INSTDIR\LogonTask.xml" /f'
+  ; The task service may never answer; Setup then ends without the log-on
+  ; start (a "timeout" result) instead of waiting for ever.
+  nsExec::ExecToLog /TIMEOUT=${TASK_TIMEOUT_MS} '"$SYSDIR\schtasks.exe" /create /tn "${TASK_NAME}" /xml "$INSTDIR\LogonTask.xml" /f'
   Pop $0
   ${If} $0 != 0
     StrCpy $R7 "$(MsgTaskFailed)"
@@ -436,7 +439,7 @@ FunctionEnd
 
 Section "Uninstall"
   Call un.StopPellix
-  nsExec::ExecToLog '"$SYSDIR\schtasks.exe" /delete /tn "${TASK_NAME}" /f'
+  nsExec::ExecToLog /TIMEOUT=${TASK_TIMEOUT_MS} '"$SYSDIR\schtasks.exe" /delete /tn "${TASK_NAME}" /f'
   Pop $0
   SetShellVarContext all
   Delete "$SMPROGRAMS\Pellix.lnk"
