@@ -1,14 +1,13 @@
 // A process that ends while threads still work: the firmware clock of
 // Tamsel.dll stepping the Auto gear, the load generator's spinning workers,
-// and threads of the program that call its process-wide objects (the
-// power-gear facade, the graphics pipe client). exit() runs on the main
-// thread while they go on, so every object they use must outlive it, and
-// the board's clock ends itself before ExitProcess would end it abruptly.
+// and threads of the program that call its process-wide power-gear facade.
+// exit() runs on the main thread while they go on, so every object they
+// use must outlive it, and the board's clock ends itself before
+// ExitProcess would end it abruptly.
 // The tests start this executable as a child again and again: a fault
 // shows as an exit code other than 0 or a missing pass line.
 
 #include "engine/CalibrateLib.h"
-#include "ipc/VgaServer.h"
 #include "kelp/vantor/PowerGear.h"
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/calibration/CalibrationRig.h"
@@ -63,16 +62,11 @@ TEST(ExitChild, DISABLED_ReturnsWhileThreadsWork)
     kelp::PowerGear& gear = kelp::PowerGear::Instance();
     ASSERT_TRUE(gear.SetLevel(kAuto));
     ASSERT_TRUE(CalibrateLib::Instance().StartCalibrateWithCpuBurn(2));
-    for (int i = 0; i < kCallers; ++i) {
+    for (int i = 0; i < kCallers; ++i)
         std::thread([&gear] {
             for (;;)
                 gear.GetIcpu();
         }).detach();
-        std::thread([] {
-            for (uint32_t mode = 0;;)
-                kelp::VgaServer::Instance().GetVgaMode(mode);
-        }).detach();
-    }
     Sleep(100);
 }
 
