@@ -50,10 +50,38 @@ TEST(BlendRowTest, MatchesTheReferenceOnRandomRowsOfEveryWidthAndBothDestination
                     for (int c = 0; c < 3; ++c)
                         expected[x * step + c] = Reference(source[x * 4 + c], destination[x * step + c], source[x * 4 + 3], opacity);
 
-                kelp::BlendRow(source.data(), destination.data(), width, step, opacity);
+                kelp::BlendRow(source.data(), destination.data(), width, step, kelp::BlendWeights(opacity));
                 // Also covers the destination's alpha and the bytes past the row.
                 ASSERT_EQ(destination, expected) << "step " << step << ", width " << width << ", opacity " << int(opacity);
             }
+        }
+    }
+}
+
+TEST(BlendRowTest, EveryAlphaAtEveryOpacityMatchesTheReference)
+{
+    // Each alpha and opacity has weights of its own; the widest differences
+    // between source and destination, both ways, push the intermediate sums
+    // to the ends of their range.
+    Bytes bytes(4321);
+    for (int opacity = 0; opacity < 256; ++opacity) {
+        for (int pattern = 0; pattern < 4; ++pattern) {
+            std::vector<uint8_t> source(256 * 4), destination(256 * 4);
+            for (int alpha = 0; alpha < 256; ++alpha) {
+                for (int c = 0; c < 4; ++c) {
+                    const uint8_t s = pattern == 0 ? 255 : pattern == 1 ? 0 : bytes.Next();
+                    source[alpha * 4 + c] = s;
+                    destination[alpha * 4 + c] = pattern < 2 ? uint8_t(255 - s) : bytes.Next();
+                }
+                source[alpha * 4 + 3] = uint8_t(alpha);
+            }
+            std::vector<uint8_t> expected = destination;
+            for (int x = 0; x < 256; ++x)
+                for (int c = 0; c < 3; ++c)
+                    expected[x * 4 + c] = Reference(source[x * 4 + c], destination[x * 4 + c], x, opacity);
+
+            kelp::BlendRow(source.data(), destination.data(), 256, 4, kelp::BlendWeights(uint8_t(opacity)));
+            ASSERT_EQ(destination, expected) << "opacity " << opacity << ", pattern " << pattern;
         }
     }
 }
@@ -81,7 +109,7 @@ TEST(BlendRowTest, TransparentAndOpaqueRunsMatchTheReferenceAtEveryAlignment)
                         for (int c = 0; c < 3; ++c)
                             expected[x * 4 + c] = Reference(source[x * 4 + c], destination[x * 4 + c], source[x * 4 + 3], opacity);
 
-                    kelp::BlendRow(source.data(), destination.data(), kWidth, 4, uint8_t(opacity));
+                    kelp::BlendRow(source.data(), destination.data(), kWidth, 4, kelp::BlendWeights(uint8_t(opacity)));
                     ASSERT_EQ(destination, expected) << "opacity " << opacity << ", run of alpha " << int(runAlpha)
                                                      << " at " << start << ", length " << length;
                 }
@@ -102,7 +130,7 @@ TEST(BlendRowTest, AColourBlendedOntoItselfStaysAsItIs)
             destination[i * 4] = destination[i * 4 + 1] = destination[i * 4 + 2] = uint8_t(i);
         }
         const std::vector<uint8_t> before = destination;
-        kelp::BlendRow(source.data(), destination.data(), 256, 4, uint8_t(opacity));
+        kelp::BlendRow(source.data(), destination.data(), 256, 4, kelp::BlendWeights(uint8_t(opacity)));
         ASSERT_EQ(destination, before) << opacity;
     }
 }
