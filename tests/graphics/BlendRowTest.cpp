@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <vector>
 
@@ -175,6 +176,31 @@ TEST(BlendRowTest, BitmapBlendMatchesThePixelByPixelReferenceWhereverItIsClipped
             for (int y = 0; y < 10; ++y)
                 ASSERT_EQ(std::vector<uint8_t>(destination.ScanLine(y), destination.ScanLine(y) + 15 * step), expected[y])
                     << "row " << y << " at point " << point.x << "," << point.y << ", step " << step;
+        }
+    }
+}
+
+TEST(BlendRowTest, WeightsOnAStackThatIsOnlyFourByteAlignedStillBlend)
+{
+    // Code built without SSE keeps the stack four-byte aligned, so callers'
+    // weights may sit at any multiple of four.
+    alignas(16) unsigned char storage[sizeof(kelp::BlendWeights) + 16];
+    for (int opacity : {200, 255}) {
+        for (int offset : {4, 8, 12}) {
+            const auto* weights = new (storage + offset) kelp::BlendWeights(uint8_t(opacity));
+            std::vector<uint8_t> source(64 * 4), destination(64 * 4);
+            for (int i = 0; i < 64 * 4; ++i) {
+                source[i] = uint8_t(i * 7);
+                destination[i] = uint8_t(i * 3);
+            }
+            std::vector<uint8_t> expected = destination;
+            for (int x = 0; x < 64; ++x)
+                for (int c = 0; c < 3; ++c)
+                    expected[x * 4 + c] =
+                        Reference(source[x * 4 + c], destination[x * 4 + c], source[x * 4 + 3], opacity);
+            kelp::BlendRow(source.data(), destination.data(), 64, 4, *weights);
+            weights->~BlendWeights();
+            ASSERT_EQ(destination, expected) << "opacity " << opacity << ", offset " << offset;
         }
     }
 }

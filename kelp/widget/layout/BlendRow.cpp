@@ -30,10 +30,12 @@ struct PairWeights {
     __m128i high, low;
 };
 
+// Unaligned loads: the weights usually live on the caller's stack, and code
+// built without SSE does not align the stack to 16 bytes.
 PairWeights WeightsOf(const BlendWeights& weights, uint8_t firstAlpha, uint8_t secondAlpha)
 {
-    const __m128i first = _mm_load_si128(reinterpret_cast<const __m128i*>(weights.Of(firstAlpha)));
-    const __m128i second = _mm_load_si128(reinterpret_cast<const __m128i*>(weights.Of(secondAlpha)));
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights.Of(firstAlpha)));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights.Of(secondAlpha)));
     return {_mm_unpacklo_epi64(first, second), _mm_unpackhi_epi64(first, second)};
 }
 

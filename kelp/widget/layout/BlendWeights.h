@@ -17,12 +17,14 @@ public:
     explicit BlendWeights(uint8_t opacity);
 
     uint8_t Opacity() const { return m_opacity; }
-    // Eight 16-bit lanes, 16-byte aligned: high in the three colour lanes
-    // and 0 in the alpha lane, then low the same way. The zero weight of
-    // the alpha lane keeps the destination's alpha.
+    // Eight 16-bit lanes: high in the three colour lanes and 0 in the alpha
+    // lane, then low the same way. The zero weight of the alpha lane keeps
+    // the destination's alpha.
     const uint16_t* Of(uint8_t alpha) const { return m_lanes[alpha].high; }
 
 private:
+    // Aligned where the compiler aligns the stack, which keeps each entry
+    // within one cache line.
     struct alignas(16) Lanes {
         uint16_t high[4];
         uint16_t low[4];
