@@ -11,9 +11,10 @@ namespace {
 
 constexpr size_t kPieceRects = 16;
 
-HRGN RegionOf(const RECT* rects, size_t count, const RECT& bounds)
+// `data` is reused from piece to piece.
+HRGN RegionOf(const RECT* rects, size_t count, const RECT& bounds, std::vector<uint8_t>& data)
 {
-    std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
+    data.resize(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
     RGNDATAHEADER header{};
     header.dwSize = sizeof(RGNDATAHEADER);
     header.iType = RDH_RECTANGLES;
@@ -32,8 +33,10 @@ HRGN RegionFromRects(const std::vector<RECT>& rects, const RECT& bounds)
     if (rects.empty())
         return CreateRectRgn(0, 0, 0, 0);
     std::vector<TGdiObject> pieces;
+    pieces.reserve((rects.size() + kPieceRects - 1) / kPieceRects);
+    std::vector<uint8_t> data;
     for (size_t first = 0; first < rects.size(); first += kPieceRects) {
-        pieces.emplace_back(RegionOf(rects.data() + first, std::min(kPieceRects, rects.size() - first), bounds));
+        pieces.emplace_back(RegionOf(rects.data() + first, std::min(kPieceRects, rects.size() - first), bounds, data));
         if (!pieces.back())
             return nullptr;
     }

@@ -1,10 +1,10 @@
 #include "kelp/Graphics/WinRegion.h"
 
+#include "kelp/Graphics/OpaqueRuns.h"
 #include "kelp/Graphics/RegionFromRects.h"
 #include "kelp/System/Assert.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace kelp {
@@ -19,40 +19,6 @@ HRGN CheckedRegion(HRGN hrgn)
     KELP_ASSERT(hrgn != NULL, kHeader, 61);
     return hrgn;
 }
-
-// Opaque pixels: those whose B, G, R bytes differ from the key's.
-class TRowReader {
-public:
-    TRowReader(TBitmap& bitmap, TColor color)
-        : m_bitmap(bitmap),
-          m_blue(static_cast<uint8_t>(color >> 16)),
-          m_green(static_cast<uint8_t>(color >> 8)),
-          m_red(static_cast<uint8_t>(color)),
-          m_key(color & 0xFFFFFF) {}
-
-    void Select(int y)
-    {
-        m_y = y;
-        m_row = m_bitmap.PixelFormat() == TPixelFormat::pf4bit ? nullptr : m_bitmap.ScanLine(y);
-        m_step = m_bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
-    }
-
-    bool IsTransparent(int x) const
-    {
-        if (!m_row)
-            return m_bitmap.PixelColor(x, m_y) == m_key;
-        const uint8_t* p = m_row + x * m_step;
-        return p[0] == m_blue && p[1] == m_green && p[2] == m_red;
-    }
-
-private:
-    TBitmap& m_bitmap;
-    uint8_t m_blue, m_green, m_red;
-    TColor m_key;
-    const uint8_t* m_row = nullptr;
-    int m_step = 3;
-    int m_y = 0;
-};
 
 } // namespace
 
@@ -120,20 +86,9 @@ void WinRegion::SetToBitmap(TBitmap& bitmap, TColor transparentColor)
     std::vector<RECT> runs, row;
     size_t previousStart = 0;
     if (!bitmap.Empty()) {
-        TRowReader reader(bitmap, transparentColor);
+        OpaqueRuns reader(bitmap, transparentColor);
         for (int y = 0; y < height; ++y) {
-            reader.Select(y);
-            row.clear();
-            int x = 0;
-            while (x < width) {
-                while (x < width && reader.IsTransparent(x))
-                    ++x;
-                int start = x;
-                while (x < width && !reader.IsTransparent(x))
-                    ++x;
-                if (x > start)
-                    row.push_back(RECT{start, y, x, y + 1});
-            }
+            reader.Scan(y, row);
             const size_t previousCount = runs.size() - previousStart;
             bool sameAsPrevious = y > 0 && !row.empty() && previousCount == row.size() &&
                                   runs[previousStart].bottom == y &&

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <vector>
 
@@ -50,10 +51,38 @@ TEST(BlendRowTest, MatchesTheReferenceOnRandomRowsOfEveryWidthAndBothDestination
                     for (int c = 0; c < 3; ++c)
                         expected[x * step + c] = Reference(source[x * 4 + c], destination[x * step + c], source[x * 4 + 3], opacity);
 
-                kelp::BlendRow(source.data(), destination.data(), width, step, opacity);
+                kelp::BlendRow(source.data(), destination.data(), width, step, kelp::BlendWeights(opacity));
                 // Also covers the destination's alpha and the bytes past the row.
                 ASSERT_EQ(destination, expected) << "step " << step << ", width " << width << ", opacity " << int(opacity);
             }
+        }
+    }
+}
+
+TEST(BlendRowTest, EveryAlphaAtEveryOpacityMatchesTheReference)
+{
+    // Each alpha and opacity has weights of its own; the widest differences
+    // between source and destination, both ways, push the intermediate sums
+    // to the ends of their range.
+    Bytes bytes(4321);
+    for (int opacity = 0; opacity < 256; ++opacity) {
+        for (int pattern = 0; pattern < 4; ++pattern) {
+            std::vector<uint8_t> source(256 * 4), destination(256 * 4);
+            for (int alpha = 0; alpha < 256; ++alpha) {
+                for (int c = 0; c < 4; ++c) {
+                    const uint8_t s = pattern == 0 ? 255 : pattern == 1 ? 0 : bytes.Next();
+                    source[alpha * 4 + c] = s;
+                    destination[alpha * 4 + c] = pattern < 2 ? uint8_t(255 - s) : bytes.Next();
+                }
+                source[alpha * 4 + 3] = uint8_t(alpha);
+            }
+            std::vector<uint8_t> expected = destination;
+            for (int x = 0; x < 256; ++x)
+                for (int c = 0; c < 3; ++c)
+                    expected[x * 4 + c] = Reference(source[x * 4 + c], destination[x * 4 + c], x, opacity);
+
+            kelp::BlendRow(source.data(), destination.data(), 256, 4, kelp::BlendWeights(uint8_t(opacity)));
+            ASSERT_EQ(destination, expected) << "opacity " << opacity << ", pattern " << pattern;
         }
     }
 }
@@ -81,7 +110,7 @@ TEST(BlendRowTest, TransparentAndOpaqueRunsMatchTheReferenceAtEveryAlignment)
                         for (int c = 0; c < 3; ++c)
                             expected[x * 4 + c] = Reference(source[x * 4 + c], destination[x * 4 + c], source[x * 4 + 3], opacity);
 
-                    kelp::BlendRow(source.data(), destination.data(), kWidth, 4, uint8_t(opacity));
+                    kelp::BlendRow(source.data(), destination.data(), kWidth, 4, kelp::BlendWeights(uint8_t(opacity)));
                     ASSERT_EQ(destination, expected) << "opacity " << opacity << ", run of alpha " << int(runAlpha)
                                                      << " at " << start << ", length " << length;
                 }
@@ -102,7 +131,7 @@ TEST(BlendRowTest, AColourBlendedOntoItselfStaysAsItIs)
             destination[i * 4] = destination[i * 4 + 1] = destination[i * 4 + 2] = uint8_t(i);
         }
         const std::vector<uint8_t> before = destination;
-        kelp::BlendRow(source.data(), destination.data(), 256, 4, uint8_t(opacity));
+        kelp::BlendRow(source.data(), destination.data(), 256, 4, kelp::BlendWeights(uint8_t(opacity)));
         ASSERT_EQ(destination, before) << opacity;
     }
 }
@@ -147,6 +176,31 @@ TEST(BlendRowTest, BitmapBlendMatchesThePixelByPixelReferenceWhereverItIsClipped
             for (int y = 0; y < 10; ++y)
                 ASSERT_EQ(std::vector<uint8_t>(destination.ScanLine(y), destination.ScanLine(y) + 15 * step), expected[y])
                     << "row " << y << " at point " << point.x << "," << point.y << ", step " << step;
+        }
+    }
+}
+
+TEST(BlendRowTest, WeightsOnAStackThatIsOnlyFourByteAlignedStillBlend)
+{
+    // Code built without SSE keeps the stack four-byte aligned, so callers'
+    // weights may sit at any multiple of four.
+    alignas(16) unsigned char storage[sizeof(kelp::BlendWeights) + 16];
+    for (int opacity : {200, 255}) {
+        for (int offset : {4, 8, 12}) {
+            const auto* weights = new (storage + offset) kelp::BlendWeights(uint8_t(opacity));
+            std::vector<uint8_t> source(64 * 4), destination(64 * 4);
+            for (int i = 0; i < 64 * 4; ++i) {
+                source[i] = uint8_t(i * 7);
+                destination[i] = uint8_t(i * 3);
+            }
+            std::vector<uint8_t> expected = destination;
+            for (int x = 0; x < 64; ++x)
+                for (int c = 0; c < 3; ++c)
+                    expected[x * 4 + c] =
+                        Reference(source[x * 4 + c], destination[x * 4 + c], source[x * 4 + 3], opacity);
+            kelp::BlendRow(source.data(), destination.data(), 64, 4, *weights);
+            weights->~BlendWeights();
+            ASSERT_EQ(destination, expected) << "opacity " << opacity << ", offset " << offset;
         }
     }
 }

@@ -149,3 +149,47 @@ TEST(RegionTest, ManyRunsGiveTheSameRegionAsSubtractingEachTransparentPixel)
             << c.width << " x " << c.height << ", " << c.transparentPercent << " % transparent";
     }
 }
+
+TEST(RegionTest, RunsOfEveryLengthAcrossBlocksOfSixteenGiveTheSameRegionAsSubtractingEachTransparentPixel)
+{
+    // Rows are read sixteen pixels at a time: runs that end just before,
+    // at and just after a block's edge, runs that span whole blocks, and a
+    // last block that is cut short. Opaque pixels differ from the key in
+    // one byte only.
+    std::mt19937 engine(11);
+    const int lengths[] = {1, 2, 15, 16, 17, 31, 33, 48};
+    for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
+        for (int width : {16, 64, 70, 101}) {
+            const int height = 24;
+            TBitmap bitmap;
+            bitmap.SetPixelFormat(format);
+            bitmap.SetSize(width, height);
+            const int step = format == TPixelFormat::pf32bit ? 4 : 3;
+            kelp::WinRegion expected, pixel;
+            expected.SetRect(0, 0, width, height);
+            for (int y = 0; y < height; ++y) {
+                uint8_t* p = bitmap.ScanLine(y);
+                bool transparent = y % 2 == 0;
+                int left = std::uniform_int_distribution<int>(0, 48)(engine);
+                for (int x = 0; x < width; ++x, p += step, --left) {
+                    if (left == 0) {
+                        transparent = !transparent;
+                        left = lengths[std::uniform_int_distribution<int>(0, 7)(engine)];
+                    }
+                    p[0] = 0xFF, p[1] = 0x00, p[2] = 0xFF;
+                    if (step == 4)
+                        p[3] = uint8_t(y * 7 + x);
+                    if (!transparent) {
+                        p[std::uniform_int_distribution<int>(0, 2)(engine)] ^= 0x80;
+                        continue;
+                    }
+                    pixel.SetRect(x, y, x + 1, y + 1);
+                    expected.Subtract(pixel);
+                }
+            }
+            kelp::WinRegion built(bitmap, clFuchsia);
+            EXPECT_TRUE(EqualRgn(built.Handle(), expected.Handle()))
+                << "width " << width << ", " << (step * 8) << " bits";
+        }
+    }
+}

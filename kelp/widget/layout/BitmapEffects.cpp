@@ -48,8 +48,9 @@ void AlphaBlend(TBitmap& source, const RECT& rect, TBitmap& destination, POINT p
         const uint8_t* s = source.ScanLine(firstRow) + firstCol * sourceStep;
         uint8_t* d = destination.ScanLine(point.y + firstRow - rect.top) + (point.x + firstCol - rect.left) * destinationStep;
         const int sourceStride = source.BytesPerLine(), destinationStride = destination.BytesPerLine();
+        const BlendWeights weights(opacity);
         for (int row = firstRow; row < maxRow; ++row, s += sourceStride, d += destinationStride)
-            BlendRow(s, d, maxCol - firstCol, destinationStep, opacity);
+            BlendRow(s, d, maxCol - firstCol, destinationStep, weights);
     }
     destination.Changed();
 }

@@ -12,54 +12,63 @@ uint8_t BlendChannel(uint32_t source, uint32_t destination, uint32_t weight)
     return static_cast<uint8_t>((destination * (kFull - weight) + source * weight) / kFull);
 }
 
-// floor(n / 65025) in each 32-bit lane for 0 <= n <= 255 × 65025: such n
-// are exact as floats, and truncating the single-precision product with
-// the float nearest 1/65025 gives the exact quotient over that whole range
-// (checked for every n).
-__m128i DivideByFull(__m128i n)
+// floor(x / 255) in each unsigned 16-bit lane, given x + 1: the high half
+// of (x + 1) × 257, exact for every x from 0 to 65534 (checked for each).
+__m128i DivideBy255(__m128i xPlusOne)
 {
-    const __m128 reciprocal = _mm_set1_ps(1.0f / 65025.0f);
-    return _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(n), reciprocal));
+    return _mm_mulhi_epu16(xPlusOne, _mm_set1_epi16(257));
 }
 
-// floor(x / 255) in each unsigned 16-bit lane, exact for x <= 65279.
-__m128i DivideBy255(__m128i x)
+// 255 × d + 1 in each lane, the form DivideBy255 takes.
+__m128i Times255PlusOne(__m128i d)
 {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
+    return _mm_add_epi16(_mm_sub_epi16(_mm_slli_epi16(d, 8), d), _mm_set1_epi16(1));
 }
 
-// Two pixels widened to 16-bit lanes (B, G, R, A, B, G, R, A): each
-// pixel's alpha in all four of its lanes.
-__m128i SpreadAlpha(__m128i pixels)
+// The weight lanes of two neighbouring pixels (see BlendWeights).
+struct PairWeights {
+    __m128i high, low;
+};
+
+// Unaligned loads: the weights usually live on the caller's stack, and code
+// built without SSE does not align the stack to 16 bytes.
+PairWeights WeightsOf(const BlendWeights& weights, uint8_t firstAlpha, uint8_t secondAlpha)
 {
-    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, 0xFF), 0xFF);
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights.Of(firstAlpha)));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights.Of(secondAlpha)));
+    return {_mm_unpacklo_epi64(first, second), _mm_unpackhi_epi64(first, second)};
 }
 
-// Two widened pixels at any opacity; the results come back as 16-bit
-// lanes. `opacity` holds 0 in the alpha lanes: a weight of 0 there gives
-// back the destination's alpha exactly, so no masking is needed after.
-__m128i BlendTwo(__m128i source, __m128i destination, __m128i opacity)
+// Two pixels widened to 16-bit lanes, at any opacity. With δ = s − d and
+// m = 255 × high + low, the blend is floor(X / 65025) for
+// X = 65025 × d + δ × m, which is floor(floor(X / 255) / 255), and
+//   floor(X / 255) = 254 × d + δ × high + floor((255 × d + δ × low) / 255).
+// Both numerators lie in 0..65025, so lanes that wrap in the products and
+// sums still end at the exact value. In the alpha lanes high = low = 0,
+// which gives back d.
+__m128i BlendTwo(__m128i s, __m128i d, const PairWeights& weights)
 {
-    // Weights alpha × opacity are at most 65025: unsigned 16-bit lanes.
-    const __m128i weight = _mm_mullo_epi16(SpreadAlpha(source), opacity);
-    const __m128i rest = _mm_sub_epi16(_mm_set1_epi16(static_cast<short>(kFull)), weight);
-    // 8-bit by 16-bit products need 24 bits: low and high halves, joined.
-    const __m128i dLow = _mm_mullo_epi16(destination, rest), dHigh = _mm_mulhi_epu16(destination, rest);
-    const __m128i sLow = _mm_mullo_epi16(source, weight), sHigh = _mm_mulhi_epu16(source, weight);
-    const __m128i first = _mm_add_epi32(_mm_unpacklo_epi16(dLow, dHigh), _mm_unpacklo_epi16(sLow, sHigh));
-    const __m128i second = _mm_add_epi32(_mm_unpackhi_epi16(dLow, dHigh), _mm_unpackhi_epi16(sLow, sHigh));
-    return _mm_packs_epi32(DivideByFull(first), DivideByFull(second));
+    const __m128i delta = _mm_sub_epi16(s, d);
+    const __m128i d255 = Times255PlusOne(d);
+    const __m128i low = DivideBy255(_mm_add_epi16(d255, _mm_mullo_epi16(delta, weights.low)));
+    return DivideBy255(_mm_add_epi16(_mm_add_epi16(_mm_sub_epi16(d255, d), _mm_mullo_epi16(delta, weights.high)), low));
 }
 
-// Two widened pixels at full opacity. The weight alpha × 255 cancels
-// against 255 × 255, leaving floor((d × (255 − a) + s × a) / 255), whose
-// numerator fits a 16-bit lane. `colourLanes` zeroes the alpha lanes'
-// alpha, so they give back the destination's alpha.
-__m128i BlendTwoOpaque(__m128i source, __m128i destination, __m128i colourLanes)
+// The same at full opacity, where high is the alpha and low is 0:
+// floor((255 × d + δ × alpha) / 255).
+__m128i BlendTwoOpaque(__m128i s, __m128i d, const PairWeights& weights)
 {
-    const __m128i alpha = _mm_and_si128(SpreadAlpha(source), colourLanes);
-    const __m128i rest = _mm_xor_si128(alpha, _mm_set1_epi16(255));
-    return DivideBy255(_mm_add_epi16(_mm_mullo_epi16(destination, rest), _mm_mullo_epi16(source, alpha)));
+    return DivideBy255(_mm_add_epi16(Times255PlusOne(d), _mm_mullo_epi16(_mm_sub_epi16(s, d), weights.high)));
+}
+
+// Four pixels: the first and last two widened and blended apart.
+template <__m128i (*BlendPair)(__m128i, __m128i, const PairWeights&)>
+__m128i BlendFour(const uint8_t* source, __m128i s, __m128i d, const BlendWeights& weights)
+{
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_packus_epi16(
+        BlendPair(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), WeightsOf(weights, source[3], source[7])),
+        BlendPair(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), WeightsOf(weights, source[11], source[15])));
 }
 
 // Whether all four alpha bytes of four source pixels equal those of `value`.
@@ -69,70 +78,53 @@ bool AllAlphasAre(__m128i pixels, __m128i value)
     return (_mm_movemask_epi8(_mm_cmpeq_epi8(pixels, value)) & kAlphaBits) == kAlphaBits;
 }
 
-// Four pixels at any opacity below full.
-__m128i BlendFour(__m128i source, __m128i destination, __m128i opacity)
-{
-    const __m128i zero = _mm_setzero_si128();
-    return _mm_packus_epi16(BlendTwo(_mm_unpacklo_epi8(source, zero), _mm_unpacklo_epi8(destination, zero), opacity),
-                            BlendTwo(_mm_unpackhi_epi8(source, zero), _mm_unpackhi_epi8(destination, zero), opacity));
-}
-
-// Four pixels at full opacity: when all four are fully opaque the result is
-// the source's colours, copied.
-__m128i BlendFourOpaque(__m128i source, __m128i destination)
-{
-    const __m128i alphaBytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    if (AllAlphasAre(source, _mm_set1_epi32(-1)))
-        return _mm_or_si128(_mm_andnot_si128(alphaBytes, source), _mm_and_si128(alphaBytes, destination));
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i colourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
-    return _mm_packus_epi16(
-        BlendTwoOpaque(_mm_unpacklo_epi8(source, zero), _mm_unpacklo_epi8(destination, zero), colourLanes),
-        BlendTwoOpaque(_mm_unpackhi_epi8(source, zero), _mm_unpackhi_epi8(destination, zero), colourLanes));
-}
-
 // Four pixels at a time onto a 32-bit destination below full opacity;
 // returns how many were done. (A test for fully transparent groups here
 // would cost a tenth of the time of pictures whose alpha keeps changing.)
-int BlendRowWide(const uint8_t* source, uint8_t* destination, int pixels, uint8_t opacity)
+int BlendRowWide(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
 {
-    // The alpha lanes get opacity 0, hence weight 0.
-    const __m128i lanes = _mm_set_epi16(0, opacity, opacity, opacity, 0, opacity, opacity, opacity);
     int done = 0;
     for (; done + 4 <= pixels; done += 4, source += 16, destination += 16) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(destination));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), BlendFour(s, d, lanes));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), BlendFour<BlendTwo>(source, s, d, weights));
     }
     return done;
 }
 
 // The same at full opacity, where groups of four fully transparent source
-// pixels leave the destination as it is and are skipped.
-int BlendRowWideOpaque(const uint8_t* source, uint8_t* destination, int pixels)
+// pixels leave the destination as it is and are skipped, and groups of four
+// fully opaque ones are copied.
+int BlendRowWideOpaque(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
 {
-    const __m128i transparent = _mm_setzero_si128();
+    const __m128i transparent = _mm_setzero_si128(), opaque = _mm_set1_epi32(-1);
+    const __m128i alphaBytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     int done = 0;
     for (; done + 4 <= pixels; done += 4, source += 16, destination += 16) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
-        if (!AllAlphasAre(s, transparent))
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(destination),
-                             BlendFourOpaque(s, _mm_loadu_si128(reinterpret_cast<const __m128i*>(destination))));
+        if (AllAlphasAre(s, transparent))
+            continue;
+        __m128i* const target = reinterpret_cast<__m128i*>(destination);
+        const __m128i d = _mm_loadu_si128(target);
+        _mm_storeu_si128(target, AllAlphasAre(s, opaque)
+                                     ? _mm_or_si128(_mm_andnot_si128(alphaBytes, s), _mm_and_si128(alphaBytes, d))
+                                     : BlendFour<BlendTwoOpaque>(source, s, d, weights));
     }
     return done;
 }
 
 } // namespace
 
-void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, uint8_t opacity)
+void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, const BlendWeights& weights)
 {
+    const uint8_t opacity = weights.Opacity();
     // At opacity 0 every weight is 0: each channel stays as it is.
     if (opacity == 0)
         return;
     int done = 0;
     if (destinationStep == 4)
-        done = opacity == 255 ? BlendRowWideOpaque(source, destination, pixels)
-                              : BlendRowWide(source, destination, pixels, opacity);
+        done = opacity == 255 ? BlendRowWideOpaque(source, destination, pixels, weights)
+                              : BlendRowWide(source, destination, pixels, weights);
     source += done * 4;
     destination += done * destinationStep;
     for (; done < pixels; ++done, source += 4, destination += destinationStep) {

@@ -1,16 +1,18 @@
 #pragma once
 // One row of an alpha blend: 32-bit source pixels (alpha in the fourth
-// byte) onto destination pixels of 3 or 4 bytes, scaled by an opacity.
-// With w = alpha × opacity, each of blue, green and red becomes
+// byte) onto destination pixels of 3 or 4 bytes, scaled by the weights'
+// opacity. With w = alpha × opacity, each of blue, green and red becomes
 //   floor((destination × (65025 − w) + source × w) / 65025),
 // the exact value of destination × (1 − α) + source × α for
 // α = alpha / 255 × opacity / 255, in integers only. The destination's
 // fourth byte is kept.
 
+#include "kelp/widget/layout/BlendWeights.h"
+
 #include <cstdint>
 
 namespace kelp {
 
-void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, uint8_t opacity);
+void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, const BlendWeights& weights);
 
 } // namespace kelp
