@@ -6,6 +6,7 @@
 // truncated or corrupt file is rebuilt from the profile with a trace line.
 
 #include "board/core/BoardState.h"
+#include "board/core/FileText.h"
 
 #include <functional>
 #include <string>
@@ -20,6 +21,8 @@ public:
     const std::string& Path() const { return path_; }
 
     // A consistent snapshot. False only when the board lock cannot be taken.
+    // While the file still holds the version this process last decoded, the
+    // state is taken from memory without the lock or opening the file.
     bool Read(BoardState& state) const;
 
     // Read for a look only: `look` sees the state in place when it is the
@@ -38,10 +41,13 @@ public:
     bool LoadProfile(const std::string& name, std::string& error);
 
 private:
-    // fileText, when given, receives the file's text when the state came
-    // from the file (it stays empty for a rebuilt or empty state).
-    BoardState ReadLocked(std::string* fileText = nullptr) const;
-    bool WriteLocked(const std::string& text) const;
+    // Under the board lock: the file's current state, read, decoded or
+    // rebuilt from the profile as needed and kept as this process's decoded
+    // state. `text` receives the file's text when the state came from the
+    // file (it stays empty for a rebuilt state that could not be written, or
+    // an empty board).
+    BoardState LoadLocked(std::string* text = nullptr) const;
+    bool WriteLocked(const std::string& text, FileStamp* written = nullptr) const;
 
     std::string path_;
 };
