@@ -155,7 +155,7 @@ bool BoardStore::Update(const std::function<bool(BoardState&)>& change)
     if (!change(state))
         return false;
     // A change that leaves the state as it was needs no write: replacing the
-    // file makes every other process decode it anew.
+    // file makes every other reader decode it anew.
     const std::string after = EncodeState(state);
     if (after == before)
         return true;

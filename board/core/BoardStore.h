@@ -1,7 +1,8 @@
 #pragma once
 // The one shared, persistent board state. Like NVRAM it survives restarts:
 // it lives in a state file (see BoardPaths.h) that every simulated library,
-// peer program and boardctl reads and writes under the board lock. The file
+// peer program and boardctl reads and writes under the board lock (a read
+// that finds the version it decoded last needs neither lock nor file). The file
 // carries a format version, the body length and a CRC-32; a missing,
 // truncated or corrupt file is rebuilt from the profile with a trace line.
 
