@@ -122,7 +122,9 @@ void RequestMode(int level, bool fullApply, bool applyVga)
     const HANDLE modeChangeDone = monitor.ModeChangeDone();
     // Proceeds after the wait whatever it gave: a change that hangs must
     // not block every later one.
-    if (modeChangeDone)
+    // A change that has already ended left the event set: taking it needs
+    // no message servicing, which costs the main thread three server calls.
+    if (modeChangeDone && WaitForSingleObject(modeChangeDone, 0) != WAIT_OBJECT_0)
         WaitServicingTerminations(modeChangeDone, kPreviousChangeWaitMs, [] { return false; });
     else
         WaitServicingTerminations(nullptr, kPreviousChangeWaitMs, [] { return runningChanges == 0; });

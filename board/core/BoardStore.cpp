@@ -68,23 +68,26 @@ BoardStore::BoardStore() : path_(StatePath()) {}
 
 BoardStore::BoardStore(std::string statePath) : path_(std::move(statePath)) {}
 
-BoardState BoardStore::ReadLocked(std::string* fileText) const
+BoardState BoardStore::LoadLocked(std::string* text) const
 {
-    BoardState state;
-    std::string text, reason;
     DecodedStateCache& cache = DecodedStateCache::Instance();
+    BoardState state;
+    FileStamp stamp;
+    if (ReadFileStamp(path_, stamp) && cache.Find(path_, stamp, state, text))
+        return state;
+    std::string fileText, reason;
     bool intact = false;
-    if (!ReadFileText(path_, text))
+    if (!ReadFileText(path_, fileText, &stamp))
         reason = "is missing";
-    else if (cache.Find(path_, text, state))
+    else if (cache.Restamp(path_, fileText, stamp, state))
         intact = true;
-    else if (DecodeState(text, state, reason)) {
-        cache.Keep(path_, text, state);
+    else if (DecodeState(fileText, state, reason)) {
+        cache.Keep(path_, stamp, fileText, state);
         intact = true;
     }
     if (intact) {
-        if (fileText)
-            *fileText = std::move(text);
+        if (text)
+            *text = std::move(fileText);
         return state;
     }
 
@@ -97,13 +100,18 @@ BoardState BoardStore::ReadLocked(std::string* fileText) const
     }
     kelp::Trace("~~~[VirtualBoard] state %s %s; rebuilt from profile %s", path_.c_str(), reason.c_str(),
                 profile.c_str());
-    WriteLocked(EncodeState(state));
+    const std::string rebuilt = EncodeState(state);
+    if (WriteLocked(rebuilt, &stamp)) {
+        cache.Keep(path_, stamp, rebuilt, state);
+        if (text)
+            *text = rebuilt;
+    }
     return state;
 }
 
-bool BoardStore::WriteLocked(const std::string& text) const
+bool BoardStore::WriteLocked(const std::string& text, FileStamp* written) const
 {
-    if (ReplaceFileText(path_, text))
+    if (ReplaceFileText(path_, text, written))
         return true;
     kelp::Trace("~~~[VirtualBoard] cannot write state %s (%lu)", path_.c_str(), GetLastError());
     return false;
@@ -111,23 +119,29 @@ bool BoardStore::WriteLocked(const std::string& text) const
 
 bool BoardStore::Read(BoardState& state) const
 {
+    // Taken from memory while the file still holds the version kept: the
+    // file is not opened, so no writer's replacement of it can fail.
+    FileStamp stamp;
+    if (ReadFileStamp(path_, stamp) && DecodedStateCache::Instance().Find(path_, stamp, state))
+        return true;
     BoardLock lock(path_);
     if (!lock.Held())
         return false;
-    state = ReadLocked();
+    state = LoadLocked();
     return true;
 }
 
 bool BoardStore::Inspect(const std::function<void(const BoardState&)>& look) const
 {
-    // Locked like every access: a reader holding the file open would make a
-    // writer's replacement of it fail.
+    FileStamp stamp;
+    if (ReadFileStamp(path_, stamp) && DecodedStateCache::Instance().Visit(path_, stamp, look))
+        return true;
+    // Locked like every access that opens the file: a reader holding the
+    // file open would make a writer's replacement of it fail.
     BoardLock lock(path_);
     if (!lock.Held())
         return false;
-    std::string text;
-    if (!ReadFileText(path_, text) || !DecodedStateCache::Instance().Visit(path_, text, look))
-        look(ReadLocked());
+    look(LoadLocked());
     return true;
 }
 
@@ -137,19 +151,20 @@ bool BoardStore::Update(const std::function<bool(BoardState&)>& change)
     if (!lock.Held())
         return false;
     std::string before;
-    BoardState state = ReadLocked(&before);
+    BoardState state = LoadLocked(&before);
     if (!change(state))
         return false;
     // A change that leaves the state as it was needs no write: replacing the
-    // file makes every reader decode it anew.
+    // file makes every other reader decode it anew.
     const std::string after = EncodeState(state);
     if (after == before)
         return true;
-    if (!WriteLocked(after))
+    FileStamp written;
+    if (!WriteLocked(after, &written))
         return false;
-    // This process's next access then finds the text it has just written
+    // This process's next access then finds the version it has just written
     // already decoded.
-    DecodedStateCache::Instance().Keep(path_, after, state);
+    DecodedStateCache::Instance().Keep(path_, written, after, state);
     return true;
 }
 

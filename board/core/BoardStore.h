@@ -1,11 +1,13 @@
 #pragma once
 // The one shared, persistent board state. Like NVRAM it survives restarts:
 // it lives in a state file (see BoardPaths.h) that every simulated library,
-// peer program and boardctl reads and writes under the board lock. The file
+// peer program and boardctl reads and writes under the board lock (a read
+// that finds the version it decoded last needs neither lock nor file). The file
 // carries a format version, the body length and a CRC-32; a missing,
 // truncated or corrupt file is rebuilt from the profile with a trace line.
 
 #include "board/core/BoardState.h"
+#include "board/core/FileText.h"
 
 #include <functional>
 #include <string>
@@ -20,6 +22,8 @@ public:
     const std::string& Path() const { return path_; }
 
     // A consistent snapshot. False only when the board lock cannot be taken.
+    // While the file still holds the version this process last decoded, the
+    // state is taken from memory without the lock or opening the file.
     bool Read(BoardState& state) const;
 
     // Read for a look only: `look` sees the state in place when it is the
@@ -38,10 +42,13 @@ public:
     bool LoadProfile(const std::string& name, std::string& error);
 
 private:
-    // fileText, when given, receives the file's text when the state came
-    // from the file (it stays empty for a rebuilt or empty state).
-    BoardState ReadLocked(std::string* fileText = nullptr) const;
-    bool WriteLocked(const std::string& text) const;
+    // Under the board lock: the file's current state, read, decoded or
+    // rebuilt from the profile as needed and kept as this process's decoded
+    // state. `text` receives the file's text when the state came from the
+    // file (it stays empty for a rebuilt state that could not be written, or
+    // an empty board).
+    BoardState LoadLocked(std::string* text = nullptr) const;
+    bool WriteLocked(const std::string& text, FileStamp* written = nullptr) const;
 
     std::string path_;
 };

@@ -64,8 +64,14 @@ bool ApplyToPowerScheme(uint32_t seconds)
 void Record(uint32_t seconds)
 {
     try {
+        // A value already recorded leaves the state alone without encoding
+        // it again to find that out.
         vboard::BoardStore().Update([=](vboard::BoardState& state) {
-            state.knobs["spindown_timeout"] = std::to_string(seconds);
+            std::string& recorded = state.knobs["spindown_timeout"];
+            const std::string text = std::to_string(seconds);
+            if (recorded == text)
+                return false;
+            recorded = text;
             return true;
         });
     } catch (...) {

@@ -1,3 +1,4 @@
+#include "board/core/BoardLock.h"
 #include "board/core/BoardStore.h"
 #include "board/core/FileText.h"
 #include "kelp/System/Trace.h"
@@ -5,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <future>
 #include <thread>
 
 namespace {
@@ -223,4 +226,65 @@ TEST_F(BoardStoreTest, AStateReplacedBehindTheStoreIsReadAsItStands)
     state.Find(kCounterItem)->value = 41;
     ASSERT_TRUE(vboard::ReplaceFileText(kStatePath, vboard::EncodeState(state)));
     EXPECT_EQ(Value(kCounterItem), 41u);
+}
+
+TEST(FileTextTest, EveryReplacementGetsALaterStampThanTheOneItReplaces)
+{
+    const std::string path = kStatePath + ".stamps";
+    ASSERT_TRUE(vboard::ReplaceFileText(path, std::string(64, '-')));
+    // The file's time an hour ahead of the clock, as after the clock was put
+    // back: the file system's own times would now go backwards, and could
+    // meet a stamp a reader has kept.
+    {
+        HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                  nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER ahead{{now.dwLowDateTime, now.dwHighDateTime}};
+        ahead.QuadPart += 3600ull * 10000000ull;
+        const FILETIME later{ahead.LowPart, ahead.HighPart};
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &later));
+        CloseHandle(file);
+    }
+    vboard::FileStamp previous;
+    ASSERT_TRUE(vboard::ReadFileStamp(path, previous));
+    // Versions of one size, written faster than a coarse file-system clock
+    // moves: only their stamps tell them apart.
+    for (char version = 'a'; version <= 'h'; ++version) {
+        vboard::FileStamp written, seen, read;
+        ASSERT_TRUE(vboard::ReplaceFileText(path, std::string(64, version), &written));
+        EXPECT_GT(written.lastWrite, previous.lastWrite) << version;
+        ASSERT_TRUE(vboard::ReadFileStamp(path, seen));
+        EXPECT_EQ(seen, written) << "the stamp the writer reported is the file's";
+        std::string text;
+        ASSERT_TRUE(vboard::ReadFileText(path, text, &read));
+        EXPECT_EQ(read, written);
+        EXPECT_EQ(text, std::string(64, version));
+        previous = written;
+    }
+    DeleteFileA(path.c_str());
+    vboard::FileStamp gone;
+    EXPECT_FALSE(vboard::ReadFileStamp(path, gone));
+}
+
+TEST_F(BoardStoreTest, ReadersOfAnUnchangedStateDoNotWaitForTheLock)
+{
+    ASSERT_TRUE(SetValue(kCounterItem, 5));
+    ASSERT_EQ(Value(kCounterItem), 5u);
+    // Another thread holds the board lock, as a writer in the middle of a
+    // change would.
+    std::promise<void> locked, release;
+    std::thread holder([&] {
+        vboard::BoardLock lock(kStatePath);
+        locked.set_value();
+        release.get_future().wait();
+    });
+    locked.get_future().wait();
+    auto reader = std::async(std::launch::async, [] { return Value(kCounterItem); });
+    const bool answered = reader.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    release.set_value();
+    holder.join();
+    EXPECT_TRUE(answered) << "the reader waited for the lock";
+    EXPECT_EQ(reader.get(), 5u);
 }
