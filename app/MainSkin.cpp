@@ -5,6 +5,8 @@
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 
+#include <memory>
+
 namespace {
 
 // Where the workstation mark sits on both backgrounds.
@@ -84,10 +86,14 @@ void MainSkin::FitToBackground()
 void MainSkin::ApplyWorkstationMarks()
 {
     Application().SetTitle(ApplicationTitle());
-    TBitmap mark;
-    mark.LoadFromFile(ResourceFolder() + "ws.bmp");
+    // The mark is read now, so that a broken file shows at start as before;
+    // it is drawn when a background's pixels are first read, which leaves
+    // both large skins unread while the window waits hidden in the tray.
+    const auto mark = std::make_shared<TBitmap>();
+    mark->LoadFromFile(ResourceFolder() + "ws.bmp");
     for (TImage* background : {largeBk_, smallBk_})
-        background->Picture().Canvas().Draw(kWorkstationMarkLeft, kWorkstationMarkTop, mark);
+        background->Picture().ApplyToPixels(
+            [mark](TBitmap& picture) { picture.Canvas().Draw(kWorkstationMarkLeft, kWorkstationMarkTop, *mark); });
     dial_.chipLed->SetEnabled(false);
     dial_.memoryLed->SetEnabled(false);
 }

@@ -4,7 +4,10 @@
 
 namespace kelp {
 
-SpareThread::SpareThread() : shared_(std::make_shared<Shared>()) {}
+SpareThread::SpareThread(DWORD idleMs) : shared_(std::make_shared<Shared>())
+{
+    shared_->idleMs = idleMs;
+}
 
 SpareThread::~SpareThread()
 {
@@ -16,7 +19,15 @@ void SpareThread::Serve(Shared& shared)
 {
     for (;;) {
         shared.waiting = true;
-        WaitForSingleObject(shared.wake.Get(), INFINITE);
+        if (WaitForSingleObject(shared.wake.Get(), shared.idleMs) == WAIT_TIMEOUT) {
+            // Retire unless a caller claimed the spare meanwhile: that
+            // caller's wake is on its way.
+            if (shared.waiting.exchange(false)) {
+                shared.started = false;
+                return;
+            }
+            WaitForSingleObject(shared.wake.Get(), INFINITE);
+        }
         if (shared.closing)
             return;
         const std::function<void()> job = std::move(shared.job);

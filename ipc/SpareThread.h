@@ -2,9 +2,12 @@
 // Runs jobs on a thread that is kept waiting between them. Starting a
 // thread costs far more than handing work to one that waits (on Wine about
 // twenty times a pipe transaction), so short jobs that must not run on the
-// caller's thread go through here. The spare starts with the first job. A
-// job handed over while the spare is still busy gets a thread of its own,
-// which ends with the job: one job that hangs never holds up the next.
+// caller's thread go through here. The spare starts with the first job and
+// ends when no job came for a while, since every thread, even a waiting one,
+// keeps about a megabyte of Wine's memory resident; the next job starts a
+// new one. A job handed over while the spare is still busy gets a thread of
+// its own, which ends with the job: one job that hangs never holds up the
+// next.
 
 #include "ipc/OwnedHandle.h"
 
@@ -16,7 +19,8 @@ namespace kelp {
 
 class SpareThread {
 public:
-    SpareThread();
+    // A spare kept waiting longer than idleMs without a job ends.
+    explicit SpareThread(DWORD idleMs = kDefaultIdleMs);
     // A waiting spare ends at once, a busy one after its job.
     ~SpareThread();
     SpareThread(const SpareThread&) = delete;
@@ -24,6 +28,10 @@ public:
 
     // Starts the job; false when no thread could run it.
     bool Run(std::function<void()> job);
+
+    // Long enough for work that comes every few seconds (the program's 5 s
+    // ticks) to keep its spare.
+    static constexpr DWORD kDefaultIdleMs = 10000;
 
 private:
     // Shared with the spare thread, which may outlive this object.
@@ -34,6 +42,7 @@ private:
         // Set once the first job has started the spare.
         std::atomic<bool> started{false};
         std::atomic<bool> closing{false};
+        DWORD idleMs = 0;
         // Written by the caller that claimed the spare, before the wake.
         std::function<void()> job;
     };

@@ -307,6 +307,19 @@ void TBitmap::Defer(const TPictureHeader& header, std::shared_ptr<const TPixelSo
     Changed();
 }
 
+void TBitmap::ApplyToPixels(std::function<void(TBitmap&)> step)
+{
+    if (!m_source) {
+        step(*this);
+        return;
+    }
+    m_source = std::make_shared<const TPixelSource>(
+        [read = std::move(m_source), step = std::move(step)](TBitmap& target) {
+            (*read)(target);
+            step(target);
+        });
+}
+
 void TBitmap::ReadDeferred() const
 {
     if (m_source)

@@ -60,6 +60,10 @@ public:
     // empty.
     void Defer(const TPictureHeader& header, std::shared_ptr<const TPixelSource> source);
     bool Deferred() const { return m_source != nullptr; }
+    // Runs the step on the pixels: at once when they are held, or right
+    // after the read of a deferred picture, which stays unread until then
+    // (copies made from now on run the step too).
+    void ApplyToPixels(std::function<void(TBitmap&)> step);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }

@@ -150,6 +150,39 @@ TEST_F(DeferredPictureTest, TransparencySetBeforeTheReadSurvivesIt)
     EXPECT_EQ(bitmap.TransparentColor(), TColor(clFuchsia));
 }
 
+TEST_F(DeferredPictureTest, AStepOnThePixelsWaitsForTheirReadAndTravelsWithLaterCopies)
+{
+    const auto whiten = [](TBitmap& target) { target.Canvas().SetPixel(0, 0, clWhite); };
+    TBitmap large, earlier;
+    int changes = 0;
+    large.Defer(ReadBmpFileHeader(kFile), CountingSource());
+    earlier.Assign(large);
+    large.OnChange = [&](TObject*) { ++changes; };
+    large.ApplyToPixels(whiten);
+    EXPECT_EQ(reads, 0);
+    EXPECT_TRUE(large.Deferred());
+
+    TBitmap shown;
+    shown.Assign(large);
+    EXPECT_EQ(shown.PixelColor(0, 0), clWhite);
+    EXPECT_EQ(shown.PixelColor(1, 1), 0x00FF00u);
+    EXPECT_EQ(reads, 1);
+    EXPECT_TRUE(large.Deferred());
+    EXPECT_EQ(large.PixelColor(0, 0), clWhite);
+    EXPECT_EQ(changes, 0);
+    // A copy made before the step has the file's pixels.
+    EXPECT_EQ(earlier.PixelColor(0, 0), 0xFF0000u);
+
+    // Held pixels take the step at once, and listeners hear of it.
+    TBitmap held;
+    held.LoadFromFile(kFile);
+    int heldChanges = 0;
+    held.OnChange = [&](TObject*) { ++heldChanges; };
+    held.ApplyToPixels(whiten);
+    EXPECT_EQ(held.PixelColor(0, 0), clWhite);
+    EXPECT_GT(heldChanges, 0);
+}
+
 TEST_F(DeferredPictureTest, APictureThatFailsLaterIsReportedOnceNamingItsFile)
 {
     TBitmap bitmap;

@@ -75,3 +75,34 @@ TEST(SpareThread, AJobHandedOverWhileTheSpareHangsRunsOnItsOwnThread)
         Sleep(20);
     EXPECT_TRUE(hangEnded);
 }
+
+TEST(SpareThread, AnIdleSpareEndsAndTheNextJobStartsAnother)
+{
+    kelp::SpareThread spare(50);
+    const DWORD first = ThreadOfJob(spare);
+    const kelp::OwnedHandle thread(OpenThread(SYNCHRONIZE, FALSE, first));
+    ASSERT_TRUE(thread.IsValid());
+    EXPECT_EQ(WaitForSingleObject(thread.Get(), 5000), WAIT_OBJECT_0);
+
+    const DWORD next = ThreadOfJob(spare);
+    EXPECT_NE(next, 0u);
+    EXPECT_NE(next, GetCurrentThreadId());
+}
+
+TEST(SpareThread, JobsHandedOverJustAsTheSpareRetiresAllRunOnce)
+{
+    // With an idle time of a millisecond, many of these hand-overs meet the
+    // spare between its time-out and its decision to end.
+    kelp::SpareThread spare(1);
+    const kelp::OwnedHandle done(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    std::atomic<int> runs{0};
+    for (int i = 0; i < 300; ++i) {
+        Sleep(i % 3);
+        ASSERT_TRUE(spare.Run([&] {
+            ++runs;
+            SetEvent(done.Get());
+        }));
+        ASSERT_EQ(WaitForSingleObject(done.Get(), 5000), WAIT_OBJECT_0) << "job " << i << " never ran";
+    }
+    EXPECT_EQ(runs, 300);
+}
