@@ -4,6 +4,7 @@
 #include "hw/UserProfileManager.h"
 
 #include <string>
+#include <vector>
 
 bool SaveCalibrationProfile()
 {
@@ -19,6 +20,12 @@ bool CalibrationProfileDiffers()
     const std::string path = kelp::UserProfileManager::DefaultPath();
     if (path.empty())
         return false;
+    // The file first: without a profile there is nothing to compare, and
+    // building the manager reads every overclocking item from the firmware.
+    std::vector<kelp::ProfileRecord> records;
+    if (!kelp::UserProfileManager::Read(path, records))
+        return false;
     kelp::OcManager manager;
-    return kelp::UserProfileManager::Load(path, manager) && manager.HasPendingChange();
+    kelp::UserProfileManager::Apply(records, manager);
+    return manager.HasPendingChange();
 }

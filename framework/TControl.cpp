@@ -127,9 +127,17 @@ void TControl::SetColor(TColor color)
     ColorChanged();
 }
 
+// A hidden window is painted whole when it is shown, so invalidating it
+// only costs a server round trip; forms invalidate their controls many
+// times while they are built hidden.
+bool TControl::ParentShowing() const
+{
+    return m_parent && m_parent->HandleAllocated() && IsWindowVisible(m_parent->Handle());
+}
+
 void TControl::Invalidate()
 {
-    if (m_parent && m_parent->HandleAllocated()) {
+    if (ParentShowing()) {
         const RECT bounds = BoundsRect();
         InvalidateRect(m_parent->Handle(), &bounds, !(m_controlStyle & csOpaque));
     }
@@ -152,7 +160,7 @@ void TControl::BoundsChanged()
 void TControl::VisibleChanged()
 {
     // A windowless control appears or disappears by repainting its area.
-    if (m_parent && m_parent->HandleAllocated()) {
+    if (ParentShowing()) {
         const RECT bounds = BoundsRect();
         InvalidateRect(m_parent->Handle(), &bounds, TRUE);
     }

@@ -139,6 +139,9 @@ protected:
 private:
     friend class TWinControl;  // detaches its children when it goes
 
+    // The parent's window exists and is on screen.
+    bool ParentShowing() const;
+
     TWinControl* m_parent = nullptr;
     int m_left = 0;
     int m_top = 0;

@@ -34,6 +34,18 @@ void BorderStyles(TBorderStyle border, DWORD& style, DWORD& exStyle)
     }
 }
 
+// Loaded once: the system hands out the same shared icon every time, and
+// forms work out their window parameters often (for their client size too),
+// each load costing several wineserver round trips.
+HICON ApplicationIcon()
+{
+    static const HICON icon = [] {
+        HICON loaded = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+        return loaded ? loaded : LoadIconA(nullptr, IDI_APPLICATION);
+    }();
+    return icon;
+}
+
 constexpr DWORD kBorderStyleMask = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD kBorderExStyleMask = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW;
 
@@ -127,10 +139,7 @@ void TForm::CreateParams(TCreateParams& params)
     if (!Enabled())
         params.Style |= WS_DISABLED;
     params.WndParent = m_ownerWindow;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    params.Icon = LoadIconA(instance, "MAINICON");
-    if (!params.Icon)
-        params.Icon = LoadIconA(nullptr, IDI_APPLICATION);
+    params.Icon = ApplicationIcon();
 }
 
 void TForm::WndProc(TMessage& message)

@@ -1,11 +1,14 @@
 #include "framework/TTimer.h"
 
+#include "framework/TApplication.h"
+
+#include <stdexcept>
+
 namespace {
-constexpr UINT_PTR kTimerId = 1;
+constexpr const char* kHostClass = "TPTimerWindow";
 }
 
-TTimer::TTimer(TComponent* owner)
-    : TComponent(owner), m_window([this](TMessage& message) { return HandleMessage(message); })
+TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
     UpdateTimer();
 }
@@ -32,23 +35,54 @@ void TTimer::SetInterval(unsigned interval)
     UpdateTimer();
 }
 
+// Every timer runs on one hidden message-only window, identified by its own
+// address: a window of its own cost each timer some thirty wineserver round
+// trips to create. The window is created by the first timer, on the thread
+// that runs the message loop, and kept until the process ends, so that
+// timers freed late (with the application's forms) can still stop.
+HWND TTimer::HostWindow()
+{
+    static const HWND window = [] {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &TTimer::HostProcedure;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kHostClass;
+        RegisterClassExA(&windowClass);
+        HWND handle = CreateWindowExA(0, kHostClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+        if (!handle)
+            throw std::runtime_error("Cannot create the timer window");
+        return handle;
+    }();
+    return window;
+}
+
+LRESULT CALLBACK TTimer::HostProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_TIMER)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    // Ticks are made from live system timers when the queue is read, so a
+    // stopped or freed timer gets none; m_running also drops a tick that
+    // was already on its way when the timer was disabled.
+    auto* timer = reinterpret_cast<TTimer*>(wParam);
+    try {
+        if (timer->m_running)
+            timer->Timer();
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+    }
+    return 0;
+}
+
 void TTimer::UpdateTimer()
 {
     if (m_running) {
-        KillTimer(m_window.Handle(), kTimerId);
+        KillTimer(HostWindow(), Id());
         m_running = false;
     }
     if (m_enabled && m_interval > 0)
-        m_running = SetTimer(m_window.Handle(), kTimerId, m_interval, nullptr) != 0;
-}
-
-bool TTimer::HandleMessage(TMessage& message)
-{
-    if (message.Msg != WM_TIMER)
-        return false;
-    if (m_running)
-        Timer();
-    return true;
+        m_running = SetTimer(HostWindow(), Id(), m_interval, nullptr) != 0;
 }
 
 void TTimer::Timer()

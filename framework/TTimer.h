@@ -1,11 +1,11 @@
 #pragma once
 // A timer component: while Enabled and Interval > 0, OnTimer fires every
-// Interval milliseconds on the thread that runs the message loop. Each timer
-// has its own hidden window. Enabling, disabling or changing the interval
-// restarts the count.
+// Interval milliseconds on the thread that runs the message loop. Enabling,
+// disabling or changing the interval restarts the count.
 
 #include "framework/TComponent.h"
-#include "framework/TUtilityWindow.h"
+
+#include <windows.h>
 
 class TTimer : public TComponent {
 public:
@@ -24,10 +24,11 @@ protected:
     virtual void Timer();
 
 private:
+    static HWND HostWindow();
+    static LRESULT CALLBACK HostProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
     void UpdateTimer();
-    bool HandleMessage(TMessage& message);
 
-    TUtilityWindow m_window;
     bool m_enabled = true;
     unsigned m_interval = 1000;
     bool m_running = false;

@@ -362,7 +362,8 @@ int TWinControl::ClientHeight() const
 
 void TWinControl::Invalidate()
 {
-    if (m_handle)
+    // A hidden window is painted whole when it is shown.
+    if (m_handle && IsWindowVisible(m_handle))
         InvalidateRect(m_handle, nullptr, !(ControlStyle() & csOpaque));
 }
 

@@ -114,6 +114,15 @@ bool UserProfileManager::Save(const std::string& path, OcManager& manager)
 
 bool UserProfileManager::Load(const std::string& path, OcManager& manager)
 {
+    std::vector<ProfileRecord> records;
+    if (!Read(path, records))
+        return false;
+    Apply(records, manager);
+    return true;
+}
+
+bool UserProfileManager::Read(const std::string& path, std::vector<ProfileRecord>& records)
+{
     File file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.IsOpen() || !ProfileFolder::IsPlainFile(file.Get(), path))
@@ -123,12 +132,13 @@ bool UserProfileManager::Load(const std::string& path, OcManager& manager)
     DWORD size = 0;
     if (!file.ReadSome(bytes.data(), DWORD(bytes.size()), size))
         return false;
-    std::vector<ProfileRecord> records;
-    if (!DecodeUserProfile(bytes.data(), size, records))
-        return false;
+    return DecodeUserProfile(bytes.data(), size, records);
+}
+
+void UserProfileManager::Apply(const std::vector<ProfileRecord>& records, OcManager& manager)
+{
     for (const ProfileRecord& record : records)
         manager.SetPending(record.id, record.value);
-    return true;
 }
 
 } // namespace kelp

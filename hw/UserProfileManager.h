@@ -6,8 +6,10 @@
 // every user of the machine; its folder only by the administrators.
 
 #include "hw/OcManager.h"
+#include "hw/UserProfileFile.h"
 
 #include <string>
+#include <vector>
 
 namespace kelp {
 
@@ -27,6 +29,11 @@ public:
     // False when the file is missing, a link or has a second name, a header
     // field is missing or the version is too new.
     static bool Load(const std::string& path, OcManager& manager);
+    // The records Load applies, read without a manager, so that a caller
+    // can look for a profile before building one. False as for Load.
+    static bool Read(const std::string& path, std::vector<ProfileRecord>& records);
+    // Applies records as Load does.
+    static void Apply(const std::vector<ProfileRecord>& records, OcManager& manager);
 };
 
 } // namespace kelp

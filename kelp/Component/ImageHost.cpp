@@ -6,12 +6,17 @@ namespace kelp {
 
 namespace {
 
+// Asked once: every bitmap control asks when it is created, and under Wine
+// each query of the screen costs several server round trips.
 int ScreenBitsPerPixel()
 {
-    HDC screen = GetDC(nullptr);
-    int bits = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 24;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    static const int bits = [] {
+        HDC screen = GetDC(nullptr);
+        int value = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 24;
+        if (screen)
+            ReleaseDC(nullptr, screen);
+        return value;
+    }();
     return bits;
 }
 

@@ -359,3 +359,63 @@ TEST(Form, ShowHandlerRunsOncePerShowEvenWhenItShowsTheWindowAgain)
     PumpFor(100);
     EXPECT_EQ(runs, 2) << "the next show runs the handler again";
 }
+
+namespace {
+
+// Count how often they are drawn.
+class TCountedControl : public TControl {
+public:
+    explicit TCountedControl(TComponent* owner) : TControl(owner) {}
+    int paints = 0;
+
+    void Paint(HDC) override { ++paints; }
+};
+
+class TCountedWinControl : public TWinControl {
+public:
+    explicit TCountedWinControl(TComponent* owner) : TWinControl(owner) {}
+    int paints = 0;
+
+protected:
+    void PaintWindow(HDC) override { ++paints; }
+};
+
+} // namespace
+
+TEST(Control, ChangesAreDrawnWhetherMadeWhileTheFormIsHiddenOrShown)
+{
+    TProbeForm form(nullptr);
+    form.SetBorderStyle(TBorderStyle::None);
+    form.SetBounds(10, 10, 200, 100);
+    auto* windowless = new TCountedControl(&form);
+    windowless->SetParent(&form);
+    windowless->SetBounds(10, 10, 40, 30);
+    auto* windowed = new TCountedWinControl(&form);
+    windowed->SetParent(&form);
+    windowed->SetBounds(100, 10, 40, 30);
+    form.HandleNeeded();
+    PumpFor(50);
+    const auto drawn = [&] { return windowless->paints > 0 && windowed->paints > 0; };
+
+    // Built while hidden, as the forms are at start: showing draws them.
+    windowless->SetColor(0x0000FF);
+    windowed->SetColor(0x0000FF);
+    form.Show();
+    EXPECT_TRUE(PumpUntil(drawn, 2000)) << windowless->paints << " " << windowed->paints;
+
+    // On screen, every change is drawn again.
+    PumpFor(50);
+    windowless->paints = windowed->paints = 0;
+    windowless->SetColor(0xFF0000);
+    windowed->SetColor(0xFF0000);
+    EXPECT_TRUE(PumpUntil(drawn, 2000)) << windowless->paints << " " << windowed->paints;
+
+    // Hidden again, changes wait for the next show.
+    form.Hide();
+    PumpFor(50);
+    windowless->paints = windowed->paints = 0;
+    windowless->SetColor(0x00FF00);
+    windowed->SetColor(0x00FF00);
+    form.Show();
+    EXPECT_TRUE(PumpUntil(drawn, 2000)) << windowless->paints << " " << windowed->paints;
+}

@@ -44,6 +44,35 @@ TEST(Timer, FreedTimerNeverFiresAgain)
     EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
+TEST(Timer, TimersFireTheirOwnHandlersAndOutliveEachOther)
+{
+    TComponent owner(nullptr);
+    auto* fast = new TTimer(&owner);
+    fast->SetInterval(15);
+    auto* slow = new TTimer(&owner);
+    slow->SetInterval(120);
+    int fastTicks = 0;
+    int slowTicks = 0;
+    fast->OnTimer = [&](TObject* sender) {
+        EXPECT_EQ(sender, fast);
+        ++fastTicks;
+    };
+    slow->OnTimer = [&](TObject* sender) {
+        EXPECT_EQ(sender, slow);
+        ++slowTicks;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return slowTicks >= 1 && fastTicks >= 3; }));
+
+    // Freeing one timer leaves the other running; a new one runs too.
+    delete fast;
+    const int slowBefore = slowTicks;
+    auto* late = new TTimer(&owner);
+    late->SetInterval(15);
+    int lateTicks = 0;
+    late->OnTimer = [&](TObject*) { ++lateTicks; };
+    EXPECT_TRUE(PumpUntil([&] { return slowTicks > slowBefore && lateTicks >= 2; }));
+}
+
 namespace {
 
 struct ThreadRecord {
