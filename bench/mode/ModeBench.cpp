@@ -70,7 +70,7 @@ std::string PrepareBoard()
 }
 
 // Sleeps until the state file's folder changes, then looks at the level.
-bool WaitForLevel(const vboard::StateChangeWatch& watch, const Tamsel& tamsel, uint32_t level, double start)
+bool WaitForLevel(vboard::StateChangeWatch& watch, const Tamsel& tamsel, uint32_t level, double start)
 {
     for (;;) {
         watch.Rearm();
@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     AdvanceSettings::Instance().ClearGear_Flag();
     RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegKey::Advance, 0, KEY_NOTIFY | KEY_READ, &guardKey);
     const HANDLE guardChanged = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    const vboard::StateChangeWatch watch(state);
+    vboard::StateChangeWatch watch(state);
     if (!guardKey || !guardChanged || !watch.Watching()) {
         std::printf("cannot watch the board state or the crash guard\n");
         return 1;

@@ -28,10 +28,12 @@ bool StateChangeWatch::Wait(DWORD timeoutMs) const
     return Watching() && WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
 }
 
-void StateChangeWatch::Rearm() const
+void StateChangeWatch::Rearm()
 {
-    if (Watching())
-        FindNextChangeNotification(handle_);
+    if (Watching() && !FindNextChangeNotification(handle_)) {
+        FindCloseChangeNotification(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
 }
 
 } // namespace vboard

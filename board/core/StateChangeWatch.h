@@ -22,9 +22,11 @@ public:
 
     // Waits up to `timeoutMs` (INFINITE allowed) for a change; true when one
     // came. Call Rearm before reading the state again, so that a change made
-    // while it is read is reported by the next wait.
+    // while it is read is reported by the next wait. A watch that cannot be
+    // rearmed would stay signalled and turn every wait into a busy loop, so
+    // it stops watching instead.
     bool Wait(DWORD timeoutMs) const;
-    void Rearm() const;
+    void Rearm();
     // Signalled on a change, for waits on more than the change alone.
     HANDLE Event() const { return handle_; }
 
