@@ -244,3 +244,34 @@ TEST(BlendRowTest, ThreeByteDestinationsAtAnyByteOffsetMatchTheReference)
         }
     }
 }
+
+TEST(BlendRowTest, TheSse2RowAloneMatchesTheReference)
+{
+    // Processors without AVX2 blend whole rows four pixels at a time; on
+    // one with it, BlendRow leaves only the ends of rows to that code.
+    Bytes bytes(555);
+    for (int step : {4, 3}) {
+        for (int width = 0; width <= 70; ++width) {
+            for (int trial = 0; trial < 12; ++trial) {
+                const uint8_t opacity = trial < 4 ? 255 : trial == 4 ? 0 : bytes.Next();
+                std::vector<uint8_t> source(width * 4), destination(width * step + 8);
+                for (uint8_t& b : source)
+                    b = bytes.Next();
+                for (uint8_t& b : destination)
+                    b = bytes.Next();
+                // Runs of fully transparent and fully opaque pixels, as pictures have.
+                if (trial % 2 == 1)
+                    for (int x = 0; x < width; ++x)
+                        source[x * 4 + 3] = (x / 5) % 2 ? 255 : 0;
+                std::vector<uint8_t> expected = destination;
+                for (int x = 0; x < width; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        expected[x * step + c] = Reference(source[x * 4 + c], destination[x * step + c], source[x * 4 + 3], opacity);
+
+                kelp::BlendRowSse2(source.data(), destination.data(), width, step, kelp::BlendWeights(opacity));
+                ASSERT_EQ(destination, expected) << "step " << step << ", width " << width << ", opacity " << int(opacity)
+                                                 << ", trial " << trial;
+            }
+        }
+    }
+}

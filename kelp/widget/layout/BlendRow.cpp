@@ -1,5 +1,8 @@
 #include "kelp/widget/layout/BlendRow.h"
 
+#include "kelp/widget/layout/BlendArithmetic.h"
+#include "kelp/widget/layout/BlendRowAvx2.h"
+
 #include <emmintrin.h>
 
 namespace kelp {
@@ -12,18 +15,16 @@ uint8_t BlendChannel(uint32_t source, uint32_t destination, uint32_t weight)
     return static_cast<uint8_t>((destination * (kFull - weight) + source * weight) / kFull);
 }
 
-// floor(x / 255) in each unsigned 16-bit lane, given x + 1: the high half
-// of (x + 1) × 257, exact for every x from 0 to 65534 (checked for each).
-__m128i DivideBy255(__m128i xPlusOne)
-{
-    return _mm_mulhi_epu16(xPlusOne, _mm_set1_epi16(257));
-}
-
-// 255 × d + 1 in each lane, the form DivideBy255 takes.
-__m128i Times255PlusOne(__m128i d)
-{
-    return _mm_add_epi16(_mm_sub_epi16(_mm_slli_epi16(d, 8), d), _mm_set1_epi16(1));
-}
+// The lane operations of the exact blend (see BlendArithmetic.h) in SSE2.
+struct Sse2Lanes {
+    using Vector = __m128i;
+    static Vector Add(Vector a, Vector b) { return _mm_add_epi16(a, b); }
+    static Vector Subtract(Vector a, Vector b) { return _mm_sub_epi16(a, b); }
+    static Vector MultiplyLow(Vector a, Vector b) { return _mm_mullo_epi16(a, b); }
+    static Vector MultiplyHigh(Vector a, Vector b) { return _mm_mulhi_epu16(a, b); }
+    static Vector ShiftLeft8(Vector a) { return _mm_slli_epi16(a, 8); }
+    static Vector Splat(short value) { return _mm_set1_epi16(value); }
+};
 
 // The weight lanes of two neighbouring pixels (see BlendWeights).
 struct PairWeights {
@@ -39,26 +40,16 @@ PairWeights WeightsOf(const BlendWeights& weights, uint8_t firstAlpha, uint8_t s
     return {_mm_unpacklo_epi64(first, second), _mm_unpackhi_epi64(first, second)};
 }
 
-// Two pixels widened to 16-bit lanes, at any opacity. With δ = s − d and
-// m = 255 × high + low, the blend is floor(X / 65025) for
-// X = 65025 × d + δ × m, which is floor(floor(X / 255) / 255), and
-//   floor(X / 255) = 254 × d + δ × high + floor((255 × d + δ × low) / 255).
-// Both numerators lie in 0..65025, so lanes that wrap in the products and
-// sums still end at the exact value. In the alpha lanes high = low = 0,
-// which gives back d.
+// Two pixels widened to 16-bit lanes, at any opacity.
 __m128i BlendTwo(__m128i s, __m128i d, const PairWeights& weights)
 {
-    const __m128i delta = _mm_sub_epi16(s, d);
-    const __m128i d255 = Times255PlusOne(d);
-    const __m128i low = DivideBy255(_mm_add_epi16(d255, _mm_mullo_epi16(delta, weights.low)));
-    return DivideBy255(_mm_add_epi16(_mm_add_epi16(_mm_sub_epi16(d255, d), _mm_mullo_epi16(delta, weights.high)), low));
+    return blend::Blend<Sse2Lanes>(s, d, weights.high, weights.low);
 }
 
-// The same at full opacity, where high is the alpha and low is 0:
-// floor((255 × d + δ × alpha) / 255).
+// The same at full opacity.
 __m128i BlendTwoOpaque(__m128i s, __m128i d, const PairWeights& weights)
 {
-    return DivideBy255(_mm_add_epi16(Times255PlusOne(d), _mm_mullo_epi16(_mm_sub_epi16(s, d), weights.high)));
+    return blend::BlendOpaque<Sse2Lanes>(s, d, weights.high);
 }
 
 // Four pixels: the first and last two widened and blended apart. Inlined
@@ -163,7 +154,7 @@ int BlendRowWideAt(const uint8_t* source, uint8_t* destination, int pixels, cons
 
 } // namespace
 
-void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, const BlendWeights& weights)
+void BlendRowSse2(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, const BlendWeights& weights)
 {
     const uint8_t opacity = weights.Opacity();
     // At opacity 0 every weight is 0: each channel stays as it is.
@@ -179,6 +170,16 @@ void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int desti
         for (int c = 0; c < 3; ++c)
             destination[c] = BlendChannel(source[c], destination[c], weight);
     }
+}
+
+void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, const BlendWeights& weights)
+{
+    // Eight pixels at a time where the processor has AVX2, the rest as
+    // without it.
+    const int done = destinationStep == 4 && weights.Opacity() != 0 && Avx2Available()
+                         ? BlendRowEights(source, destination, pixels, weights)
+                         : 0;
+    BlendRowSse2(source + done * 4, destination + done * destinationStep, pixels - done, destinationStep, weights);
 }
 
 } // namespace kelp
