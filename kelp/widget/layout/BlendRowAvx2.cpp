@@ -47,18 +47,35 @@ __m256i BlendEight(const uint8_t* source, __m256i s, __m256i d, const BlendWeigh
         pair(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), WeightsOf(weights, source, 2)));
 }
 
-// Whether all eight alpha bytes of eight source pixels equal those of `value`.
-bool AllAlphasAre(__m256i pixels, __m256i value)
+// A function rather than a constant: a constant's start-up code would run
+// AVX instructions on every processor.
+__m256i AlphaBytes()
 {
-    constexpr unsigned kAlphaBits = 0x88888888u; // the byte-mask bits of the eight alpha bytes
-    return (static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(pixels, value))) & kAlphaBits) == kAlphaBits;
+    return _mm256_set1_epi32(static_cast<int>(0xFF000000u));
 }
 
+// Whether all eight source pixels are fully transparent.
+bool AllTransparent(__m256i pixels)
+{
+    return _mm256_testz_si256(pixels, AlphaBytes()) != 0;
+}
+
+// Whether all eight source pixels are fully opaque.
+bool AllOpaque(__m256i pixels)
+{
+    return _mm256_testc_si256(pixels, AlphaBytes()) != 0;
+}
+
+// Groups of fully transparent pixels are skipped: pictures are mostly such
+// runs (the dial's layers about seven pixels in ten), and the test, one
+// instruction per group, costs no measurable time where none can be skipped.
 int BlendEights(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
 {
     int done = 0;
     for (; done + 8 <= pixels; done += 8, source += 32, destination += 32) {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source));
+        if (AllTransparent(s))
+            continue;
         __m256i* const target = reinterpret_cast<__m256i*>(destination);
         _mm256_storeu_si256(target, BlendEight<false>(source, s, _mm256_loadu_si256(target), weights));
     }
@@ -69,16 +86,15 @@ int BlendEights(const uint8_t* source, uint8_t* destination, int pixels, const B
 // opaque ones copied, keeping the destination's alpha.
 int BlendEightsOpaque(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
 {
-    const __m256i transparent = _mm256_setzero_si256(), opaque = _mm256_set1_epi32(-1);
-    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     int done = 0;
     for (; done + 8 <= pixels; done += 8, source += 32, destination += 32) {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source));
-        if (AllAlphasAre(s, transparent))
+        if (AllTransparent(s))
             continue;
         __m256i* const target = reinterpret_cast<__m256i*>(destination);
         const __m256i d = _mm256_loadu_si256(target);
-        _mm256_storeu_si256(target, AllAlphasAre(s, opaque)
+        const __m256i alphaBytes = AlphaBytes();
+        _mm256_storeu_si256(target, AllOpaque(s)
                                         ? _mm256_or_si256(_mm256_andnot_si256(alphaBytes, s), _mm256_and_si256(alphaBytes, d))
                                         : BlendEight<true>(source, s, d, weights));
     }
