@@ -35,12 +35,12 @@ PairWeights WeightsOf(const BlendWeights& weights, const uint8_t* source, int fi
 
 // Eight pixels: pixels 0, 1, 4, 5 and 2, 3, 6, 7 widened and blended apart,
 // and packed back in their order.
-template <bool opaque>
+template <bool fullOpacity>
 __m256i BlendEight(const uint8_t* source, __m256i s, __m256i d, const BlendWeights& weights)
 {
     const __m256i zero = _mm256_setzero_si256();
     const auto pair = [&](__m256i s16, __m256i d16, const PairWeights& w) {
-        return opaque ? blend::BlendOpaque<Avx2Lanes>(s16, d16, w.high) : blend::Blend<Avx2Lanes>(s16, d16, w.high, w.low);
+        return fullOpacity ? blend::BlendOpaque<Avx2Lanes>(s16, d16, w.high) : blend::Blend<Avx2Lanes>(s16, d16, w.high, w.low);
     };
     return _mm256_packus_epi16(
         pair(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), WeightsOf(weights, source, 0)),
@@ -66,25 +66,13 @@ bool AllOpaque(__m256i pixels)
     return _mm256_testc_si256(pixels, AlphaBytes()) != 0;
 }
 
-// Groups of fully transparent pixels are skipped: pictures are mostly such
-// runs (the dial's layers about seven pixels in ten), and the test, one
-// instruction per group, costs no measurable time where none can be skipped.
+// Groups of fully transparent pixels are skipped at every opacity:
+// pictures are mostly such runs (the dial's layers about seven pixels in
+// ten), and the test, one instruction per group, costs no measurable time
+// where none can be skipped. At full opacity groups of fully opaque pixels
+// are copied, keeping the destination's alpha.
+template <bool fullOpacity>
 int BlendEights(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
-{
-    int done = 0;
-    for (; done + 8 <= pixels; done += 8, source += 32, destination += 32) {
-        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source));
-        if (AllTransparent(s))
-            continue;
-        __m256i* const target = reinterpret_cast<__m256i*>(destination);
-        _mm256_storeu_si256(target, BlendEight<false>(source, s, _mm256_loadu_si256(target), weights));
-    }
-    return done;
-}
-
-// At full opacity groups of fully transparent pixels are skipped and fully
-// opaque ones copied, keeping the destination's alpha.
-int BlendEightsOpaque(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
 {
     int done = 0;
     for (; done + 8 <= pixels; done += 8, source += 32, destination += 32) {
@@ -94,9 +82,9 @@ int BlendEightsOpaque(const uint8_t* source, uint8_t* destination, int pixels, c
         __m256i* const target = reinterpret_cast<__m256i*>(destination);
         const __m256i d = _mm256_loadu_si256(target);
         const __m256i alphaBytes = AlphaBytes();
-        _mm256_storeu_si256(target, AllOpaque(s)
+        _mm256_storeu_si256(target, fullOpacity && AllOpaque(s)
                                         ? _mm256_or_si256(_mm256_andnot_si256(alphaBytes, s), _mm256_and_si256(alphaBytes, d))
-                                        : BlendEight<true>(source, s, d, weights));
+                                        : BlendEight<fullOpacity>(source, s, d, weights));
     }
     return done;
 }
@@ -116,8 +104,8 @@ bool Avx2Available()
 
 int BlendRowEights(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
 {
-    const int done = weights.Opacity() == 255 ? BlendEightsOpaque(source, destination, pixels, weights)
-                                              : BlendEights(source, destination, pixels, weights);
+    const int done = weights.Opacity() == 255 ? BlendEights<true>(source, destination, pixels, weights)
+                                              : BlendEights<false>(source, destination, pixels, weights);
     // Leaves the upper halves of the registers clean for the SSE code after it.
     _mm256_zeroupper();
     return done;
