@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
 #include <random>
 #include <vector>
@@ -201,6 +202,76 @@ TEST(BlendRowTest, WeightsOnAStackThatIsOnlyFourByteAlignedStillBlend)
             kelp::BlendRow(source.data(), destination.data(), 64, 4, *weights);
             weights->~BlendWeights();
             ASSERT_EQ(destination, expected) << "opacity " << opacity << ", offset " << offset;
+        }
+    }
+}
+
+TEST(BlendRowTest, ThreeByteDestinationsAtAnyByteOffsetMatchTheReference)
+{
+    // Three-byte destinations are read and written twelve bytes per four
+    // pixels: the runs of fully transparent and fully opaque pixels, the
+    // blended groups between them and the row's last pixels must all land
+    // on their own three bytes, wherever the row starts, and leave the
+    // bytes around the row alone.
+    Bytes bytes(31);
+    constexpr int kGuard = 16;
+    for (int opacity : {255, 200, 1}) {
+        for (int offset = 0; offset < 4; ++offset) {
+            for (int width : {4, 7, 8, 13, 30}) {
+                for (int start = 0; start < 5; ++start) {
+                    for (uint8_t runAlpha : {uint8_t(0), uint8_t(255)}) {
+                        std::vector<uint8_t> source(width * 4), buffer(kGuard + width * 3 + kGuard);
+                        for (uint8_t& b : source)
+                            b = bytes.Next();
+                        for (uint8_t& b : buffer)
+                            b = bytes.Next();
+                        for (int x = start; x < std::min(width, start + 9); ++x)
+                            source[x * 4 + 3] = runAlpha;
+                        uint8_t* const destination = buffer.data() + kGuard - offset;
+                        std::vector<uint8_t> expected = buffer;
+                        for (int x = 0; x < width; ++x)
+                            for (int c = 0; c < 3; ++c) {
+                                uint8_t& e = expected[kGuard - offset + x * 3 + c];
+                                e = Reference(source[x * 4 + c], e, source[x * 4 + 3], opacity);
+                            }
+
+                        kelp::BlendRow(source.data(), destination, width, 3, kelp::BlendWeights(uint8_t(opacity)));
+                        ASSERT_EQ(buffer, expected) << "opacity " << opacity << ", offset " << offset << ", width "
+                                                    << width << ", run of alpha " << int(runAlpha) << " at " << start;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(BlendRowTest, TheSse2RowAloneMatchesTheReference)
+{
+    // Processors without AVX2 blend whole rows four pixels at a time; on
+    // one with it, BlendRow leaves only the ends of rows to that code.
+    Bytes bytes(555);
+    for (int step : {4, 3}) {
+        for (int width = 0; width <= 70; ++width) {
+            for (int trial = 0; trial < 12; ++trial) {
+                const uint8_t opacity = trial < 4 ? 255 : trial == 4 ? 0 : bytes.Next();
+                std::vector<uint8_t> source(width * 4), destination(width * step + 8);
+                for (uint8_t& b : source)
+                    b = bytes.Next();
+                for (uint8_t& b : destination)
+                    b = bytes.Next();
+                // Runs of fully transparent and fully opaque pixels, as pictures have.
+                if (trial % 2 == 1)
+                    for (int x = 0; x < width; ++x)
+                        source[x * 4 + 3] = (x / 5) % 2 ? 255 : 0;
+                std::vector<uint8_t> expected = destination;
+                for (int x = 0; x < width; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        expected[x * step + c] = Reference(source[x * 4 + c], destination[x * step + c], source[x * 4 + 3], opacity);
+
+                kelp::BlendRowSse2(source.data(), destination.data(), width, step, kelp::BlendWeights(opacity));
+                ASSERT_EQ(destination, expected) << "step " << step << ", width " << width << ", opacity " << int(opacity)
+                                                 << ", trial " << trial;
+            }
         }
     }
 }

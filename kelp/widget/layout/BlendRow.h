@@ -13,6 +13,12 @@
 
 namespace kelp {
 
+// Eight pixels at a time where the processor has AVX2.
 void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep, const BlendWeights& weights);
+
+// The same with SSE2 alone, which every processor this program runs on has:
+// what BlendRow does without AVX2.
+void BlendRowSse2(const uint8_t* source, uint8_t* destination, int pixels, int destinationStep,
+                  const BlendWeights& weights);
 
 } // namespace kelp
