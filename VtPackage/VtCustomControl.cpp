@@ -34,7 +34,7 @@ int VtCustomControl::Substitute(int)
 
 bool VtCustomControl::HitTest(int x, int y)
 {
-    return PtInRegion(m_hitRegion.Handle(), x, y) != 0;
+    return PtInRegion(HitRegion().Handle(), x, y) != 0;
 }
 
 void VtCustomControl::Repaint()
@@ -96,6 +96,23 @@ void VtCustomControl::StateBitmapChanged(TObject* sender)
 
 void VtCustomControl::UpdateRegion()
 {
+    // The shape is cut from the base bitmap's pixels only when something
+    // asks for it: the mouse, or the window once it exists.
+    m_hitRegionStale = true;
+    if (!HandleAllocated())
+        return;
+    const kelp::WinRegion& region = HitRegion();
+    if (!Transparent() || m_display->Bitmap(0).Empty())
+        SetWindowRgn(Handle(), nullptr, TRUE);
+    else
+        SetWindowRgn(Handle(), region.Clone(), TRUE);  // the system owns the copy
+}
+
+const kelp::WinRegion& VtCustomControl::HitRegion()
+{
+    if (!m_hitRegionStale)
+        return m_hitRegion;
+    m_hitRegionStale = false;
     TBitmap& base = m_display->Bitmap(0);
     if (!Transparent()) {
         m_hitRegion.SetRect(0, 0, Width(), Height());
@@ -108,12 +125,7 @@ void VtCustomControl::UpdateRegion()
         copy.Assign(base);
         m_hitRegion.SetToBitmap(copy, TransparentColor());
     }
-    if (!HandleAllocated())
-        return;
-    if (!Transparent() || base.Empty())
-        SetWindowRgn(Handle(), nullptr, TRUE);
-    else
-        SetWindowRgn(Handle(), m_hitRegion.Clone(), TRUE);  // the system owns the copy
+    return m_hitRegion;
 }
 
 bool VtCustomControl::CanResize(int& width, int& height)

@@ -58,10 +58,14 @@ protected:
 
 private:
     void StateBitmapChanged(TObject* sender);
+    // Marks the hit area for rebuilding and gives the window its shape.
     void UpdateRegion();
+    // The hit area, rebuilt when it changed since it was last asked for.
+    const kelp::WinRegion& HitRegion();
 
     std::unique_ptr<kelp::TBmpLEDCtrl> m_display;
     int m_requested = 0;
     kelp::WinRegion m_hitRegion;
+    bool m_hitRegionStale = true;
     TNotifyEvent m_previousChange;
 };

@@ -153,6 +153,10 @@ void TForm::WndProc(TMessage& message)
         TWinControl::WndProc(message);
         return;
     case WM_SHOWWINDOW:
+        // Shown straight through the system (ShowWindow) as well as by
+        // Show: the controls' windows must be there before it appears.
+        if (message.WParam)
+            CreateChildHandles();
         TWinControl::WndProc(message);
         if (message.LParam == 0) {
             if (message.WParam)
@@ -173,6 +177,7 @@ void TForm::VisibleChanged()
             m_positioned = true;
             ApplyPosition();
         }
+        CreateChildHandles();
         ShowWindow(Handle(), SW_SHOW);
         BringToFront();
     } else if (HandleAllocated()) {

@@ -93,8 +93,8 @@ void TWinControl::CreateParams(TCreateParams& params)
 void TWinControl::CreateWnd()
 {
     if (Parent()) {
-        // Creating the parent's window creates its children's as well.
-        Parent()->HandleNeeded();
+        // The parent makes its children's windows, this one among them.
+        Parent()->CreateChildHandles();
         if (m_handle)
             return;
     }
@@ -114,10 +114,20 @@ void TWinControl::CreateWnd()
         throw std::runtime_error("Cannot create window " + params.WinClassName);
     m_handle = window;
     SyncBounds();
+    if (!DefersChildHandles())
+        CreateChildHandles();
+    HandleCreated();
+}
+
+void TWinControl::CreateChildHandles()
+{
+    HandleNeeded();
+    if (m_childHandlesCreated)
+        return;
+    m_childHandlesCreated = true;
     for (TControl* control : m_controls)
         if (control->IsWindowed())
             static_cast<TWinControl*>(control)->HandleNeeded();
-    HandleCreated();
 }
 
 LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -145,6 +155,7 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wPar
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         control->m_handle = nullptr;
+        control->m_childHandlesCreated = false;
         control->m_captureControl = nullptr;
     }
     return message.Result;
@@ -295,7 +306,7 @@ void TWinControl::SetParent(TWinControl* parent)
             ::SetParent(m_handle, parent->Handle());
         else if (!m_parentWindow)
             DestroyHandle();
-    } else if (parent && parent->HandleAllocated()) {
+    } else if (parent && parent->ChildHandlesCreated()) {
         HandleNeeded();
     }
 }
@@ -538,7 +549,7 @@ void TWinControl::VisibleChanged()
 {
     if (m_handle)
         ShowWindow(m_handle, Visible() ? SW_SHOW : SW_HIDE);
-    else if (Visible() && Parent() && Parent()->HandleAllocated())
+    else if (Visible() && Parent() && Parent()->ChildHandlesCreated())
         HandleNeeded();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A control with a window of its own. The window is created on first use of
-// Handle() (or when the parent's window exists), with the parameters that
-// CreateParams gives; messages arrive at WindowProc, which is WndProc
+// Handle() (or when the parent creates its children's windows), with the
+// parameters that CreateParams gives; messages arrive at WindowProc, which is WndProc
 // unless someone hooks it (SetWindowProc), and WndProc hands each message to
 // a virtual handler or to DefaultHandler. Windowless child controls are
 // painted by this control and get their mouse input from it.
@@ -39,6 +39,14 @@ public:
     bool HandleAllocated() const { return m_handle != nullptr; }
     void HandleNeeded() { Handle(); }
     void DestroyHandle();
+    // Creates the windows of the windowed children that have none yet, in
+    // their order, creating this control's own first. A control does this
+    // with its own window unless DefersChildHandles says otherwise; a child
+    // that needs its window earlier gets its siblings' with it, so the
+    // children's windows are always made in the same order.
+    void CreateChildHandles();
+    // The window exists and so do its windowed children's.
+    bool ChildHandlesCreated() const { return m_handle && m_childHandlesCreated; }
 
     void SetParent(TWinControl* parent) override;
     void BringToFront() override;
@@ -83,8 +91,12 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
-    // Called once the window exists, after the children got theirs.
+    // Called once the window exists, after the children got theirs (unless
+    // they wait, see DefersChildHandles).
     virtual void HandleCreated() {}
+    // Whether the window is made without the children's windows, which then
+    // wait for CreateChildHandles.
+    virtual bool DefersChildHandles() const { return false; }
 
     virtual void WndProc(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
@@ -127,6 +139,7 @@ private:
     TWndMethod m_windowProc;
     std::vector<TControl*> m_controls;
     TControl* m_captureControl = nullptr;
+    bool m_childHandlesCreated = false;
     bool m_tabStop = false;
     bool m_doubleBuffered = false;
 };

@@ -205,3 +205,33 @@ TEST_F(FormTest, TransparentRoundButtonCutsItsCornersFromHitAreaAndWindow)
     DeleteObject(region);
     EXPECT_TRUE(round.HitTest(1, 1));
 }
+
+TEST(HiddenFormControlTest, ShapeFollowsTheBitmapBeforeAndAfterTheWindowExists)
+{
+    Application();
+    TForm form(nullptr);
+    form.SetBorderStyle(TBorderStyle::None);
+    form.SetBounds(40, 40, 200, 200);
+    form.HandleNeeded();
+    auto* round = new VtButton(&form);
+    round->SetParent(&form);
+    round->SetBounds(100, 100, 10, 10);
+    round->LoadBitmap(ArtFolder(), "round_raised.bmp", "round_sunken.bmp", "round_focused.bmp", "round_disabled.bmp");
+    round->SetTransparent(true);
+    EXPECT_FALSE(round->HitTest(1, 1));
+    EXPECT_TRUE(round->HitTest(20, 20));
+    // Each change after the area was asked for counts.
+    round->SetTransparent(false);
+    EXPECT_TRUE(round->HitTest(1, 1));
+    round->SetTransparent(true);
+    EXPECT_FALSE(round->HitTest(1, 1));
+    EXPECT_FALSE(round->HandleAllocated());
+
+    form.Show();
+    ASSERT_TRUE(round->HandleAllocated());
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(round->Handle(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 1, 1));
+    EXPECT_TRUE(PtInRegion(region, 20, 20));
+    DeleteObject(region);
+}
