@@ -3,6 +3,7 @@
 #include "framework/FrameworkMessages.h"
 #include "framework/TForm.h"
 #include "framework/TThread.h"
+#include "kelp/System/ThreadStack.h"
 #include "kelp/System/Trace.h"
 
 #include <algorithm>
@@ -64,6 +65,8 @@ void TApplication::Run()
     } catch (...) {
         HandleException(std::current_exception());
     }
+    // Start-up is over: the loop needs only a little of what it used.
+    kelp::ReleaseUnusedStack();
     while (!m_terminated) {
         try {
             HandleMessage();

@@ -3,6 +3,7 @@
 #include "framework/FrameworkMessages.h"
 #include "framework/TApplication.h"
 #include "kelp/System/ProcessWide.h"
+#include "kelp/System/ThreadStack.h"
 
 #include <mutex>
 #include <process.h>
@@ -89,6 +90,7 @@ void TThread::WaitForEnd()
 unsigned __stdcall TThread::ThreadProc(void* parameter)
 {
     auto* thread = static_cast<TThread*>(parameter);
+    kelp::ReleaseUnusedStack();
     if (!thread->m_terminated) {
         try {
             thread->Execute();

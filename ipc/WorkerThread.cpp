@@ -1,5 +1,7 @@
 #include "ipc/WorkerThread.h"
 
+#include "kelp/System/ThreadStack.h"
+
 #include <memory>
 
 namespace kelp {
@@ -8,6 +10,8 @@ DWORD WINAPI RunBody(void* parameter)
 {
     // The thread takes over the function from the starter.
     std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(parameter));
+    // The pipe server and the spare wait for most of their lives.
+    ReleaseUnusedStack();
     (*body)();
     return 0;
 }

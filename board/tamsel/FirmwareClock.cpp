@@ -5,6 +5,7 @@
 #include "board/core/StateChangeWatch.h"
 #include "board/tamsel/GearFirmware.h"
 #include "kelp/System/ProcessWide.h"
+#include "kelp/System/ThreadStack.h"
 
 #include <windows.h>
 
@@ -69,6 +70,9 @@ void StepAutoGear(vboard::BoardStore& store, const vboard::BoardState& seen)
 
 DWORD WINAPI Run(void*)
 {
+    // The clock waits for most of its life, in every process that loads
+    // the library.
+    kelp::ReleaseUnusedStack();
     std::string path;
     std::unique_ptr<vboard::StateChangeWatch> watch;
     vboard::BoardState seen;
