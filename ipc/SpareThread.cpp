@@ -1,6 +1,7 @@
 #include "ipc/SpareThread.h"
 
 #include "ipc/WorkerThread.h"
+#include "kelp/System/ThreadStack.h"
 
 namespace kelp {
 
@@ -20,12 +21,9 @@ void SpareThread::Serve(Shared& shared)
     for (;;) {
         shared.waiting = true;
         if (WaitForSingleObject(shared.wake.Get(), shared.idleMs) == WAIT_TIMEOUT) {
-            // Retire unless a caller claimed the spare meanwhile: that
-            // caller's wake is on its way.
-            if (shared.waiting.exchange(false)) {
-                shared.started = false;
-                return;
-            }
+            // Idle for a while: the stack the jobs grew is given back, and
+            // the spare waits on for the next job.
+            ReleaseUnusedStack();
             WaitForSingleObject(shared.wake.Get(), INFINITE);
         }
         if (shared.closing)

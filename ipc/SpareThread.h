@@ -2,12 +2,13 @@
 // Runs jobs on a thread that is kept waiting between them. Starting a
 // thread costs far more than handing work to one that waits (on Wine about
 // twenty times a pipe transaction), so short jobs that must not run on the
-// caller's thread go through here. The spare starts with the first job and
-// ends when no job came for a while, since every thread, even a waiting one,
-// keeps about a megabyte of Wine's memory resident; the next job starts a
-// new one. A job handed over while the spare is still busy gets a thread of
-// its own, which ends with the job: one job that hangs never holds up the
-// next.
+// caller's thread go through here. The spare starts with the first job.
+// When no job came for a while it gives back the stack its jobs used and
+// keeps waiting: under Wine that leaves a few pages resident, while an
+// ended thread's stack stays until another thread ends, and the first
+// thread to end maps the system's unwinding library into the process. A
+// job handed over while the spare is still busy gets a thread of its own,
+// which ends with the job: one job that hangs never holds up the next.
 
 #include "ipc/OwnedHandle.h"
 
@@ -19,7 +20,8 @@ namespace kelp {
 
 class SpareThread {
 public:
-    // A spare kept waiting longer than idleMs without a job ends.
+    // A spare kept waiting longer than idleMs without a job gives back its
+    // stack.
     explicit SpareThread(DWORD idleMs = kDefaultIdleMs);
     // A waiting spare ends at once, a busy one after its job.
     ~SpareThread();
@@ -30,7 +32,7 @@ public:
     bool Run(std::function<void()> job);
 
     // Long enough for work that comes every few seconds (the program's 5 s
-    // ticks) to keep its spare.
+    // ticks) to keep the stack it uses.
     static constexpr DWORD kDefaultIdleMs = 10000;
 
 private:

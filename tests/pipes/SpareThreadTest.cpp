@@ -1,9 +1,11 @@
 #include "ipc/OwnedHandle.h"
 #include "ipc/SpareThread.h"
+#include "tests/support/StackPages.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 namespace {
@@ -76,23 +78,49 @@ TEST(SpareThread, AJobHandedOverWhileTheSpareHangsRunsOnItsOwnThread)
     EXPECT_TRUE(hangEnded);
 }
 
-TEST(SpareThread, AnIdleSpareEndsAndTheNextJobStartsAnother)
+TEST(SpareThread, AnIdleSpareGivesBackItsStackAndServesTheNextJob)
 {
     kelp::SpareThread spare(50);
-    const DWORD first = ThreadOfJob(spare);
+    const kelp::OwnedHandle done = NewEvent();
+    std::atomic<DWORD> first{0};
+    uintptr_t deepest = 0, top = 0;
+    ASSERT_TRUE(spare.Run([&] {
+        first = GetCurrentThreadId();
+        top = reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) - 64 * 1024;
+        testsupport::UseStack(512 * 1024, deepest);
+        SetEvent(done.Get());
+    }));
+    ASSERT_EQ(WaitForSingleObject(done.Get(), 5000), WAIT_OBJECT_0);
     const kelp::OwnedHandle thread(OpenThread(SYNCHRONIZE, FALSE, first));
     ASSERT_TRUE(thread.IsValid());
-    EXPECT_EQ(WaitForSingleObject(thread.Get(), 5000), WAIT_OBJECT_0);
+    EXPECT_GE(testsupport::ResidentPages(deepest, top), 100);
 
-    const DWORD next = ThreadOfJob(spare);
-    EXPECT_NE(next, 0u);
-    EXPECT_NE(next, GetCurrentThreadId());
+    int resident = -1;
+    for (int i = 0; i < 100 && resident != 0; ++i) {
+        Sleep(20);
+        resident = testsupport::ResidentPages(deepest, top);
+    }
+    EXPECT_EQ(resident, 0);
+    // Idle, the spare still waits: the next job runs on it, stack and all.
+    EXPECT_EQ(WaitForSingleObject(thread.Get(), 0), WAIT_TIMEOUT);
+    std::atomic<DWORD> next{0};
+    std::atomic<bool> deepUse{false};
+    ResetEvent(done.Get());
+    ASSERT_TRUE(spare.Run([&] {
+        next = GetCurrentThreadId();
+        uintptr_t lowest = 0;
+        deepUse = testsupport::UseStack(512 * 1024, lowest);
+        SetEvent(done.Get());
+    }));
+    ASSERT_EQ(WaitForSingleObject(done.Get(), 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(next, first);
+    EXPECT_TRUE(deepUse);
 }
 
-TEST(SpareThread, JobsHandedOverJustAsTheSpareRetiresAllRunOnce)
+TEST(SpareThread, JobsHandedOverJustAsTheSpareGoesIdleAllRunOnce)
 {
     // With an idle time of a millisecond, many of these hand-overs meet the
-    // spare between its time-out and its decision to end.
+    // spare between its time-out and its wait without one.
     kelp::SpareThread spare(1);
     const kelp::OwnedHandle done(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     std::atomic<int> runs{0};
