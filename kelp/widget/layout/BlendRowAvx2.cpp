@@ -1,15 +1,8 @@
 #include "kelp/widget/layout/BlendRowAvx2.h"
 
-#include <immintrin.h>
-
-// Only the code between here and the pop is built for AVX2. The rest of the
-// file, and every inline function of the headers above, stays plain code:
-// it runs on every processor, and the linker may pick a header function's
-// copy from this file for the whole program.
-#pragma GCC push_options
-#pragma GCC target("avx2")
-
 #include "kelp/widget/layout/BlendArithmetic.h"
+
+#include <immintrin.h>
 
 namespace kelp {
 namespace {
@@ -98,21 +91,6 @@ int BlendEights(const uint8_t* source, uint8_t* destination, int pixels, const B
 
 } // namespace
 
-int BlendRowEights(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
-{
-    const int done = weights.Opacity() == 255 ? BlendEights<true>(source, destination, pixels, weights)
-                                              : BlendEights<false>(source, destination, pixels, weights);
-    // Leaves the upper halves of the registers clean for the SSE code after it.
-    _mm256_zeroupper();
-    return done;
-}
-
-} // namespace kelp
-
-#pragma GCC pop_options
-
-namespace kelp {
-
 bool Avx2Available()
 {
     // The compiler's processor check also asks the system whether it saves
@@ -122,6 +100,15 @@ bool Avx2Available()
         return __builtin_cpu_supports("avx2") != 0;
     }();
     return available;
+}
+
+int BlendRowEights(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
+{
+    const int done = weights.Opacity() == 255 ? BlendEights<true>(source, destination, pixels, weights)
+                                              : BlendEights<false>(source, destination, pixels, weights);
+    // Leaves the upper halves of the registers clean for the SSE code after it.
+    _mm256_zeroupper();
+    return done;
 }
 
 } // namespace kelp
