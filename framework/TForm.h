@@ -1,8 +1,9 @@
 #pragma once
 // A top-level window. Its window class is the form's class name (a
 // TMainForm registers "TMainForm"), so other programs can find it. Forms
-// start hidden, and a hidden form's window, when something needs it, is made
-// without its controls' windows: those follow when the form is first shown; Show/Hide/Visible switch them, Close asks OnCloseQuery and
+// start hidden; a hidden form's window, when something needs it, is made
+// without its controls' windows, which follow when the form is first shown.
+// Show/Hide/Visible switch forms, Close asks OnCloseQuery and
 // OnClose and then hides (or frees, or minimises) the form - closing the
 // application's main form terminates the application instead. ShowModal
 // runs a nested message loop until ModalResult is set.

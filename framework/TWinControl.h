@@ -1,8 +1,8 @@
 #pragma once
 // A control with a window of its own. The window is created on first use of
 // Handle() (or when the parent creates its children's windows), with the
-// parameters that CreateParams gives; messages arrive at WindowProc, which is WndProc
-// unless someone hooks it (SetWindowProc), and WndProc hands each message to
+// parameters that CreateParams gives; messages arrive at WindowProc, which is
+// WndProc unless someone hooks it (SetWindowProc), and WndProc hands each message to
 // a virtual handler or to DefaultHandler. Windowless child controls are
 // painted by this control and get their mouse input from it.
 
