@@ -66,6 +66,25 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 echo "installing: ${need[*]}"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+update_log=$(mktemp)
+pins=$(mktemp)
+trap 'rm -f "$update_log" "$pins"' EXIT
+# A mirror in mid-sync may fail one index; what was read still serves.
+if ! apt-get update -qq 2>"$update_log"; then
+  cat "$update_log" >&2
+  echo "some package indexes could not be read; going on with the others" >&2
+fi
+install() { apt-get install -y -qq --no-install-recommends "$@" "${need[@]}" >/dev/null; }
+if ! install; then
+  # A suite whose index failed for one architecture only offers the other
+  # architecture newer versions, and libraries installed for both (32-bit
+  # Wine beside 64-bit) must have the same version. Take such suites last.
+  suites=$(grep -o 'dists/[^/]*/' "$update_log" | cut -d/ -f2 | sort -u)
+  [ -n "$suites" ] || exit 1
+  for suite in $suites; do
+    printf 'Package: *\nPin: release n=%s\nPin-Priority: 1\n\n' "$suite"
+  done >"$pins"
+  echo "retrying with these suites taken last: $suites" >&2
+  install -o Dir::Etc::Preferences="$pins"
+fi
 ensure_locales
