@@ -189,7 +189,9 @@ TEST_F(TamselAuto, ClimbsUnderLoadAndReturnsWhenIdle)
     GearRig rig;
     const uint32_t thresholds[] = {10, 20, 30, 10, 20, 30};
     ASSERT_TRUE(rig.gear->SetThresholds(thresholds, 6));
-    SetKnobs({{"tamsel_cpu_load", "0"}});
+    // Periods far longer than the 50 ms sampling, so that a busy machine
+    // delaying one sample cannot hide a gear.
+    SetKnobs({{"tamsel_cpu_load", "0"}, {"tamsel_tick_ms", "400"}});
     ASSERT_TRUE(rig.gear->SetLevel(kAuto));
     EXPECT_TRUE(WaitForGear(*rig.gear, [](int gear) { return gear == 3; }, 3000));
 
