@@ -10,6 +10,19 @@ namespace {
 
 constexpr uint32_t kFull = 255 * 255;
 
+// Whether the processor and the system run AVX2 code. Kept out of the AVX2
+// file, which the compiler may fill with AVX2 instructions anywhere. The
+// compiler's processor check also asks the system whether it saves the
+// wide registers.
+bool Avx2Available()
+{
+    static const bool available = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return available;
+}
+
 uint8_t BlendChannel(uint32_t source, uint32_t destination, uint32_t weight)
 {
     return static_cast<uint8_t>((destination * (kFull - weight) + source * weight) / kFull);
@@ -177,7 +190,7 @@ void BlendRow(const uint8_t* source, uint8_t* destination, int pixels, int desti
     // Eight pixels at a time where the processor has AVX2, the rest as
     // without it.
     const int done = destinationStep == 4 && weights.Opacity() != 0 && Avx2Available()
-                         ? BlendRowEights(source, destination, pixels, weights)
+                         ? BlendRowEights(source, destination, pixels, weights.Table(), weights.Opacity() == 255)
                          : 0;
     BlendRowSse2(source + done * 4, destination + done * destinationStep, pixels - done, destinationStep, weights);
 }

@@ -1,6 +1,7 @@
 #include "kelp/widget/layout/BlendRowAvx2.h"
 
 #include "kelp/widget/layout/BlendArithmetic.h"
+#include "kelp/widget/layout/BlendWeights.h"
 
 #include <immintrin.h>
 
@@ -25,9 +26,11 @@ struct PairWeights {
 // The weights of the pixels that the in-lane widening puts side by side:
 // pixels first and first + 1 in the lower half, first + 4 and first + 5 in
 // the upper one. Unaligned loads, as the table may sit anywhere on the stack.
-PairWeights WeightsOf(const BlendWeights& weights, const uint8_t* source, int first)
+PairWeights WeightsOf(const uint16_t* weights, const uint8_t* source, int first)
 {
-    const auto entry = [&](int pixel) { return reinterpret_cast<const __m128i*>(weights.Of(source[pixel * 4 + 3])); };
+    const auto entry = [&](int pixel) {
+        return reinterpret_cast<const __m128i*>(weights + source[pixel * 4 + 3] * BlendWeights::kLanesPerAlpha);
+    };
     const __m256i even = _mm256_loadu2_m128i(entry(first + 4), entry(first));
     const __m256i odd = _mm256_loadu2_m128i(entry(first + 5), entry(first + 1));
     return {_mm256_unpacklo_epi64(even, odd), _mm256_unpackhi_epi64(even, odd)};
@@ -36,7 +39,7 @@ PairWeights WeightsOf(const BlendWeights& weights, const uint8_t* source, int fi
 // Eight pixels: pixels 0, 1, 4, 5 and 2, 3, 6, 7 widened and blended apart,
 // and packed back in their order.
 template <bool fullOpacity>
-__m256i BlendEight(const uint8_t* source, __m256i s, __m256i d, const BlendWeights& weights)
+__m256i BlendEight(const uint8_t* source, __m256i s, __m256i d, const uint16_t* weights)
 {
     const __m256i zero = _mm256_setzero_si256();
     const auto pair = [&](__m256i s16, __m256i d16, const PairWeights& w) {
@@ -72,7 +75,7 @@ bool AllOpaque(__m256i pixels)
 // where none can be skipped. At full opacity groups of fully opaque pixels
 // are copied, keeping the destination's alpha.
 template <bool fullOpacity>
-int BlendEights(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
+int BlendEights(const uint8_t* source, uint8_t* destination, int pixels, const uint16_t* weights)
 {
     int done = 0;
     for (; done + 8 <= pixels; done += 8, source += 32, destination += 32) {
@@ -91,21 +94,10 @@ int BlendEights(const uint8_t* source, uint8_t* destination, int pixels, const B
 
 } // namespace
 
-bool Avx2Available()
+int BlendRowEights(const uint8_t* source, uint8_t* destination, int pixels, const uint16_t* weights, bool fullOpacity)
 {
-    // The compiler's processor check also asks the system whether it saves
-    // the wide registers.
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return available;
-}
-
-int BlendRowEights(const uint8_t* source, uint8_t* destination, int pixels, const BlendWeights& weights)
-{
-    const int done = weights.Opacity() == 255 ? BlendEights<true>(source, destination, pixels, weights)
-                                              : BlendEights<false>(source, destination, pixels, weights);
+    const int done = fullOpacity ? BlendEights<true>(source, destination, pixels, weights)
+                                 : BlendEights<false>(source, destination, pixels, weights);
     // Leaves the upper halves of the registers clean for the SSE code after it.
     _mm256_zeroupper();
     return done;

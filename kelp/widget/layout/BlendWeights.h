@@ -14,6 +14,9 @@ namespace kelp {
 
 class BlendWeights {
 public:
+    // 16-bit lanes per alpha in the table, one 16-byte entry each.
+    static constexpr int kLanesPerAlpha = 8;
+
     explicit BlendWeights(uint8_t opacity);
 
     uint8_t Opacity() const { return m_opacity; }
@@ -21,6 +24,8 @@ public:
     // lane, then low the same way. The zero weight of the alpha lane keeps
     // the destination's alpha.
     const uint16_t* Of(uint8_t alpha) const { return m_lanes[alpha].high; }
+    // The entries of every alpha in turn, kLanesPerAlpha lanes each.
+    const uint16_t* Table() const { return Of(0); }
 
 private:
     // Aligned where the compiler aligns the stack, which keeps each entry
@@ -29,6 +34,7 @@ private:
         uint16_t high[4];
         uint16_t low[4];
     };
+    static_assert(sizeof(Lanes) == kLanesPerAlpha * sizeof(uint16_t));
     std::array<Lanes, 256> m_lanes;
     uint8_t m_opacity;
 };
