@@ -249,3 +249,21 @@ TEST_F(SettingsFormTest, ExtendedLayoutMakesRoomForTheGraphicsRow)
     EXPECT_FALSE(gpu.Enabled());
     EXPECT_EQ(gpu.Position(), 2);
 }
+
+// The form waits hidden from start-up: its texts come when it opens.
+TEST_F(SettingsFormTest, TextsAreTheLanguagesWhenTheFormOpens)
+{
+    for (bool extended : {false, true}) {
+        auto& [form, controller] = Settings(extended);
+        form.OkButton->SetCaption("");
+        controller.CpuRow().Title().SetCaption("");
+        controller.Show();
+        EXPECT_EQ(form.DefaultButton->Caption(), T("Default")) << extended;
+        EXPECT_EQ(form.OkButton->Caption(), T("OK")) << extended;
+        EXPECT_EQ(form.CancelButton->Caption(), T("Cancel")) << extended;
+        EXPECT_EQ(form.FormTitle->Caption(), T("Setting")) << extended;
+        EXPECT_EQ(controller.CpuRow().Title().Caption(), T("CPUFrequency")) << extended;
+        if (extended)
+            EXPECT_EQ(controller.GpuRow()->Title().Caption(), T("GPUFrequency"));
+    }
+}
