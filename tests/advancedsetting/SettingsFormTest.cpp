@@ -257,7 +257,9 @@ TEST_F(SettingsFormTest, TextsAreTheLanguagesWhenTheFormOpens)
         auto& [form, controller] = Settings(extended);
         form.OkButton->SetCaption("");
         controller.CpuRow().Title().SetCaption("");
-        controller.Show();
+        form.TurboTab->SetHint("");
+        WhenShown(form, [&] { form.CancelButton->Click(); });
+        EXPECT_EQ(controller.ShowModal(), 2);
         EXPECT_EQ(form.DefaultButton->Caption(), T("Default")) << extended;
         EXPECT_EQ(form.OkButton->Caption(), T("OK")) << extended;
         EXPECT_EQ(form.CancelButton->Caption(), T("Cancel")) << extended;
@@ -265,5 +267,12 @@ TEST_F(SettingsFormTest, TextsAreTheLanguagesWhenTheFormOpens)
         EXPECT_EQ(controller.CpuRow().Title().Caption(), T("CPUFrequency")) << extended;
         if (extended)
             EXPECT_EQ(controller.GpuRow()->Title().Caption(), T("GPUFrequency"));
+        const std::pair<VtRadioButton*, const char*> tabs[] = {
+            {form.TurboTab, "GearNameL1"}, {form.NormalTab, "GearNameL2"}, {form.MediumTab, "GearNameL3"},
+            {form.LowTab, "GearNameL4"}};
+        for (const auto& [tab, key] : tabs) {
+            EXPECT_EQ(tab->Hint(), T(key)) << key;
+            EXPECT_TRUE(tab->ShowHint()) << key;
+        }
     }
 }
