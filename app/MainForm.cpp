@@ -190,6 +190,7 @@ void TMainForm::SetUpSkin()
 
 void TMainForm::FormShow()
 {
+    skin_.LoadTextsForShow();
     // The mode and the figures may have changed while the window was hidden.
     dial_.Refresh();
     energy_->Refresh();

@@ -66,12 +66,22 @@ void MainSkin::SetUp()
 {
     if (IsWorkstationEdition())
         ApplyWorkstationMarks();
-    LoadMainTexts(texts_);
+    LoadEnergyViewTexts(texts_);
     ApplyLanguageFonts(kelp::GetLanguageName(), texts_);
 
     background_->SetPicture(largeBk_->Picture());
     shape_.Attach(background_);
     flicker_.Attach(&form_);
+}
+
+void MainSkin::LoadTextsForShow()
+{
+    // Each lookup reads the language files again; a window started in the
+    // tray may never be shown.
+    if (textsLoaded_)
+        return;
+    textsLoaded_ = true;
+    LoadMainTexts(texts_);
 }
 
 void MainSkin::FitToBackground()

@@ -18,9 +18,12 @@ public:
     MainSkin(const MainSkin&) = delete;
     MainSkin& operator=(const MainSkin&) = delete;
 
-    // The workstation marks, the texts in the current language, the large
-    // background shown and the window shaped by it.
+    // The workstation marks, the energy view's texts and the language's
+    // fonts, the large background shown and the window shaped by it.
     void SetUp();
+    // The other texts in the current language, once, before the window
+    // first appears.
+    void LoadTextsForShow();
     // The background picture changed its size (the shrunk or expanded
     // window): the window takes the picture's size and outline.
     void FitToBackground();
@@ -41,6 +44,7 @@ private:
     VtButton* closeButton_;
     VtButton* minimizeButton_;
     MainTextControls texts_;
+    bool textsLoaded_ = false;
     geardial::DialControls dial_;
     kelp::RegionShapedForm shape_;
     kelp::Flicker flicker_;

@@ -38,15 +38,19 @@ void LoadMainTexts(const MainTextControls& c)
     SetText(c.energySavingTitle, "EnergySaved");
     SetText(c.moreSettingButton, "Setting");
     SetText(c.calibrateButton, "Calibrate");
-    SetText(c.switchButton, "Current");
     SetText(c.exitButton, "Exit");
-    c.date->SetCaption(kelp::Translate("Since") + kSincePlaceholder);
-    SetText(c.reducedCO2Title, "TotalCO2Reduced");
     static const char* const kModeHints[] = {LANG_KEY("HintL0"), LANG_KEY("HintL1"), LANG_KEY("HintL2"),
                                              LANG_KEY("HintL3"), LANG_KEY("HintL4")};
     for (size_t i = 0; i < c.modeButtons.size(); ++i)
         SetHint(c.modeButtons[i], kModeHints[i]);
     SetHint(c.resetButton, "Clear");
+}
+
+void LoadEnergyViewTexts(const MainTextControls& c)
+{
+    SetText(c.switchButton, "Current");
+    c.date->SetCaption(kelp::Translate("Since") + kSincePlaceholder);
+    SetText(c.reducedCO2Title, "TotalCO2Reduced");
 }
 
 void ApplyLanguageFonts(const std::string& language, const MainTextControls& c)

@@ -30,8 +30,13 @@ struct MainTextControls {
     TControl* resetButton = nullptr;
 };
 
-// Captions and hints from the current language file.
+// Captions and hints from the current language file, all but the energy
+// view's: nothing else changes them, so they can wait until the window is
+// first shown.
 void LoadMainTexts(const MainTextControls& controls);
+// The energy view's captions (the switch, the period start, the CO2 title),
+// which the energy display changes whenever the view changes.
+void LoadEnergyViewTexts(const MainTextControls& controls);
 // The font rules of the language named as in the language map
 // ("Japanese", "French", "German"); other languages keep the layout's fonts.
 void ApplyLanguageFonts(const std::string& language, const MainTextControls& controls);

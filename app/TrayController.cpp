@@ -81,7 +81,6 @@ void TrayController::Create(TForm* mainWindow, UINT callbackMessage)
     balloonTimer_->SetInterval(kBalloonShowMs);
     balloonTimer_->OnTimer = [this](TObject*) { BalloonTimerTimer(); };
 
-    BuildMenu();
     Refresh();
 }
 
@@ -196,8 +195,12 @@ void TrayController::OnTaskbarCreated()
 
 void TrayController::ContextMenu()
 {
-    if (!owner_ || !menu_)
+    if (!owner_)
         return;
+    // Built at the first right click: its texts are three language lookups,
+    // which a start in the tray need not wait for.
+    if (!menu_)
+        BuildMenu();
     StartBalloonTimer(kBalloonShowMs);
     HideBalloon();
     const AdvanceSettings& settings = AdvanceSettings::Instance();

@@ -33,13 +33,18 @@ std::string StatePath()
     if (!path.empty())
         return path;
     // Every board access asks for this path, and the folder lookup is a
-    // round of registry calls (under Wine even a registry write): it is
-    // looked up once per process.
+    // round of registry calls (under Wine even a registry write) in every
+    // library of the board: the system's own variable for the folder comes
+    // first, and the lookup is made once per module only without it.
     static const std::string defaultPath = [] {
-        char data[MAX_PATH];
-        if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, data)))
-            return std::string("board.state");
-        return std::string(data) + "\\VANTOR\\VirtualBoard\\board.state";
+        std::string folder = Environment("ProgramData");
+        if (folder.empty()) {
+            char data[MAX_PATH];
+            if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, data)))
+                return std::string("board.state");
+            folder = data;
+        }
+        return folder + "\\VANTOR\\VirtualBoard\\board.state";
     }();
     return defaultPath;
 }

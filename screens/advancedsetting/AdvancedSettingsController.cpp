@@ -40,7 +40,6 @@ AdvancedSettingsController& AdvancedSettingsController::Instance()
 AdvancedSettingsController::AdvancedSettingsController(TAdvancedSetting& form, SettingsMachine& machine)
     : form_(form), machine_(machine), editor_(machine), tabs_{form.TurboTab, form.NormalTab, form.MediumTab, form.LowTab}
 {
-    SetTexts();
     BuildRows();
     WireButtons();
 }
@@ -53,20 +52,21 @@ void AdvancedSettingsController::SetTexts()
     form_.FormTitle->SetCaption(Text("Setting"));
     for (VtButtonTx* button : {form_.DefaultButton, form_.OkButton, form_.CancelButton})
         button->SetTextBounds(0, 0, kButtonTextWidth, kButtonTextHeight);
+    cpu_->SetTitle(Text("CPUFrequency"));
+    if (gpu_)
+        gpu_->SetTitle(Text("GPUFrequency"));
 }
 
 void AdvancedSettingsController::BuildRows()
 {
     // What the rows offer is filled in at each show.
     cpu_ = std::make_unique<SliderRow>(form_, kCpuLeft, kCpuTop);
-    cpu_->SetTitle(Text("CPUFrequency"));
     cpu_->OnChange = [this] { ReadBack(); };
     const int y0 = form_.IsExtended() ? kExtendedShift : 0;
     if (form_.IsExtended()) {
         for (VtButtonTx* button : {form_.DefaultButton, form_.OkButton, form_.CancelButton})
             button->SetTop(button->Top() + kExtendedShift);
         gpu_ = std::make_unique<GpuSliderRow>(form_, kGpuLeft, kGpuTop);
-        gpu_->SetTitle(Text("GPUFrequency"));
         gpu_->SetValueText([this](int setting) { return GraphicsFrequencyText(machine_.GraphicsSettingText(setting)); });
         gpu_->OnChange = [this] { ReadBack(); };
     }
@@ -94,6 +94,9 @@ void AdvancedSettingsController::Show()
 {
     const int tab = editor_.Begin(form_.IsExtended());
     const SettingsFacts& facts = editor_.Facts();
+    // The texts are looked up when the form opens, not at start, where the
+    // form waits hidden.
+    SetTexts();
     for (OptionRowId row : {VCoreRow, LoadLineRow, ChipsetRow, FanRow, DiskRow, NapRow})
         options_[row]->SetTitle(Text(RowTitleKey(row, facts)));
     tabs_[tab]->SetChecked(true);

@@ -38,7 +38,8 @@ public:
     SliderRow* GpuRow() { return gpu_.get(); }
     OptionRow& Option(advancedsetting::OptionRowId row) { return *options_[row]; }
     const advancedsetting::TuningEditor& Editor() const { return editor_; }
-    // The form's show event: reload and open the running mode's tab.
+    // The form's show event: the texts, then reload and open the running
+    // mode's tab.
     void Show();
     void SwitchTo(int tab);
 

@@ -48,7 +48,16 @@ TAdvancedSetting::TAdvancedSetting(TComponent* owner, bool extended) : TForm(own
     Background->SetPicture(extended_ ? Background_Spec->Picture() : Background_Basic->Picture());
     shape_.Attach(Background);
     flicker_.Attach(this);
+}
 
+TAdvancedSetting::~TAdvancedSetting()
+{
+    flicker_.Detach();
+    DoDestroy();
+}
+
+void TAdvancedSetting::SetLanguage()
+{
     dialogs::UseLanguageCharset(kelp::GetLanguageName(),
                                 {&DefaultButton->Font(), &OkButton->Font(), &CancelButton->Font(), &FormTitle->Font()});
     // The tabs show the modes' icons; their names come up under the mouse.
@@ -59,14 +68,11 @@ TAdvancedSetting::TAdvancedSetting(TComponent* owner, bool extended) : TForm(own
     }
 }
 
-TAdvancedSetting::~TAdvancedSetting()
-{
-    flicker_.Detach();
-    DoDestroy();
-}
-
 void TAdvancedSetting::FormShow(TObject*)
 {
+    // The language's fonts and the tabs' names are looked up when the form
+    // opens, not at start, where it waits hidden.
+    SetLanguage();
     if (onShow_)
         onShow_();
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

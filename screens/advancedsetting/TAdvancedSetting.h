@@ -55,6 +55,8 @@ public:
     TImage* GraySliderSave2;
 
 private:
+    // The current language's character set on the texts, and the tabs' hints.
+    void SetLanguage();
     void FormShow(TObject* sender);
 
     bool extended_;

@@ -42,8 +42,6 @@ TProgressDialog::TProgressDialog(TComponent* owner) : TForm(owner)
     ProgressBar->SetTop(kBarTop);
     ProgressBar->Picture().SetSize(dialogs::kProgressBarWidth, kBarHeight);
     ProgressBar->Picture().SetTransparentColor(ProgressBarHead->Picture().TransparentColor());
-    CancelButton->SetCaption(kelp::Translate("Cancel"));
-    dialogs::UseLanguageCharset(kelp::GetLanguageName(), {&CancelButton->Font(), &Message->Font()});
 }
 
 TProgressDialog::~TProgressDialog()
@@ -60,8 +58,16 @@ void TProgressDialog::DrawPercent(int percent)
     ProgressBar->Invalidate();
 }
 
+void TProgressDialog::SetLanguage()
+{
+    CancelButton->SetCaption(kelp::Translate("Cancel"));
+    dialogs::UseLanguageCharset(kelp::GetLanguageName(), {&CancelButton->Font(), &Message->Font()});
+}
+
 void TProgressDialog::FormShow(TObject*)
 {
+    // Looked up when the dialog opens, not at start, where it waits hidden.
+    SetLanguage();
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Timer->SetInterval(steps_ > 0 ? totalMs_ / static_cast<unsigned>(steps_) : totalMs_);
     counter_ = 0;

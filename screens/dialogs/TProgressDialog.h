@@ -45,6 +45,8 @@ public:
     TLabel* Message;
 
 private:
+    // The Cancel caption and the language's character set on the texts.
+    void SetLanguage();
     void FormShow(TObject* sender);
     void TimerTimer(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);

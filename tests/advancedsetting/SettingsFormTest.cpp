@@ -249,3 +249,30 @@ TEST_F(SettingsFormTest, ExtendedLayoutMakesRoomForTheGraphicsRow)
     EXPECT_FALSE(gpu.Enabled());
     EXPECT_EQ(gpu.Position(), 2);
 }
+
+// The form waits hidden from start-up: its texts come when it opens.
+TEST_F(SettingsFormTest, TextsAreTheLanguagesWhenTheFormOpens)
+{
+    for (bool extended : {false, true}) {
+        auto& [form, controller] = Settings(extended);
+        form.OkButton->SetCaption("");
+        controller.CpuRow().Title().SetCaption("");
+        form.TurboTab->SetHint("");
+        WhenShown(form, [&] { form.CancelButton->Click(); });
+        EXPECT_EQ(controller.ShowModal(), 2);
+        EXPECT_EQ(form.DefaultButton->Caption(), T("Default")) << extended;
+        EXPECT_EQ(form.OkButton->Caption(), T("OK")) << extended;
+        EXPECT_EQ(form.CancelButton->Caption(), T("Cancel")) << extended;
+        EXPECT_EQ(form.FormTitle->Caption(), T("Setting")) << extended;
+        EXPECT_EQ(controller.CpuRow().Title().Caption(), T("CPUFrequency")) << extended;
+        if (extended)
+            EXPECT_EQ(controller.GpuRow()->Title().Caption(), T("GPUFrequency"));
+        const std::pair<VtRadioButton*, const char*> tabs[] = {
+            {form.TurboTab, "GearNameL1"}, {form.NormalTab, "GearNameL2"}, {form.MediumTab, "GearNameL3"},
+            {form.LowTab, "GearNameL4"}};
+        for (const auto& [tab, key] : tabs) {
+            EXPECT_EQ(tab->Hint(), T(key)) << key;
+            EXPECT_TRUE(tab->ShowHint()) << key;
+        }
+    }
+}

@@ -1,10 +1,12 @@
 #include "board/core/BoardLock.h"
+#include "board/core/BoardPaths.h"
 #include "board/core/BoardStore.h"
 #include "board/core/FileText.h"
 #include "kelp/System/Trace.h"
 #include "tests/board/support/BoardTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -287,4 +289,20 @@ TEST_F(BoardStoreTest, ReadersOfAnUnchangedStateDoNotWaitForTheLock)
     holder.join();
     EXPECT_TRUE(answered) << "the reader waited for the lock";
     EXPECT_EQ(reader.get(), 5u);
+}
+
+// Without the test variable the state lives in the common application data
+// folder, the one every program of the board and boardctl find alike.
+TEST(BoardStatePath, DefaultIsInTheCommonApplicationDataFolder)
+{
+    char own[MAX_PATH * 2] = {};
+    GetEnvironmentVariableA("PELLIX_BOARD_STATE", own, sizeof own);
+    SetEnvironmentVariableA("PELLIX_BOARD_STATE", nullptr);
+    const std::string path = vboard::StatePath();
+    SetEnvironmentVariableA("PELLIX_BOARD_STATE", own);
+
+    char folder[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)));
+    EXPECT_EQ(path, std::string(folder) + "\\VANTOR\\VirtualBoard\\board.state");
+    EXPECT_EQ(vboard::StatePath(), own);
 }

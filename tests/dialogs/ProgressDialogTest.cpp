@@ -1,6 +1,7 @@
 // The progress form: the bar's integer geometry and drawing, and the modal
 // run of steps with its end by OK or by Cancel.
 
+#include "kelp/System/Language.h"
 #include "screens/dialogs/ProgressBarDrawing.h"
 #include "tests/dialogs/DialogForms.h"
 
@@ -116,6 +117,14 @@ TEST_F(ProgressRun, CancelAndTheCloseButtonEndTheRunWithCancelAndNoFurtherSteps)
               2);
     EXPECT_LE(steps_.size(), 4u);
     EXPECT_FALSE(TheForms().progress->Timer->Enabled());
+}
+
+// The dialog waits hidden from start-up: its caption comes when it opens.
+TEST_F(ProgressRun, CancelCaptionIsTheLanguagesWhenTheDialogOpens)
+{
+    TheForms().progress->CancelButton->SetCaption("");
+    EXPECT_EQ(Run(1, 30), 1);
+    EXPECT_EQ(TheForms().progress->CancelButton->Caption(), kelp::Translate("Cancel"));
 }
 
 TEST_F(ProgressRun, ARunWithoutStepsEndsAtOnceWithOk)
