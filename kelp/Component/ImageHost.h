@@ -26,7 +26,8 @@ public:
     ~ImageHost() override;
 
     TImage& Image() { return *m_image; }
-    // Its pixels, drawn as soon as they are read.
+    // Its pixels, drawn as soon as they are read (a copy taken before that
+    // reads them from this surface, so it must not outlive it unread).
     TBitmap& Bitmap() { return m_image->Picture(); }
     TCanvas& Canvas() override { return m_image->Canvas(); }
     void Flush() override;
@@ -59,10 +60,10 @@ private:
     void DeferPicture();
     void DrawWaiting();
 
+    std::function<void()> m_beforePaint;  // the image refers to it
     // Owned here rather than by a component owner: the display and its image
     // go together, whatever order the owner frees its components in.
     std::unique_ptr<TImage> m_image;
-    std::function<void()> m_beforePaint;
     std::vector<std::function<void()>> m_waiting;
     bool m_drawn = false;
     TColor m_backgroundColor = clWhite;
