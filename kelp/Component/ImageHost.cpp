@@ -98,14 +98,19 @@ void ImageHost::DeferPicture()
 {
     TBitmap& picture = Bitmap();
     const TPictureHeader header{std::max(m_width, 0), std::max(m_height, 0), picture.PixelFormat(), false};
-    picture.Defer(header, std::make_shared<const TPixelSource>([this](TBitmap& target) {
-        if (&target == &Bitmap()) {
-            DrawWaiting();
+    picture.Defer(header, std::make_shared<const TPixelSource>([self = std::weak_ptr<ImageHost*>(m_self)](TBitmap& target) {
+        // A copy made before the surface was drawn may be read after the
+        // surface is gone: it stays empty, as a picture whose read failed.
+        const std::shared_ptr<ImageHost*> alive = self.lock();
+        if (!alive)
+            return;
+        ImageHost& host = **alive;
+        if (&target == &host.Bitmap()) {
+            host.DrawWaiting();
             return;
         }
-        // A copy made before the surface was drawn.
-        Bitmap().Handle();
-        target.Assign(Bitmap());
+        host.Bitmap().Handle();
+        target.Assign(host.Bitmap());
     }));
 }
 

@@ -27,7 +27,8 @@ public:
 
     TImage& Image() { return *m_image; }
     // Its pixels, drawn as soon as they are read (a copy taken before that
-    // reads them from this surface, so it must not outlive it unread).
+    // reads them from this surface; read after the surface is gone, it is
+    // empty).
     TBitmap& Bitmap() { return m_image->Picture(); }
     TCanvas& Canvas() override { return m_image->Canvas(); }
     void Flush() override;
@@ -65,6 +66,8 @@ private:
     // go together, whatever order the owner frees its components in.
     std::unique_ptr<TImage> m_image;
     std::vector<std::function<void()>> m_waiting;
+    // What the picture's pending read, and any copy's, reaches the surface by.
+    const std::shared_ptr<ImageHost*> m_self = std::make_shared<ImageHost*>(this);
     bool m_drawn = false;
     TColor m_backgroundColor = clWhite;
     int m_width = 0;

@@ -114,6 +114,17 @@ TEST_F(BmpLEDCtrlTest, SurfaceIsDrawnWhenFirstNeededInTheOrderOfItsChanges)
     EXPECT_FALSE(covered.Host().Drawn());
     EXPECT_EQ(covered.Host().Bitmap().PixelColor(1, 1), 0x0000FFu);
     EXPECT_EQ(covered.Host().Bitmap().PixelColor(15, 5), 0xFF0000u);
+
+    // A copy read only after its surface is gone is empty, not a crash.
+    TBitmap orphan;
+    {
+        kelp::TBmpLEDCtrl gone(&host, 1);
+        gone.SetSize(20, 15);
+        gone.AssignBitmap(red, 0);
+        orphan.Assign(gone.Host().Bitmap());
+    }
+    EXPECT_EQ(orphan.Handle(), nullptr);
+    EXPECT_EQ(orphan.Width(), 0);
 }
 
 TEST_F(BmpLEDCtrlTest, Preconditions)
