@@ -5,6 +5,7 @@
 
 #include "framework/graphics/Canvas.h"
 
+#include <functional>
 #include <string>
 
 class VtCaption {
@@ -22,9 +23,11 @@ public:
     // The next drawing, and only that one, is moved by the offset.
     void SetOffsetPending() { m_offsetPending = true; }
 
-    // Draws the text transparently in the given colour with DrawText's
-    // format flags; the canvas keeps its own font and brush.
-    void Draw(TCanvas& canvas, const std::string& text, TColor color, UINT format);
+    // The drawing of the text, transparently in the given colour with
+    // DrawText's format flags, as the caption stands now: a later change of
+    // font or bounds does not move it. The canvas keeps its own font and
+    // brush.
+    std::function<void(TCanvas&)> Drawing(const std::string& text, TColor color, UINT format);
 
 private:
     TFont m_font;

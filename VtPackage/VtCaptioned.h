@@ -38,7 +38,10 @@ public:
 
     // The caption colour of the requested look, as RGB.
     virtual COLORREF GetFontColorOfCurState() const = 0;
-    void DrawText() { m_caption.Draw(this->Canvas(), this->Caption(), GetFontColorOfCurState(), CaptionFormat()); }
+    void DrawText()
+    {
+        this->DrawOnSurface(m_caption.Drawing(this->Caption(), GetFontColorOfCurState(), CaptionFormat()));
+    }
     // Redraws the state bitmap and the caption and brings them on screen.
     virtual void DoRepaint() = 0;
 

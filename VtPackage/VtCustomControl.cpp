@@ -9,6 +9,7 @@ VtCustomControl::VtCustomControl(TComponent* owner, bool clicksDisabled, int sta
     m_display->Bitmap(0).SetSize(0, 0);
     m_previousChange = m_display->BitmapChangeHandler();
     m_display->BitmapChangeHandler() = [this](TObject* sender) { StateBitmapChanged(sender); };
+    m_display->Host().SetBeforePaint([this] { SettleTransparentColor(); });
 }
 
 VtCustomControl::~VtCustomControl()
@@ -53,15 +54,39 @@ void VtCustomControl::SetTransparent(bool transparent)
 
 void VtCustomControl::SetTransparentColor(TColor color)
 {
+    m_baseColor.reset();
     m_display->SetTransparentColor(color);
     UpdateRegion();
 }
 
 void VtCustomControl::SetStateBitmap(const TBitmap& bitmap, int index)
 {
-    if (index == 0 && !bitmap.Empty())
-        SetTransparentColor(bitmap.TransparentColor());
-    m_display->AssignBitmap(bitmap, index);
+    if (index != 0 || bitmap.Empty() || !bitmap.Deferred() || bitmap.TransparentMode() == TTransparentMode::Fixed) {
+        if (index == 0 && !bitmap.Empty())
+            SetTransparentColor(bitmap.TransparentColor());
+        m_display->AssignBitmap(bitmap, index);
+        return;
+    }
+    // The lower-left pixel as the picture is read, before anything draws on
+    // the bitmap.
+    auto color = std::make_shared<TColor>(clNone);
+    TBitmap base;
+    base.Assign(bitmap);
+    base.ApplyToPixels([color](TBitmap& read) {
+        if (*color == clNone)
+            *color = read.PixelColor(0, read.Height() - 1);
+    });
+    m_baseColor = color;
+    m_display->AssignBitmap(base, 0);
+}
+
+void VtCustomControl::SettleTransparentColor()
+{
+    if (!m_baseColor)
+        return;
+    const std::shared_ptr<TColor> color = m_baseColor;
+    m_display->Bitmap(0).Handle();
+    SetTransparentColor(*color);
 }
 
 int VtCustomControl::StateIndexOf(const TObject* bitmap)
@@ -110,6 +135,8 @@ void VtCustomControl::UpdateRegion()
 
 const kelp::WinRegion& VtCustomControl::HitRegion()
 {
+    if (Transparent())
+        SettleTransparentColor();
     if (!m_hitRegionStale)
         return m_hitRegion;
     m_hitRegionStale = false;

@@ -28,7 +28,11 @@ public:
     void Repaint() override;
 
     bool Transparent() const { return m_display->Transparent(); }
-    TColor TransparentColor() const { return m_display->TransparentColor(); }
+    TColor TransparentColor()
+    {
+        SettleTransparentColor();
+        return m_display->TransparentColor();
+    }
 
     // Copies the bitmap into a state; a new base bitmap also brings its
     // transparent colour.
@@ -41,8 +45,13 @@ public:
     int RequestedIndex() const { return m_requested; }
     // The index actually shown.
     int ShownIndex() const { return m_display->GetState(); }
-    // The state display's drawing surface.
+    // The state display's drawing surface, drawn up to date.
     TCanvas& Canvas() { return m_display->Canvas(); }
+    // Whether the surface holds its pixels: not before the control is
+    // painted or its surface is read.
+    bool SurfaceDrawn() { return m_display->Host().Drawn(); }
+    // Draws onto that surface now, or when its pixels are first needed.
+    void DrawOnSurface(kelp::ImageHost::TDrawing drawing) { m_display->Host().Draw(std::move(drawing)); }
     // Draws the shown state bitmap onto the surface again.
     void RefreshDisplay() { m_display->Refresh(); }
 
@@ -58,6 +67,10 @@ protected:
 
 private:
     void StateBitmapChanged(TObject* sender);
+    // A base bitmap whose pixels are not read yet gives its transparent
+    // colour once they are: when the colour is asked for, the hit area is
+    // cut or the control is painted.
+    void SettleTransparentColor();
     // Marks the hit area for rebuilding and gives the window its shape.
     void UpdateRegion();
     // The hit area, rebuilt when it changed since it was last asked for.
@@ -68,4 +81,6 @@ private:
     kelp::WinRegion m_hitRegion;
     bool m_hitRegionStale = true;
     TNotifyEvent m_previousChange;
+    // The base bitmap's lower-left pixel, filled in when its pixels are read.
+    std::shared_ptr<TColor> m_baseColor;
 };

@@ -56,9 +56,24 @@ void TBmpLEDCtrl::SetState(int state)
 
 void TBmpLEDCtrl::Refresh()
 {
-    m_led->Draw();
+    const int state = m_led->State();
+    const TBitmap& shown = m_led->Bitmap(state);
+    auto drawing = [this, state](TCanvas&) { DrawState(state); };
+    if (shown.Width() >= m_host->Width() && shown.Height() >= m_host->Height())
+        m_host->DrawOver(drawing);
+    else
+        m_host->Draw(drawing);
     m_painter->Flush();
     m_host->Image().Repaint();
+}
+
+void TBmpLEDCtrl::DrawState(int state)
+{
+    // A surface drawn late draws the state that was shown then.
+    const int shown = m_led->State();
+    m_led->SetState(state);
+    m_led->Draw();
+    m_led->SetState(shown);
 }
 
 void TBmpLEDCtrl::MoveBy(int dx, int dy)

@@ -22,7 +22,8 @@ public:
     virtual int StateCount() const;
     virtual int GetState() const;
     virtual void SetState(int state);
-    // Draws the current state bitmap onto the surface and repaints the image.
+    // Draws the current state bitmap onto the surface and repaints the
+    // image; a surface not drawn yet draws it when first needed.
     virtual void Refresh();
     virtual void MoveBy(int dx, int dy);
     // Of the image control.
@@ -54,6 +55,8 @@ public:
     void BitmapChanged(TObject* sender);
 
 private:
+    void DrawState(int state);
+
     std::unique_ptr<ImageHost> m_host;
     std::unique_ptr<SimplePainter> m_painter;
     std::unique_ptr<BmpLED> m_led;

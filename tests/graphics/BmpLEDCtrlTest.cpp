@@ -77,6 +77,56 @@ TEST_F(BmpLEDCtrlTest, GrowingFillsNewStripsWithBackground)
     EXPECT_EQ(surface.PixelColor(0, 0), 0x00FF00u);
 }
 
+TEST_F(BmpLEDCtrlTest, SurfaceIsDrawnWhenFirstNeededInTheOrderOfItsChanges)
+{
+    kelp::TBmpLEDCtrl display(&host, 2);
+    TBitmap red, blue;
+    Solid(red, 4, 4, 0x0000FF);
+    Solid(blue, 20, 15, 0xFF0000);
+    display.SetSize(10, 10);
+    display.Host().SetBackgroundColor(0x00FF00);
+    display.SetSize(20, 15);
+    display.AssignBitmap(red, 0);   // drawn over part of the surface only
+    display.AssignBitmap(blue, 1);  // not shown
+    EXPECT_FALSE(display.Host().Drawn());
+    EXPECT_EQ(display.Host().Bitmap().Width(), 20);
+
+    // A copy taken now reads what the surface would have shown.
+    TBitmap copy;
+    copy.Assign(display.Host().Bitmap());
+    EXPECT_EQ(copy.PixelColor(1, 1), 0x0000FFu);
+    EXPECT_EQ(copy.PixelColor(5, 5), clWhite);      // grown first with white
+    EXPECT_EQ(copy.PixelColor(15, 5), 0x00FF00u);   // then with green
+    EXPECT_EQ(copy.PixelColor(5, 12), 0x00FF00u);
+    EXPECT_TRUE(display.Host().Drawn());
+    TBitmap& surface = display.Host().Bitmap();
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(surface.PixelColor(x, y), copy.PixelColor(x, y)) << x << "," << y;
+
+    // A state that covers the whole surface hides everything drawn before.
+    kelp::TBmpLEDCtrl covered(&host, 2);
+    covered.SetSize(20, 15);
+    covered.AssignBitmap(red, 0);
+    covered.AssignBitmap(blue, 1);
+    covered.SetState(1);
+    covered.SetState(0);
+    EXPECT_FALSE(covered.Host().Drawn());
+    EXPECT_EQ(covered.Host().Bitmap().PixelColor(1, 1), 0x0000FFu);
+    EXPECT_EQ(covered.Host().Bitmap().PixelColor(15, 5), 0xFF0000u);
+
+    // A copy read only after its surface is gone is empty, not a crash.
+    TBitmap orphan;
+    {
+        kelp::TBmpLEDCtrl gone(&host, 1);
+        gone.SetSize(20, 15);
+        gone.AssignBitmap(red, 0);
+        orphan.Assign(gone.Host().Bitmap());
+    }
+    EXPECT_EQ(orphan.Handle(), nullptr);
+    EXPECT_EQ(orphan.Width(), 0);
+}
+
 TEST_F(BmpLEDCtrlTest, Preconditions)
 {
     EXPECT_EXIT(kelp::TBmpLEDCtrl(&host, 0), testing::ExitedWithCode(3), "stateCount > 0.*TBmpLEDCtrl");
