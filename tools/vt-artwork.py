@@ -112,6 +112,11 @@ def bricks(out):
     }
     for look, (top, bottom, edge) in schemes.items():
         write_bmp(os.path.join(out, "brick_%s.bmp" % look), width, height, face(width, height, shape, top, bottom, edge))
+    # The normal brick with another colour in its upper-left pixel: the
+    # transparent colour must come from the lower-left one.
+    normal = face(width, height, shape, *schemes["normal"])
+    write_bmp(os.path.join(out, "brick_marked.bmp"), width, height,
+              lambda x, y: (0, 128, 0) if (x, y) == (0, 0) else normal(x, y))
 
 
 def check_marks(size):

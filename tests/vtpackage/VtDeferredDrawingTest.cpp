@@ -99,10 +99,11 @@ TEST_F(DeferredDrawingTest, HiddenCaptionedButtonReadsNothingUntilPaintedThenDra
 TEST_F(DeferredDrawingTest, HiddenBrickTakesItsTransparentColourFromThePictureAsRead)
 {
     VtBrick& deferred = Place<VtBrick>();
-    deferred.LoadBitmap(ArtFolder(), "brick_normal.bmp", "brick_focused.bmp", "brick_disabled.bmp");
+    // Its upper-left pixel is not the transparent colour.
+    deferred.LoadBitmap(ArtFolder(), "brick_marked.bmp", "brick_focused.bmp", "brick_disabled.bmp");
     deferred.SetTransparent(true);
     VtBrick& read = Place<VtBrick>();
-    read.SetStateBitmap(Art("brick_normal.bmp"), 0);
+    read.SetStateBitmap(Art("brick_marked.bmp"), 0);
     read.SetStateBitmap(Art("brick_focused.bmp"), 1);
     read.SetStateBitmap(Art("brick_disabled.bmp"), 2);
     read.SetTransparent(true);
@@ -110,6 +111,7 @@ TEST_F(DeferredDrawingTest, HiddenBrickTakesItsTransparentColourFromThePictureAs
 
     // Asking for the colour reads the base picture, and nothing else.
     EXPECT_EQ(deferred.TransparentColor(), read.TransparentColor());
+    EXPECT_EQ(deferred.TransparentColor(), clFuchsia);
     EXPECT_FALSE(deferred.GetStateBitmap(0).Deferred());
     EXPECT_FALSE(deferred.SurfaceDrawn());
 
