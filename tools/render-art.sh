@@ -260,4 +260,5 @@ thumb() { convert "$work/advanced-settings.png" -crop "$3x18+$1+$2" +repage -def
 thumb 380 840 44 s_n
 thumb 440 840 69 s_o02
 thumb 520 840 69 s_un02
+"$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
 echo "render-art: $(ls "$advanced" | wc -l) advanced-settings bitmaps, 3 slider thumbs"

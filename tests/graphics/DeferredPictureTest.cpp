@@ -1,6 +1,7 @@
 #include "framework/graphics/BmpFileHeader.h"
 #include "framework/graphics/DeferredPicture.h"
 #include "framework/graphics/GraphicsError.h"
+#include "framework/graphics/PictureCatalogText.h"
 #include "framework/layout/ClassRegistry.h"
 #include "kelp/Graphics/PngHeader.h"
 #include "kelp/Graphics/PngReader.h"
@@ -244,4 +245,92 @@ TEST(PngHeaderTest, SizeFromTheHeaderMatchesTheDecodedPicture)
     bytes[23] = 3;
     bytes[12] = 'X';  // another chunk first
     EXPECT_FALSE(kelp::ParsePngHeader(bytes, sizeof(bytes), width, height));
+}
+
+namespace {
+
+// A folder of its own per test: the catalogue of a folder is read once per
+// process.
+class CataloguedPictureTest : public DeferredPictureTest {
+protected:
+    void SetUp() override
+    {
+        folder = std::string("catalogued-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        picture = folder + "Small.bmp";
+        const std::vector<uint8_t> bytes = SmallBmp();
+        std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                       std::streamsize(bytes.size()));
+    }
+    void TearDown() override
+    {
+        std::remove(picture.c_str());
+        std::remove((folder + kPictureCatalogFile).c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+
+    void WriteCatalog(const std::string& lines) { std::ofstream(folder + kPictureCatalogFile) << lines; }
+
+    // Defers the picture with a header reader that counts its reads.
+    void Load(TBitmap& bitmap)
+    {
+        DeferPictureFile(picture, bitmap, [this](const std::string& path) {
+            ++headerReads;
+            return ReadBmpFileHeader(path);
+        }, [](const std::string& path, TBitmap& target) { target.LoadFromFile(path); });
+    }
+
+    std::string folder, picture;
+    int headerReads = 0;
+    const size_t fileSize = SmallBmp().size();
+};
+
+} // namespace
+
+TEST_F(CataloguedPictureTest, TheCatalogueGivesTheHeaderWithoutOpeningTheFile)
+{
+    WriteCatalog("# name size width height bits alpha\nsmall.BMP " + std::to_string(fileSize) + " 2 2 24 0\n");
+    TBitmap bitmap;
+    Load(bitmap);
+    EXPECT_EQ(headerReads, 0);
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_TRUE(bitmap.Deferred());
+    EXPECT_EQ(bitmap.PixelColor(0, 1), 0x0000FFu);
+}
+
+TEST_F(CataloguedPictureTest, AFileOfAnotherSizeIsReadFromItsOwnHeader)
+{
+    // The entry would make the picture 9 wide, but the file is not the one
+    // the catalogue was written for.
+    WriteCatalog("Small.bmp " + std::to_string(fileSize + 1) + " 9 2 24 0\n");
+    TBitmap bitmap;
+    Load(bitmap);
+    EXPECT_EQ(headerReads, 1);
+    EXPECT_EQ(bitmap.Width(), 2);
+}
+
+TEST_F(CataloguedPictureTest, APictureMissingFromTheFolderStillFailsAtOnce)
+{
+    WriteCatalog("Small.bmp " + std::to_string(fileSize) + " 2 2 24 0\n");
+    std::remove(picture.c_str());
+    TBitmap bitmap;
+    EXPECT_THROW(Load(bitmap), EFOpenError);
+    EXPECT_EQ(headerReads, 1);
+}
+
+TEST_F(CataloguedPictureTest, PixelsThatDoNotFitTheCataloguedSizeAreRefused)
+{
+    // A catalogue that no longer matches the file's content (same length).
+    WriteCatalog("Small.bmp " + std::to_string(fileSize) + " 3 2 24 0\n");
+    TBitmap bitmap;
+    Load(bitmap);
+    EXPECT_EQ(bitmap.Width(), 3);
+    try {
+        bitmap.ScanLine(0);
+        ADD_FAILURE() << "pixels of another size were taken";
+    } catch (const EPictureError& error) {
+        EXPECT_EQ(error.Path(), picture);
+    }
+    EXPECT_TRUE(bitmap.Empty());
 }

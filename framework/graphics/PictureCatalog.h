@@ -1,0 +1,36 @@
+#pragma once
+// Headers of shipped pictures without opening each file. A form names a few
+// hundred pictures; opening every one at load only to learn its size made
+// the start several times slower. A folder that carries a catalogue (see
+// PictureCatalogText.h) is read once: the catalogue, and a listing of the
+// folder's files with their sizes. A picture whose file is listed with the
+// size its entry gives takes its header from the entry; any other picture,
+// or a folder without a catalogue, is read from its own header as before,
+// so that a missing or broken file is still found at once.
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/PictureCatalogText.h"
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+class TPictureCatalog {
+public:
+    // Process-wide; pictures are read on the main thread.
+    static TPictureCatalog& Instance();
+
+    // The header the folder's catalogue vouches for, or nothing when the
+    // picture has to be read from its file.
+    std::optional<TPictureHeader> Header(const std::string& path);
+
+private:
+    struct TFolder {
+        std::unordered_map<std::string, TCatalogEntry> entries;
+        std::unordered_map<std::string, uint64_t> fileSizes;  // keyed as the entries
+    };
+
+    const TFolder& Folder(const std::string& folder);
+
+    std::unordered_map<std::string, TFolder> m_folders;
+};
