@@ -60,18 +60,20 @@ void AdvancedSettingsController::SetTexts()
 void AdvancedSettingsController::BuildRows()
 {
     // What the rows offer is filled in at each show.
-    cpu_ = std::make_unique<SliderRow>(form_, kCpuLeft, kCpuTop);
+    const std::string language = kelp::GetLanguageName();
+    cpu_ = std::make_unique<SliderRow>(form_, kCpuLeft, kCpuTop, false, language);
     cpu_->OnChange = [this] { ReadBack(); };
     const int y0 = form_.IsExtended() ? kExtendedShift : 0;
     if (form_.IsExtended()) {
         for (VtButtonTx* button : {form_.DefaultButton, form_.OkButton, form_.CancelButton})
             button->SetTop(button->Top() + kExtendedShift);
-        gpu_ = std::make_unique<GpuSliderRow>(form_, kGpuLeft, kGpuTop);
+        gpu_ = std::make_unique<GpuSliderRow>(form_, kGpuLeft, kGpuTop, language);
         gpu_->SetValueText([this](int setting) { return GraphicsFrequencyText(machine_.GraphicsSettingText(setting)); });
         gpu_->OnChange = [this] { ReadBack(); };
     }
     for (int row = 0; row < kOptionRowCount; ++row) {
-        options_[row] = std::make_unique<OptionRow>(form_, kOptionPlaces[row].left, kOptionPlaces[row].top + y0);
+        options_[row] =
+            std::make_unique<OptionRow>(form_, kOptionPlaces[row].left, kOptionPlaces[row].top + y0, language);
         options_[row]->OnChange = [this] { ReadBack(); };
     }
 }

@@ -43,9 +43,8 @@ OptionRow*& OpenRow()
 
 } // namespace
 
-OptionRow::OptionRow(TAdvancedSetting& form, int left, int top)
+OptionRow::OptionRow(TAdvancedSetting& form, int left, int top, const std::string& language)
 {
-    const std::string language = kelp::GetLanguageName();
     title_ = rowtext::CreateTitle(form, left, top, language);
 
     face_ = std::make_unique<TImage>(nullptr);

@@ -9,6 +9,7 @@
 #include "VtPackage/VtButton.h"
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
+#include "kelp/System/Language.h"
 
 #include <functional>
 #include <memory>
@@ -20,7 +21,9 @@ class DropDownPanel;
 
 class OptionRow {
 public:
-    OptionRow(TAdvancedSetting& form, int left, int top);
+    // language: the language the row's fonts follow, as GetLanguageName
+    // gives it; a form building several rows looks it up once for all.
+    OptionRow(TAdvancedSetting& form, int left, int top, const std::string& language = kelp::GetLanguageName());
     OptionRow(const OptionRow&) = delete;
     OptionRow& operator=(const OptionRow&) = delete;
     ~OptionRow();

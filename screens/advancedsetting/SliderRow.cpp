@@ -37,9 +37,9 @@ std::string ResourceFile(const char* name)
 
 } // namespace
 
-SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsStyle) : graphicsStyle_(graphicsStyle)
+SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsStyle, const std::string& language)
+    : graphicsStyle_(graphicsStyle)
 {
-    const std::string language = kelp::GetLanguageName();
     title_ = rowtext::CreateTitle(form, left, top, language);
     if (graphicsStyle_)
         gray_ = CreateImage(form, form.GraySliderSave2->Picture(), left - 16, top + 16);

@@ -7,6 +7,7 @@
 
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
+#include "kelp/System/Language.h"
 #include "VtPackage/VtImage.h"
 
 #include <functional>
@@ -19,8 +20,9 @@ class SliderRow {
 public:
     // graphicsStyle gives the graphics frequency look: its own thumb
     // pictures, a wider value, and thumb and value kept visible (greyed)
-    // while disabled.
-    SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsStyle = false);
+    // while disabled. language: as for OptionRow.
+    SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsStyle = false,
+              const std::string& language = kelp::GetLanguageName());
     SliderRow(const SliderRow&) = delete;
     SliderRow& operator=(const SliderRow&) = delete;
     virtual ~SliderRow() = default;
@@ -81,5 +83,6 @@ private:
 // The graphics frequency slider.
 class GpuSliderRow : public SliderRow {
 public:
-    GpuSliderRow(TAdvancedSetting& form, int left, int top) : SliderRow(form, left, top, true) {}
+    GpuSliderRow(TAdvancedSetting& form, int left, int top, const std::string& language = kelp::GetLanguageName())
+        : SliderRow(form, left, top, true, language) {}
 };
