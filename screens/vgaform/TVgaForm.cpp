@@ -38,7 +38,6 @@ TVgaForm::TVgaForm(TComponent* owner) : TForm(owner)
 
     Hyperlink->SetCaption(kEventsPageAddress);
     Hyperlink->SetCursor(crHandPoint);
-    SetTexts(kelp::GetLanguageName());
     CloseButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
     ExitButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
 }
@@ -59,6 +58,10 @@ void TVgaForm::SetTexts(const std::string& language)
 
 void TVgaForm::FormShow(TObject*)
 {
+    if (!textsLoaded_) {
+        SetTexts(kelp::GetLanguageName());
+        textsLoaded_ = true;
+    }
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetLinkColor(kLinkColor);
     ForceForeground(Handle());

@@ -25,7 +25,8 @@ public:
     ~TVgaForm() override;
 
     // The texts from the language files, in the fonts `language` needs; the
-    // constructor sets them for the system's language.
+    // form sets them for the system's language when it is first shown (a
+    // form that is never shown reads no language file).
     void SetTexts(const std::string& language);
     // What the link does with its address; the shell's "open" unless set.
     void SetLinkOpener(LinkOpener opener) { opener_ = std::move(opener); }
@@ -49,6 +50,7 @@ private:
     kelp::RegionShapedForm shape_;
     kelp::Flicker flicker_;
     LinkOpener opener_ = ShellOpen;
+    bool textsLoaded_ = false;
 };
 
 // The graphics-card form created at start-up.

@@ -120,8 +120,17 @@ TEST_F(VgaFormTest, CloseAndExitHideTheFormAndThenTheCover)
     EXPECT_FALSE(form.MinimizeButton->Enabled());
 }
 
-TEST_F(VgaFormTest, TextsAddressAndTheJapaneseRule)
+TEST_F(VgaFormTest, TextsFromTheFirstShowAddressAndTheJapaneseRule)
 {
+    // A form that has not been shown yet has read no text.
+    TVgaForm fresh(nullptr);
+    EXPECT_EQ(fresh.Label1->Caption(), "");
+    fresh.Show();
+    EXPECT_EQ(fresh.Label1->Caption(), kelp::Translate("VGAWindow"));
+    EXPECT_EQ(fresh.ExitButton->Caption(), kelp::Translate("Exit"));
+    fresh.Hide();
+
+    DialogService::Instance().ShowVgaForm();
     EXPECT_EQ(form.Label1->Caption(), kelp::Translate("VGAWindow"));
     EXPECT_NE(form.Label1->Caption(), kelp::kTextNotFound);
     EXPECT_EQ(form.ExitButton->Caption(), kelp::Translate("Exit"));
