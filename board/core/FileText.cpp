@@ -91,14 +91,22 @@ bool ReadFileText(const std::string& path, std::string& text, FileStamp* stamp)
 
 bool ReplaceFileText(const std::string& path, const std::string& text, FileStamp* written)
 {
-    CreateParentFolders(path);
     FileStamp previous;
     ReadFileStamp(path, previous);
     FileStamp stamp;
     std::string temporary = path + ".tmp";
     {
-        Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        const auto create = [&] {
+            return Handle(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        };
+        Handle file = create();
+        // The folders are made only when missing: making each one anew
+        // cost a call to the server per folder at every write.
+        if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {
+            CreateParentFolders(path);
+            file = create();
+        }
         if (!file)
             return false;
         DWORD count = 0;
