@@ -101,8 +101,8 @@ bool ReplaceFileText(const std::string& path, const std::string& text, FileStamp
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         };
         Handle file = create();
-        // The folders are made only when missing: making each one anew
-        // cost a call to the server per folder at every write.
+        // The folders are made only when missing, not tried one by one at
+        // every write.
         if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {
             CreateParentFolders(path);
             file = create();

@@ -1,7 +1,7 @@
 #pragma once
-// Headers of shipped pictures without opening each file. A form names a few
-// hundred pictures; opening every one at load only to learn its size made
-// the start several times slower. A folder that carries a catalogue (see
+// Headers of shipped pictures without opening each file. The forms name a
+// few hundred pictures; opening every one at load only to learn its size
+// was the largest part of the start. A folder that carries a catalogue (see
 // PictureCatalogText.h) is read once: the catalogue, and a listing of the
 // folder's files with their sizes. A picture whose file is listed with the
 // size its entry gives takes its header from the entry; any other picture,
