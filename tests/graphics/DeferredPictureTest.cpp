@@ -36,6 +36,17 @@ std::vector<uint8_t> SmallBmp(size_t cutPixelBytes = 0)
     return data;
 }
 
+// Reading the pixels raises EPictureError naming the file.
+void ExpectReadFailsNaming(TBitmap& bitmap, const std::string& path)
+{
+    try {
+        bitmap.ScanLine(0);
+        ADD_FAILURE() << "the failed read was not reported";
+    } catch (const EPictureError& error) {
+        EXPECT_EQ(error.Path(), path);
+    }
+}
+
 class DeferredPictureTest : public ::testing::Test {
 protected:
     void SetUp() override { Write(SmallBmp()); }
@@ -191,12 +202,7 @@ TEST_F(DeferredPictureTest, APictureThatFailsLaterIsReportedOnceNamingItsFile)
         ++reads;
         throw EInvalidGraphic("broken " + path);
     });
-    try {
-        bitmap.ScanLine(0);
-        ADD_FAILURE() << "the failed read was not reported";
-    } catch (const EPictureError& error) {
-        EXPECT_EQ(error.Path(), kFile);
-    }
+    ExpectReadFailsNaming(bitmap, kFile);
     // Empty from then on: a paint does not fail again.
     EXPECT_TRUE(bitmap.Empty());
     EXPECT_EQ(bitmap.Handle(), nullptr);
@@ -326,11 +332,6 @@ TEST_F(CataloguedPictureTest, PixelsThatDoNotFitTheCataloguedSizeAreRefused)
     TBitmap bitmap;
     Load(bitmap);
     EXPECT_EQ(bitmap.Width(), 3);
-    try {
-        bitmap.ScanLine(0);
-        ADD_FAILURE() << "pixels of another size were taken";
-    } catch (const EPictureError& error) {
-        EXPECT_EQ(error.Path(), picture);
-    }
+    ExpectReadFailsNaming(bitmap, picture);
     EXPECT_TRUE(bitmap.Empty());
 }
