@@ -18,7 +18,16 @@ namespace {
 // it is ended and reported instead of holding up the whole test run.
 constexpr DWORD kRunTimeoutMs = 120000;
 
-// Processes started by `parent`, and by those, that are still running.
+// The system's service manager. The first process of a session that needs
+// a service (the Task Scheduler, say) starts it, and it lives on with the
+// services it starts; neither is part of the run that happened to start it.
+bool IsServiceManager(const PROCESSENTRY32& process)
+{
+    return lstrcmpiA(process.szExeFile, "services.exe") == 0;
+}
+
+// Processes started by `parent`, and by those, that are still running; the
+// service manager and the services under it are left out.
 std::vector<PROCESSENTRY32> Descendants(DWORD parent)
 {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -34,7 +43,8 @@ std::vector<PROCESSENTRY32> Descendants(DWORD parent)
     std::vector<PROCESSENTRY32> found;
     for (size_t index = 0; index < parents.size(); ++index)
         for (const PROCESSENTRY32& process : all)
-            if (process.th32ParentProcessID == parents[index] && process.th32ProcessID != parents[index]) {
+            if (process.th32ParentProcessID == parents[index] && process.th32ProcessID != parents[index] &&
+                !IsServiceManager(process)) {
                 parents.push_back(process.th32ProcessID);
                 found.push_back(process);
             }
