@@ -445,7 +445,9 @@ bool TMainForm::IsRestorePending(int& level)
 
 void TMainForm::EnableVgaButton(bool enable)
 {
-    vgaButtonEnabled_ = enable;
+    // The button opens the form telling that no supported graphics card
+    // was found; a card that saves with the board disables it.
+    skin_.VgaButton().SetEnabled(enable);
     dial_.RefreshVgaLamp();
 }
 

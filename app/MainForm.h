@@ -41,8 +41,6 @@ public:
     // The user chose a mode before the delayed start-up restore ran.
     void CancelStartupRestore() { restore_.Cancel(); }
 
-    bool IsVgaButtonEnabled() const { return vgaButtonEnabled_; }
-
     TTimer* EnergySavingTimer;
     TTimer* IdleTimer;
     TTimer* InitGearModeTimer;
@@ -92,7 +90,6 @@ private:
     energy::EnergyDisplay* energy_ = nullptr;  // created by the skin set-up
     int appMessageHook_ = 0;
     bool backToDefaultPending_ = false;
-    bool vgaButtonEnabled_ = true;
 };
 
 // The main form created at start-up.

@@ -27,7 +27,8 @@ MainSkin::MainSkin(TForm& form)
       largeBk_(Part<TImage>(form, "LargeBk")),
       smallBk_(Part<TImage>(form, "SmallBk")),
       closeButton_(Part<VtButton>(form, "CloseButton")),
-      minimizeButton_(Part<VtButton>(form, "MinimizeButton"))
+      minimizeButton_(Part<VtButton>(form, "MinimizeButton")),
+      vgaButton_(Part<VtButton>(form, "VgaButton"))
 {
     texts_.subTitle = Part<TLabel>(form, "SubTitle");
     texts_.modeTitle = Part<TLabel>(form, "ModeTitle");

@@ -33,6 +33,7 @@ public:
     const geardial::DialControls& DialParts() const { return dial_; }
     VtButton& CloseButton() { return *closeButton_; }
     VtButton& MinimizeButton() { return *minimizeButton_; }
+    VtButton& VgaButton() { return *vgaButton_; }
 
 private:
     void ApplyWorkstationMarks();
@@ -43,6 +44,7 @@ private:
     TImage* smallBk_;
     VtButton* closeButton_;
     VtButton* minimizeButton_;
+    VtButton* vgaButton_;
     MainTextControls texts_;
     bool textsLoaded_ = false;
     geardial::DialControls dial_;

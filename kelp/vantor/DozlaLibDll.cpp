@@ -34,14 +34,7 @@ bool IsNapFanLevel(uint32_t level)
 }
 } // namespace
 
-DWORD DozlaLibDll::WindowsMajorVersion()
-{
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) ? version.dwMajorVersion : 0;
-}
-
-DozlaLibDll::DozlaLibDll(DWORD windowsMajor) : m_windowsMajor(windowsMajor)
+DozlaLibDll::DozlaLibDll(unsigned windowsMajor) : m_windowsMajor(windowsMajor)
 {
     std::string path = ExecutableFolder() + "Dozla.dll";
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)

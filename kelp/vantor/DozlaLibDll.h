@@ -1,9 +1,10 @@
 #pragma once
 // DozlaLibImp over Dozla.dll, loaded from the executable's folder with its
-// exports resolved by name; on Windows major version 6 the mute goes
+// exports resolved by name; on Vista and later systems the mute goes
 // through mutevol.dll instead. A missing Dozla.dll leaves the library
 // unsupported: every call then does nothing and answers no.
 
+#include "kelp/System/WindowsVersion.h"
 #include "kelp/vantor/DozlaLibImp.h"
 
 #include <windows.h>
@@ -16,10 +17,8 @@ namespace kelp {
 
 class DozlaLibDll final : public DozlaLibImp {
 public:
-    // The running system's major version; 0 when it cannot be read.
-    static DWORD WindowsMajorVersion();
-
-    explicit DozlaLibDll(DWORD windowsMajor = WindowsMajorVersion());
+    // `windowsMajor`: the system's major version, 0 when it cannot be read.
+    explicit DozlaLibDll(unsigned windowsMajor = WindowsMajorVersion());
     DozlaLibDll(const DozlaLibDll&) = delete;
     DozlaLibDll& operator=(const DozlaLibDll&) = delete;
 
@@ -68,13 +67,13 @@ private:
 
     static bool Yes(Question question);
     bool GearItemAbove(uint32_t limit);
-    bool UsesMuteLibrary() const { return m_windowsMajor == 6 || m_windowsMajor == 0; }
+    bool UsesMuteLibrary() const { return IsVistaOrLater(m_windowsMajor); }
     void WriteThresholds(uint32_t t1, uint32_t t2, uint32_t t3);
     void GearPreStep();
     void GearPostStep(uint32_t level);
     void FanStep(uint32_t level);
 
-    DWORD m_windowsMajor;
+    unsigned m_windowsMajor;
     Module m_dozla;
     Module m_muteLibrary;
     bool m_enabled = false;

@@ -3,7 +3,7 @@
 #include "engine/AdvanceSettings.h"
 #include "engine/CpuPowerMonitor.h"
 #include "hw/GraphicsBoost.h"
-#include "kelp/vantor/DozlaLibDll.h"
+#include "kelp/System/WindowsVersion.h"
 #include "kelp/vantor/PowerGear.h"
 
 #include <windows.h>
@@ -79,7 +79,7 @@ bool MachineSettings::IsNapUtilityRunning()
 
 unsigned MachineSettings::SystemMajorVersion()
 {
-    return kelp::DozlaLibDll::WindowsMajorVersion();
+    return kelp::WindowsMajorVersion();
 }
 
 int MachineSettings::GraphicsBase()

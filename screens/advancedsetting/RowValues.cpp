@@ -4,6 +4,7 @@
 #include "screens/advancedsetting/ChoiceLists.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace advancedsetting {
 
@@ -75,22 +76,26 @@ RowEnables EnablesFor(const SettingsFacts& facts)
 ModeTuning ReadRows(const RowValues& rows, const ModeTuning& record, int tab, const SettingsFacts& facts)
 {
     const RowEnables enables = EnablesFor(facts);
+    // A row still showing what the record shows gives the record's value
+    // back: a stored value no row can show must not turn into the nearest
+    // one the row has just because another row changed.
+    const RowValues shown = LoadRows(record, tab, facts);
     ModeTuning out = record;
-    if (enables.IsEnabled(tab, Row::CpuFrequency))
+    if (enables.IsEnabled(tab, Row::CpuFrequency) && rows.cpu != shown.cpu)
         out.Fsb = static_cast<uint32_t>(rows.cpu + CpuStoreOffset(facts));
-    if (facts.graphics.present && enables.IsEnabled(tab, Row::GpuFrequency))
+    if (facts.graphics.present && enables.IsEnabled(tab, Row::GpuFrequency) && rows.gpu != shown.gpu)
         out.GpuFreq = static_cast<uint32_t>(rows.gpu - GraphicsBaseOn(tab, facts));
-    const auto chosen = [&](OptionRowId row, uint32_t& field) {
-        if (enables.IsEnabled(tab, row))
-            field = static_cast<uint32_t>(rows.choice[row]);
+    const auto changed = [&](OptionRowId row) {
+        return enables.IsEnabled(tab, row) && rows.choice[row] != shown.choice[row];
     };
-    chosen(VCoreRow, out.vCore);
-    chosen(LoadLineRow, out.LoadLine);
-    chosen(ChipsetRow, out.NbVolt);
-    chosen(FanRow, out.Fan);
-    if (enables.IsEnabled(tab, DiskRow))
+    const std::pair<OptionRowId, uint32_t*> indexRows[] = {
+        {VCoreRow, &out.vCore}, {LoadLineRow, &out.LoadLine}, {ChipsetRow, &out.NbVolt}, {FanRow, &out.Fan}};
+    for (auto [row, field] : indexRows)
+        if (changed(row))
+            *field = static_cast<uint32_t>(rows.choice[row]);
+    if (changed(DiskRow))
         out.SpinDownTimeout = TimeEntrySeconds(rows.choice[DiskRow], TimeRowHasOneMinute(DiskRow, facts));
-    if (enables.IsEnabled(tab, NapRow))
+    if (changed(NapRow))
         out.DozlaIdleTimeout =
             TimeEntrySeconds(rows.choice[NapRow], TimeRowHasOneMinute(NapRow, facts)) * kMsPerSecond;
     return out;

@@ -1,7 +1,8 @@
 #pragma once
 // A mode's record as the rows of its tab show it, and back. Stored values
-// that no row can show land on the nearest position or entry; rows the tab
-// does not let the user change give the record's own value back untouched.
+// that no row can show land on the nearest position or entry; only a row
+// the user changed (and the tab lets the user change) gives its value to
+// the record, every other row leaves the record's own value untouched.
 
 #include "engine/ModeTuning.h"
 #include "screens/advancedsetting/SettingsFacts.h"
@@ -19,7 +20,8 @@ struct RowValues {
 };
 
 RowValues LoadRows(const ModeTuning& record, int tab, const SettingsFacts& facts);
-// `record` supplies what the tab's rows do not.
+// `record` is what the rows were loaded from, and supplies what the user
+// did not change.
 ModeTuning ReadRows(const RowValues& rows, const ModeTuning& record, int tab, const SettingsFacts& facts);
 // The rows of the tab the user may change with these facts.
 RowEnables EnablesFor(const SettingsFacts& facts);

@@ -1,6 +1,7 @@
 #include "screens/advancedsetting/TimeChoices.h"
 
 #include "kelp/System/Language.h"
+#include "kelp/System/WindowsVersion.h"
 #include "screens/advancedsetting/NumberText.h"
 
 namespace advancedsetting {
@@ -69,7 +70,7 @@ uint32_t TimeEntrySeconds(int index, bool withOneMinute)
 
 bool DiskListHasOneMinute(unsigned systemMajorVersion)
 {
-    return systemMajorVersion == 6 || systemMajorVersion == 0;
+    return kelp::IsVistaOrLater(systemMajorVersion);
 }
 
 } // namespace advancedsetting

@@ -28,8 +28,8 @@ int TimeEntryFor(int32_t seconds, bool withOneMinute);
 // Seconds of entry `index`; an index past the end is "Never".
 uint32_t TimeEntrySeconds(int index, bool withOneMinute);
 
-// The disk list has the one-minute entry on major version 6 and when the
-// version is unknown (0).
+// The disk list has the one-minute entry on Vista and later systems and
+// when the version is unknown (0).
 bool DiskListHasOneMinute(unsigned systemMajorVersion);
 
 } // namespace advancedsetting

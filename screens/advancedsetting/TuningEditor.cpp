@@ -48,17 +48,12 @@ int TuningEditor::Begin(bool extended)
 {
     facts_ = GatherFacts(extended);
     enables_ = EnablesFor(facts_);
-    // Stored values no row can show are replaced by what the rows show;
-    // they reach the registry only if the user presses OK.
+    // As stored, also where a row cannot show the value: it stays until
+    // the user changes that row.
     for (int tab = 0; tab < kTabCount; ++tab)
-        working_[tab] = AsShown(machine_.StoredTuning(tab), tab);
+        working_[tab] = machine_.StoredTuning(tab);
     tab_ = TabForLevel(machine_.CurrentLevel());
     return tab_;
-}
-
-ModeTuning TuningEditor::AsShown(const ModeTuning& record, int tab) const
-{
-    return ReadRows(LoadRows(record, tab, facts_), record, tab, facts_);
 }
 
 void TuningEditor::SwitchTo(int tab)
@@ -79,13 +74,17 @@ std::vector<std::string> TuningEditor::Choices(OptionRowId row, const Translator
 
 void TuningEditor::Changed(const RowValues& rows)
 {
+    const uint32_t frequency = working_[tab_].Fsb;
     working_[tab_] = ReadRows(rows, working_[tab_], tab_, facts_);
-    Couple();
+    // Only a frequency the user moved pushes the other saving tab's: a
+    // stored pair out of order stays as it is while other rows change.
+    if (working_[tab_].Fsb != frequency)
+        Couple();
 }
 
 void TuningEditor::Default()
 {
-    working_[tab_] = AsShown(machine_.FactoryTuning(tab_), tab_);
+    working_[tab_] = machine_.FactoryTuning(tab_);
     Couple();
 }
 

@@ -51,8 +51,6 @@ public:
 
 private:
     SettingsFacts GatherFacts(bool extended);
-    // The record as its tab's rows show it.
-    ModeTuning AsShown(const ModeTuning& record, int tab) const;
     // Keeps Medium's frequency at or below Max saving's, moving the other
     // tab's value.
     void Couple();

@@ -14,6 +14,6 @@ public:
     virtual void SetMode(int level) = 0;
 };
 
-// Over the nap library (the mute library on systems of major version 6),
+// Over the nap library (the mute library on Vista and later systems),
 // the power monitor and the mode engine.
 BlackScreenDevices& NapBlackScreenDevices();

@@ -6,8 +6,8 @@
 
 namespace {
 
-// The nap library's own mute and unmute choose the mute library on
-// systems of major version 6.
+// The nap library's own mute and unmute choose the mute library on Vista
+// and later systems.
 class NapDevices final : public BlackScreenDevices {
 public:
     void SoundOff() override { kelp::DozlaLib::Instance().Mute(); }

@@ -14,6 +14,17 @@ namespace {
 // representation error (999.4 is held as 999.39999...), far too few to
 // change a digit the user could see.
 constexpr int kGuardDigits = 3;
+
+// Nines in every place: the most the row can show.
+std::vector<int> RowMaximum(int integerDigits, int fractionDigits)
+{
+    std::vector<int> glyphs(integerDigits, 9);
+    if (fractionDigits > 0) {
+        glyphs.push_back(kValuePoint);
+        glyphs.insert(glyphs.end(), fractionDigits, 9);
+    }
+    return glyphs;
+}
 } // namespace
 
 std::vector<int> GlyphIndices(double value, int integerDigits, int fractionDigits)
@@ -29,11 +40,16 @@ std::vector<int> GlyphIndices(double value, int integerDigits, int fractionDigit
     const std::string whole = written.substr(0, point);
     const std::string fraction = written.substr(point + 1);
 
+    // Writing rounds, and the carry can run past the highest place (99.999996
+    // is written 100.00000): checked after rounding, so that no value wraps
+    // round to a row of zeros.
+    if (whole.size() > size_t(integerDigits))
+        return RowMaximum(integerDigits, fractionDigits);
+
     std::vector<int> glyphs(integerDigits, kBlank);
     // Right-aligned behind blanks; the written number has no leading zeros
     // but "0" itself, so the units place always shows a digit.
-    const size_t shown = std::min<size_t>(integerDigits, whole.size());
-    for (size_t i = 0; i < shown; ++i)
+    for (size_t i = 0; i < whole.size(); ++i)
         glyphs[integerDigits - 1 - i] = whole[whole.size() - 1 - i] - '0';
 
     if (fractionDigits > 0) {

@@ -186,6 +186,20 @@ TEST_F(SettingsFormTest, AnswersOkOkWithCalibrationAndCancel)
     EXPECT_EQ(controller.ShowModal(), 2);
     EXPECT_TRUE(machine.setOrder.empty());
 
+    // Stored values no row can show: looking at every tab and changing a
+    // time ask for no calibration.
+    machine.store[kMedium].Fsb = 500;
+    machine.store[kLow].vCore = 7;
+    machine.store[kTurbo].LoadLine = 3;
+    WhenShown(form, [&] {
+        for (VtRadioButton* tab : {form.TurboTab, form.NormalTab, form.MediumTab, form.LowTab}) {
+            tab->Click();
+            Choose(controller.Option(DiskRow), 0);
+        }
+        form.OkButton->Click();
+    });
+    EXPECT_EQ(controller.ShowModal(), 1);
+
     // OK leaves saving to the caller.
     controller.SaveToStore();
     EXPECT_EQ(machine.setOrder, (std::vector<int>{0, 1, 2, 3}));

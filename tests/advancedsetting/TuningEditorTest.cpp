@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
+
 using namespace advancedsetting;
 using namespace advancedtest;
 
@@ -94,12 +97,17 @@ TEST_F(TuningEditorTest, DiskListOfTheSystemDecidesWhatTwoMinutesShow)
     EXPECT_EQ(editor.Shown().choice[DiskRow], 13);  // "Never" of the shorter list
     EXPECT_EQ(editor.Shown().choice[NapRow], 0);    // the nap list always has one minute
 
-    machine.majorVersion = 6;
-    editor.Begin(false);
-    editor.SwitchTo(kMedium);
-    EXPECT_EQ(editor.Choices(DiskRow, [](const char* k) { return std::string(k); }).front(), "After1min");
-    EXPECT_EQ(editor.Shown().choice[DiskRow], 0);
-    EXPECT_EQ(editor.Working(kMedium).SpinDownTimeout, 60u);
+    // Version 6 and every later system have the one-minute entry.
+    for (unsigned version : {6u, 10u}) {
+        machine.majorVersion = version;
+        editor.Begin(false);
+        editor.SwitchTo(kMedium);
+        EXPECT_EQ(editor.Choices(DiskRow, [](const char* k) { return std::string(k); }).front(), "After1min")
+            << version;
+        EXPECT_EQ(editor.Shown().choice[DiskRow], 0) << version;
+    }
+    // What the row shows is not stored before the user picks it.
+    EXPECT_EQ(editor.Working(kMedium).SpinDownTimeout, 120u);
 }
 
 TEST_F(TuningEditorTest, MediumAndMaxSavingFrequenciesPushEachOther)
@@ -153,6 +161,21 @@ TEST_F(TuningEditorTest, OkAsksForCalibrationOnlyForFrequencyAndVoltageChanges)
     EXPECT_EQ(editor.OkResult(), kResultOk);
     Change(kMedium, LoadLineRow, 2);
     EXPECT_EQ(editor.OkResult(), kResultOkRecalibrate);
+
+    // Each saving tab's voltage and frequency alone; Max saving's raised
+    // frequency leaves Medium's where it is.
+    const std::function<void()> alone[] = {
+        [&] { Change(kMedium, VCoreRow, 0); },
+        [&] { Change(kLow, VCoreRow, 1); },
+        [&] { Change(kLow, LoadLineRow, 0); },
+        [&] { MoveCpu(kLow, 12); },
+    };
+    for (size_t i = 0; i < std::size(alone); ++i) {
+        editor.Begin(false);
+        alone[i]();
+        EXPECT_EQ(editor.Working(kMedium).Fsb, 5u) << i;
+        EXPECT_EQ(editor.OkResult(), kResultOkRecalibrate) << i;
+    }
 }
 
 TEST_F(TuningEditorTest, RowsTheTabLocksKeepTheirStoredValues)
@@ -182,7 +205,7 @@ TEST_F(TuningEditorTest, RowsTheTabLocksKeepTheirStoredValues)
     EXPECT_TRUE(editor.Enables().IsEnabled(kMedium, NapRow));
 }
 
-TEST_F(TuningEditorTest, BadStoredValuesShowTheNearestEntryAndStayStoredUntilOk)
+TEST_F(TuningEditorTest, BadStoredValuesShowTheNearestEntryAndStayUntilTheUserChangesTheirRow)
 {
     machine.store[kMedium] = Record(500, 7, 0xFFFFFFFF, 0xFFFFFFF6 /* -10 s */, 0x7FFFFFFF, 9);
     machine.store[kLow] = Record(0, 3, 3, 99999999, 0x80000000, 2);
@@ -203,14 +226,25 @@ TEST_F(TuningEditorTest, BadStoredValuesShowTheNearestEntryAndStayStoredUntilOk)
     EXPECT_EQ(shown.choice[DiskRow], 13);
     EXPECT_EQ(shown.choice[NapRow], kNever);
 
-    // Nothing has reached the store; OK writes what the rows show.
-    EXPECT_EQ(machine.store, stored);
+    // The user changed nothing: OK asks for no calibration and writes the
+    // records back as they were.
     EXPECT_TRUE(machine.setOrder.empty());
-    EXPECT_EQ(editor.OkResult(), kResultOkRecalibrate);
+    EXPECT_EQ(editor.OkResult(), kResultOk);
     editor.SaveToStore();
     EXPECT_EQ(machine.setOrder, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(machine.store[kMedium], Record(21, 2, 2, 0, 18000000, 1));
-    EXPECT_EQ(machine.store[kLow], Record(1, 2, 2, 18000, 0, 1));
+    EXPECT_EQ(machine.store, stored);
+
+    // A changed row stores what it shows; the others keep their values.
+    editor.Begin(false);
+    Change(kMedium, DiskRow, kOneHour);
+    EXPECT_EQ(editor.Working(kMedium), Record(500, 7, 0xFFFFFFFF, 3600, 0x7FFFFFFF, 9));
+    // Medium's frequency above Max saving's was not the user's doing.
+    EXPECT_EQ(editor.Working(kLow).Fsb, 0u);
+    EXPECT_EQ(editor.OkResult(), kResultOk);
+    Change(kMedium, VCoreRow, 0);
+    EXPECT_EQ(editor.Working(kMedium).vCore, 0u);
+    EXPECT_EQ(editor.Working(kMedium).Fsb, 500u);
+    EXPECT_EQ(editor.OkResult(), kResultOkRecalibrate);
 }
 
 TEST_F(TuningEditorTest, StoredIndexPastTheEndOfAListShowsTheLastEntry)
@@ -220,7 +254,9 @@ TEST_F(TuningEditorTest, StoredIndexPastTheEndOfAListShowsTheLastEntry)
     editor.Begin(false);
     editor.SwitchTo(kMedium);
     EXPECT_EQ(editor.Shown().choice[VCoreRow], 1);
-    EXPECT_EQ(editor.Working(kMedium).vCore, 1u);
+    Change(kMedium, FanRow, 0);
+    EXPECT_EQ(editor.Working(kMedium).vCore, 2u);
+    EXPECT_EQ(editor.OkResult(), kResultOk);
 }
 
 TEST_F(TuningEditorTest, DefaultReplacesOnlyTheCurrentTabAndKeepsTheCoupling)
@@ -275,7 +311,11 @@ TEST_F(TuningEditorTest, GraphicsSettingOfTurboIsStoredAboveTheBase)
     editor.Begin(true);
     editor.SwitchTo(kTurbo);
     EXPECT_EQ(editor.Shown().gpu, 9);
-    EXPECT_EQ(editor.Working(kTurbo).GpuFreq, 5u);
+    EXPECT_EQ(editor.Working(kTurbo).GpuFreq, 40u);
+    rows = editor.Shown();
+    rows.gpu = 8;
+    editor.Changed(rows);
+    EXPECT_EQ(editor.Working(kTurbo).GpuFreq, 4u);
     // The basic layout has no graphics row and keeps the value.
     editor.Begin(false);
     EXPECT_EQ(editor.Working(kTurbo).GpuFreq, 40u);

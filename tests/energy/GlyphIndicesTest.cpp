@@ -22,8 +22,18 @@ TEST(GlyphIndices, IntegerDigitsAreRightAlignedBehindBlanks)
     EXPECT_EQ(GlyphIndices(102030, 6, 0), (std::vector<int>{1, 0, 2, 0, 3, 0}));
     // A zero inside the number is a digit, not a blank.
     EXPECT_EQ(GlyphIndices(1.5, 3, 1), (std::vector<int>{B, B, 1, P, 5}));
-    // Higher digits than the row holds are dropped.
-    EXPECT_EQ(GlyphIndices(1234, 3, 0), (std::vector<int>{2, 3, 4}));
+}
+
+TEST(GlyphIndices, AValueTooWideForTheRowShowsItsMaximumAlsoWhenOnlyRoundingMakesItSo)
+{
+    EXPECT_EQ(GlyphIndices(1234, 3, 0), (std::vector<int>{9, 9, 9}));
+    // Just below the limit of each row the guard digits round up into a
+    // new highest place.
+    EXPECT_EQ(GlyphIndices(99.999996, 2, 2), (std::vector<int>{9, 9, P, 9, 9}));
+    EXPECT_EQ(GlyphIndices(999.9999999996, 3, 6), (std::vector<int>{9, 9, 9, P, 9, 9, 9, 9, 9, 9}));
+    EXPECT_EQ(GlyphIndices(999999.9999996, 6, 3), (std::vector<int>{9, 9, 9, 9, 9, 9, P, 9, 9, 9}));
+    // A carry that stays within the row shows the value it rounds to.
+    EXPECT_EQ(GlyphIndices(9.9999996, 2, 2), (std::vector<int>{1, 0, P, 0, 0}));
 }
 
 TEST(GlyphIndices, OnlyTheLastFractionDigitIsRoundedAndItNeverCarries)
@@ -34,6 +44,9 @@ TEST(GlyphIndices, OnlyTheLastFractionDigitIsRoundedAndItNeverCarries)
     EXPECT_EQ(GlyphIndices(1.24, 1, 1), (std::vector<int>{1, P, 2}));
     // Earlier digits are truncated: .199 shows .19, not .20.
     EXPECT_EQ(GlyphIndices(0.199, 1, 2), (std::vector<int>{0, P, 1, 9}));
+    // The last digit is rounded from the value, not from the value already
+    // rounded to a place or two further: .01499 is below the half.
+    EXPECT_EQ(GlyphIndices(0.01499, 1, 2), (std::vector<int>{0, P, 0, 1}));
 }
 
 TEST(GlyphIndices, BinaryFractionsShowTheDecimalsTheUserTyped)

@@ -24,7 +24,8 @@ TEST(Rows, PowerShowsWattsWithTwoDecimalsUpTo9999)
     rig.ShowBoth();
     const energy::PowerRow& row = rig.Display().Power();
     const std::pair<double, const char*> cases[] = {{0, " 0.00"},   {99.996, "99.99"}, {45.5, "45.50"},
-                                                    {100, "99.99"}, {1e9, "99.99"},    {HUGE_VAL, "99.99"}};
+                                                    {100, "99.99"}, {1e9, "99.99"},    {HUGE_VAL, "99.99"},
+                                                    {99.999996, "99.99"}};
     for (const auto& [watts, shown] : cases) {
         rig.host.readings.boardPower = watts;
         rig.Display().Refresh();
@@ -63,6 +64,15 @@ TEST(Rows, EnergyDropsTheFactorFrom1000WattHoursAndMovesItsUnit)
     rig.host.readings.boardTotal = 2.5e6;
     rig.Display().Refresh();
     EXPECT_EQ(ShownText(row.Digits()), "999.999999");
+    // Just below either limit the rounding carries past the highest place.
+    rig.host.readings.boardTotal = 999999.9999996;
+    rig.Display().Refresh();
+    EXPECT_EQ(ShownText(row.Digits()), "999.999999");
+    EXPECT_FALSE(row.Factor().Visible());
+    rig.host.readings.boardTotal = 999.9999999996;
+    rig.Display().Refresh();
+    EXPECT_EQ(ShownText(row.Digits()), "999.999999");
+    EXPECT_TRUE(row.Factor().Visible());
 
     // Back below 1000 Wh after a reset of the Current view's count.
     rig.host.readings.boardTotal = 12.25;
@@ -91,6 +101,9 @@ TEST(Rows, Co2ChangesItsUnitAtAMillionMilligramsAndAMillionGrams)
         {0, "     0.000", &mg},          {999999, "999999.000", &mg},     {1e6, "  1000.000", &g},
         {123456789, "123456.789", &g}, {1e9, "  1000.000", &kg},        {1e15, "999999.999", &kg},
         {999.5, "   999.500", &mg},    {4.2e17, "999999.999", &kg},
+        // Just below each unit's limit, where rounding carries past the row.
+        {999999.9999996, "999999.999", &mg}, {999999999.9999996, "999999.999", &g},
+        {999999999999.9996, "999999.999", &kg},
     };
     for (const auto& c : cases) {
         row.ShowValue(c.milligrams);
