@@ -211,11 +211,13 @@ TEST(ShowWindow, RefusalsOnAnOlderBoardTellTheFirstCause)
         if (!c.stateReadable)
             SetBoardKnob("fail.read", "0x09080000");
         std::optional<ForeignWindow> splint;
-        if (c.splint)
-            splint.emplace("TApplication", "Splint", c.splintVisible);
+        if (c.splint) {
+            ASSERT_NE(splint.emplace("TApplication", "Splint", c.splintVisible).Handle(), nullptr) << c.name;
+        }
         std::optional<ForeignWindow> suite;
-        if (c.suite)
-            suite.emplace("TfrmMain", "Brosk");
+        if (c.suite) {
+            ASSERT_NE(suite.emplace("TfrmMain", "Brosk").Handle(), nullptr) << c.name;
+        }
 
         Program program("-b");
         ASSERT_TRUE(program.Started()) << c.name;
