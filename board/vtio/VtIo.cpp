@@ -5,10 +5,11 @@
 //
 // With PELLIX_SIO_LOG naming a file, every access is appended to it as
 // "<process id> <in|out> <port> <value>" (hexadecimal), in the order the
-// chip saw them. The board knob vtio_port_delay_ms makes every access take
-// that long (a slow bus), the wait outside the board lock.
+// chip saw them. The board knob sio.delay_ms (board/core/Faults.h) makes
+// every access take that much longer, the wait outside the board lock.
 
 #include "board/core/BoardStore.h"
+#include "board/core/Faults.h"
 #include "board/core/SuperIoChip.h"
 
 #include <windows.h>
@@ -35,8 +36,6 @@ void LogAccess(const char* direction, uint16_t port, uint8_t value)
     WriteFile(file, line, DWORD(size), &written, nullptr);
     CloseHandle(file);
 }
-
-constexpr const char* kPortDelayKnob = "vtio_port_delay_ms";
 
 void WaitOutTheBus(DWORD delayMs)
 {
@@ -65,7 +64,7 @@ uint8_t __stdcall VTIO_InPortB(uint16_t port)
         vboard::BoardStore().Update([&](vboard::BoardState& state) {
             value = vboard::InPort(state, port);
             LogAccess("in", port, value);
-            delayMs = state.KnobWord(kPortDelayKnob, 0);
+            delayMs = vboard::SioAccessDelayMs(state);
             return false;
         });
     } catch (...) {
@@ -81,7 +80,7 @@ void __stdcall VTIO_OutPortB(uint16_t port, uint8_t value)
         vboard::BoardStore().Update([&](vboard::BoardState& state) {
             vboard::OutPort(state, port, value);
             LogAccess("out", port, value);
-            delayMs = state.KnobWord(kPortDelayKnob, 0);
+            delayMs = vboard::SioAccessDelayMs(state);
             return true;
         });
     } catch (...) {
