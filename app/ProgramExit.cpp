@@ -2,7 +2,6 @@
 
 #include "app/SystemServiceNotify.h"
 #include "engine/AdvanceSettings.h"
-#include "engine/ModeChangeGuard.h"
 #include "engine/ModeExtras.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
@@ -43,7 +42,6 @@ bool PrepareExit(HWND window)
     const bool settled = WaitForModeChange(kExitWaitMs);
     if (!settled) {
         kelp::Trace("~~~[Exit] a mode change still runs after %lu ms; the process ends under it", kExitWaitMs);
-        ModeChangeGuard::Abandon();
         AbandonModeChanges();
     }
     HandFansBack();

@@ -1,6 +1,7 @@
 #include "engine/ModeRequest.h"
 
 #include "engine/CpuPowerMonitor.h"
+#include "engine/ModeChangeGuard.h"
 #include "engine/ModeChangeOrder.h"
 #include "engine/ModeModel.h"
 #include "engine/SetPowerGearThread.h"
@@ -204,6 +205,7 @@ void CloseModeChanges()
 
 void AbandonModeChanges()
 {
+    ModeChangeGuard::Abandon();
     ModeChangeOrder::OvertakeAll();
 }
 

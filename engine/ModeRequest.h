@@ -16,7 +16,7 @@ bool WaitForModeChange(DWORD timeoutMs);
 // still counted by WaitForModeChange.
 void CloseModeChanges();
 // For an exit that can wait no longer: the changes in flight apply nothing
-// more from their next step on.
+// more from their next step on, and their crash guard is cleared for good.
 void AbandonModeChanges();
 // Told on the worker thread after each applied change (the tray icon refresh).
 class ModeChangeObserver {

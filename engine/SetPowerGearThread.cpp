@@ -14,14 +14,26 @@ TSetPowerGearThread::TSetPowerGearThread(int level, bool fullApply, bool applyVg
 {
 }
 
+namespace {
+// The change counts as in flight for the crash guard until it leaves,
+// also when a library call throws.
+class GuardedChange {
+public:
+    GuardedChange() = default;
+    ~GuardedChange() { ModeChangeGuard::Clear(); }
+    GuardedChange(const GuardedChange&) = delete;
+    GuardedChange& operator=(const GuardedChange&) = delete;
+};
+} // namespace
+
 void TSetPowerGearThread::Execute()
 {
     // An exit that gave up on this change ends the process around it.
     if (!ModeChangeGuard::Mark())
         return;
+    const GuardedChange guarded;
     if (!ApplySteps())
         kelp::Trace("~~~[ModeChange] the change to level %x was overtaken by a newer one", unsigned(level_));
-    ModeChangeGuard::Clear();
 }
 
 bool TSetPowerGearThread::ApplySteps()
