@@ -28,6 +28,8 @@
 #include "screens/cpuform/TCpuForm.h"
 #include "screens/dialogs/DialogService.h"
 
+#include <atomic>
+
 TMainForm* MainForm = nullptr;
 
 namespace {
@@ -113,13 +115,15 @@ TMainForm::TMainForm(TComponent* owner)
 
 TMainForm::~TMainForm()
 {
+    // Unplugged before anything goes: a mode worker asks the host and the
+    // form (the restore timer) for the current level.
+    CpuPowerMonitor::Instance().PlugHost(nullptr);
+    TMainForm* self = this;
+    std::atomic_ref(MainForm).compare_exchange_strong(self, nullptr);
     DoDestroy();
     Destroying();
     Application().RemoveMessageHook(appMessageHook_);
     PlugCalibrationHost(nullptr);
-    CpuPowerMonitor::Instance().PlugHost(nullptr);
-    if (MainForm == this)
-        MainForm = nullptr;
 }
 
 TTimer* TMainForm::CreateTimer(const char* name, unsigned intervalMs)

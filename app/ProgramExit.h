@@ -1,9 +1,10 @@
 #pragma once
 // The program's exit, the same whoever asks for it (the exit message, the
 // tray menu's Exit): no mode change starts any more and one still being
-// applied gets a bounded wait; the gear level item goes back to 0, the
-// window leaves the system service and the crash guards of calibration and
-// mode change are cleared.
+// applied gets a bounded wait; fans the program drove go back to High
+// Performance's profile, and no other thread touches the fan chip any
+// more; the gear level item goes back to 0, the window leaves the system
+// service and the crash guards of calibration and mode change are cleared.
 
 #include <windows.h>
 

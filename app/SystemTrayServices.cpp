@@ -9,6 +9,8 @@
 #include "kelp/vantor/PowerGear.h"
 #include "screens/dialogs/DialogService.h"
 
+#include <atomic>
+
 TrayController& TrayController::Instance()
 {
     static kelp::ProcessWide<SystemTrayServices> services;
@@ -31,7 +33,7 @@ int SystemTrayServices::CurrentLevel()
 bool SystemTrayServices::IsRestorePending()
 {
     // Read from the mode worker too; the timer's state is a plain flag.
-    const TMainForm* form = MainForm;
+    const TMainForm* form = std::atomic_ref(MainForm).load();
     return form && form->InitGearModeTimer && form->InitGearModeTimer->Enabled();
 }
 

@@ -167,13 +167,14 @@ int CpuPowerMonitor::LibraryLevel()
 bool CpuPowerMonitor::IsRestorePending()
 {
     int level = 0;
-    return host_ && host_->IsRestorePending(level);
+    CpuPowerMonitorHost* host = host_.load();
+    return host && host->IsRestorePending(level);
 }
 
 int CpuPowerMonitor::CurrentLevel()
 {
     int level = 0;
-    if (host_ && host_->IsRestorePending(level))
+    if (CpuPowerMonitorHost* host = host_.load(); host && host->IsRestorePending(level))
         return level;
     return LibraryLevel();
 }
@@ -252,10 +253,11 @@ bool CpuPowerMonitor::IsVgaSavingActive(int level) const
 
 void CpuPowerMonitor::UpdateVgaButton()
 {
-    if (!host_)
+    CpuPowerMonitorHost* host = host_.load();
+    if (!host)
         return;
-    host_->EnableVgaButton(!IsVgaSavingActive(GearLevel::Unknown));
-    host_->RedrawGearDial();
+    host->EnableVgaButton(!IsVgaSavingActive(GearLevel::Unknown));
+    host->RedrawGearDial();
 }
 
 void CpuPowerMonitor::RefreshVgaCapability()

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -44,7 +45,8 @@ public:
 
     // Becomes the mode engine's hardware and Auto gear source.
     void PlugIntoEngine();
-    void PlugHost(CpuPowerMonitorHost* host) { host_ = host; }
+    // The mode worker asks the host too: a host unplugged is seen as gone at once.
+    void PlugHost(CpuPowerMonitorHost* host) { host_.store(host); }
 
     // Start-up: gear engine on, button enable on older interfaces, the
     // hardware defaults, the mode-change event, the accounts and the
@@ -110,7 +112,7 @@ private:
 
     kelp::PowerGear& gear_;
     kelp::GpuLib& gpu_;
-    CpuPowerMonitorHost* host_ = nullptr;
+    std::atomic<CpuPowerMonitorHost*> host_{nullptr};
 
     std::unique_ptr<kelp::OrdunPipeServerThread> pipeServer_;
     int vgaConnected_ = 0;

@@ -11,6 +11,8 @@ struct GuardState {
     // between a change's check and its write.
     std::mutex lock;
     bool abandoned = false;
+    // Changes marked and not cleared yet.
+    int inFlight = 0;
 };
 
 GuardState& State()
@@ -28,6 +30,7 @@ bool Mark()
     std::lock_guard guard(state.lock);
     if (state.abandoned)
         return false;
+    ++state.inFlight;
     AdvanceSettings::Instance().MarkGear_Flag();
     return true;
 }
@@ -36,7 +39,9 @@ void Clear()
 {
     GuardState& state = State();
     std::lock_guard guard(state.lock);
-    if (!state.abandoned)
+    if (state.inFlight > 0)
+        --state.inFlight;
+    if (state.inFlight == 0 && !state.abandoned)
         AdvanceSettings::Instance().ClearGear_Flag();
 }
 

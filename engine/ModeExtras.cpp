@@ -7,23 +7,48 @@
 #include "hw/SpindownTimeout.h"
 #include "kelp/System/Trace.h"
 
+#include <atomic>
+
 namespace {
 // The curve and cruise pair that make up the quiet profile.
 constexpr int kQuietCpuCurve = kelp::AbsVentryLib::kExtraCurve;
 constexpr int kQuietChassisPair = 1;
-} // namespace
 
-void ApplyModeExtras(int level)
+std::atomic<bool> fansTakenOver{false};
+
+ModeTuning TuningOf(int level)
 {
     ModeTuning tuning;
     AdvanceSettings::Instance().GetTuning(LevelToIndex(level), tuning);
-    kelp::SpindownTimeout::Instance().SetSpindownTimeout(tuning.SpinDownTimeout);
-    ApplyIdleTimeout(IdleWatcher::Instance(), tuning.DozlaIdleTimeout);
+    return tuning;
+}
+
+void ApplyFanProfile(int level, const ModeTuning& tuning)
+{
     kelp::AbsVentryLib& fans = kelp::CpuVentryLibForTamsel::Instance();
     if (tuning.Fan != 0)
         ApplyQuietFanProfile(fans, level);
     else
         ApplyNormalFanProfile(fans);
+}
+} // namespace
+
+bool ApplyModeExtras(int level, const ModeStepRunner& runStep)
+{
+    const ModeTuning tuning = TuningOf(level);
+    return runStep([&] { kelp::SpindownTimeout::Instance().SetSpindownTimeout(tuning.SpinDownTimeout); }) &&
+           runStep([&] { ApplyIdleTimeout(IdleWatcher::Instance(), tuning.DozlaIdleTimeout); }) &&
+           runStep([&] { ApplyFanProfile(level, tuning); });
+}
+
+void ApplyModeFanProfile(int level)
+{
+    ApplyFanProfile(level, TuningOf(level));
+}
+
+bool FansTakenOver()
+{
+    return fansTakenOver.load();
 }
 
 void ApplyIdleTimeout(IdleWatcher& watcher, uint32_t timeoutMs)
@@ -42,12 +67,14 @@ void ApplyQuietFanProfile(kelp::AbsVentryLib& fans, int level)
     if (!fans.IsVentryThreeSupported())
         return;
     if (fans.GetCpuFanMode() == kelp::AbsVentryLib::kFanControlOff) {
+        fansTakenOver = true;
         const kelp::FanCurve curve = fans.GetProfileCurve(kQuietCpuCurve);
         kelp::Trace("~~~Set CPU Fan User mode for Tamsel %x %x %x %x %x %x", unsigned(curve[0]), unsigned(curve[1]),
                     unsigned(curve[2]), unsigned(curve[3]), unsigned(curve[4]), unsigned(curve[5]));
         fans.SetCpuFanCurve(curve);
     }
     if (fans.HasChassisFanItems() && fans.GetChassisFanMode() == kelp::AbsVentryLib::kFanControlOff) {
+        fansTakenOver = true;
         if (level == GearLevel::MaxSaving) {
             fans.SetChassisFanOff();
         } else {

@@ -4,6 +4,7 @@
 // mode-change thread after the level is set.
 
 #include <cstdint>
+#include <functional>
 
 class IdleWatcher;
 namespace kelp {
@@ -13,8 +14,19 @@ class AbsVentryLib;
 // Idle time-outs below this leave the watcher off.
 inline constexpr uint32_t kMinimumIdleTimeoutMs = 60000;
 
-// The extras stored for the level's mode, on the process-wide libraries.
-void ApplyModeExtras(int level);
+// Runs one step of a change; false when the step was skipped.
+using ModeStepRunner = std::function<bool(const std::function<void()>&)>;
+
+// The extras stored for the level's mode, on the process-wide libraries,
+// each (spin-down time, idle watcher, fans) as a step of `runStep`; stops
+// at the first step it skips and returns false then.
+bool ApplyModeExtras(int level, const ModeStepRunner& runStep);
+// The fan profile stored for the level's mode alone.
+void ApplyModeFanProfile(int level);
+// True once this process has begun to drive a fan with a quiet profile:
+// the fans may be off the board's own control until a normal profile is
+// applied.
+bool FansTakenOver();
 
 // Arms the watcher for `timeoutMs` from now on, or turns it off for a
 // time-out below kMinimumIdleTimeoutMs.

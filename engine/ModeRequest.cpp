@@ -1,6 +1,8 @@
 #include "engine/ModeRequest.h"
 
 #include "engine/CpuPowerMonitor.h"
+#include "engine/ModeChangeGuard.h"
+#include "engine/ModeChangeOrder.h"
 #include "engine/ModeModel.h"
 #include "engine/SetPowerGearThread.h"
 #include "framework/FrameworkMessages.h"
@@ -18,9 +20,34 @@ constexpr DWORD kPreviousChangeWaitMs = 3000;
 constexpr DWORD kPollSliceMs = 20;
 
 std::atomic<ModeChangeObserver*> observer{nullptr};
-// Changes started that have not ended yet.
-std::atomic<int> runningChanges{0};
-std::atomic<bool> closed{false};
+
+// The changes let through that have not ended yet, and in the top bit
+// whether the exit has closed the engine: one word, so that a change is
+// either let through before the close (and the exit's wait sees it) or not
+// at all.
+constexpr uint32_t kClosedBit = 0x80000000u;
+std::atomic<uint32_t> admission{0};
+
+bool IsClosed()
+{
+    return (admission.load() & kClosedBit) != 0;
+}
+
+bool NoChangeRunning()
+{
+    return (admission.load() & ~kClosedBit) == 0;
+}
+
+// Counts the change in unless the engine is closed.
+bool Admit()
+{
+    uint32_t seen = admission.load();
+    do {
+        if (seen & kClosedBit)
+            return false;
+    } while (!admission.compare_exchange_weak(seen, seen + 1));
+    return true;
+}
 
 bool IsAppliable(int level, bool fullApply)
 {
@@ -92,8 +119,13 @@ template <typename Done> bool WaitServicingTerminations(HANDLE event, DWORD time
 
 void ChangeEnded(HANDLE modeChangeDone)
 {
-    runningChanges.fetch_sub(1);
+    admission.fetch_sub(1);
     SetEvent(modeChangeDone);
+}
+
+void TraceClosed(int level)
+{
+    kelp::Trace("~~~[ModeRequest] level %x requested after the exit began, ignored", unsigned(level));
 }
 
 // Changes run on a thread kept waiting between them: starting a thread per
@@ -115,8 +147,8 @@ void RequestMode(int level, bool fullApply, bool applyVga)
         kelp::Trace("~~~[ModeRequest] level %x is no mode, ignored", unsigned(level));
         return;
     }
-    if (closed) {
-        kelp::Trace("~~~[ModeRequest] level %x requested after the exit began, ignored", unsigned(level));
+    if (IsClosed()) {
+        TraceClosed(level);
         return;
     }
     const HANDLE modeChangeDone = monitor.ModeChangeDone();
@@ -127,10 +159,14 @@ void RequestMode(int level, bool fullApply, bool applyVga)
     if (modeChangeDone && WaitForSingleObject(modeChangeDone, 0) != WAIT_OBJECT_0)
         WaitServicingTerminations(modeChangeDone, kPreviousChangeWaitMs, [] { return false; });
     else
-        WaitServicingTerminations(nullptr, kPreviousChangeWaitMs, [] { return runningChanges == 0; });
+        WaitServicingTerminations(nullptr, kPreviousChangeWaitMs, NoChangeRunning);
+    // The wait delivered sent messages: the exit may have run in it.
+    if (!Admit()) {
+        TraceClosed(level);
+        return;
+    }
 
-    TSetPowerGearThread change(level, fullApply, applyVga, observer.load());
-    runningChanges.fetch_add(1);
+    TSetPowerGearThread change(level, fullApply, applyVga, observer.load(), ModeChangeOrder::Draw());
     // The worker signals the end itself, so the next request need not wait
     // for the main thread to pass a notice on.
     const bool started = ChangeWorker().Run([change, level, modeChangeDone]() mutable {
@@ -159,12 +195,18 @@ void SetModeNoVga(int level, bool fullApply)
 
 bool WaitForModeChange(DWORD timeoutMs)
 {
-    return WaitServicingTerminations(nullptr, timeoutMs, [] { return runningChanges == 0; });
+    return WaitServicingTerminations(nullptr, timeoutMs, NoChangeRunning);
 }
 
 void CloseModeChanges()
 {
-    closed = true;
+    admission.fetch_or(kClosedBit);
+}
+
+void AbandonModeChanges()
+{
+    ModeChangeGuard::Abandon();
+    ModeChangeOrder::OvertakeAll();
 }
 
 void PlugModeChangeObserver(ModeChangeObserver* plugged)

@@ -11,8 +11,13 @@ void SetModeNoVga(int level, bool fullApply);   // RequestMode(level, fullApply,
 // (keeps the main thread's thread-termination handlers serviced meanwhile).
 // True when no change is running any more.
 bool WaitForModeChange(DWORD timeoutMs);
-// For the program's exit: every later request is dropped.
+// For the program's exit: every later request is dropped, also one that is
+// still waiting for the change before it; a change already let through is
+// still counted by WaitForModeChange.
 void CloseModeChanges();
+// For an exit that can wait no longer: the changes in flight apply nothing
+// more from their next step on, and their crash guard is cleared for good.
+void AbandonModeChanges();
 // Told on the worker thread after each applied change (the tray icon refresh).
 class ModeChangeObserver {
 public:

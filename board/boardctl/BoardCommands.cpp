@@ -25,7 +25,8 @@ const char kUsageText[] =
     "       boardctl load <profile>       rebuild the board from a profile (name or .ini path)\n"
     "       boardctl get <id>             print an item's value\n"
     "       boardctl set <id> <value>     change an item's value (ids and values: decimal or 0x hex)\n"
-    "       boardctl sio [bank]           the Super-I/O chip: identifier, temperature and register banks\n";
+    "       boardctl sio [bank]           the Super-I/O chip: identifier, temperature and register banks\n"
+    "       boardctl knob <name> [value]  print or change a setting of the simulated libraries and peers\n";
 
 int Fail(std::FILE* err, const std::string& message)
 {
@@ -196,6 +197,42 @@ void PrintBank(const BoardState& state, uint32_t bank, std::FILE* out)
     }
 }
 
+// A knob lives as one INI line of the state.
+bool IsKnobText(const std::string& text, bool isName)
+{
+    if (isName && text.empty())
+        return false;
+    for (char c : text)
+        if (c == '\r' || c == '\n' || (isName && (c == '=' || c == '[' || c == ']' || c == ';')))
+            return false;
+    return true;
+}
+
+int Knob(const std::vector<std::string>& operands, std::FILE* out, std::FILE* err)
+{
+    const std::string& name = operands[0];
+    if (!IsKnobText(name, true))
+        return Fail(err, "bad knob name '" + name + "'");
+    if (operands.size() == 1) {
+        BoardState state;
+        if (!ReadBoard(state, err))
+            return kFailed;
+        const std::optional<std::string> value = state.Knob(name);
+        if (!value)
+            return Fail(err, "knob " + name + " is not set");
+        std::fprintf(out, "%s\n", value->c_str());
+        return kOk;
+    }
+    const std::string& value = operands[1];
+    if (!IsKnobText(value, false))
+        return Fail(err, "bad knob value");
+    const bool changed = BoardStore().Update([&](BoardState& state) {
+        state.knobs[name] = value;
+        return true;
+    });
+    return changed ? kOk : Fail(err, "the board state could not be written");
+}
+
 // Without a bank: every bank a program has written to, and bank 0, where
 // the temperatures and duties live.
 int Sio(const std::vector<std::string>& operands, std::FILE* out, std::FILE* err)
@@ -246,6 +283,8 @@ int Run(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* er
         return Set(arguments[1], arguments[2], err);
     if (is("sio", 0) || is("sio", 1))
         return Sio({arguments.begin() + 1, arguments.end()}, out, err);
+    if (is("knob", 1) || is("knob", 2))
+        return Knob({arguments.begin() + 1, arguments.end()}, out, err);
     std::fprintf(err, "boardctl: unknown command or wrong operands: %s\n", arguments[0].c_str());
     std::fputs(kUsageText, err);
     return kUsage;

@@ -1,5 +1,6 @@
 #include "board/companion/VgaCompanion.h"
 
+#include "board/core/BoardStore.h"
 #include "ipc/OrdunProtocol.h"
 #include "kelp/System/WinPipe.h"
 #include "kelp/System/WinRegistry.h"
@@ -12,6 +13,16 @@ namespace {
 // How long a notification may wait for the board pipe to be free.
 constexpr DWORD kNotifyWaitMs = 2000;
 constexpr uint32_t kSubModeBit = 0x80000000;
+
+// The board knob that makes the card take its time over a mode change.
+constexpr const char* kSetModeDelayKnob = "vga_set_mode_delay_ms";
+
+DWORD SetModeDelayMs()
+{
+    DWORD delay = 0;
+    vboard::BoardStore().Inspect([&](const vboard::BoardState& state) { delay = state.KnobWord(kSetModeDelayKnob, 0); });
+    return delay;
+}
 
 uint32_t WordAt(const uint8_t* bytes, size_t index)
 {
@@ -78,6 +89,8 @@ std::vector<uint8_t> VgaCompanion::FullAnswer(const uint8_t* request, DWORD size
     case ordun::kSetVgaMode:
         if (!hasArgument)
             return failed;
+        if (const DWORD delay = SetModeDelayMs())
+            Sleep(delay);
         mode_.store(argument);
         return Words({ordun::kResultOk});
     case ordun::kGetVgaMode:

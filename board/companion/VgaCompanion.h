@@ -8,7 +8,9 @@
 // --caps <capability flags> (default 3), --power <milliwatts at full power>
 // (default 45000), --version <number>. Control commands besides those of
 // every peer: "mode <value>" (the card changes its mode by itself),
-// "sync on" | "sync off" | "sync toggle".
+// "sync on" | "sync off" | "sync toggle". The board knob
+// vga_set_mode_delay_ms (boardctl knob) makes each mode change answer that
+// many milliseconds late.
 
 #include "board/companion/PeerProgram.h"
 

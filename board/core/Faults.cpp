@@ -1,5 +1,6 @@
 #include "board/core/Faults.h"
 
+#include "board/core/ItemAccess.h"
 #include "board/core/NumberText.h"
 
 namespace vboard {
@@ -31,6 +32,16 @@ bool WriteFails(const BoardState& state, uint32_t id)
 uint32_t CallDelayMs(const BoardState& state)
 {
     return state.KnobWord("acpi.delay_ms", 0);
+}
+
+uint32_t SioAccessDelayMs(const BoardState& state)
+{
+    return state.KnobWord("sio.delay_ms", 0);
+}
+
+uint32_t ItemCallDelayMs(const BoardState& state, uint32_t id)
+{
+    return CallDelayMs(state) + (id == kSioRegisterItem ? SioAccessDelayMs(state) : 0);
 }
 
 } // namespace vboard

@@ -31,14 +31,15 @@ template <typename Call> uint32_t Guarded(Call call)
 }
 
 // Looks at the board where the store keeps it (a read needs no copy of
-// the whole state), then takes as long as the board's delay knob asks; the
-// wait happens outside the board lock. Returns what `look` returned.
-bool Look(const std::function<bool(const BoardState&)>& look)
+// the whole state), then takes as long as the board's delay knobs ask for
+// a call on the item `id` (0: no item); the wait happens outside the board
+// lock. Returns what `look` returned.
+bool Look(const std::function<bool(const BoardState&)>& look, uint32_t id = 0)
 {
     bool result = false;
     uint32_t delay = 0;
     if (!BoardStore().Inspect([&](const BoardState& state) {
-            delay = vboard::CallDelayMs(state);
+            delay = vboard::ItemCallDelayMs(state, id);
             result = look(state);
         }))
         return false;
@@ -52,7 +53,7 @@ bool Write(uint32_t id, const std::function<bool(BoardState&)>& write)
 {
     uint32_t delay = 0;
     bool written = BoardStore().Update([&](BoardState& state) {
-        delay = vboard::CallDelayMs(state);
+        delay = vboard::ItemCallDelayMs(state, id);
         return !vboard::WriteFails(state, id) && write(state);
     });
     if (delay)
@@ -123,9 +124,12 @@ uint32_t __stdcall VtAcpiGetItemDescription(const void* reference, void* buffer,
 uint32_t __stdcall VtAcpiGetItemArg(uint32_t id, uint32_t argument, uint32_t* value)
 {
     return Guarded([=] {
-        return value && Look([=](const BoardState& state) {
-                   return !vboard::ReadFails(state, id) && vboard::ReadItemWithArgument(state, id, argument, *value);
-               });
+        return value && Look(
+                            [=](const BoardState& state) {
+                                return !vboard::ReadFails(state, id) &&
+                                       vboard::ReadItemWithArgument(state, id, argument, *value);
+                            },
+                            id);
     });
 }
 

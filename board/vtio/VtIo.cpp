@@ -5,9 +5,11 @@
 //
 // With PELLIX_SIO_LOG naming a file, every access is appended to it as
 // "<process id> <in|out> <port> <value>" (hexadecimal), in the order the
-// chip saw them.
+// chip saw them. The board knob sio.delay_ms (board/core/Faults.h) makes
+// every access take that much longer, the wait outside the board lock.
 
 #include "board/core/BoardStore.h"
+#include "board/core/Faults.h"
 #include "board/core/SuperIoChip.h"
 
 #include <windows.h>
@@ -35,6 +37,12 @@ void LogAccess(const char* direction, uint16_t port, uint8_t value)
     CloseHandle(file);
 }
 
+void WaitOutTheBus(DWORD delayMs)
+{
+    if (delayMs)
+        Sleep(delayMs);
+}
+
 } // namespace
 
 extern "C" {
@@ -49,29 +57,35 @@ void __stdcall VTIO_Close() {}
 uint8_t __stdcall VTIO_InPortB(uint16_t port)
 {
     uint8_t value = 0xFF;
+    DWORD delayMs = 0;
     try {
         // Under the board lock so that the log keeps the chip's order; a read
         // changes nothing, so nothing is written back.
         vboard::BoardStore().Update([&](vboard::BoardState& state) {
             value = vboard::InPort(state, port);
             LogAccess("in", port, value);
+            delayMs = vboard::SioAccessDelayMs(state);
             return false;
         });
     } catch (...) {
     }
+    WaitOutTheBus(delayMs);
     return value;
 }
 
 void __stdcall VTIO_OutPortB(uint16_t port, uint8_t value)
 {
+    DWORD delayMs = 0;
     try {
         vboard::BoardStore().Update([&](vboard::BoardState& state) {
             vboard::OutPort(state, port, value);
             LogAccess("out", port, value);
+            delayMs = vboard::SioAccessDelayMs(state);
             return true;
         });
     } catch (...) {
     }
+    WaitOutTheBus(delayMs);
 }
 
 } // extern "C"

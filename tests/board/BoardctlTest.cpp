@@ -54,6 +54,20 @@ TEST_F(BoardctlTest, SetAcceptsDecimalAndHexAndReachesReadOnlyItems)
     EXPECT_EQ(Boardctl("get 0x0B060001").out, "0xFFFFFFFF\n");
 }
 
+TEST_F(BoardctlTest, KnobsAreSetReadAndCheckedForTheirOneLine)
+{
+    ASSERT_EQ(Boardctl("knob vga_set_mode_delay_ms 8000").exitCode, 0u);
+    EXPECT_EQ(Boardctl("knob vga_set_mode_delay_ms").out, "8000\n");
+    ASSERT_EQ(Boardctl("knob vga_set_mode_delay_ms 0").exitCode, 0u);
+    vboard::BoardState state; // where the simulated libraries and peers read it
+    ASSERT_TRUE(vboard::BoardStore().Read(state));
+    EXPECT_EQ(state.Knob("vga_set_mode_delay_ms"), std::optional<std::string>("0"));
+    const ProcessResult missing = Boardctl("knob no_such_knob");
+    EXPECT_EQ(missing.exitCode, 1u);
+    EXPECT_EQ(missing.err, "boardctl: knob no_such_knob is not set\n");
+    EXPECT_EQ(Boardctl("knob a=b 1").exitCode, 1u);
+}
+
 TEST_F(BoardctlTest, LoadShowAndItemsDescribeTheBoard)
 {
     ProcessResult load = Boardctl("load legacy");

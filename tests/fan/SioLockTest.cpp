@@ -6,9 +6,12 @@
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/fan/FanTestBoard.h"
 
+#include "kelp/System/ProcessWide.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -186,6 +189,45 @@ TEST(SioLockTest, AbandonedSharedMutexIsTakenAndPassedOn)
     std::thread([&] { taken = WaitForSingleObject(mutex, 0); ReleaseMutex(mutex); }).join();
     EXPECT_EQ(taken, WAIT_OBJECT_0) << "still owned, or abandoned again";
     CloseHandle(mutex);
+}
+
+// The exit keeps the lock: it waits for another thread's sequence to end,
+// goes on locking itself, and no other thread begins a sequence after it;
+// the shared objects stay free for the other processes.
+TEST(SioLockTest, KeptLockWaitsForTheSequenceAndShutsOutEveryOtherThread)
+{
+    // Never destroyed: the thread shut out waits in it until the process ends.
+    static kelp::ProcessWide<kelp::SioLock> lock(Own("kept-event").c_str(), Own("kept-shared").c_str(), 100);
+    std::atomic<bool> inSequence{false};
+    std::thread holder([&] {
+        lock->Lock();
+        inSequence = true;
+        Sleep(600);
+        inSequence = false;
+        lock->Unlock();
+    });
+    while (!inSequence)
+        Sleep(10);
+    ASSERT_TRUE(lock->KeepForThisThread(5000));
+    EXPECT_FALSE(inSequence) << "kept while another thread was inside a sequence";
+    holder.join();
+
+    lock->Lock();
+    lock->Unlock();
+    static std::atomic<bool> latecomerIn{false};
+    std::thread([] {
+        lock->Lock();
+        latecomerIn = true;
+    }).detach();
+    // Several times the latecomer's own bounded wait.
+    Sleep(1500);
+    EXPECT_FALSE(latecomerIn) << "another thread began a sequence after the lock was kept";
+
+    HANDLE event = OpenEventA(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, Own("kept-event").c_str());
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0) << "the shared event is left taken";
+    SetEvent(event);
+    CloseHandle(event);
 }
 
 } // namespace

@@ -3,12 +3,14 @@
 // quick successive requests.
 
 #include "engine/AdvanceSettings.h"
+#include "engine/CpuPowerMonitor.h"
 #include "engine/IdleWatcher.h"
 #include "engine/ModeModel.h"
 #include "framework/TThread.h"
 #include "ipc/OrdunProtocol.h"
 #include "ipc/VgaServer.h"
 #include "kelp/vantor/BiosItems.h"
+#include "tests/board/support/BoardTestSupport.h"
 #include "tests/fan/FanTestBoard.h"
 #include "tests/mode/ModeBoard.h"
 #include "tests/pipes/PipeTestSupport.h"
@@ -207,7 +209,8 @@ TEST_F(ModeRequestTest, HangingChangeHoldsTheNextRequestForAtMostThreeSeconds)
     EXPECT_FALSE(WaitForModeChange(100));
 
     ASSERT_TRUE(WaitForModeChange(15000));
-    EXPECT_EQ(refreshes.count, 2);
+    // The first change, overtaken in its level write, shows no icon of its own.
+    EXPECT_EQ(refreshes.count, 1);
     EXPECT_EQ(BoardValue(kGearLevelItem), uint32_t(GearLevel::Turbo));
     EXPECT_FALSE(GearFlagSet());
 }
@@ -228,16 +231,21 @@ protected:
         const unsigned long values[] = {40, 55, 70, 60, 150, 250};
         for (int i = 0; i < 6; ++i)
             fantest::WriteFanStoreValue(names[i], values[i]);
+        PresetRegisters();
+        // The board hands both fans to the program.
+        SetBoardValue(kCpuFanControl, 0);
+        SetBoardValue(kChassisFanControl, 0);
+        fantest::ClearAccessLog();
+    }
+
+    static void PresetRegisters()
+    {
         for (uint8_t offset = 0x6F; offset <= 0x7A; ++offset)
             fantest::SetRegister(0, offset, 0x11);
         fantest::SetRegister(0, 3, 0x11);
         fantest::SetRegister(0, 4, 0xC5);
         fantest::SetRegister(0, 6, 0x11);
         fantest::SetRegister(0, 0x68, 0x11);
-        // The board hands both fans to the program.
-        SetBoardValue(kCpuFanControl, 0);
-        SetBoardValue(kChassisFanControl, 0);
-        fantest::ClearAccessLog();
     }
 
     // Applies the level with the quiet (fan 1) or normal (fan 0) profile.
@@ -305,6 +313,93 @@ TEST_F(FanProfileTest, FansTheBoardControlsOrOlderFanControlAreLeftAlone)
     Apply(GearLevel::MediumSaving, 1);
     EXPECT_TRUE(fantest::RegisterWrites(fantest::AccessLog()).empty());
     EXPECT_EQ(Reg(0x6F), 0x11);
+}
+
+// Which level the tray icon shows: the one the monitor reports at the refresh.
+class IconLevel final : public ModeChangeObserver {
+public:
+    void RefreshIcon() override
+    {
+        level = CpuPowerMonitor::Instance().CurrentLevel();
+        ++count;
+    }
+    std::atomic<int> level{GearLevel::Unknown};
+    std::atomic<int> count{0};
+};
+
+boardtest::ProcessResult Boardctl(const std::string& arguments)
+{
+    return boardtest::Run("boardctl.exe", arguments);
+}
+
+// What a change leaves standing.
+struct Outcome {
+    std::string fanChip; // boardctl's view of the chip's registers
+    std::optional<std::string> spinDown;
+    bool idleEnabled;
+    uint32_t idleTimeout;
+    uint32_t level;
+};
+
+Outcome Standing()
+{
+    const boardtest::ProcessResult sio = Boardctl("sio");
+    EXPECT_EQ(sio.exitCode, 0u) << sio.err;
+    IdleWatcher& idle = IdleWatcher::Instance();
+    return {sio.out, Knob("spindown_timeout"), idle.IsEnabled(), idle.Timeout(), BoardValue(kGearLevelItem)};
+}
+
+// Every change starts from the same fans, spin-down time and idle watcher.
+void Preset()
+{
+    SetKnob("spindown_timeout", "untouched");
+    IdleWatcher::Instance().SetEnabled(true);
+    IdleWatcher::Instance().SetTimeout(90000);
+}
+
+// Max Power Saving, whose graphics-card call takes 8 s; Turbo 4 s later.
+// When both changes have ended, the board stands exactly as after a plain
+// change to Turbo, with Turbo's icon and the card in Turbo too.
+TEST_F(FanProfileTest, ChangeOvertakenInItsGraphicsCallAppliesNothingMore)
+{
+    StoreExtras(ModeIndex::Low, 120000, 1500, 1);
+    StoreExtras(ModeIndex::Turbo, 0, 300, 0);
+    pipetest::PeerProcess companion("vgacompanion.exe", "--mode 0");
+    ASSERT_TRUE(pipetest::WaitForPipe(kelp::ordun::kVgaPipeName, 10000));
+    IconLevel icon;
+    PlugModeChangeObserver(&icon);
+
+    Preset();
+    ASSERT_EQ(Boardctl("knob vga_set_mode_delay_ms 8000").exitCode, 0u);
+    SetMode(GearLevel::MaxSaving, true);
+    Sleep(4000);
+    SetMode(GearLevel::Turbo, true);
+    ASSERT_TRUE(WaitForModeChange(30000));
+    const Outcome overtaken = Standing();
+    const int overtakenIcons = icon.count;
+    const int overtakenIcon = icon.level;
+    uint32_t card = 99;
+    EXPECT_TRUE(kelp::VgaServer::Instance().GetVgaMode(card));
+
+    ASSERT_EQ(Boardctl("knob vga_set_mode_delay_ms 0").exitCode, 0u);
+    PresetRegisters();
+    Preset();
+    SetMode(GearLevel::Turbo, true);
+    ASSERT_TRUE(WaitForModeChange(20000));
+    const Outcome plain = Standing();
+    PlugModeChangeObserver(&refreshes);
+    companion.Control("quit");
+
+    EXPECT_EQ(overtaken.fanChip, plain.fanChip);
+    EXPECT_EQ(overtaken.spinDown, plain.spinDown);
+    EXPECT_EQ(overtaken.idleEnabled, plain.idleEnabled);
+    EXPECT_EQ(overtaken.idleTimeout, plain.idleTimeout);
+    EXPECT_EQ(overtaken.level, uint32_t(GearLevel::Turbo));
+    EXPECT_EQ(overtakenIcon, GearLevel::Turbo);
+    EXPECT_EQ(overtakenIcons, 1) << "the overtaken change refreshed the icon";
+    EXPECT_EQ(card, uint32_t(GearLevel::Turbo));
+    EXPECT_EQ(LastMode(), std::optional<DWORD>(GearLevel::Turbo));
+    EXPECT_FALSE(GearFlagSet());
 }
 
 class VgaFollowTest : public ModeBoardTest {};
