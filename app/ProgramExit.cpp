@@ -4,7 +4,7 @@
 #include "engine/AdvanceSettings.h"
 #include "engine/ModeChangeGuard.h"
 #include "engine/ModeRequest.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
 
@@ -15,7 +15,7 @@ bool PrepareExit(HWND window)
     CloseModeChanges();
     const bool settled = WaitForModeChange(kExitWaitMs);
     if (!settled) {
-        kelp::Trace("~~~[Exit] a mode change still runs after %lu ms; the process ends under it", kExitWaitMs);
+        Trace("~~~[Exit] a mode change still runs after %lu ms; the process ends under it", kExitWaitMs);
         ModeChangeGuard::Abandon();
     }
     kelp::SetItem(kelp::BiosItemId::kGearLevel, 0);

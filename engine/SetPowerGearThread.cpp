@@ -5,7 +5,7 @@
 #include "engine/ModeExtras.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "kelp/vantor/PowerGear.h"
 
 TSetPowerGearThread::TSetPowerGearThread(int level, bool fullApply, bool applyVga, ModeChangeObserver* observer)
@@ -39,5 +39,5 @@ void TSetPowerGearThread::Execute()
 void TSetPowerGearThread::FollowOnGraphicsCard()
 {
     if (!GraphicsCompanion().SetVgaMode(uint32_t(level_)))
-        kelp::Trace("~~~[Tamsel] Can not Set mode to VGA %x", unsigned(level_));
+        Trace("~~~[Tamsel] Can not Set mode to VGA %x", unsigned(level_));
 }

@@ -5,8 +5,8 @@
 
 #include "framework/graphics/BmpFileHeader.h"
 #include "framework/graphics/PictureCatalogText.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/Graphics/PngReader.h"
-#include "kelp/System/Language.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ std::string ReadAll(const std::string& path)
 
 TEST(PictureCatalogs, EveryShippedPictureIsListedAsItsHeaderSays)
 {
-    const std::string root = kelp::ExecutableFolder();
+    const std::string root = ExecutableFolder();
     int pictures = 0;
     for (const char* name : {"Skin\\Main", "Skin\\AdvancedSetting", "Skin\\CpuForm", "Skin\\Dialogs", "Skin\\VgaForm",
                              "Resource"}) {

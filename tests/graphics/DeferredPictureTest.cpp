@@ -3,9 +3,9 @@
 #include "framework/graphics/GraphicsError.h"
 #include "framework/graphics/PictureCatalogText.h"
 #include "framework/layout/ClassRegistry.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/Graphics/PngHeader.h"
 #include "kelp/Graphics/PngReader.h"
-#include "kelp/System/Language.h"
 
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -230,7 +230,7 @@ TEST_F(DeferredPictureTest, BrokenHeadersAreRefusedBeforeAnyPixelIsRead)
 
 TEST(PngHeaderTest, SizeFromTheHeaderMatchesTheDecodedPicture)
 {
-    const std::string file = kelp::ExecutableFolder() + "fixtures\\graphics\\rgba.png";
+    const std::string file = ExecutableFolder() + "fixtures\\graphics\\rgba.png";
     const TPictureHeader header = kelp::ReadPngFileHeader(file);
     TBitmap decoded;
     kelp::LoadPngPicture(file, decoded);

@@ -1,0 +1,3 @@
+#pragma once
+// Out of the framework and back in through a parent folder.
+#include "framework/../engine/ModeModel.h"
