@@ -1,12 +1,12 @@
 #include "app/Edition.h"
 
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 
 #include <windows.h>
 
 std::string ResourceFolder()
 {
-    return kelp::ExecutableFolder() + "Resource\\";
+    return ExecutableFolder() + "Resource\\";
 }
 
 bool IsWorkstationEdition()

@@ -6,7 +6,7 @@
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
 #include "hw/SioLock.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
 
@@ -25,7 +25,7 @@ void HandFansBack()
     // shared objects, and then needs a moment for its accesses.
     const DWORD waitMs = lock.LongestSequenceWaitMs() + kExitWaitMs;
     if (!lock.KeepForThisThread(waitMs)) {
-        kelp::Trace("~~~[Exit] the fan chip stays busy after %lu ms; the fans are left as they are", waitMs);
+        Trace("~~~[Exit] the fan chip stays busy after %lu ms; the fans are left as they are", waitMs);
         return;
     }
     if (FansTakenOver())
@@ -41,7 +41,7 @@ bool PrepareExit(HWND window)
     CloseModeChanges();
     const bool settled = WaitForModeChange(kExitWaitMs);
     if (!settled) {
-        kelp::Trace("~~~[Exit] a mode change still runs after %lu ms; the process ends under it", kExitWaitMs);
+        Trace("~~~[Exit] a mode change still runs after %lu ms; the process ends under it", kExitWaitMs);
         AbandonModeChanges();
     }
     HandFansBack();

@@ -5,7 +5,7 @@
 #include "engine/CpuPowerMonitor.h"
 #include "engine/ModeRequest.h"
 #include "framework/TTimer.h"
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 #include "kelp/vantor/PowerGear.h"
 #include "screens/dialogs/DialogService.h"
 
@@ -13,8 +13,8 @@
 
 TrayController& TrayController::Instance()
 {
-    static kelp::ProcessWide<SystemTrayServices> services;
-    static kelp::ProcessWide<TrayController> tray(*services);
+    static ProcessWide<SystemTrayServices> services;
+    static ProcessWide<TrayController> tray(*services);
     static const bool plugged = (tray->PlugIntoModeEngine(), true);
     (void)plugged;
     return *tray;

@@ -1,7 +1,7 @@
 #include "app/TrayModeIcon.h"
 
 #include "engine/ModeModel.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,7 +40,7 @@ int TrayIconIndex(bool overclocked, int level, bool restorePending, int autoGear
 
 std::string TrayIconFolder()
 {
-    return kelp::ExecutableFolder() + "Resource\\";
+    return ExecutableFolder() + "Resource\\";
 }
 
 std::string TrayIconFileName(int index)

@@ -1,8 +1,8 @@
 #include "engine/CalibrateLib.h"
 
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
+#include "framework/system/ProcessWide.h"
 #include "kelp/System/MessageBox.h"
-#include "kelp/System/ProcessWide.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@ constexpr char kCaption[] = "Tamsel3";
 
 CalibrateLib& CalibrateLib::Instance()
 {
-    static kelp::ProcessWide<CalibrateLib> library(kelp::ExecutableFolder());
+    static ProcessWide<CalibrateLib> library(ExecutableFolder());
     return *library;
 }
 

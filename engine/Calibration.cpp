@@ -2,8 +2,8 @@
 
 #include "engine/CalibrateLib.h"
 #include "engine/ModeRequest.h"
+#include "framework/system/ProcessWide.h"
 #include "hw/IsRecentIntelProcessor.h"
-#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/PowerGear.h"
 
 void RequestCalibrationLevel(int level)
@@ -27,7 +27,7 @@ CalibrationDevices ProcessDevices()
 
 Calibrator& GetCalibrator()
 {
-    static kelp::ProcessWide<std::unique_ptr<Calibrator>> calibrator(
+    static ProcessWide<std::unique_ptr<Calibrator>> calibrator(
         MakeCalibrator(kelp::IsRecentIntelProcessor(), ProcessDevices()));
     return **calibrator;
 }

@@ -3,8 +3,8 @@
 #include "engine/GraphicsCompanion.h"
 #include "engine/ModeModel.h"
 #include "engine/RegistryLayout.h"
-#include "kelp/System/ProcessWide.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/ProcessWide.h"
+#include "framework/system/Trace.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItemEnumerator.h"
@@ -60,7 +60,7 @@ double CpuPowerFromWord(uint16_t word)
 
 CpuPowerMonitor& CpuPowerMonitor::Instance()
 {
-    static kelp::ProcessWide<CpuPowerMonitor> monitor(kelp::PowerGear::Instance(), GraphicsCompanion());
+    static ProcessWide<CpuPowerMonitor> monitor(kelp::PowerGear::Instance(), GraphicsCompanion());
     static const bool plugged = (monitor->PlugIntoEngine(), true);
     (void)plugged;
     return *monitor;
@@ -99,10 +99,10 @@ void CpuPowerMonitor::Start()
     modeChangeDone_.Reset(CreateEventA(nullptr, FALSE, TRUE, nullptr));
 
     if (!mbAccount_.Load())
-        kelp::Trace("~~~[CpuPowerMonitor] MB EnergySaving Load failed");
+        Trace("~~~[CpuPowerMonitor] MB EnergySaving Load failed");
     mbAccount_.SetFactors(MbEnergySaving::kFactors);
     if (!vgaAccount_.Load())
-        kelp::Trace("~~~[CpuPowerMonitor] VGA EnergySaving Load failed");
+        Trace("~~~[CpuPowerMonitor] VGA EnergySaving Load failed");
     RefreshVgaCapability();
 }
 
@@ -145,7 +145,7 @@ double CpuPowerMonitor::ReadCpuPower()
         value = 0;
     const uint16_t word = uint16_t(value);
     const double power = CpuPowerFromWord(word);
-    kelp::Trace("~~~[CpuPowerMonitor] value:%x msb:%x lsb:%x power %f", unsigned(word),
+    Trace("~~~[CpuPowerMonitor] value:%x msb:%x lsb:%x power %f", unsigned(word),
                 unsigned(PowerWordExponent(word)), unsigned(word & 0x7FF), power);
     return power < kMinimumPower ? kMinimumPower : power;
 }
@@ -266,7 +266,7 @@ void CpuPowerMonitor::RefreshVgaCapability()
     if (!gpu_.QueryVgaCapability(capability)) {
         vgaOrdunSupported_ = false;
     } else {
-        kelp::Trace("~~~[CpuPowerMonitor]::QueryVgaCapablility");
+        Trace("~~~[CpuPowerMonitor]::QueryVgaCapablility");
         vgaOrdunSupported_ = gpu_.HasFlagBit0(capability.flags);
         vgaAutoSupported_ = gpu_.HasFlagBit2(capability.flags);
         vgaSyncEnabled_ = gpu_.IsSyncEnabled();
@@ -316,7 +316,7 @@ void CpuPowerMonitor::SyncVgaMode()
             mode |= kVgaAutoFollower;
         }
     }
-    kelp::Trace("~~~[CpuPowerMonitor] Set Vga to mode %x", unsigned(mode));
+    Trace("~~~[CpuPowerMonitor] Set Vga to mode %x", unsigned(mode));
     gpu_.SetVgaMode(mode);
 }
 
@@ -345,7 +345,7 @@ void CpuPowerMonitor::OnVgaSyncChanged()
 {
     vgaSyncEnabled_ = gpu_.IsSyncEnabled();
     SyncVgaMode();
-    kelp::Trace(vgaSyncEnabled_ ? "~~~Vga and MB Sync Enable" : "~~~Vga and MB Sync Disable");
+    Trace(vgaSyncEnabled_ ? "~~~Vga and MB Sync Enable" : "~~~Vga and MB Sync Disable");
     UpdateVgaButton();
 }
 

@@ -1,7 +1,7 @@
 #include "engine/EnergySaving.h"
 
 #include "engine/RegistryLayout.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "kelp/System/WinRegistry.h"
 
 #include <cmath>
@@ -49,7 +49,7 @@ void EnergySaving::Accumulate(int savingIndex, double seconds)
     const double saving = ComputeSaving(savingIndex, seconds);
     totalSaving_ += saving;
     cumulativeSaving_ += saving;
-    kelp::Trace("~~~[EnergySaving] CurrentPower:%f, Ordun Staus:%d, Facotr %f, CurrentSaving:%f, TotalSaving:%f, "
+    Trace("~~~[EnergySaving] CurrentPower:%f, Ordun Staus:%d, Facotr %f, CurrentSaving:%f, TotalSaving:%f, "
                 "CumulativeSaving:%f",
                 power_, savingIndex, Factor(savingIndex), saving, totalSaving_, cumulativeSaving_);
     // A failed write is retried by the next tick.

@@ -1,7 +1,7 @@
 #include "engine/IdleWatcher.h"
 
-#include "kelp/System/ProcessWide.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/ProcessWide.h"
+#include "framework/system/Trace.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ bool SystemLastInput(DWORD* tick)
 
 IdleWatcher& IdleWatcher::Instance()
 {
-    static kelp::ProcessWide<IdleWatcher> watcher(&SystemTick, &SystemLastInput);
+    static ProcessWide<IdleWatcher> watcher(&SystemTick, &SystemLastInput);
     return *watcher;
 }
 
@@ -79,7 +79,7 @@ bool IdleWatcher::Poll()
     if (LONG(reported - lastInputTick_) >= 0)
         lastInputTick_ = reported;
     const DWORD now = tick_();
-    kelp::Trace("Current Time %d, Last Input Time %d, Idle Time %d", int(now), int(lastInputTick_), int(timeoutMs_));
+    Trace("Current Time %d, Last Input Time %d, Idle Time %d", int(now), int(lastInputTick_), int(timeoutMs_));
     const DWORD idle = now - lastInputTick_;
     if (idle > timeoutMs_) {
         if (fired_)

@@ -1,7 +1,7 @@
 #include "engine/ModeChangeGuard.h"
 
 #include "engine/AdvanceSettings.h"
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 
 #include <mutex>
 
@@ -17,7 +17,7 @@ struct GuardState {
 
 GuardState& State()
 {
-    static kelp::ProcessWide<GuardState> state;
+    static ProcessWide<GuardState> state;
     return *state;
 }
 } // namespace

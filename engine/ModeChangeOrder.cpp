@@ -1,8 +1,8 @@
 #include "engine/ModeChangeOrder.h"
 
 #include "ipc/OwnedHandle.h"
-#include "kelp/System/ProcessWide.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/ProcessWide.h"
+#include "framework/system/Trace.h"
 
 #include <windows.h>
 
@@ -22,7 +22,7 @@ struct OrderState {
 
 OrderState& State()
 {
-    static kelp::ProcessWide<OrderState> state;
+    static ProcessWide<OrderState> state;
     return *state;
 }
 
@@ -33,7 +33,7 @@ public:
         const DWORD wait = mutex_ ? WaitForSingleObject(mutex_, kStageWaitMs) : WAIT_FAILED;
         held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
         if (mutex_ && !held_)
-            kelp::Trace("~~~[ModeChange] a stage of an older change still runs after %lu ms; going on without it",
+            Trace("~~~[ModeChange] a stage of an older change still runs after %lu ms; going on without it",
                         kStageWaitMs);
     }
     ~StageLock()

@@ -3,9 +3,9 @@
 #include "engine/AdvanceSettings.h"
 #include "engine/IdleWatcher.h"
 #include "engine/ModeModel.h"
+#include "framework/system/Trace.h"
 #include "hw/CpuVentryLibForTamsel.h"
 #include "hw/SpindownTimeout.h"
-#include "kelp/System/Trace.h"
 
 #include <atomic>
 
@@ -69,7 +69,7 @@ void ApplyQuietFanProfile(kelp::AbsVentryLib& fans, int level)
     if (fans.GetCpuFanMode() == kelp::AbsVentryLib::kFanControlOff) {
         fansTakenOver = true;
         const kelp::FanCurve curve = fans.GetProfileCurve(kQuietCpuCurve);
-        kelp::Trace("~~~Set CPU Fan User mode for Tamsel %x %x %x %x %x %x", unsigned(curve[0]), unsigned(curve[1]),
+        Trace("~~~Set CPU Fan User mode for Tamsel %x %x %x %x %x %x", unsigned(curve[0]), unsigned(curve[1]),
                     unsigned(curve[2]), unsigned(curve[3]), unsigned(curve[4]), unsigned(curve[5]));
         fans.SetCpuFanCurve(curve);
     }
@@ -79,7 +79,7 @@ void ApplyQuietFanProfile(kelp::AbsVentryLib& fans, int level)
             fans.SetChassisFanOff();
         } else {
             const kelp::CruisePair pair = fans.GetCruisePair(kQuietChassisPair);
-            kelp::Trace("~~~Set Chassis Fan Silent mode for Tamsel %x %x ", unsigned(pair.target),
+            Trace("~~~Set Chassis Fan Silent mode for Tamsel %x %x ", unsigned(pair.target),
                         unsigned(pair.tolerance));
             fans.SetChassisFanCruise(pair.target, pair.tolerance);
         }

@@ -8,8 +8,8 @@
 #include "framework/FrameworkMessages.h"
 #include "framework/TApplication.h"
 #include "ipc/SpareThread.h"
-#include "kelp/System/ProcessWide.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/ProcessWide.h"
+#include "framework/system/Trace.h"
 
 #include <atomic>
 
@@ -125,14 +125,14 @@ void ChangeEnded(HANDLE modeChangeDone)
 
 void TraceClosed(int level)
 {
-    kelp::Trace("~~~[ModeRequest] level %x requested after the exit began, ignored", unsigned(level));
+    Trace("~~~[ModeRequest] level %x requested after the exit began, ignored", unsigned(level));
 }
 
 // Changes run on a thread kept waiting between them: starting a thread per
 // change would cost more than writing the level itself.
 kelp::SpareThread& ChangeWorker()
 {
-    static kelp::ProcessWide<kelp::SpareThread> worker;
+    static ProcessWide<kelp::SpareThread> worker;
     return *worker;
 }
 
@@ -144,7 +144,7 @@ void RequestMode(int level, bool fullApply, bool applyVga)
     if (monitor.IsOverclocked())
         return;
     if (!IsAppliable(level, fullApply)) {
-        kelp::Trace("~~~[ModeRequest] level %x is no mode, ignored", unsigned(level));
+        Trace("~~~[ModeRequest] level %x is no mode, ignored", unsigned(level));
         return;
     }
     if (IsClosed()) {
@@ -173,12 +173,12 @@ void RequestMode(int level, bool fullApply, bool applyVga)
         try {
             change.Execute();
         } catch (...) {
-            kelp::Trace("~~~[ModeRequest] the change to level %x failed", unsigned(level));
+            Trace("~~~[ModeRequest] the change to level %x failed", unsigned(level));
         }
         ChangeEnded(modeChangeDone);
     });
     if (!started) {
-        kelp::Trace("~~~[ModeRequest] no thread for the change to level %x", unsigned(level));
+        Trace("~~~[ModeRequest] no thread for the change to level %x", unsigned(level));
         ChangeEnded(modeChangeDone);
     }
 }

@@ -5,7 +5,7 @@
 #include "engine/ModeExtras.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "kelp/vantor/PowerGear.h"
 
 TSetPowerGearThread::TSetPowerGearThread(int level, bool fullApply, bool applyVga, ModeChangeObserver* observer,
@@ -33,7 +33,7 @@ void TSetPowerGearThread::Execute()
         return;
     const GuardedChange guarded;
     if (!ApplySteps())
-        kelp::Trace("~~~[ModeChange] the change to level %x was overtaken by a newer one", unsigned(level_));
+        Trace("~~~[ModeChange] the change to level %x was overtaken by a newer one", unsigned(level_));
 }
 
 bool TSetPowerGearThread::ApplySteps()
@@ -72,5 +72,5 @@ bool TSetPowerGearThread::Stage(const std::function<void()>& step) const
 void TSetPowerGearThread::FollowOnGraphicsCard()
 {
     if (!GraphicsCompanion().SetVgaMode(uint32_t(level_)))
-        kelp::Trace("~~~[Tamsel] Can not Set mode to VGA %x", unsigned(level_));
+        Trace("~~~[Tamsel] Can not Set mode to VGA %x", unsigned(level_));
 }

@@ -3,8 +3,8 @@
 #include "framework/FrameworkMessages.h"
 #include "framework/TForm.h"
 #include "framework/TThread.h"
-#include "kelp/System/ThreadStack.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/ThreadStack.h"
+#include "framework/system/Trace.h"
 
 #include <algorithm>
 
@@ -66,7 +66,7 @@ void TApplication::Run()
         HandleException(std::current_exception());
     }
     // Start-up is over: the loop needs only a little of what it used.
-    kelp::ReleaseUnusedStack();
+    ReleaseUnusedStack();
     while (!m_terminated) {
         try {
             HandleMessage();
@@ -170,7 +170,7 @@ void TApplication::HandleException(std::exception_ptr error)
         std::rethrow_exception(error);
     } catch (const EPictureError& exception) {
         if (OnPictureError) {
-            kelp::Trace("~~~Picture error: %s", exception.what());
+            Trace("~~~Picture error: %s", exception.what());
             OnPictureError(exception);
             return;
         }
@@ -179,7 +179,7 @@ void TApplication::HandleException(std::exception_ptr error)
         message = exception.what();
     } catch (...) {
     }
-    kelp::Trace("~~~Exception: %s", message.c_str());
+    Trace("~~~Exception: %s", message.c_str());
     if (OnException)
         OnException(this, message);
     else

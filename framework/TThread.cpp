@@ -2,8 +2,8 @@
 
 #include "framework/FrameworkMessages.h"
 #include "framework/TApplication.h"
-#include "kelp/System/ProcessWide.h"
-#include "kelp/System/ThreadStack.h"
+#include "framework/system/ProcessWide.h"
+#include "framework/system/ThreadStack.h"
 
 #include <mutex>
 #include <process.h>
@@ -22,7 +22,7 @@ struct PendingNotices {
 
 PendingNotices& Pending()
 {
-    static kelp::ProcessWide<PendingNotices> pending;
+    static ProcessWide<PendingNotices> pending;
     return *pending;
 }
 
@@ -90,7 +90,7 @@ void TThread::WaitForEnd()
 unsigned __stdcall TThread::ThreadProc(void* parameter)
 {
     auto* thread = static_cast<TThread*>(parameter);
-    kelp::ReleaseUnusedStack();
+    ReleaseUnusedStack();
     if (!thread->m_terminated) {
         try {
             thread->Execute();

@@ -1,9 +1,9 @@
 #include "hw/AbsVentryLib.h"
 
+#include "framework/system/Trace.h"
 #include "hw/CpuFanExtraModeStore.h"
 #include "hw/FanChip.h"
 #include "kelp/System/MessageBox.h"
-#include "kelp/System/Trace.h"
 #include "kelp/vantor/BiosItems.h"
 
 #include <cstdio>

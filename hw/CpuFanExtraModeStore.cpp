@@ -1,6 +1,6 @@
 #include "hw/CpuFanExtraModeStore.h"
 
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 #include "kelp/System/WinRegistry.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "hw/CpuVentryLibForTamsel.h"
 
+#include "framework/system/ProcessWide.h"
 #include "kelp/System/MessageBox.h"
-#include "kelp/System/ProcessWide.h"
 
 #include <cstdio>
 

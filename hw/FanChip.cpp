@@ -1,5 +1,6 @@
 #include "hw/FanChip.h"
 
+#include "framework/system/ProcessWide.h"
 #include "hw/AbsVentryLib.h"
 #include "hw/SioAccessorBios.h"
 #include "hw/SioAccessorDirect.h"
@@ -7,7 +8,6 @@
 #include "hw/SmartFan667.h"
 #include "hw/SmartFan667Dot18.h"
 #include "kelp/System/MessageBox.h"
-#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/BiosItems.h"
 
 namespace kelp {

@@ -1,7 +1,7 @@
 #include "hw/GpuNitrelServer.h"
 
+#include "framework/system/ProcessWide.h"
 #include "ipc/VgaServer.h"
-#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 namespace {

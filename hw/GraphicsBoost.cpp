@@ -1,9 +1,9 @@
 #include "hw/GraphicsBoost.h"
 
+#include "framework/system/ProcessWide.h"
+#include "framework/system/Trace.h"
 #include "hw/BoostReply.h"
 #include "kelp/System/MessageBox.h"
-#include "kelp/System/ProcessWide.h"
-#include "kelp/System/Trace.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/AcpiLibrary.h"
 #include "kelp/vantor/BiosInterface.h"

@@ -1,7 +1,7 @@
 #include "hw/ProfileFolder.h"
 
+#include "framework/system/Trace.h"
 #include "ipc/OwnedHandle.h"
-#include "kelp/System/Trace.h"
 
 #include <aclapi.h>
 #include <sddl.h>

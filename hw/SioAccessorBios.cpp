@@ -1,6 +1,6 @@
 #include "hw/SioAccessorBios.h"
 
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
 

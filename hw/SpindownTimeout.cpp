@@ -1,8 +1,8 @@
 #include "hw/SpindownTimeout.h"
 
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
+#include "framework/system/ProcessWide.h"
 #include "kelp/System/MessageBox.h"
-#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 

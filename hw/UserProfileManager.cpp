@@ -1,9 +1,9 @@
 #include "hw/UserProfileManager.h"
 
+#include "framework/system/Trace.h"
 #include "hw/ProfileFolder.h"
 #include "hw/UserProfileFile.h"
 #include "hw/UsersModifyAcl.h"
-#include "kelp/System/Trace.h"
 
 #include <windows.h>
 

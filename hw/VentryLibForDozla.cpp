@@ -1,6 +1,6 @@
 #include "hw/VentryLibForDozla.h"
 
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 
 namespace kelp {
 namespace {

@@ -1,6 +1,6 @@
 #include "ipc/GuardedPipeClient.h"
 
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "kelp/System/WinPipe.h"
 
 #include <vector>

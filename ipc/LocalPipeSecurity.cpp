@@ -1,6 +1,6 @@
 #include "ipc/LocalPipeSecurity.h"
 
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <sddl.h>
 

@@ -1,7 +1,7 @@
 #include "ipc/OrdunPipeClient.h"
 
+#include "framework/system/ProcessWide.h"
 #include "ipc/OrdunProtocol.h"
-#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 

@@ -2,8 +2,8 @@
 // The program's client of the companion's graphics pipe: one transaction
 // at a time, each on a worker thread, the caller waiting at most 10 s.
 
+#include "framework/system/ProcessWide.h"
 #include "ipc/GuardedPipeClient.h"
-#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 

@@ -1,8 +1,8 @@
 #include "ipc/OrdunPipeServerThread.h"
 
+#include "framework/system/Trace.h"
 #include "ipc/BoardRequest.h"
 #include "ipc/OrdunProtocol.h"
-#include "kelp/System/Trace.h"
 
 namespace kelp {
 

@@ -1,7 +1,7 @@
 #include "ipc/SpareThread.h"
 
+#include "framework/system/ThreadStack.h"
 #include "ipc/WorkerThread.h"
-#include "kelp/System/ThreadStack.h"
 
 namespace kelp {
 

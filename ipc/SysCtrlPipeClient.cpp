@@ -1,7 +1,7 @@
 #include "ipc/SysCtrlPipeClient.h"
 
+#include "framework/system/ProcessWide.h"
 #include "ipc/SysCtrlProtocol.h"
-#include "kelp/System/ProcessWide.h"
 
 namespace kelp {
 

@@ -3,8 +3,8 @@
 // state. One transaction at a time, each on a worker thread, the caller
 // waiting at most 10 s.
 
+#include "framework/system/ProcessWide.h"
 #include "ipc/GuardedPipeClient.h"
-#include "kelp/System/ProcessWide.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #include "ipc/VgaServer.h"
 
+#include "framework/system/ProcessWide.h"
 #include "ipc/OrdunPipeClient.h"
 #include "ipc/OrdunProtocol.h"
-#include "kelp/System/ProcessWide.h"
 #include "kelp/System/WinPipe.h"
 #include "kelp/System/WinRegistry.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // GpuLib over the companion program's graphics pipe and its registry key.
 
+#include "framework/system/ProcessWide.h"
 #include "ipc/GpuLib.h"
-#include "kelp/System/ProcessWide.h"
 
 #include <windows.h>
 

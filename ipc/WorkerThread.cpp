@@ -1,6 +1,6 @@
 #include "ipc/WorkerThread.h"
 
-#include "kelp/System/ThreadStack.h"
+#include "framework/system/ThreadStack.h"
 
 #include <memory>
 

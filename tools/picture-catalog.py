@@ -4,8 +4,10 @@ per .bmp or .png file, "name size width height bits alpha", with the file's
 size in bytes and what its header says (bits: the format the program holds
 the picture in, 4, 24 or 32; alpha: 1 when the picture carries real alpha).
 The program places a form's pictures from it without opening each file, as
-long as a file's size still matches its line; a test checks the committed
-catalogues against the files. Run after changing any shipped picture:
+long as a file's size still matches its line and the file was not written
+after the catalogue; a test checks the committed catalogues against the
+files. Run after changing any shipped picture (the catalogue is written last,
+so it is never older than the pictures it lists):
     tools/picture-catalog.py data/Skin/* data/Resource
 """
 import os

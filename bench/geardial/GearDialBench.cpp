@@ -8,7 +8,7 @@
 #include "VtPackage/VtRegistration.h"
 #include "engine/ModeModel.h"
 #include "framework/TApplication.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 #include "screens/geardial/GearDial.h"
 
 #include <cstdio>
@@ -44,7 +44,7 @@ public:
 
 int main()
 {
-    const std::string folder = kelp::ExecutableFolder() + "Resource\\";
+    const std::string folder = ExecutableFolder() + "Resource\\";
     DialArtwork art;
     art.Load(folder);
     TBitmap chart;

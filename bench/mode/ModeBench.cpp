@@ -16,7 +16,7 @@
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
 #include "engine/RegistryLayout.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/vantor/PowerGear.h"
 
 #include <windows.h>
@@ -35,7 +35,7 @@ constexpr DWORD kGiveUpMs = 10000;
 struct Tamsel {
     using SetLevel = uint8_t(__stdcall*)(uint32_t);
     using GetLevel = uint8_t(__stdcall*)(uint32_t*);
-    HMODULE module = LoadLibraryA((kelp::ExecutableFolder() + "Tamsel.dll").c_str());
+    HMODULE module = LoadLibraryA((ExecutableFolder() + "Tamsel.dll").c_str());
     SetLevel setLevel = Resolve<SetLevel>("TamselSetLevel");
     GetLevel getLevel = Resolve<GetLevel>("TamselGetLevel");
 
@@ -109,7 +109,7 @@ int main(int argc, char** argv)
     }
     const Tamsel tamsel;
     if (!tamsel.setLevel || !tamsel.getLevel) {
-        std::printf("Tamsel.dll unavailable in %s\n", kelp::ExecutableFolder().c_str());
+        std::printf("Tamsel.dll unavailable in %s\n", ExecutableFolder().c_str());
         return 1;
     }
     HKEY guardKey = nullptr;

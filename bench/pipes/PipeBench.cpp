@@ -5,10 +5,10 @@
 
 #include "bench/BenchClock.h"
 #include "bench/BenchReport.h"
+#include "framework/system/ExecutableFolder.h"
 #include "ipc/OrdunPipeClient.h"
 #include "ipc/OrdunProtocol.h"
 #include "ipc/OwnedHandle.h"
-#include "kelp/System/Language.h"
 
 #include <windows.h>
 
@@ -35,7 +35,7 @@ bool WaitForPipe(const std::string& name)
 kelp::OwnedHandle StartCompanion()
 {
     std::string commandLine = "\"";
-    commandLine.append(kelp::ExecutableFolder()).append("vgacompanion.exe\" --control \"");
+    commandLine.append(ExecutableFolder()).append("vgacompanion.exe\" --control \"");
     commandLine.append(kControlPipe).append("\"");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

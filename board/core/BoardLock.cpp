@@ -2,7 +2,7 @@
 
 #include "board/core/Checksum.h"
 #include "board/core/Handle.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <cctype>
 #include <cstdio>
@@ -43,13 +43,13 @@ HANDLE SharedMutex(const std::string& statePath)
 BoardLock::BoardLock(const std::string& statePath) : mutex_(SharedMutex(statePath))
 {
     if (!mutex_) {
-        kelp::Trace("~~~[VirtualBoard] cannot create the board lock (%lu)", GetLastError());
+        Trace("~~~[VirtualBoard] cannot create the board lock (%lu)", GetLastError());
         return;
     }
     DWORD result = WaitForSingleObject(mutex_, kLockTimeoutMs);
     held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     if (!held_)
-        kelp::Trace("~~~[VirtualBoard] board lock not taken within %lu ms", kLockTimeoutMs);
+        Trace("~~~[VirtualBoard] board lock not taken within %lu ms", kLockTimeoutMs);
 }
 
 BoardLock::~BoardLock()

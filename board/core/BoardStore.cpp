@@ -6,7 +6,7 @@
 #include "board/core/Checksum.h"
 #include "board/core/DecodedStateCache.h"
 #include "board/core/FileText.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <cstdio>
 
@@ -94,11 +94,11 @@ BoardState BoardStore::LoadLocked(std::string* text) const
     std::string profile = DefaultProfileName(), error;
     if (!vboard::LoadProfile(profile, state, error)) {
         // Not persisted: the next access tries the profile again.
-        kelp::Trace("~~~[VirtualBoard] state %s %s; profile %s unusable (%s), board is empty", path_.c_str(),
+        Trace("~~~[VirtualBoard] state %s %s; profile %s unusable (%s), board is empty", path_.c_str(),
                     reason.c_str(), profile.c_str(), error.c_str());
         return BoardState{};
     }
-    kelp::Trace("~~~[VirtualBoard] state %s %s; rebuilt from profile %s", path_.c_str(), reason.c_str(),
+    Trace("~~~[VirtualBoard] state %s %s; rebuilt from profile %s", path_.c_str(), reason.c_str(),
                 profile.c_str());
     const std::string rebuilt = EncodeState(state);
     if (WriteLocked(rebuilt, &stamp)) {
@@ -113,7 +113,7 @@ bool BoardStore::WriteLocked(const std::string& text, FileStamp* written) const
 {
     if (ReplaceFileText(path_, text, written))
         return true;
-    kelp::Trace("~~~[VirtualBoard] cannot write state %s (%lu)", path_.c_str(), GetLastError());
+    Trace("~~~[VirtualBoard] cannot write state %s (%lu)", path_.c_str(), GetLastError());
     return false;
 }
 

@@ -10,7 +10,7 @@
 #include "board/core/BoardStore.h"
 #include "board/core/ItemAccess.h"
 #include "board/dozla/SavedVolumes.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -80,7 +80,7 @@ void SwitchSound(bool on)
 {
     UINT devices = waveOutGetNumDevs();
     if (devices == 0) {
-        kelp::Trace("~~~[Dozla] no audio output device, sound %s skipped", on ? "on" : "off");
+        Trace("~~~[Dozla] no audio output device, sound %s skipped", on ? "on" : "off");
         return;
     }
     vboard::SavedVolumes& volumes = WaveOutVolumes();
@@ -98,7 +98,7 @@ void SwitchScreen(bool on)
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, on ? -1 : 2, SMTO_ABORTIFHUNG, 1000,
                              &result))
-        kelp::Trace("~~~[Dozla] monitor power %s not delivered (%lu)", on ? "on" : "off", GetLastError());
+        Trace("~~~[Dozla] monitor power %s not delivered (%lu)", on ? "on" : "off", GetLastError());
 }
 } // namespace
 

@@ -3,7 +3,7 @@
 // changes nothing. The request is recorded as the board knob mutevol_mute.
 
 #include "board/core/BoardStore.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <windows.h>
 
@@ -56,10 +56,10 @@ bool SetEndpointMute(bool mute)
         if (SUCCEEDED(result))
             result = devices->GetDefaultAudioEndpoint(eRender, eConsole, speakers.Out());
         if (FAILED(result)) {
-            kelp::Trace("~~~[mutevol] no default audio output (0x%08lX), mute %d skipped", result, mute);
+            Trace("~~~[mutevol] no default audio output (0x%08lX), mute %d skipped", result, mute);
         } else if (FAILED(result = speakers->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr,
                                                      reinterpret_cast<void**>(volume.Out())))) {
-            kelp::Trace("~~~[mutevol] audio output has no volume control (0x%08lX)", result);
+            Trace("~~~[mutevol] audio output has no volume control (0x%08lX)", result);
         } else {
             ok = SUCCEEDED(volume->SetMute(mute, nullptr));
         }

@@ -5,7 +5,7 @@
 // spindown_timeout.
 
 #include "board/core/BoardStore.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <windows.h>
 
@@ -41,21 +41,21 @@ bool ApplyToPowerScheme(uint32_t seconds)
     // Stays loaded for the life of the process, like any library it imports.
     static const PowerSettings power;
     if (!power.module) {
-        kelp::Trace("~~~[Spindown] no power settings on this system, spin-down unchanged");
+        Trace("~~~[Spindown] no power settings on this system, spin-down unchanged");
         return false;
     }
     bool applied = false;
     GUID* scheme = nullptr;
     if (!power.getActive || !power.writeAc || !power.writeDc || !power.setActive) {
-        kelp::Trace("~~~[Spindown] power settings lack the scheme calls, spin-down unchanged");
+        Trace("~~~[Spindown] power settings lack the scheme calls, spin-down unchanged");
     } else if (DWORD error = power.getActive(nullptr, &scheme); error != ERROR_SUCCESS) {
-        kelp::Trace("~~~[Spindown] no active power scheme (%lu), spin-down unchanged", error);
+        Trace("~~~[Spindown] no active power scheme (%lu), spin-down unchanged", error);
     } else {
         applied = power.writeAc(nullptr, scheme, &kDiskSubgroup, &kDiskIdle, seconds) == ERROR_SUCCESS &&
                   power.writeDc(nullptr, scheme, &kDiskSubgroup, &kDiskIdle, seconds) == ERROR_SUCCESS &&
                   power.setActive(nullptr, scheme) == ERROR_SUCCESS;
         if (!applied)
-            kelp::Trace("~~~[Spindown] the power scheme refused spin-down %u s", unsigned(seconds));
+            Trace("~~~[Spindown] the power scheme refused spin-down %u s", unsigned(seconds));
         LocalFree(scheme);
     }
     return applied;

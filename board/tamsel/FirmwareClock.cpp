@@ -4,8 +4,8 @@
 #include "board/core/Handle.h"
 #include "board/core/StateChangeWatch.h"
 #include "board/tamsel/GearFirmware.h"
-#include "kelp/System/ProcessWide.h"
-#include "kelp/System/ThreadStack.h"
+#include "framework/system/ProcessWide.h"
+#include "framework/system/ThreadStack.h"
 
 #include <windows.h>
 
@@ -32,7 +32,7 @@ struct Clock {
 
 Clock& TheClock()
 {
-    static kelp::ProcessWide<Clock> clock;
+    static ProcessWide<Clock> clock;
     return *clock;
 }
 
@@ -72,7 +72,7 @@ DWORD WINAPI Run(void*)
 {
     // The clock waits for most of its life, in every process that loads
     // the library.
-    kelp::ReleaseUnusedStack();
+    ReleaseUnusedStack();
     std::string path;
     std::unique_ptr<vboard::StateChangeWatch> watch;
     vboard::BoardState seen;

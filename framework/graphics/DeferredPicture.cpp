@@ -2,6 +2,7 @@
 
 #include "framework/graphics/GraphicsError.h"
 #include "framework/graphics/PictureCatalog.h"
+#include "framework/system/Trace.h"
 
 #include <exception>
 #include <memory>
@@ -18,6 +19,29 @@ void NamingTheFile(const std::string& path, const std::function<void()>& step)
     }
 }
 
+namespace {
+
+// The pixels of a file changed since its header was taken (or of one whose
+// catalogue entry was wrong), held in the size and format the header gave:
+// everything that saw the header, a control's size or code walking the
+// scan lines, finds what it was promised. What does not fit is cut off,
+// what is missing stays black.
+void FitToHeader(const std::string& path, TBitmap& pixels, const TPictureHeader& header)
+{
+    Trace("~~~Picture %s is %dx%d at %d bits, held as the %dx%d at %d bits its header gave", path.c_str(),
+          pixels.Width(), pixels.Height(), int(pixels.PixelFormat()), header.width, header.height,
+          int(header.format));
+    pixels.SetPixelFormat(header.format);
+    pixels.SetSize(header.width, header.height);
+}
+
+bool Fits(const TBitmap& pixels, const TPictureHeader& header)
+{
+    return pixels.Width() == header.width && pixels.Height() == header.height && pixels.PixelFormat() == header.format;
+}
+
+} // namespace
+
 void DeferPictureFile(const std::string& path, TBitmap& bitmap, const TPictureHeaderReader& readHeader,
                       TPictureLoader load)
 {
@@ -26,11 +50,15 @@ void DeferPictureFile(const std::string& path, TBitmap& bitmap, const TPictureHe
     bitmap.Defer(header, std::make_shared<const TPixelSource>([path, header, load = std::move(load)](TBitmap& target) {
         NamingTheFile(path, [&] {
             load(path, target);
-            // Controls took their size from the header; pixels of another
-            // size (a file changed since) would not fit them.
-            if (target.Width() != header.width || target.Height() != header.height) {
-                target.SetSize(0, 0);
-                throw EInvalidGraphic("\"" + path + "\" is not the picture its header promised");
+            if (target.Empty())
+                throw EInvalidGraphic("\"" + path + "\" holds no picture");
+            // A sound picture, only not the one the header described:
+            // replaced by one of the same length behind its catalogue's
+            // back, or changed while the program runs. Later loads read its
+            // own header.
+            if (!Fits(target, header)) {
+                TPictureCatalog::Instance().Forget(path);
+                FitToHeader(path, target, header);
             }
         });
     }));

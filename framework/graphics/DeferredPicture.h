@@ -13,7 +13,9 @@ using TPictureHeaderReader = std::function<TPictureHeader(const std::string& pat
 using TPictureLoader = std::function<void(const std::string& path, TBitmap& bitmap)>;
 
 // The header reader's errors are raised as they are; whatever goes wrong
-// with the pixels later raises EPictureError naming the file.
+// with the pixels later raises EPictureError naming the file. A file that
+// turns out to hold another picture than its header promised (changed
+// since) is no error: its pixels are held in the promised size and format.
 void DeferPictureFile(const std::string& path, TBitmap& bitmap, const TPictureHeaderReader& readHeader,
                       TPictureLoader load);
 

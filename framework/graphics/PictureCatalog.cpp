@@ -36,21 +36,29 @@ struct FindCloser {
     void operator()(HANDLE find) const { FindClose(find); }
 };
 
-// The folder's files with their sizes, in one directory read instead of an
-// open per file.
-std::unordered_map<std::string, uint64_t> ListFiles(const std::string& folder)
+// The folder's files with their sizes and last writes, in one directory
+// read instead of an open per file.
+std::unordered_map<std::string, TListedFile> ListFiles(const std::string& folder)
 {
-    std::unordered_map<std::string, uint64_t> sizes;
+    std::unordered_map<std::string, TListedFile> files;
     WIN32_FIND_DATAA data;
     const HANDLE handle = FindFirstFileA((folder + "*").c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE)
-        return sizes;
+        return files;
     const std::unique_ptr<void, FindCloser> find(handle);
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            sizes[CatalogKey(data.cFileName)] = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            files[CatalogKey(data.cFileName)] = {
+                (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime};
     } while (FindNextFileA(find.get(), &data));
-    return sizes;
+    return files;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 } // namespace
@@ -61,7 +69,7 @@ TPictureCatalog& TPictureCatalog::Instance()
     return catalog;
 }
 
-const TPictureCatalog::TFolder& TPictureCatalog::Folder(const std::string& folder)
+TPictureCatalog::TFolder& TPictureCatalog::Folder(const std::string& folder)
 {
     const std::string key = CatalogKey(folder);
     auto it = m_folders.find(key);
@@ -69,20 +77,26 @@ const TPictureCatalog::TFolder& TPictureCatalog::Folder(const std::string& folde
         return it->second;
     TFolder& entry = m_folders[key];
     entry.entries = ParsePictureCatalog(ReadCatalog(folder + kPictureCatalogFile));
-    if (!entry.entries.empty())
-        entry.fileSizes = ListFiles(folder);
+    if (entry.entries.empty())
+        return entry;
+    entry.files = ListFiles(folder);
+    const auto catalog = entry.files.find(CatalogKey(kPictureCatalogFile));
+    if (catalog == entry.files.end())
+        entry.entries.clear();  // replaced between the read and the listing: vouches for nothing
+    else
+        entry.catalogLastWrite = catalog->second.lastWrite;
     return entry;
 }
 
 std::optional<TPictureHeader> TPictureCatalog::Header(const std::string& path)
 {
-    const size_t slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string folder = FolderOf(path);
     const std::string name = CatalogKey(path.substr(folder.size()));
     const TFolder& entries = Folder(folder);
     const auto entry = entries.entries.find(name);
-    const auto size = entries.fileSizes.find(name);
-    if (entry == entries.entries.end() || size == entries.fileSizes.end() || size->second != entry->second.fileSize)
+    const auto file = entries.files.find(name);
+    if (entry == entries.entries.end() || file == entries.files.end() ||
+        !CatalogDescribes(entry->second, file->second, entries.catalogLastWrite))
         return std::nullopt;
     TPictureHeader header;
     header.width = entry->second.width;
@@ -90,4 +104,10 @@ std::optional<TPictureHeader> TPictureCatalog::Header(const std::string& path)
     header.format = HeldPixelFormat(entry->second.bits);
     header.alphaDefined = entry->second.alphaDefined;
     return header;
+}
+
+void TPictureCatalog::Forget(const std::string& path)
+{
+    const std::string folder = FolderOf(path);
+    Folder(folder).entries.erase(CatalogKey(path.substr(folder.size())));
 }

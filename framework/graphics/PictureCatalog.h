@@ -3,10 +3,11 @@
 // few hundred pictures; opening every one at load only to learn its size
 // was the largest part of the start. A folder that carries a catalogue (see
 // PictureCatalogText.h) is read once: the catalogue, and a listing of the
-// folder's files with their sizes. A picture whose file is listed with the
-// size its entry gives takes its header from the entry; any other picture,
-// or a folder without a catalogue, is read from its own header as before,
-// so that a missing or broken file is still found at once.
+// folder's files with their sizes and last writes, the catalogue's own
+// included. A picture the listing shows as the file its entry was written
+// for takes its header from the entry; any other picture, or a folder
+// without a catalogue, is read from its own header as before, so that a
+// missing or broken file is still found at once.
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/PictureCatalogText.h"
@@ -24,13 +25,18 @@ public:
     // picture has to be read from its file.
     std::optional<TPictureHeader> Header(const std::string& path);
 
+    // The picture's entry was found wrong (its pixels did not fit it): from
+    // now on the picture is read from its own header.
+    void Forget(const std::string& path);
+
 private:
     struct TFolder {
         std::unordered_map<std::string, TCatalogEntry> entries;
-        std::unordered_map<std::string, uint64_t> fileSizes;  // keyed as the entries
+        std::unordered_map<std::string, TListedFile> files;  // keyed as the entries
+        uint64_t catalogLastWrite = 0;
     };
 
-    const TFolder& Folder(const std::string& folder);
+    TFolder& Folder(const std::string& folder);
 
     std::unordered_map<std::string, TFolder> m_folders;
 };

@@ -57,6 +57,13 @@ std::string CatalogKey(std::string_view name)
     return key;
 }
 
+bool CatalogDescribes(const TCatalogEntry& entry, const TListedFile& file, uint64_t catalogLastWrite)
+{
+    const bool writtenWithCatalog =
+        file.lastWrite <= catalogLastWrite || file.lastWrite - catalogLastWrite <= kCatalogWriteSlack;
+    return file.size == entry.fileSize && writtenWithCatalog;
+}
+
 std::unordered_map<std::string, TCatalogEntry> ParsePictureCatalog(std::string_view text)
 {
     std::unordered_map<std::string, TCatalogEntry> entries;

@@ -1,8 +1,9 @@
 #pragma once
 // The catalogue of a folder of shipped pictures, written with the artwork:
 // one line per picture file, "name size width height bits alpha", giving
-// the file's size in bytes and what its header says. Plain C++ so that it
-// runs anywhere.
+// the file's size in bytes and what its header says, and the rule that
+// decides whether a line still describes the file the folder holds. Plain
+// C++ so that it runs anywhere.
 
 #include <cstdint>
 #include <string>
@@ -30,3 +31,22 @@ std::unordered_map<std::string, TCatalogEntry> ParsePictureCatalog(std::string_v
 
 // The file name in lower case, as the catalogue keys it.
 std::string CatalogKey(std::string_view name);
+
+// What a folder's listing tells of a file without opening it: its size in
+// bytes and its last write, in the system's file-time steps of 100 ns.
+struct TListedFile {
+    uint64_t size = 0;
+    uint64_t lastWrite = 0;
+};
+
+// How much later than its catalogue a picture may have been written and
+// still count as written with it: a checkout, a build or an installation
+// writes a folder's files in any order, moments apart.
+constexpr uint64_t kCatalogWriteSlack = 10ull * 10000000;  // 10 s
+
+// Whether the entry still describes the listed file: the file has the size
+// the entry gives and was not written after the catalogue. A picture
+// replaced later, even by one of the same size, is then read from its own
+// header. The times say nothing of a checkout's or a copy's content, so the
+// size must match too.
+bool CatalogDescribes(const TCatalogEntry& entry, const TListedFile& file, uint64_t catalogLastWrite);

@@ -5,7 +5,7 @@
 #include "framework/TControl.h"
 #include "framework/TWinControl.h"
 #include "framework/graphics/GraphicsError.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,7 +17,7 @@ namespace {
 class TLayoutParser {
 public:
     TLayoutParser(TComponent& root, const std::string& text, const std::string& source, const THandlerTable& handlers)
-        : m_root(root), m_source(source), m_context{handlers, kelp::ExecutableFolder()}
+        : m_root(root), m_source(source), m_context{handlers, ExecutableFolder()}
     {
         m_lines = SplitLayoutLines(text);
     }

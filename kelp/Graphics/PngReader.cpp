@@ -6,8 +6,8 @@
 #include "framework/graphics/DibHeader.h"
 #include "framework/graphics/GraphicsError.h"
 #include "framework/layout/ClassRegistry.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/Assert.h"
-#include "kelp/System/Language.h"
 
 namespace kelp {
 

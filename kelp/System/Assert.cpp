@@ -1,6 +1,6 @@
 #include "kelp/System/Assert.h"
 
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <cstdio>
 #include <string>

@@ -11,11 +11,6 @@ namespace kelp {
 // English has the key.
 inline constexpr const char* kTextNotFound = "Error 737";
 
-// The running module's path up to and including its last backslash; empty
-// when the path has none (language files are then relative to the current
-// directory).
-std::string ExecutableFolder();
-
 // Language name from LangFiles\VtMultiLang.ini ("English", "German", ...).
 std::string GetLanguageName();
 // <executable folder>LangFiles\<name>\<name>.ini

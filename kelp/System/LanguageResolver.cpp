@@ -1,5 +1,6 @@
 #include "kelp/System/LanguageResolver.h"
 
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/IniAccess.h"
 #include "kelp/System/Language.h"
 

@@ -1,7 +1,7 @@
 #include "kelp/System/WinPipe.h"
 
+#include "framework/system/Trace.h"
 #include "kelp/System/Assert.h"
-#include "kelp/System/Trace.h"
 
 #include <memory>
 #include <type_traits>

@@ -1,6 +1,6 @@
 #include "kelp/vantor/DozlaLib.h"
 
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 #include "kelp/vantor/DozlaLibDll.h"
 
 namespace kelp {

@@ -1,7 +1,7 @@
 #include "kelp/vantor/DozlaLibDll.h"
 
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/Assert.h"
-#include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosItems.h"

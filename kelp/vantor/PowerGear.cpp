@@ -1,8 +1,8 @@
 #include "kelp/vantor/PowerGear.h"
 
+#include "framework/system/ProcessWide.h"
 #include "kelp/System/Assert.h"
 #include "kelp/System/MessageBox.h"
-#include "kelp/System/ProcessWide.h"
 #include "kelp/vantor/BiosItems.h"
 #include "kelp/vantor/PowerGearDll.h"
 #include "kelp/vantor/PowerGearSource.h"

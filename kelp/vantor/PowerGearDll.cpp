@@ -1,8 +1,8 @@
 #include "kelp/vantor/PowerGearDll.h"
 
+#include "framework/system/ExecutableFolder.h"
 #include "ipc/SysCtrlPipeClient.h"
 #include "kelp/System/Assert.h"
-#include "kelp/System/Language.h"
 #include "kelp/System/MessageBox.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosItems.h"

@@ -1,6 +1,6 @@
 #include "kelp/vantor/ThresholdStore.h"
 
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/PowerGear.h"
 

@@ -1,7 +1,7 @@
 #include "screens/advancedsetting/SliderRow.h"
 
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/Graphics/PngReader.h"
-#include "kelp/System/Language.h"
 #include "screens/advancedsetting/RowText.h"
 #include "screens/advancedsetting/SliderGeometry.h"
 #include "screens/advancedsetting/TAdvancedSetting.h"
@@ -32,7 +32,7 @@ std::unique_ptr<TImage> CreateImage(TAdvancedSetting& form, const TBitmap& pictu
 
 std::string ResourceFile(const char* name)
 {
-    return kelp::ExecutableFolder() + "Resource\\" + name;
+    return ExecutableFolder() + "Resource\\" + name;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The application manifest built into Pellix.exe, read back from the
 // executable's resources as the system's loader reads it.
 
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -44,7 +44,7 @@ std::string Attribute(const std::string& xml, const std::string& element, const 
 
 TEST(Manifest, ExecutableAsksForAdministratorRightsAndNamesItsSystemsAndControls)
 {
-    const std::string manifest = ManifestOf(kelp::ExecutableFolder() + "Pellix.exe");
+    const std::string manifest = ManifestOf(ExecutableFolder() + "Pellix.exe");
     ASSERT_FALSE(manifest.empty()) << "Pellix.exe carries no manifest";
 
     // Unelevated, HKEY_LOCAL_MACHINE writes would be redirected to the virtual store.

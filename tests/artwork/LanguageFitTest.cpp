@@ -5,7 +5,7 @@
 
 #include "VtPackage/VtButtonTx.h"
 #include "framework/controls/TLabel.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ namespace {
 
 std::string Text(const std::string& language, const std::string& key)
 {
-    const std::string path = kelp::ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
+    const std::string path = ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
     char text[1024] = "";
     GetPrivateProfileStringA("Translations", key.c_str(), "", text, sizeof(text), path.c_str());
     return text;

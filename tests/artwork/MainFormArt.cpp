@@ -1,7 +1,7 @@
 #include "MainFormArt.h"
 
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/Graphics/PngReader.h"
-#include "kelp/System/Language.h"
 
 #include <map>
 #include <memory>
@@ -55,7 +55,7 @@ TBitmap& DialLayer(const std::string& name)
     auto found = layers.find(name);
     if (found == layers.end()) {
         found = layers.try_emplace(name).first;
-        kelp::LoadPngPicture(kelp::ExecutableFolder() + "Resource\\" + name, found->second);
+        kelp::LoadPngPicture(ExecutableFolder() + "Resource\\" + name, found->second);
     }
     return found->second;
 }

@@ -2,7 +2,7 @@
 #include "board/core/BoardPaths.h"
 #include "board/core/BoardStore.h"
 #include "board/core/FileText.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 #include "tests/board/support/BoardTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -41,9 +41,9 @@ protected:
         ASSERT_TRUE(BoardStore().LoadProfile("current", error)) << error;
         std::lock_guard<std::mutex> guard(g_traceLock);
         g_traces.clear();
-        kelp::SetTraceObserver(CollectTrace);
+        SetTraceObserver(CollectTrace);
     }
-    void TearDown() override { kelp::SetTraceObserver(nullptr); }
+    void TearDown() override { SetTraceObserver(nullptr); }
 
     static bool Traced(const std::string& fragment)
     {

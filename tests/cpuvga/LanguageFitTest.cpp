@@ -2,9 +2,9 @@
 // form's titles on one line, the graphics-card message above the link, the
 // address in the link's box and Exit on its button.
 
+#include "framework/system/ExecutableFolder.h"
 #include "screens/cpuform/TCpuForm.h"
 #include "screens/vgaform/TVgaForm.h"
-#include "kelp/System/Language.h"
 #include "tests/cpuvga/PopupForms.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 
 std::string Text(const std::string& language, const char* key)
 {
-    const std::string path = kelp::ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
+    const std::string path = ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
     char text[1024] = "";
     GetPrivateProfileStringA("Translations", key, "", text, sizeof(text), path.c_str());
     return text;

@@ -55,4 +55,17 @@ TEST(PictureCatalogText, ANameListedTwiceDifferentlyIsDropped)
     EXPECT_EQ(entries.count("a.bmp"), 1u);
 }
 
+TEST(PictureCatalogText, AnEntryDescribesOnlyAFileOfItsSizeWrittenWithTheCatalogue)
+{
+    const TCatalogEntry entry{100, 10, 10, 24, false};
+    const uint64_t catalog = 133000000000000000ull;  // some day in 2022, in 100 ns steps
+    const uint64_t second = 10000000;
+    EXPECT_TRUE(CatalogDescribes(entry, {100, catalog}, catalog));
+    EXPECT_TRUE(CatalogDescribes(entry, {100, catalog - 3600 * second}, catalog));  // rendered, then catalogued
+    EXPECT_TRUE(CatalogDescribes(entry, {100, catalog + kCatalogWriteSlack}, catalog));  // copied after it
+    EXPECT_FALSE(CatalogDescribes(entry, {100, catalog + kCatalogWriteSlack + 1}, catalog));  // replaced
+    EXPECT_FALSE(CatalogDescribes(entry, {101, catalog}, catalog));
+    EXPECT_FALSE(CatalogDescribes(entry, {100, UINT64_MAX}, 0));
+}
+
 } // namespace

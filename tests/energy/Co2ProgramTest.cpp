@@ -9,7 +9,7 @@
 #include "tests/mainwin/ProgramRig.h"
 
 #include "framework/graphics/Bitmap.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/WinRegistry.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ constexpr uint32_t kKeyColour = 0xFF00FF;
 
 std::string RuntimeFile(const char* name)
 {
-    return kelp::ExecutableFolder() + name;
+    return ExecutableFolder() + name;
 }
 
 struct Pixels {

@@ -1,7 +1,7 @@
 #include "tests/energy/EnergyRig.h"
 
 #include "framework/layout/LayoutReader.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/WinRegistry.h"
 #include "screens/energy/ResetTimes.h"
 #include "tests/support/MainLayoutForm.h"
@@ -36,7 +36,7 @@ TControl* StandIn(TForm& form, int left, int top)
 
 std::string ArtFolder()
 {
-    return kelp::ExecutableFolder() + "Resource\\";
+    return ExecutableFolder() + "Resource\\";
 }
 
 Rig::Rig(bool boostPresent) : main_(testsupport::LoadMainLayout()), cpu_(PlainCpuForm())

@@ -6,7 +6,7 @@
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/fan/FanTestBoard.h"
 
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -197,7 +197,7 @@ TEST(SioLockTest, AbandonedSharedMutexIsTakenAndPassedOn)
 TEST(SioLockTest, KeptLockWaitsForTheSequenceAndShutsOutEveryOtherThread)
 {
     // Never destroyed: the thread shut out waits in it until the process ends.
-    static kelp::ProcessWide<kelp::SioLock> lock(Own("kept-event").c_str(), Own("kept-shared").c_str(), 100);
+    static ProcessWide<kelp::SioLock> lock(Own("kept-event").c_str(), Own("kept-shared").c_str(), 100);
     std::atomic<bool> inSequence{false};
     std::thread holder([&] {
         lock->Lock();

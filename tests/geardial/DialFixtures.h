@@ -2,7 +2,7 @@
 // The dial test artwork (fixtures/README) and the colour every chart pixel
 // should get, worked out layer by layer from the fixtures' colours.
 
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 #include "screens/geardial/ChartLayers.h"
 
 #include <string>
@@ -12,7 +12,7 @@ namespace dialtest {
 
 inline std::string ArtFolder()
 {
-    return kelp::ExecutableFolder() + "fixtures\\geardial\\";
+    return ExecutableFolder() + "fixtures\\geardial\\";
 }
 
 struct Rgb {

@@ -4,12 +4,14 @@
 
 #include "DialFixtures.h"
 
-#include "tests/support/MessagePump.h"
-#include "tests/support/WindowlessPaint.h"
 #include "VtPackage/VtRegistration.h"
 #include "engine/ModeModel.h"
 #include "framework/TApplication.h"
+#include "framework/system/ExecutableFolder.h"
+#include "kelp/System/Language.h"
 #include "screens/geardial/GearDial.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowlessPaint.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +104,7 @@ protected:
         form.SetBorderStyle(TBorderStyle::None);
         form.SetBounds(0, 0, 700, 560);
         form.SetColor(kWindowColour);
-        const std::string vtArt = kelp::ExecutableFolder() + "vtfixtures\\";
+        const std::string vtArt = ExecutableFolder() + "vtfixtures\\";
         for (int i = 0; i < kModeCount; ++i) {
             auto* button = new VtRadioButton(&form);
             button->SetParent(&form);

@@ -3,9 +3,9 @@
 #include "framework/graphics/GraphicsError.h"
 #include "framework/graphics/PictureCatalogText.h"
 #include "framework/layout/ClassRegistry.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/Graphics/PngHeader.h"
 #include "kelp/Graphics/PngReader.h"
-#include "kelp/System/Language.h"
 
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -16,24 +16,43 @@
 
 namespace {
 
-// A 2 x 2 bottom-up 24-bit file: blue, white above red, green.
-std::vector<uint8_t> SmallBmp(size_t cutPixelBytes = 0)
+// A bottom-up file of 24 or 32 bits per pixel around the given rows.
+std::vector<uint8_t> BmpFile(int width, int height, int bits, const std::vector<uint8_t>& rows)
 {
-    const std::vector<uint8_t> rows = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
     info.biSize = sizeof(info);
-    info.biWidth = 2;
-    info.biHeight = 2;
+    info.biWidth = width;
+    info.biHeight = height;
     info.biPlanes = 1;
-    info.biBitCount = 24;
+    info.biBitCount = WORD(bits);
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info);
-    std::vector<uint8_t> data(file.bfOffBits + rows.size() - cutPixelBytes);
+    std::vector<uint8_t> data(file.bfOffBits);
     std::memcpy(data.data(), &file, sizeof(file));
     std::memcpy(data.data() + sizeof(file), &info, sizeof(info));
-    std::memcpy(data.data() + file.bfOffBits, rows.data(), data.size() - file.bfOffBits);
+    data.insert(data.end(), rows.begin(), rows.end());
     return data;
+}
+
+// A 2 x 2 24-bit file: blue, white above red, green.
+std::vector<uint8_t> SmallBmp(size_t cutPixelBytes = 0)
+{
+    std::vector<uint8_t> data =
+        BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0});
+    data.resize(data.size() - cutPixelBytes);
+    return data;
+}
+
+constexpr TColor kLime = 0x00FF00;
+
+// A 32-bit file of one colour.
+std::vector<uint8_t> UniformBmp32(int width, int height, TColor color)
+{
+    std::vector<uint8_t> rows;
+    for (int pixel = 0; pixel < width * height; ++pixel)
+        rows.insert(rows.end(), {GetBValue(color), GetGValue(color), GetRValue(color), 0});
+    return BmpFile(width, height, 32, rows);
 }
 
 // Reading the pixels raises EPictureError naming the file.
@@ -208,6 +227,29 @@ TEST_F(DeferredPictureTest, APictureThatFailsLaterIsReportedOnceNamingItsFile)
     EXPECT_EQ(bitmap.Handle(), nullptr);
     EXPECT_EQ(bitmap.PixelColor(0, 0), clNone);
     EXPECT_EQ(reads, 1);
+
+    // A loader that finds no picture at all is no changed picture to fit.
+    TBitmap nothing;
+    DeferPictureFile(kFile, nothing, &ReadBmpFileHeader, [](const std::string&, TBitmap&) {});
+    ExpectReadFailsNaming(nothing, kFile);
+    EXPECT_TRUE(nothing.Empty());
+}
+
+TEST_F(DeferredPictureTest, APictureChangedSinceItsHeaderKeepsTheSizeAndFormatItPromised)
+{
+    TBitmap bitmap;
+    DeferPictureFile(kFile, bitmap, &ReadBmpFileHeader,
+                     [](const std::string& path, TBitmap& target) { target.LoadFromFile(path); });
+    // Rewritten while the program runs: narrower, taller, another depth.
+    Write(UniformBmp32(1, 3, kLime));
+    EXPECT_NO_THROW(bitmap.ScanLine(1));
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+    // The new file's pixels where they overlap, black where it has none.
+    EXPECT_EQ(bitmap.PixelColor(0, 0), kLime);
+    EXPECT_EQ(bitmap.PixelColor(0, 1), kLime);
+    EXPECT_EQ(bitmap.PixelColor(1, 1), TColor(clBlack));
 }
 
 TEST_F(DeferredPictureTest, BrokenHeadersAreRefusedBeforeAnyPixelIsRead)
@@ -230,7 +272,7 @@ TEST_F(DeferredPictureTest, BrokenHeadersAreRefusedBeforeAnyPixelIsRead)
 
 TEST(PngHeaderTest, SizeFromTheHeaderMatchesTheDecodedPicture)
 {
-    const std::string file = kelp::ExecutableFolder() + "fixtures\\graphics\\rgba.png";
+    const std::string file = ExecutableFolder() + "fixtures\\graphics\\rgba.png";
     const TPictureHeader header = kelp::ReadPngFileHeader(file);
     TBitmap decoded;
     kelp::LoadPngPicture(file, decoded);
@@ -276,6 +318,20 @@ protected:
     }
 
     void WriteCatalog(const std::string& lines) { std::ofstream(folder + kPictureCatalogFile) << lines; }
+
+    static FILETIME LastWrite(const std::string& path)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        EXPECT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+        return data.ftLastWriteTime;
+    }
+    static void SetLastWrite(const std::string& path, const FILETIME& time)
+    {
+        const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+        CloseHandle(file);
+    }
 
     // Defers the picture with a header reader that counts its reads.
     void Load(TBitmap& bitmap)
@@ -325,13 +381,40 @@ TEST_F(CataloguedPictureTest, APictureMissingFromTheFolderStillFailsAtOnce)
     EXPECT_EQ(headerReads, 1);
 }
 
-TEST_F(CataloguedPictureTest, PixelsThatDoNotFitTheCataloguedSizeAreRefused)
+TEST_F(CataloguedPictureTest, APictureWrittenAfterItsCatalogueIsReadFromItsOwnHeader)
 {
-    // A catalogue that no longer matches the file's content (same length).
+    // Replaced by a picture of the same length and other dimensions a
+    // minute after the catalogue was written.
+    WriteCatalog("Small.bmp " + std::to_string(fileSize) + " 1 6 24 0\n");
+    const FILETIME catalogued = LastWrite(folder + kPictureCatalogFile);
+    ULARGE_INTEGER later{{catalogued.dwLowDateTime, catalogued.dwHighDateTime}};
+    later.QuadPart += 60ull * 10000000;
+    SetLastWrite(picture, FILETIME{later.LowPart, later.HighPart});
+    TBitmap bitmap;
+    Load(bitmap);
+    EXPECT_EQ(headerReads, 1);
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.Height(), 2);
+}
+
+TEST_F(CataloguedPictureTest, PixelsThatDoNotFitAStaleEntryAreHeldInItsSizeAndForgetIt)
+{
+    // The entry no longer matches the file's content (same length), and
+    // nothing in the listing tells.
     WriteCatalog("Small.bmp " + std::to_string(fileSize) + " 3 2 24 0\n");
     TBitmap bitmap;
     Load(bitmap);
+    EXPECT_EQ(headerReads, 0);
     EXPECT_EQ(bitmap.Width(), 3);
-    ExpectReadFailsNaming(bitmap, picture);
-    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_NO_THROW(bitmap.ScanLine(0));
+    EXPECT_EQ(bitmap.Width(), 3);
+    EXPECT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.PixelColor(0, 1), 0x0000FFu);
+    EXPECT_EQ(bitmap.PixelColor(2, 1), TColor(clBlack));
+
+    // The next form that shows the picture reads it as it is.
+    TBitmap later;
+    Load(later);
+    EXPECT_EQ(headerReads, 1);
+    EXPECT_EQ(later.Width(), 2);
 }

@@ -5,8 +5,8 @@
 #include "framework/controls/TPanel.h"
 #include "framework/graphics/GraphicsError.h"
 #include "framework/layout/LayoutReader.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/Graphics/PngReader.h"
-#include "kelp/System/Language.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -217,7 +217,7 @@ TEST_F(LayoutTest, UnreadablePictureNamesItsFile)
                        handlers);
             ADD_FAILURE() << file << " loaded";
         } catch (const ELayoutError& error) {
-            EXPECT_EQ(error.File(), kelp::ExecutableFolder() + file);
+            EXPECT_EQ(error.File(), ExecutableFolder() + file);
         }
     }
     // A whole header with pixels that do not decode is named when the
@@ -230,6 +230,6 @@ TEST_F(LayoutTest, UnreadablePictureNamesItsFile)
         LayoutComponent<TImage>(form, "I").Picture().ScanLine(0);
         ADD_FAILURE() << "truncated.png decoded";
     } catch (const EPictureError& error) {
-        EXPECT_EQ(error.Path(), kelp::ExecutableFolder() + truncated);
+        EXPECT_EQ(error.Path(), ExecutableFolder() + truncated);
     }
 }

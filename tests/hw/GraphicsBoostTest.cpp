@@ -2,10 +2,10 @@
 // processor check.
 
 #include "board/core/BoardStore.h"
+#include "framework/system/Trace.h"
 #include "hw/GpuNitrelServer.h"
 #include "hw/IsRecentIntelProcessor.h"
 #include "ipc/VgaServer.h"
-#include "kelp/System/Trace.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/fan/FanTestBoard.h"
@@ -63,11 +63,11 @@ protected:
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
         RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("1.0"), 4);
         RegCloseKey(key);
-        kelp::SetTraceObserver(Collect);
+        SetTraceObserver(Collect);
     }
     void TearDown() override
     {
-        kelp::SetTraceObserver(nullptr);
+        SetTraceObserver(nullptr);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kDriverKey);
     }
 

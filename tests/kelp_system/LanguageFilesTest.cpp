@@ -1,6 +1,7 @@
 // Checks the shipped language files against each other and against every
 // key the program's sources name (the list is generated at build time).
 
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/IniAccess.h"
 #include "kelp/System/Language.h"
 #include "kelp/System/LanguageResolver.h"
@@ -30,7 +31,7 @@ const char* const kLanguages[] = {"English", "German", "French", "Japanese"};
 
 std::string LanguageFile(const std::string& language)
 {
-    return kelp::ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
+    return ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
 }
 
 std::string Read(const std::string& path, const char* key)
@@ -144,7 +145,7 @@ TEST(LanguageFilesTest, MapNamesTheShippedLanguages)
                                                      {0x0C07, "German"},  {0x040C, "French"},  {0x0C0C, "French"},
                                                      {0x0411, "Japanese"}, {0x0419, "English"}};
     for (const auto& [id, name] : cases) {
-        kelp::LanguageResolver resolver(kelp::ExecutableFolder(), [id = id] { return id; });
+        kelp::LanguageResolver resolver(ExecutableFolder(), [id = id] { return id; });
         EXPECT_EQ(resolver.LanguageFilePath(), LanguageFile(name)) << std::hex << id;
     }
 }

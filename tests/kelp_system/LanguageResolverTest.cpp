@@ -1,5 +1,6 @@
 #include "kelp/System/LanguageResolver.h"
 
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/Language.h"
 
 #include "Scratch.h"
@@ -88,7 +89,7 @@ TEST_F(LanguageResolverTest, EmptyBaseFolderMeansTheCurrentDirectory)
 
 TEST(LanguageTest, ProgramLooksBesideItsExecutable)
 {
-    const std::string folder = kelp::ExecutableFolder();
+    const std::string folder = ExecutableFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '\\');
     EXPECT_TRUE(std::filesystem::is_regular_file(folder + "LangFiles\\VtMultiLang.ini")) << folder;

@@ -2,7 +2,7 @@
 
 #include "engine/IdleWatcher.h"
 #include "engine/ModeExtras.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <gtest/gtest.h>
 
@@ -153,9 +153,9 @@ TEST_F(IdleWatcherTest, EachPollTracesClockMarkAndTimeout)
     now = 5000;
     lastInput = 4000;
     traced.clear();
-    kelp::SetTraceObserver(&Collect);
+    SetTraceObserver(&Collect);
     watcher.Poll();
-    kelp::SetTraceObserver(nullptr);
+    SetTraceObserver(nullptr);
     ASSERT_EQ(traced.size(), 1u);
     EXPECT_EQ(traced[0], "Current Time 5000, Last Input Time 4000, Idle Time 60000\r\n");
 }

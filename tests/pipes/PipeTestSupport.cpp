@@ -1,7 +1,7 @@
 #include "tests/pipes/PipeTestSupport.h"
 
-#include "kelp/System/Language.h"
-#include "kelp/System/Trace.h"
+#include "framework/system/ExecutableFolder.h"
+#include "framework/system/Trace.h"
 
 #include <gtest/gtest.h>
 
@@ -49,12 +49,12 @@ void Collect(const char* line)
 TraceCapture::TraceCapture()
 {
     Clear();
-    kelp::SetTraceObserver(&Collect);
+    SetTraceObserver(&Collect);
 }
 
 TraceCapture::~TraceCapture()
 {
-    kelp::SetTraceObserver(nullptr);
+    SetTraceObserver(nullptr);
 }
 
 std::vector<std::string> TraceCapture::Lines() const
@@ -136,7 +136,7 @@ PeerProcess::PeerProcess(const std::string& program, const std::string& argument
     : controlPipe_(UniqueName("pipetest control"))
 {
     std::string commandLine = "\"";
-    commandLine.append(kelp::ExecutableFolder()).append(program).append("\" --control \"");
+    commandLine.append(ExecutableFolder()).append(program).append("\" --control \"");
     commandLine.append(controlPipe_).append("\" ").append(arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -204,7 +204,7 @@ std::string RunProgram(const std::string& program, const std::string& arguments)
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
     std::string commandLine = "\"";
-    commandLine.append(kelp::ExecutableFolder()).append(program).append("\" ").append(arguments);
+    commandLine.append(ExecutableFolder()).append(program).append("\" ").append(arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;

@@ -7,7 +7,7 @@
 #include "VtPackage/VtRegistration.h"
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 #include "tests/support/WindowlessPaint.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ namespace vttest {
 
 inline std::string ArtFolder()
 {
-    return kelp::ExecutableFolder() + "vtfixtures\\";
+    return ExecutableFolder() + "vtfixtures\\";
 }
 
 // One artwork file, loaded.

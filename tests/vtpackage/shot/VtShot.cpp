@@ -13,7 +13,7 @@
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
 #include "framework/controls/TLabel.h"
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 #include "tests/support/MessagePump.h"
 
 #include <cstdio>
@@ -28,7 +28,7 @@ const TColor kFormColour = 0xF3EFEA;
 
 std::string Art()
 {
-    return kelp::ExecutableFolder() + "vtfixtures\\";
+    return ExecutableFolder() + "vtfixtures\\";
 }
 
 class ShotForm {

@@ -1,4 +1,4 @@
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <atomic>
 #include <cstdarg>
@@ -6,7 +6,6 @@
 #include <cstring>
 #include <windows.h>
 
-namespace kelp {
 namespace {
 std::atomic<TraceObserver> g_observer{nullptr};
 
@@ -45,5 +44,3 @@ void SetTraceObserver(TraceObserver observer)
 {
     g_observer.store(observer);
 }
-
-} // namespace kelp

@@ -1,10 +1,8 @@
-#include "kelp/System/ThreadStack.h"
+#include "framework/system/ThreadStack.h"
 
 #include <windows.h>
 
 #include <cstdint>
-
-namespace kelp {
 
 namespace {
 uintptr_t PageSize()
@@ -42,5 +40,3 @@ __attribute__((noinline)) void ReleaseUnusedStack()
     if (end > lowest)
         VirtualAlloc(reinterpret_cast<void*>(lowest), end - lowest, MEM_RESET, PAGE_READWRITE);
 }
-
-} // namespace kelp

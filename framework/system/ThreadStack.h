@@ -13,11 +13,7 @@
 
 #include <cstddef>
 
-namespace kelp {
-
 // What stays untouched below the caller's frame.
 constexpr std::size_t kStackReleaseMargin = 16 * 1024;
 
 void ReleaseUnusedStack();
-
-} // namespace kelp

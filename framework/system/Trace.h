@@ -1,8 +1,6 @@
 #pragma once
 // Debugger-output tracing: one formatted line per call, never written to files.
 
-namespace kelp {
-
 // printf-style; the line is cut to 4093 characters, stripped of trailing
 // white space, ended with CR LF and passed to OutputDebugStringA.
 void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -12,5 +10,3 @@ void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // thread and must be thread-safe.
 using TraceObserver = void (*)(const char* line);
 void SetTraceObserver(TraceObserver observer);
-
-} // namespace kelp

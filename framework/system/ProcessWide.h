@@ -8,14 +8,12 @@
 //
 //     PowerGear& PowerGear::Instance()
 //     {
-//         static kelp::ProcessWide<PowerGear> gear(CreateImp());
+//         static ProcessWide<PowerGear> gear(CreateImp());
 //         return *gear;
 //     }
 
 #include <new>
 #include <utility>
-
-namespace kelp {
 
 template <typename T>
 class ProcessWide {
@@ -34,5 +32,3 @@ public:
 private:
     alignas(T) unsigned char storage_[sizeof(T)];
 };
-
-} // namespace kelp

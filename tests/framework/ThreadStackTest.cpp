@@ -1,4 +1,4 @@
-#include "kelp/System/ThreadStack.h"
+#include "framework/system/ThreadStack.h"
 #include "tests/support/StackPages.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +28,12 @@ DWORD WINAPI ReleaseOnFreshThread(void* parameter)
     for (size_t i = 0; i < sizeof frame; ++i)
         frame[i] = char(i * 7 + 3);
     const auto here = reinterpret_cast<uintptr_t>(frame);
-    const uintptr_t released = here - kelp::kStackReleaseMargin - 4 * kPage;
+    const uintptr_t released = here - kStackReleaseMargin - 4 * kPage;
 
     uintptr_t deepest = 0;
     UseStack(512 * 1024, deepest);
     seen.residentBefore = ResidentPages(deepest, released);
-    kelp::ReleaseUnusedStack();
+    ReleaseUnusedStack();
     seen.residentAfter = ResidentPages(deepest, released);
 
     seen.callerFrameKept = true;

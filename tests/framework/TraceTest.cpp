@@ -1,4 +1,4 @@
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 #include <gtest/gtest.h>
 #include <mutex>
@@ -20,9 +20,9 @@ protected:
     void SetUp() override
     {
         g_lines.clear();
-        kelp::SetTraceObserver(&Collect);
+        SetTraceObserver(&Collect);
     }
-    void TearDown() override { kelp::SetTraceObserver(nullptr); }
+    void TearDown() override { SetTraceObserver(nullptr); }
     std::string Only()
     {
         EXPECT_EQ(g_lines.size(), 1u);
@@ -33,18 +33,18 @@ protected:
 
 TEST_F(TraceTest, FormatsTrimsAndEndsWithCrLf)
 {
-    kelp::Trace("~~~ level %d -> %s \t \n\n", 3, "Turbo");
+    Trace("~~~ level %d -> %s \t \n\n", 3, "Turbo");
     EXPECT_EQ(Only(), "~~~ level 3 -> Turbo\r\n");
 
     g_lines.clear();
-    kelp::Trace("   ");
+    Trace("   ");
     EXPECT_EQ(Only(), "\r\n");
 }
 
 TEST_F(TraceTest, KeepsAtMost4093Characters)
 {
     std::string longText(5000, 'x');
-    kelp::Trace("%s", longText.c_str());
+    Trace("%s", longText.c_str());
     std::string line = Only();
     ASSERT_EQ(line.size(), 4093u + 2u);
     EXPECT_EQ(line.substr(0, 4093), std::string(4093, 'x'));
@@ -53,6 +53,6 @@ TEST_F(TraceTest, KeepsAtMost4093Characters)
     // White space that survives the cut is still trimmed.
     g_lines.clear();
     std::string padded = std::string(4090, 'y') + std::string(10, ' ');
-    kelp::Trace("%s", padded.c_str());
+    Trace("%s", padded.c_str());
     EXPECT_EQ(Only(), std::string(4090, 'y') + "\r\n");
 }

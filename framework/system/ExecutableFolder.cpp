@@ -1,10 +1,8 @@
-#include "kelp/System/Language.h"
+#include "framework/system/ExecutableFolder.h"
 
 #include <windows.h>
 
 #include <vector>
-
-namespace kelp {
 
 std::string ExecutableFolder()
 {
@@ -24,5 +22,3 @@ std::string ExecutableFolder()
         path.resize(path.size() * 2);
     }
 }
-
-} // namespace kelp
