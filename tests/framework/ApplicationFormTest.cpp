@@ -118,10 +118,10 @@ TEST(Application, QueuedCallsRunAfterTheModalLoopTheyWereQueuedIn)
     std::vector<std::string> reported;
     Application().OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
     After(&form, 20, [&] {
+        form.SetModalResult(mrOk);
         Application().Queue([&] { order.push_back("first"); });
         Application().Queue([] { throw std::runtime_error("queued call failed"); });
         Application().Queue([&] { order.push_back("second"); });
-        form.SetModalResult(mrOk);
     });
     form.ShowModal();
     order.push_back("modal loop over");
