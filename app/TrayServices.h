@@ -1,7 +1,7 @@
 #pragma once
 // What the tray controller needs from the rest of the program: the power
-// monitor's view of the mode, the mode engine, the exit question, the
-// program's exit and the popup menu. The program's own implementation is
+// monitor's view of the mode, the mode engine, the exit question and the
+// dialog that may be up, the program's exit and the popup menu. The program's own implementation is
 // SystemTrayServices; tests substitute their own.
 
 #include <windows.h>
