@@ -224,7 +224,7 @@ TEST_F(CalibrationBracket, CompletedFourLevelRunStoresSixThresholdsPhaseAndProfi
 // re-arms the watcher meanwhile; the idle period starts at the run's end.
 TEST_F(CalibrationBracket, NoIdleActionDuringARunAndIdleTimeCountsFromItsEnd)
 {
-    constexpr DWORD kTimeoutMs = 200;
+    constexpr DWORD kTimeoutMs = 300;
     calibtest::LoadCalibrationBoard("calib-three");
     CalibrationRig rig;
     auto calibrator = rig.BoardCalibrator(2);

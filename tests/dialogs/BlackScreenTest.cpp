@@ -138,7 +138,7 @@ TEST_F(BlackScreenTest, TheArmingMoveRestartsTheWakeTimerWhoseTickSwitchesTheDis
 // one (the interval is shortened here).
 TEST_F(BlackScreenTest, ArmingAgainRestartsTheWakeCount)
 {
-    constexpr unsigned kIntervalMs = 300;
+    constexpr unsigned kIntervalMs = 500;
     EnterAndForget();
     guard.WakeTimer().SetInterval(kIntervalMs);
     SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));

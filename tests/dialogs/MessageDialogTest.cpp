@@ -84,7 +84,6 @@ TEST_F(MessageForm, AQuestionWhileTheFormIsUpIsNotShownAndClosingEndsTheFirst)
         form, [](int, unsigned, const std::function<void(int)>&, const std::string&) { return 2; }, [] {},
         []() -> Calibrator& { return GetCalibrator(); }, [](bool) {});
     std::vector<std::string> failures;
-    Application().OnException = [&](TObject*, const std::string& message) { failures.push_back(message); };
     int exitAnswer = 0;
     Later([&] {
         try {
@@ -95,7 +94,6 @@ TEST_F(MessageForm, AQuestionWhileTheFormIsUpIsNotShownAndClosingEndsTheFirst)
         service.CloseDialog();
     });
     EXPECT_EQ(service.Notice("Not supported"), 2);
-    Application().OnException = nullptr;
     EXPECT_EQ(exitAnswer, 2);
     EXPECT_EQ(failures, std::vector<std::string>{});
     EXPECT_FALSE(form.IsShown());
