@@ -4,12 +4,14 @@
 #include "app/TrayController.h"
 #include "engine/CpuPowerMonitor.h"
 #include "engine/ModeRequest.h"
+#include "framework/TApplication.h"
 #include "framework/TTimer.h"
 #include "framework/system/ProcessWide.h"
 #include "kelp/vantor/PowerGear.h"
 #include "screens/dialogs/DialogService.h"
 
 #include <atomic>
+#include <utility>
 
 TrayController& TrayController::Instance()
 {
@@ -50,6 +52,21 @@ bool SystemTrayServices::IsTweakDisabled()
 int SystemTrayServices::ConfirmExit()
 {
     return DialogService::Instance().ConfirmExit();
+}
+
+bool SystemTrayServices::IsDialogShown()
+{
+    return DialogService::Instance().IsDialogShown();
+}
+
+void SystemTrayServices::CloseDialog()
+{
+    DialogService::Instance().CloseDialog();
+}
+
+void SystemTrayServices::RunLater(std::function<void()> call)
+{
+    Application().Queue(std::move(call));
 }
 
 void SystemTrayServices::SetMode(int level, bool fullApply)

@@ -14,6 +14,9 @@ public:
     int AutoGear() override;
     bool IsTweakDisabled() override;
     int ConfirmExit() override;
+    bool IsDialogShown() override;
+    void CloseDialog() override;
+    void RunLater(std::function<void()> call) override;
     void SetMode(int level, bool fullApply) override;
     void ExitProgram() override;
     UINT PopupMenu(HMENU menu, HWND owner, POINT at) override;

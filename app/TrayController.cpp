@@ -257,6 +257,13 @@ void TrayController::ToggleRunAtStartup()
 void TrayController::Exit()
 {
     if (!services_.IsOverclocked() && services_.CurrentLevel() != GearLevel::HighPerformance) {
+        if (services_.IsDialogShown()) {
+            // One dialog at a time, and the exit must not be lost: the open
+            // one goes as if closed, and the exit asks once it is gone.
+            services_.CloseDialog();
+            services_.RunLater([this] { Exit(); });
+            return;
+        }
         if (services_.ConfirmExit() == kConfirmExitNo)
             return;
         services_.SetMode(GearLevel::HighPerformance, true);

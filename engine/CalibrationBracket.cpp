@@ -2,6 +2,7 @@
 #include "engine/Calibration.h"
 #include "engine/CalibrationHost.h"
 #include "engine/CalibrationProfile.h"
+#include "engine/IdleWatcher.h"
 #include "engine/ModeHardware.h"
 
 #include <windows.h>
@@ -33,6 +34,10 @@ void BeginCalibration(Calibrator& calibrator)
 {
     if (CalibrationHost* host = plugged.load())
         host->StopEnergySavingTimer();
+    // The run sets its levels without the modes' extras, so the idle
+    // time-out of the mode it started in would stay armed and blank the
+    // screen, with a mode of its own, in the middle of a measurement.
+    IdleWatcher::Instance().Suspend();
     AdvanceSettings::Instance().MarkCalibration_Flag();
     TellSibling(kMinimiseMessage);
     calibrator.Reset();
@@ -52,4 +57,6 @@ void EndCalibration(Calibrator& calibrator, bool completed)
         SaveCalibrationProfile();
     if (CalibrationHost* host = plugged.load())
         host->StartEnergySavingTimer();
+    // The user has just sat through the run: idle time counts from its end.
+    IdleWatcher::Instance().Resume();
 }

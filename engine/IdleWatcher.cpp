@@ -40,6 +40,21 @@ void IdleWatcher::Restart()
     lastInputTick_ = tick_();
 }
 
+void IdleWatcher::Suspend()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    suspended_ = true;
+}
+
+void IdleWatcher::Resume()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        suspended_ = false;
+    }
+    Restart();
+}
+
 void IdleWatcher::SetEnabled(bool enabled)
 {
     std::lock_guard<std::mutex> guard(lock_);
@@ -69,7 +84,7 @@ DWORD IdleWatcher::Timeout() const
 bool IdleWatcher::Poll()
 {
     std::lock_guard<std::mutex> guard(lock_);
-    if (!enabled_)
+    if (!enabled_ || suspended_)
         return false;
     DWORD reported = 0;
     if (!lastInput_(&reported))

@@ -22,8 +22,13 @@ public:
     void SetEnabled(bool enabled);
     void SetTimeout(DWORD timeoutMs);
     // True exactly once per idle period, when the idle time first exceeds
-    // the time-out.
+    // the time-out; never while suspended.
     bool Poll();
+    // For the length of a calibration, which drives the board through its
+    // modes itself: whatever modes are applied meanwhile, the watcher stays
+    // quiet, and on resuming the idle period starts anew.
+    void Suspend();
+    void Resume();
 
     bool IsEnabled() const;
     DWORD Timeout() const;
@@ -37,4 +42,5 @@ private:
     DWORD timeoutMs_ = 200000;
     bool enabled_ = false;
     bool fired_ = false;
+    bool suspended_ = false;
 };

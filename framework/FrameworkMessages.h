@@ -10,3 +10,5 @@ constexpr UINT CM_RELEASE = WM_APP + 0x100;
 constexpr UINT CM_THREADTERMINATED = WM_APP + 0x101;
 // Sent to the application window by Synchronize; lParam: the call to run.
 constexpr UINT CM_SYNCHRONIZE = WM_APP + 0x102;
+// Posted to the application window by Queue; the queued calls are its own.
+constexpr UINT CM_QUEUED = WM_APP + 0x103;

@@ -120,6 +120,27 @@ void TApplication::HandleMessage()
         WaitMessage();
 }
 
+void TApplication::Queue(std::function<void()> call)
+{
+    m_queued.push_back(std::move(call));
+    // A post that fails (a full queue) leaves the call for the next one.
+    PostMessageA(Handle(), CM_QUEUED, 0, 0);
+}
+
+void TApplication::RunQueued()
+{
+    // The calls may queue further calls; those wait for their own message.
+    std::vector<std::function<void()>> calls;
+    calls.swap(m_queued);
+    for (const auto& call : calls) {
+        try {
+            call();
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
+    }
+}
+
 void TApplication::Minimize()
 {
     // Minimising a hidden window would show it, as a taskbar button.
@@ -205,6 +226,9 @@ bool TApplication::WindowProcedure(TMessage& message)
         return true;
     case CM_SYNCHRONIZE:
         (*reinterpret_cast<const std::function<void()>*>(message.LParam))();
+        return true;
+    case CM_QUEUED:
+        RunQueued();
         return true;
     case WM_ACTIVATEAPP:
         ActivationChanged(message.WParam != 0);

@@ -10,6 +10,7 @@
 #include "framework/graphics/GraphicsError.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +62,11 @@ public:
     void ProcessMessages();
     // Processes one message, waiting for one when none is queued.
     void HandleMessage();
+    // Runs `call` from the message loop (main thread only), once the message
+    // being handled now is done: whatever modal loop that message runs in
+    // has seen its own end first when it ended meanwhile. Calls run in
+    // order; those still queued when the application ends never run.
+    void Queue(std::function<void()> call);
 
     // Minimises a visible main form; a hidden one stays hidden.
     void Minimize();
@@ -95,6 +101,7 @@ protected:
 private:
     bool ProcessMessage();
     bool WindowProcedure(TMessage& message);
+    void RunQueued();
 
     TUtilityWindow m_window;
     THintWindow m_hint;
@@ -105,6 +112,7 @@ private:
     bool m_active = false;
     TForm* m_mainForm = nullptr;
     std::vector<std::pair<int, TMessageEvent>> m_hooks;
+    std::vector<std::function<void()>> m_queued;
     int m_nextHookId = 1;
 };
 

@@ -14,4 +14,7 @@ public:
     virtual int Ask(const std::string& message, const std::optional<std::string>& left, const std::string& right) = 0;
     // True while a dialog is up.
     virtual bool IsShown() const = 0;
+    // Ends the dialog that is up as its close button would (answer 2); does
+    // nothing when none is up.
+    virtual void Dismiss() = 0;
 };

@@ -35,6 +35,12 @@ int RunProgressDialog(int steps, unsigned durationMs, const std::function<void(i
     return ProgressDialog->ShowModal();
 }
 
+void CancelProgressDialog()
+{
+    if (ProgressDialog && ProgressDialog->Visible())
+        ProgressDialog->Close();
+}
+
 void SwitchCover(bool shown)
 {
     if (CoverDialog)
@@ -52,30 +58,57 @@ public:
 private:
     const DialogService::CoverSwitch& cover_;
 };
+
+// Holds `value` in `variable` while it lives and puts the previous value
+// back however the scope ends.
+template <class T> class ValueScope {
+public:
+    ValueScope(T& variable, T value) : variable_(variable), previous_(variable) { variable_ = value; }
+    ~ValueScope() { variable_ = previous_; }
+    ValueScope(const ValueScope&) = delete;
+    ValueScope& operator=(const ValueScope&) = delete;
+
+private:
+    T& variable_;
+    T previous_;
+};
 } // namespace
 
 DialogService& DialogService::Instance()
 {
-    static DialogService service(*UniversalDialog, RunProgressDialog, []() -> Calibrator& { return GetCalibrator(); },
-                                 SwitchCover);
+    static DialogService service(*UniversalDialog, RunProgressDialog, CancelProgressDialog,
+                                 []() -> Calibrator& { return GetCalibrator(); }, SwitchCover);
     return service;
 }
 
-DialogService::DialogService(DialogPresenter& presenter, ProgressRunner progress, CalibratorSource calibrator,
-                             CoverSwitch cover)
-    : presenter_(presenter), progress_(std::move(progress)), calibrator_(std::move(calibrator)), cover_(std::move(cover))
+DialogService::DialogService(DialogPresenter& presenter, ProgressRunner progress, ProgressCanceller cancelProgress,
+                             CalibratorSource calibrator, CoverSwitch cover)
+    : presenter_(presenter), progress_(std::move(progress)), cancelProgress_(std::move(cancelProgress)),
+      calibrator_(std::move(calibrator)), cover_(std::move(cover))
 {
 }
 
-int DialogService::Covered(const std::function<int()>& dialog)
+int DialogService::Exclusive(Cover cover, const std::function<int()>& dialog)
 {
-    CoverScope cover(cover_);
+    // The message form cannot be shown twice, and a run started under a
+    // question would have the question wait on top of its measurement.
+    if (IsDialogShown())
+        return kRight;
+    if (cover == Cover::No)
+        return dialog();
+    CoverScope dimmed(cover_);
     return dialog();
+}
+
+int DialogService::Ask(const std::string& text, const std::optional<std::string>& left, const std::string& right)
+{
+    ValueScope<Shown> shown(shown_, Shown::Message);
+    return presenter_.Ask(text, left, right);
 }
 
 int DialogService::Notice(const std::string& text)
 {
-    return presenter_.Ask(text, std::nullopt, Text("OK"));
+    return Exclusive(Cover::No, [&] { return Ask(text, std::nullopt, Text("OK")); });
 }
 
 int DialogService::BackToDefault()
@@ -85,23 +118,23 @@ int DialogService::BackToDefault()
 
 int DialogService::YesNo(const std::string& text)
 {
-    return presenter_.Ask(text, Text("Yes"), Text("No"));
+    return Ask(text, Text("Yes"), Text("No"));
 }
 
 int DialogService::ConfirmChangeSetting()
 {
-    return Covered([this] { return YesNo(TwoLines("ChangeSetting", "SureContinue")); });
+    return Exclusive(Cover::Yes, [this] { return YesNo(TwoLines("ChangeSetting", "SureContinue")); });
 }
 
 int DialogService::ConfirmExit()
 {
-    return YesNo(TwoLines("SetToHighPerformanceBeforeExit", "SureExit"));
+    return Exclusive(Cover::No, [this] { return YesNo(TwoLines("SetToHighPerformanceBeforeExit", "SureExit")); });
 }
 
 int DialogService::ConfirmTweak()
 {
     // The question ends in the middle of its sentence: the two texts run on.
-    return Covered([this] { return YesNo(Text("TweakItConfirm") + Text("SureContinue")); });
+    return Exclusive(Cover::Yes, [this] { return YesNo(Text("TweakItConfirm") + Text("SureContinue")); });
 }
 
 int DialogService::FirstRunCalibration()
@@ -112,47 +145,63 @@ int DialogService::FirstRunCalibration()
 
 int DialogService::CalibrationBeforeSetting()
 {
-    return Covered([this] { return CalibrationPrompt(TwoLines("CalibrationBeforSetting", "CloseAllRunningPrograms")); });
+    return Exclusive(Cover::Yes,
+                     [this] { return Prompt(TwoLines("CalibrationBeforSetting", "CloseAllRunningPrograms")); });
 }
 
 int DialogService::CalibrateAfterSettingChanged()
 {
-    return Covered(
-        [this] { return CalibrationPrompt(TwoLines("CalibrateAfterSettingChanged", "CloseAllRunningPrograms")); });
+    return Exclusive(Cover::Yes,
+                     [this] { return Prompt(TwoLines("CalibrateAfterSettingChanged", "CloseAllRunningPrograms")); });
 }
 
 int DialogService::InformCalibration()
 {
-    return Covered([this] { return CalibrationPrompt(Text("InformCalibration")); });
+    return Exclusive(Cover::Yes, [this] { return Prompt(Text("InformCalibration")); });
 }
 
 int DialogService::CalibrationPrompt(const std::string& text)
 {
+    return Exclusive(Cover::No, [&] { return Prompt(text); });
+}
+
+int DialogService::Prompt(const std::string& text)
+{
     if (CpuForm)
         CpuForm->Hide();
-    const int answer = presenter_.Ask(text, Text("RunCalibration"), Text("Exit"));
+    const int answer = Ask(text, Text("RunCalibration"), Text("Exit"));
     return answer == kLeft ? RunCalibration() : answer;
 }
 
 int DialogService::RunCalibration()
 {
-    // A second request while a run is under way (message 1059 again) would
-    // restart the same calibrator inside the first run.
-    if (calibrating_)
+    // Refused, too, while a run is under way: a second Auto request
+    // (message 1059 again) would restart the same calibrator inside it.
+    return Exclusive(Cover::No, [this] {
+        Calibrator& calibrator = calibrator_();
+        BeginCalibration(calibrator);
+        if (RunProgress(calibrator) == kLeft) {
+            EndCalibration(calibrator, true);
+            AdvanceSettings::Instance().SetCalibrationNeeded(false);
+            return kLeft;
+        }
+        EndCalibration(calibrator, false);
         return kRight;
-    Calibrator& calibrator = calibrator_();
-    calibrating_ = true;
-    BeginCalibration(calibrator);
-    const int result = progress_(calibrator.StepCount(), calibrator.DurationMs(), [&](int tick) { calibrator.Step(tick); },
-                                 Text("CalibratingWait"));
-    calibrating_ = false;
-    if (result == kLeft) {
-        EndCalibration(calibrator, true);
-        AdvanceSettings::Instance().SetCalibrationNeeded(false);
-        return kLeft;
+    });
+}
+
+int DialogService::RunProgress(Calibrator& calibrator)
+{
+    ValueScope<Shown> shown(shown_, Shown::Progress);
+    try {
+        return progress_(calibrator.StepCount(), calibrator.DurationMs(), [&](int tick) { calibrator.Step(tick); },
+                         Text("CalibratingWait"));
+    } catch (...) {
+        // The run cannot go on: it ends as a cancelled one, with the load
+        // stopped, the level restored and the crash guard and timers back.
+        EndCalibration(calibrator, false);
+        throw;
     }
-    EndCalibration(calibrator, false);
-    return kRight;
 }
 
 void DialogService::ShowVgaForm()
@@ -164,5 +213,19 @@ void DialogService::ShowVgaForm()
 
 bool DialogService::IsDialogShown() const
 {
-    return presenter_.IsShown() || calibrating_;
+    return shown_ != Shown::None;
+}
+
+void DialogService::CloseDialog()
+{
+    switch (shown_) {
+    case Shown::Message:
+        presenter_.Dismiss();
+        break;
+    case Shown::Progress:
+        cancelProgress_();
+        break;
+    case Shown::None:
+        break;
+    }
 }

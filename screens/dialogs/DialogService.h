@@ -3,6 +3,12 @@
 // shown through a presenter, and the calibration run behind the progress
 // form. Answers: 1 for the left button, 2 for the right one or a closed
 // dialog. While some of the questions are up the main window is dimmed.
+//
+// One dialog at a time: a question, notice or calibration asked for while
+// another is up (from a message handled inside its modal loop) is not shown
+// and answers 2, the answer that changes nothing. A request that must not
+// be lost that way closes the open dialog (CloseDialog) and asks again once
+// that dialog's loop is over.
 
 #include "screens/dialogs/DialogPresenter.h"
 
@@ -16,6 +22,8 @@ public:
     // Runs the progress form for a calibration; 1 when every step ran.
     using ProgressRunner = std::function<int(int stepCount, unsigned durationMs, const std::function<void(int)>& step,
                                              const std::string& message)>;
+    // Ends a running progress form as its Cancel button would.
+    using ProgressCanceller = std::function<void()>;
     using CalibratorSource = std::function<Calibrator&()>;
     // Shows (true) or hides (false) the cover over the main window.
     using CoverSwitch = std::function<void(bool shown)>;
@@ -24,7 +32,8 @@ public:
     // first use and kept.
     static DialogService& Instance();
 
-    DialogService(DialogPresenter& presenter, ProgressRunner progress, CalibratorSource calibrator, CoverSwitch cover);
+    DialogService(DialogPresenter& presenter, ProgressRunner progress, ProgressCanceller cancelProgress,
+                  CalibratorSource calibrator, CoverSwitch cover);
 
     int Notice(const std::string& text);
     int BackToDefault();
@@ -41,7 +50,8 @@ public:
     // and would hide the question.
     int CalibrationPrompt(const std::string& text);
     // 1 when the calibration completed, 2 when it was cancelled or refused
-    // (a run is under way already).
+    // (a dialog or a run is up already). A progress form that fails ends
+    // the run as a cancelled one before the failure goes on.
     int RunCalibration();
     void ShowCover() { cover_(true); }
     void HideCover() { cover_(false); }
@@ -50,15 +60,26 @@ public:
     void ShowVgaForm();
     // A message or the calibration progress is up.
     bool IsDialogShown() const;
+    // Ends the message with answer 2 or cancels the calibration, whichever
+    // is up; its modal loop ends once the message being handled is done.
+    void CloseDialog();
 
 private:
+    enum class Shown { None, Message, Progress };
+    enum class Cover { No, Yes };
+
+    // Runs `dialog` unless a dialog is up already (answer 2 then), with the
+    // main window dimmed when asked to.
+    int Exclusive(Cover cover, const std::function<int()>& dialog);
+    int Ask(const std::string& text, const std::optional<std::string>& left, const std::string& right);
     int YesNo(const std::string& text);
-    // Runs `dialog` with the main window dimmed.
-    int Covered(const std::function<int()>& dialog);
+    int Prompt(const std::string& text);
+    int RunProgress(Calibrator& calibrator);
 
     DialogPresenter& presenter_;
     ProgressRunner progress_;
+    ProgressCanceller cancelProgress_;
     CalibratorSource calibrator_;
     CoverSwitch cover_;
-    bool calibrating_ = false;
+    Shown shown_ = Shown::None;
 };

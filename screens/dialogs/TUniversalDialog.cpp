@@ -48,6 +48,13 @@ int TUniversalDialog::Ask(const std::string& message, const std::optional<std::s
     return ShowModal() == mrOk ? mrOk : mrCancel;
 }
 
+void TUniversalDialog::Dismiss()
+{
+    // Closing the modal form cancels it.
+    if (Visible())
+        Close();
+}
+
 void TUniversalDialog::FormShow(TObject*)
 {
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

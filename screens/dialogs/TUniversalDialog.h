@@ -19,6 +19,7 @@ public:
 
     int Ask(const std::string& message, const std::optional<std::string>& left, const std::string& right) override;
     bool IsShown() const override { return Visible(); }
+    void Dismiss() override;
 
     TImage* Background;
     VtButtonTx* LeftButton;

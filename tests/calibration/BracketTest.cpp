@@ -5,6 +5,7 @@
 #include "engine/CalibrationHost.h"
 #include "engine/CalibrationProfile.h"
 #include "engine/CalibrationThreeLevel.h"
+#include "engine/IdleWatcher.h"
 #include "engine/ModeHardware.h"
 #include "engine/RegistryLayout.h"
 #include "hw/UserProfileManager.h"
@@ -215,6 +216,37 @@ TEST_F(CalibrationBracket, CompletedFourLevelRunStoresSixThresholdsPhaseAndProfi
     constexpr uint32_t kCpuBaseClock = 0x03000011;
     geartest::SetBoardValue(kCpuBaseClock, BoardValue(kCpuBaseClock) + 1);
     EXPECT_TRUE(CalibrationProfileDiffers());
+}
+
+// The run's own level changes leave the idle time-out of the mode it began
+// in armed: the idle action must not blank the screen (with a mode change
+// of its own) in the middle of a measurement, even when a full mode change
+// re-arms the watcher meanwhile; the idle period starts at the run's end.
+TEST_F(CalibrationBracket, NoIdleActionDuringARunAndIdleTimeCountsFromItsEnd)
+{
+    constexpr DWORD kTimeoutMs = 300;
+    calibtest::LoadCalibrationBoard("calib-three");
+    CalibrationRig rig;
+    auto calibrator = rig.BoardCalibrator(2);
+    IdleWatcher& watcher = IdleWatcher::Instance();
+    watcher.SetEnabled(true);
+    watcher.SetTimeout(kTimeoutMs);
+
+    BeginCalibration(*calibrator);
+    Sleep(kTimeoutMs + 50);
+    EXPECT_FALSE(watcher.Poll());
+    // What a full mode change does to the watcher.
+    watcher.Restart();
+    watcher.SetEnabled(true);
+    watcher.SetTimeout(kTimeoutMs);
+    Sleep(kTimeoutMs + 50);
+    EXPECT_FALSE(watcher.Poll());
+    EndCalibration(*calibrator, false);
+
+    EXPECT_FALSE(watcher.Poll()) << "the run counted as idle time";
+    Sleep(kTimeoutMs + 50);
+    EXPECT_TRUE(watcher.Poll());
+    watcher.SetEnabled(false);
 }
 
 TEST_F(CalibrationBracket, MissingProfileDiffersFromNothing)

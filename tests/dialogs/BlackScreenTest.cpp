@@ -133,4 +133,22 @@ TEST_F(BlackScreenTest, TheArmingMoveRestartsTheWakeTimerWhoseTickSwitchesTheDis
     EXPECT_FALSE(guard.WakeTimer().Enabled());
 }
 
+// Each arming move restarts the count, also while the count of an earlier
+// arming still runs: the display goes off a full interval after the last
+// one (the interval is shortened here).
+TEST_F(BlackScreenTest, ArmingAgainRestartsTheWakeCount)
+{
+    constexpr unsigned kIntervalMs = 500;
+    EnterAndForget();
+    guard.WakeTimer().SetInterval(kIntervalMs);
+    SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(12, 12)); // disarms; the count goes on
+    Sleep(kIntervalMs + 100); // the first count runs out, its tick not yet handled
+    SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(40, 40));
+    Application().ProcessMessages();
+    EXPECT_TRUE(devices.calls.empty()) << "the first arming's count went on";
+    EXPECT_TRUE(PumpUntil([&] { return !devices.calls.empty(); }));
+    EXPECT_EQ(devices.calls, Calls{"display off"});
+}
+
 } // namespace

@@ -1,10 +1,16 @@
 // The skinned message form: what each use shows, which answer each button
 // gives, and the font rules of the languages.
 
+#include "engine/Calibration.h"
 #include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogService.h"
 #include "tests/dialogs/DialogForms.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -67,6 +73,31 @@ TEST_F(MessageForm, IsShownOnlyWhileUp)
     form.Ask("?", std::nullopt, "OK");
     EXPECT_TRUE(shownMeanwhile);
     EXPECT_FALSE(form.IsShown());
+}
+
+// The tray's Exit chosen while a notice is up: the exit question is not
+// put on the form that is showing (that fails), and closing the open
+// dialog ends the notice's modal loop.
+TEST_F(MessageForm, AQuestionWhileTheFormIsUpIsNotShownAndClosingEndsTheFirst)
+{
+    DialogService service(
+        form, [](int, unsigned, const std::function<void(int)>&, const std::string&) { return 2; }, [] {},
+        []() -> Calibrator& { return GetCalibrator(); }, [](bool) {});
+    std::vector<std::string> failures;
+    int exitAnswer = 0;
+    Later([&] {
+        try {
+            exitAnswer = service.ConfirmExit();
+        } catch (const std::exception& error) {
+            failures.push_back(error.what());
+        }
+        service.CloseDialog();
+    });
+    EXPECT_EQ(service.Notice("Not supported"), 2);
+    EXPECT_EQ(exitAnswer, 2);
+    EXPECT_EQ(failures, std::vector<std::string>{});
+    EXPECT_FALSE(form.IsShown());
+    EXPECT_FALSE(service.IsDialogShown());
 }
 
 TEST(DialogFonts, GermanAndJapaneseButtonsUseTheSmallerHeightJapaneseAlsoShiftJis)

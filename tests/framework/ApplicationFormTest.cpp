@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -106,6 +107,28 @@ TEST(Application, ExceptionFromAHandlerIsReportedAndTheLoopGoesOn)
     Application().OnException = nullptr;
     EXPECT_EQ(reported, (std::vector<std::string>{"handler failed"}));
     EXPECT_TRUE(laterStepRan);
+}
+
+// What a handler inside a modal loop queues runs once that loop has ended,
+// in order, and one that fails does not stop the others.
+TEST(Application, QueuedCallsRunAfterTheModalLoopTheyWereQueuedIn)
+{
+    TProbeForm form(nullptr);
+    std::vector<std::string> order;
+    std::vector<std::string> reported;
+    Application().OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
+    After(&form, 20, [&] {
+        form.SetModalResult(mrOk);
+        Application().Queue([&] { order.push_back("first"); });
+        Application().Queue([] { throw std::runtime_error("queued call failed"); });
+        Application().Queue([&] { order.push_back("second"); });
+    });
+    form.ShowModal();
+    order.push_back("modal loop over");
+    PumpUntil([&] { return order.size() == 3; });
+    Application().OnException = nullptr;
+    EXPECT_EQ(order, (std::vector<std::string>{"modal loop over", "first", "second"}));
+    EXPECT_EQ(reported, (std::vector<std::string>{"queued call failed"}));
 }
 
 TEST(Form, ShowModalReturnsTheResultSetWhileItRuns)

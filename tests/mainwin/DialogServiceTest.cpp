@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -30,16 +31,25 @@ public:
     int Ask(const std::string& message, const std::optional<std::string>& left, const std::string& right) override
     {
         asked.push_back({message, left, right, covered});
-        const int answer = answers.empty() ? 2 : answers.front();
+        int answer = answers.empty() ? 2 : answers.front();
         if (!answers.empty())
             answers.pop_front();
+        if (whileUp)
+            std::exchange(whileUp, nullptr)();
+        if (dismissed)
+            answer = 2;
+        dismissed = false;
         return answer;
     }
     bool IsShown() const override { return false; }
+    void Dismiss() override { dismissed = true; }
 
     std::deque<int> answers;
     std::vector<Asked> asked;
     bool covered = false;
+    // Runs once inside the next question, as messages handled meanwhile do.
+    std::function<void()> whileUp;
+    bool dismissed = false;
 };
 
 std::string T(const char* key)
@@ -73,14 +83,17 @@ protected:
                           [this](int steps, unsigned durationMs, const std::function<void(int)>&, const std::string& message) {
                               ++progressRuns;
                               if (duringProgress)
-                                  duringProgress();
+                                  std::exchange(duringProgress, nullptr)();
+                              if (progressFailure)
+                                  throw std::runtime_error(progressFailure);
                               progressMessage = message;
                               progressSteps = steps;
                               progressDuration = durationMs;
                               shownDuringProgress = service.IsDialogShown();
                               coveredDuringProgress = presenter.covered;
-                              return progressResult;
+                              return std::exchange(progressCancelled, false) ? 2 : progressResult;
                           },
+                          [this] { progressCancelled = true; },
                           [] () -> Calibrator& { return GetCalibrator(); },
                           [this](bool shown) {
                               EXPECT_NE(presenter.covered, shown) << "the cover switched twice the same way";
@@ -90,7 +103,9 @@ protected:
     boardtest::MessageBoxCatcher boxes;
     int progressResult = 1;
     int progressRuns = 0;
-    // Runs inside the progress run, as messages handled meanwhile do.
+    bool progressCancelled = false;
+    const char* progressFailure = nullptr;
+    // Runs once inside the next progress run, as messages handled meanwhile do.
     std::function<void()> duringProgress;
     int progressSteps = 0;
     unsigned progressDuration = 0;
@@ -178,6 +193,48 @@ TEST_F(Dialogs, ACalibrationIsNotStartedWhileOneRuns)
     EXPECT_EQ(flagAfterNested, DWORD(1)) << "the crash guard was cleared in the middle of the run";
     EXPECT_EQ(GetCalibrator().SampleCount(), 1) << "the running calibration was rewound";
     EXPECT_EQ(ReadAdvance("Calibration_Flag"), DWORD(0));
+}
+
+// Messages handled inside a dialog's modal loop (the tray menu, another
+// program's Auto request) ask for more: nothing else is shown over it, and
+// closing it answers as its close button would, a calibration cancelled.
+TEST_F(Dialogs, OneDialogAtATimeAndClosingItAnswersTwo)
+{
+    std::vector<int> nested;
+    const auto askEverything = [&] {
+        EXPECT_TRUE(service.IsDialogShown());
+        nested = {service.ConfirmExit(), service.ConfirmTweak(), service.Notice("note"), service.InformCalibration(),
+                  service.RunCalibration()};
+        service.CloseDialog();
+    };
+    presenter.answers = {1};
+    presenter.whileUp = askEverything;
+    EXPECT_EQ(service.ConfirmChangeSetting(), 2);
+    EXPECT_EQ(nested, std::vector<int>(5, 2));
+    EXPECT_EQ(presenter.asked.size(), 1u);
+    EXPECT_EQ(progressRuns, 0);
+    EXPECT_FALSE(presenter.covered);
+
+    duringProgress = askEverything;
+    EXPECT_EQ(service.RunCalibration(), 2);
+    EXPECT_EQ(nested, std::vector<int>(5, 2));
+    EXPECT_EQ(presenter.asked.size(), 1u);
+    EXPECT_EQ(progressRuns, 1);
+    EXPECT_EQ(ReadAdvance("Calibration_Flag"), DWORD(0));
+    EXPECT_FALSE(service.IsDialogShown());
+}
+
+// A progress form that fails ends the run like a cancel, and the next
+// calibration and the main window's restore are not refused for ever.
+TEST_F(Dialogs, AFailedProgressFormEndsTheRunAndRefusesNothingLater)
+{
+    progressFailure = "progress form failed";
+    EXPECT_THROW(service.RunCalibration(), std::runtime_error);
+    EXPECT_FALSE(service.IsDialogShown());
+    EXPECT_EQ(ReadAdvance("Calibration_Flag"), DWORD(0));
+    progressFailure = nullptr;
+    EXPECT_EQ(service.RunCalibration(), 1);
+    EXPECT_EQ(progressRuns, 2);
 }
 
 TEST_F(Dialogs, OnlyTheTweakQuestionRunsItsTwoTextsTogether)

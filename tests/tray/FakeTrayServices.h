@@ -10,6 +10,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class FakeTrayServices final : public TrayServices {
@@ -20,6 +21,9 @@ public:
     std::atomic<int> autoGear{1};
     bool tweakDisabled = false;
     int confirmAnswer = 1;
+    bool dialogShown = false;
+    // What RunLater was given, run by the test as the message loop would.
+    std::vector<std::function<void()>> later;
     // What the popup does with the menu it is shown; returns the choice.
     std::function<UINT(HMENU)> popup = [](HMENU) { return 0u; };
 
@@ -36,6 +40,10 @@ public:
         log.push_back("ConfirmExit");
         return confirmAnswer;
     }
+
+    bool IsDialogShown() override { return dialogShown; }
+    void CloseDialog() override { log.push_back("CloseDialog"); }
+    void RunLater(std::function<void()> call) override { later.push_back(std::move(call)); }
 
     void SetMode(int newLevel, bool fullApply) override
     {

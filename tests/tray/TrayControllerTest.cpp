@@ -376,6 +376,24 @@ TEST_F(TrayControllerTest, ExitSwitchesToHighPerformanceBeforeTheProgramsExit)
     EXPECT_EQ(services.log, (std::vector<std::string>{"ConfirmExit", "SetMode 0 full", "ExitProgram"}));
 }
 
+// Exit chosen while a message or a calibration is up (the menu works from
+// inside its modal loop): the question cannot be shown over it, and the
+// exit must not be lost. The open dialog goes and the exit asks once the
+// loop that showed it is over.
+TEST_F(TrayControllerTest, ExitDuringADialogClosesItAndAsksAfterwards)
+{
+    services.level = GearLevel::Turbo;
+    services.dialogShown = true;
+    Create();
+    tray->RunMenuCommand(TrayController::kMenuExit);
+    EXPECT_EQ(services.log, std::vector<std::string>{"CloseDialog"});
+    ASSERT_EQ(services.later.size(), 1u);
+
+    services.dialogShown = false;
+    services.later.front()();
+    EXPECT_EQ(services.log, (std::vector<std::string>{"CloseDialog", "ConfirmExit", "SetMode 0 full", "ExitProgram"}));
+}
+
 TEST_F(TrayControllerTest, ExitWhileOverclockedAsksNothing)
 {
     services.level = GearLevel::Turbo;

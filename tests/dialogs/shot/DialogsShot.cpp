@@ -58,7 +58,7 @@ int main()
     main->Show();
     CoverDialog->Prepare(*main, *background);
 
-    DialogService service(*UniversalDialog, NoCalibration, []() -> Calibrator& { return GetCalibrator(); },
+    DialogService service(*UniversalDialog, NoCalibration, [] {}, []() -> Calibrator& { return GetCalibrator(); },
                           [](bool shown) { CoverDialog->SetVisible(shown); });
     const std::pair<const char*, std::function<int()>> uses[] = {
         {"notice", [&] { return service.Notice(kelp::Translate("AutoModeUnavaliable")); }},
