@@ -10,6 +10,8 @@
 
 namespace {
 std::atomic<CalibrationHost*> plugged{nullptr};
+// The run between its begin and its end (main thread only).
+Calibrator* running = nullptr;
 
 // The sibling tuning utility is minimised for the run and shown again after
 // it, with the same messages this program's main window takes.
@@ -35,6 +37,8 @@ void BeginCalibration(Calibrator& calibrator)
         host->StopEnergySavingTimer();
     AdvanceSettings::Instance().MarkCalibration_Flag();
     TellSibling(kMinimiseMessage);
+    running = &calibrator;
+    calibrator.SetRunEnded(false);
     calibrator.Reset();
     calibrator.SaveLevel();
     calibrator.RequestLevel(0);
@@ -42,6 +46,10 @@ void BeginCalibration(Calibrator& calibrator)
 
 void EndCalibration(Calibrator& calibrator, bool completed)
 {
+    if (calibrator.RunEnded())
+        return;
+    if (running == &calibrator)
+        running = nullptr;
     calibrator.StopLoad();
     if (completed)
         calibrator.Finish();
@@ -52,4 +60,11 @@ void EndCalibration(Calibrator& calibrator, bool completed)
         SaveCalibrationProfile();
     if (CalibrationHost* host = plugged.load())
         host->StartEnergySavingTimer();
+    calibrator.SetRunEnded(true);
+}
+
+void EndRunningCalibration()
+{
+    if (running)
+        EndCalibration(*running, false);
 }
