@@ -82,6 +82,16 @@ void CreateForms()
     BlackScreen = Application().CreateForm<TBlackScreen>();
 }
 
+// Every way out of the program takes the main window's exit, once the
+// window exists.
+void ExitProgram()
+{
+    if (MainForm)
+        MainForm->ExitProgram();
+    else
+        Application().Terminate();
+}
+
 // The cover copies the main window's outline, which exists once the main
 // window has started up.
 void PrepareCover()
@@ -110,8 +120,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         // program as one that fails at start does.
         Application().OnPictureError = [](const EPictureError& error) {
             ReportDamagedInstallation(error.Path());
-            Application().Terminate();
+            ExitProgram();
         };
+        Application().OnClose = [](TObject*) { ExitProgram(); };
         CreateForms();
         MainForm->StartUp(bootStart);
         PrepareCover();

@@ -260,7 +260,7 @@ void TMainForm::WndProc(TMessage& message)
     }
     switch (message.Msg) {
     case WM_ENDSESSION:
-        OnEndSession(message.WParam != FALSE);
+        EndSession(message.WParam != FALSE);
         break;
     case WM_WINDOWPOSCHANGING:
         GuardWindowSize(message);
@@ -379,19 +379,30 @@ void TMainForm::AppMessage(MSG& msg, bool& handled)
 
 void TMainForm::ExitProgram()
 {
-    if (PrepareExit(Handle()))
+    if (PrepareExit(Handle())) {
         Close();
-    else
+        return;
+    }
+    // What closing would do to the gear, without freeing a single object
+    // the running mode change may still use.
+    ReleaseGearUnlessOverclocked(CpuPowerMonitor::Instance().IsOverclocked());
+    EndProcessNow();
+}
+
+void TMainForm::EndSession(bool ending)
+{
+    // Until the system ends the process nothing may bring the black screen
+    // back.
+    if (ending)
+        IdleTimer->SetEnabled(false);
+    if (!OnEndSession(ending))
         EndProcessNow();
 }
 
 void TMainForm::EndProcessNow()
 {
-    // What closing would do to the outside world, without freeing a single
-    // object the running mode change may still use.
     Hide();
     TrayController::Instance().RemoveIcon();
-    ReleaseGearUnlessOverclocked(CpuPowerMonitor::Instance().IsOverclocked());
     TerminateProcess(GetCurrentProcess(), 0);
 }
 

@@ -36,7 +36,9 @@ public:
     // Code 5 redraws the current mode everywhere; other codes do nothing.
     void Refresh(int code);
     bool IsAutoAllowed();
-    // Ends the program (the exit message, the tray menu's Exit).
+    // Ends the program: every way out comes here (the exit message, the
+    // tray menu's Exit, a close of the application window, a picture that
+    // cannot be read).
     void ExitProgram();
     // The user chose a mode before the delayed start-up restore ran.
     void CancelStartupRestore() { restore_.Cancel(); }
@@ -64,6 +66,10 @@ private:
     bool HandleTaggedMessage(TMessage& message);
     bool HandleModeMessage(const TMessage& message);
     void AppMessage(MSG& msg, bool& handled);
+    // WM_ENDSESSION.
+    void EndSession(bool ending);
+    // The process ends without closing the window, its objects left to a
+    // mode change that still runs.
     void EndProcessNow();
     void SelectAuto();
     void OnPipeEvent(WPARAM event);

@@ -2,6 +2,7 @@
 
 #include "app/SystemServiceNotify.h"
 #include "engine/AdvanceSettings.h"
+#include "engine/Calibration.h"
 #include "engine/ModeExtras.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
@@ -9,21 +10,32 @@
 #include "framework/system/Trace.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
+#include "screens/blackscreen/BlackScreenGuard.h"
 
-namespace {
+bool EndWorkInFlight(DWORD waitMs)
+{
+    // The calibration's end restores its level through the mode engine: a
+    // change that would outlive the program.
+    CloseModeChanges();
+    // The load goes first: it would slow down the change being waited for.
+    EndRunningCalibration();
+    WithdrawBlackScreen();
+    const bool settled = WaitForModeChange(waitMs);
+    if (!settled) {
+        Trace("~~~[Exit] a mode change still runs after %lu ms; the process ends under it", waitMs);
+        AbandonModeChanges();
+    }
+    return settled;
+}
 
-// The program leaves the fans as High Performance has them, whatever a
-// change still in flight was doing: no saving mode's quiet curve or
-// stopped chassis fan outlives it. The exit's thread keeps the Super-I/O
-// lock from here on, so the process never ends in the middle of an access
-// sequence of another thread (which would leave the chip half programmed
-// and the other users of the lock waiting for it).
-void HandFansBack()
+// No saving mode's quiet curve or stopped chassis fan outlives the program,
+// whatever a change still in flight was doing. The calling thread keeps the
+// Super-I/O lock from here on, so the process never ends in the middle of an
+// access sequence of another thread (which would leave the chip half
+// programmed and the other users of the lock waiting for it).
+void HandFansBack(DWORD waitMs)
 {
     kelp::SioLock& lock = kelp::SioLock::Instance();
-    // A sequence that has the lock may still wait that long for the
-    // shared objects, and then needs a moment for its accesses.
-    const DWORD waitMs = lock.LongestSequenceWaitMs() + kExitWaitMs;
     if (!lock.KeepForThisThread(waitMs)) {
         Trace("~~~[Exit] the fan chip stays busy after %lu ms; the fans are left as they are", waitMs);
         return;
@@ -32,19 +44,12 @@ void HandFansBack()
         ApplyModeFanProfile(GearLevel::HighPerformance);
 }
 
-} // namespace
-
 bool PrepareExit(HWND window)
 {
-    // A calibration cut short by the exit restores its level through the
-    // mode engine: that change would outlive the program.
-    CloseModeChanges();
-    const bool settled = WaitForModeChange(kExitWaitMs);
-    if (!settled) {
-        Trace("~~~[Exit] a mode change still runs after %lu ms; the process ends under it", kExitWaitMs);
-        AbandonModeChanges();
-    }
-    HandFansBack();
+    const bool settled = EndWorkInFlight(kExitWaitMs);
+    // A sequence that has the lock may still wait that long for the shared
+    // objects, and then needs a moment for its accesses.
+    HandFansBack(kelp::SioLock::Instance().LongestSequenceWaitMs() + kExitWaitMs);
     kelp::SetItem(kelp::BiosItemId::kGearLevel, 0);
     UnregisterServiceNotify(window);
     AdvanceSettings& settings = AdvanceSettings::Instance();

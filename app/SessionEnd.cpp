@@ -1,5 +1,6 @@
 #include "app/SessionEnd.h"
 
+#include "app/ProgramExit.h"
 #include "engine/AdvanceSettings.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
@@ -13,12 +14,20 @@ void ReleaseGearUnlessOverclocked(bool overclocked)
     kelp::SetItem(kelp::BiosItemId::kGearEnable, 0);
 }
 
-void OnEndSession(bool ending)
+bool OnEndSession(bool ending)
 {
     if (!ending)
-        return;
+        return true;
+    // A calibration or a mode change cut off by the end of the process
+    // would leave its crash guard set, and the next log-on would reset
+    // every setting.
+    const bool settled = EndWorkInFlight(kSessionEndWaitMs);
+    // A log-off leaves the board running: its fans go back to normal, and
+    // the process the system ends is not inside a fan-chip access.
+    HandFansBack(kSessionEndWaitMs);
     // A session that ends normally is no crash: the next log-on may restore
     // the last mode again.
     AdvanceSettings::Instance().ClearCheckSafe_Flag();
     ReleaseGearUnlessOverclocked(kelp::PowerGear::Instance().CheckOc());
+    return settled;
 }

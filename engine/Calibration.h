@@ -60,6 +60,12 @@ public:
     // Hands a level to the mode engine (level item only, not waited for).
     void RequestLevel(int level);
 
+    // Set by the bracket: a run ended, and cleared when the next begins.
+    // Ticks that still arrive then (the progress form outlives a run that
+    // the end of the session ended) drive no level and no load.
+    bool RunEnded() const { return runEnded_; }
+    void SetRunEnded(bool ended) { runEnded_ = ended; }
+
     // Ticks of one measuring block, and the first ones of it that only let
     // the level settle.
     static constexpr int kBlockTicks = 50;
@@ -95,6 +101,7 @@ private:
     std::vector<uint32_t> measured_;
     int block_ = 0;
     int sampleCount_ = 0;
+    bool runEnded_ = false;
     CalibrationSamples samples_;
 };
 
@@ -113,6 +120,11 @@ Calibrator& GetCalibrator();
 // The bracket around a run of the process-wide calibrator.
 void BeginCalibration();
 void EndCalibration(bool completed);
-// The same bracket around a given calibrator.
+// The same bracket around a given calibrator. Ending a run that has
+// already ended does nothing.
 void BeginCalibration(Calibrator& calibrator);
 void EndCalibration(Calibrator& calibrator, bool completed);
+// Ends the run under way, if any, as a cancelled one: for the end of the
+// session, after which the run's own end would not come. The run's
+// calibrator must outlive it.
+void EndRunningCalibration();

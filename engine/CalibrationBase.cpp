@@ -72,17 +72,20 @@ bool Calibrator::MeasureTick(int tick)
 
 void Calibrator::RequestLevel(int level)
 {
-    devices_.setMode(level);
+    if (!runEnded_)
+        devices_.setMode(level);
 }
 
 void Calibrator::StartFullLoad()
 {
-    devices_.load->StartCalibrateWithCpuBurn(int32_t(std::max(devices_.logicalProcessors, kMinimumLoadThreads)));
+    if (!runEnded_)
+        devices_.load->StartCalibrateWithCpuBurn(int32_t(std::max(devices_.logicalProcessors, kMinimumLoadThreads)));
 }
 
 void Calibrator::StartPrimaryLoad()
 {
-    devices_.load->StartCalibrateWithPrimary(1);
+    if (!runEnded_)
+        devices_.load->StartCalibrateWithPrimary(1);
 }
 
 void Calibrator::WriteMeasurements(const char* const* names) const

@@ -11,6 +11,8 @@
 
 namespace {
 std::atomic<CalibrationHost*> plugged{nullptr};
+// The run between its begin and its end (main thread only).
+Calibrator* running = nullptr;
 
 // The sibling tuning utility is minimised for the run and shown again after
 // it, with the same messages this program's main window takes.
@@ -40,6 +42,8 @@ void BeginCalibration(Calibrator& calibrator)
     IdleWatcher::Instance().Suspend();
     AdvanceSettings::Instance().MarkCalibration_Flag();
     TellSibling(kMinimiseMessage);
+    running = &calibrator;
+    calibrator.SetRunEnded(false);
     calibrator.Reset();
     calibrator.SaveLevel();
     calibrator.RequestLevel(0);
@@ -47,6 +51,10 @@ void BeginCalibration(Calibrator& calibrator)
 
 void EndCalibration(Calibrator& calibrator, bool completed)
 {
+    if (calibrator.RunEnded())
+        return;
+    if (running == &calibrator)
+        running = nullptr;
     calibrator.StopLoad();
     if (completed)
         calibrator.Finish();
@@ -59,4 +67,11 @@ void EndCalibration(Calibrator& calibrator, bool completed)
         host->StartEnergySavingTimer();
     // The user has just sat through the run: idle time counts from its end.
     IdleWatcher::Instance().Resume();
+    calibrator.SetRunEnded(true);
+}
+
+void EndRunningCalibration()
+{
+    if (running)
+        EndCalibration(*running, false);
 }

@@ -234,7 +234,9 @@ bool TApplication::WindowProcedure(TMessage& message)
         ActivationChanged(message.WParam != 0);
         return false;
     case WM_CLOSE:
-        if (m_mainForm)
+        if (OnClose)
+            OnClose(this);
+        else if (m_mainForm)
             m_mainForm->Close();
         return true;
     default:

@@ -90,6 +90,9 @@ public:
 
     TExceptionEvent OnException;
     TPictureErrorEvent OnPictureError;
+    // A close of the application window (what ending the task politely
+    // sends): OnClose when set, else the main form closes.
+    TNotifyEvent OnClose;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
     TNotifyEvent OnActivate;

@@ -40,14 +40,28 @@ void BlackScreenGuard::Leave()
 {
     if (!IsShown())
         return;
+    Withdraw();
+    // After an exit request the program leaves the mode to its exit path.
+    if (!Application().Terminated())
+        devices_.SetMode(savedLevel_);
+}
+
+void BlackScreenGuard::Withdraw()
+{
+    if (!IsShown())
+        return;
     devices_.SoundOn();
     devices_.DisplayOn();
     wakeTimer_->SetEnabled(false);
     form_.Hide();
     form_.SetCursor(crDefault);
-    // After an exit request the program leaves the mode to its exit path.
-    if (!Application().Terminated())
-        devices_.SetMode(savedLevel_);
+}
+
+void WithdrawBlackScreen()
+{
+    // Only Enter shows the form, and it made the guard.
+    if (BlackScreen && BlackScreen->Visible())
+        BlackScreenGuard::Instance().Withdraw();
 }
 
 void BlackScreenGuard::MouseMove(int x, int y)

@@ -27,6 +27,9 @@ public:
     void Enter();
     // Ignored while the black screen is down.
     void Leave();
+    // Leave for the program's exits: sound and display come back, the
+    // power mode is the exit's business.
+    void Withdraw();
     bool IsShown() const { return form_.Visible(); }
     bool IsArmed() const { return armed_; }
     TTimer& WakeTimer() { return *wakeTimer_; }
@@ -44,3 +47,7 @@ private:
     int lastX_ = 0;
     int lastY_ = 0;
 };
+
+// Every way out of the program: a black screen that is up must not leave
+// the sound muted and the display off behind.
+void WithdrawBlackScreen();

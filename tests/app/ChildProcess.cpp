@@ -46,6 +46,11 @@ PellixProcess::PellixProcess(const std::string& arguments, const std::string& pr
 
 PellixProcess::~PellixProcess()
 {
+    Kill();
+}
+
+void PellixProcess::Kill()
+{
     if (Running()) {
         TerminateProcess(m_process.Get(), 1);
         WaitForSingleObject(m_process.Get(), 5000);

@@ -28,6 +28,8 @@ public:
 
     DWORD Id() const { return m_id; }
     bool Running() const;
+    // Ends the process at once, as the system does at the end of a session.
+    void Kill();
     // Waits for the end; false when it did not end in time.
     bool WaitForExit(DWORD timeoutMs);
     DWORD ExitCode() const;

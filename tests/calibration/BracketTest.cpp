@@ -152,6 +152,47 @@ TEST_F(CalibrationBracket, CancelledRunRestoresTheLevelAndWritesNothing)
     EXPECT_EQ(sibling.Received(), (std::vector<std::pair<UINT, WPARAM>>{{1025, 85}, {1027, 85}}));
 }
 
+// The end of the session ends the run while the progress form, which
+// would end it later, still ticks.
+TEST_F(CalibrationBracket, ARunEndedFromOutsideStopsItsLoadOnceAndDrivesNothingAfter)
+{
+    calibtest::LoadCalibrationBoard("calib-four");
+    CalibrationRig rig;
+    ASSERT_TRUE(rig.Gear().SetLevelItem(1));
+    auto calibrator = rig.BoardCalibrator(2);
+    const unsigned baseline = calibtest::ProcessThreads();
+    EndRunningCalibration();
+    EXPECT_TRUE(host.calls.empty()) << "no run, nothing to end";
+
+    BeginCalibration(*calibrator);
+    for (int tick = 1; tick <= 210; ++tick)
+        calibrator->Step(tick);
+    ASSERT_GT(calibtest::ProcessThreads(), baseline) << "the load did not start";
+
+    EndRunningCalibration();
+    EXPECT_EQ(calibtest::ProcessThreads(), baseline) << "the load still runs";
+    EXPECT_EQ(ReadAdvanceDword(RegValue::CalibrationFlag), std::optional<DWORD>(0));
+    EXPECT_EQ(rig.levels.back(), 1);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"stop", "start"}));
+
+    const size_t levelsBefore = rig.levels.size();
+    // The last ticks would start the full load.
+    for (int tick = 211; tick <= calibrator->StepCount(); ++tick)
+        calibrator->Step(tick);
+    EndCalibration(*calibrator, true);
+    EndRunningCalibration();
+    EXPECT_EQ(rig.levels.size(), levelsBefore) << "the ended run still asks for levels";
+    EXPECT_EQ(calibtest::ProcessThreads(), baseline) << "the ended run started a load again";
+    EXPECT_EQ(host.calls.size(), 2u) << "the run ended twice";
+    for (const auto& value : StoredMeasurements())
+        EXPECT_FALSE(value.has_value());
+
+    // The next run drives the board again.
+    BeginCalibration(*calibrator);
+    EXPECT_EQ(rig.levels.back(), 0);
+    EndCalibration(*calibrator, false);
+}
+
 TEST_F(CalibrationBracket, CompletedThreeLevelRunStoresSixValuesAndThreeThresholds)
 {
     calibtest::LoadCalibrationBoard("calib-three");

@@ -88,6 +88,21 @@ TEST_F(BlackScreenTest, ASecondEnterKeepsTheModeSavedByTheFirst)
     EXPECT_TRUE(devices.calls.empty());
 }
 
+TEST_F(BlackScreenTest, AnExitGivesBackSoundAndDisplayAndLeavesTheModeToItself)
+{
+    EnterAndForget();
+    SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    guard.Withdraw();
+    EXPECT_EQ(devices.calls, (Calls{"sound on", "display on"}));
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(form.Cursor(), crDefault);
+    EXPECT_FALSE(guard.WakeTimer().Enabled());
+    devices.calls.clear();
+    guard.Withdraw();
+    guard.Leave();
+    EXPECT_TRUE(devices.calls.empty()) << "down already";
+}
+
 TEST_F(BlackScreenTest, JitterOfUpToTenPixelsNeverWakesElevenDoes)
 {
     EnterAndForget();

@@ -145,7 +145,8 @@ void ResetProgramRegistry()
     ASSERT_TRUE(driver.Open(HKEY_LOCAL_MACHINE, "Software\\VANTOR\\Gruvo Driver", true) && driver.WriteString("Version", "1.0"));
 }
 
-Program::Program(const std::string& arguments) : process_(std::make_unique<PellixProcess>(arguments))
+Program::Program(const std::string& arguments, const std::string& program)
+    : process_(std::make_unique<PellixProcess>(arguments, program))
 {
     window_ = process_->WaitForWindow("TMainForm", kStartTimeoutMs);
     EXPECT_NE(window_, nullptr) << "no main window with '" << arguments << "'";

@@ -49,11 +49,12 @@ Tuning ReadTuning(int modeIndex);
 // graphics driver notice behind it, no last mode.
 void ResetProgramRegistry();
 
-// Started Pellix.exe with its main window found; ends it on the exit
-// message (or kills it) when the object goes.
+// Started Pellix.exe (the runtime folder's, or the one at `program`) with
+// its main window found; ends it on the exit message (or kills it) when the
+// object goes.
 class Program {
 public:
-    explicit Program(const std::string& arguments);
+    explicit Program(const std::string& arguments, const std::string& program = {});
     ~Program();
 
     HWND Window() const { return window_; }
