@@ -72,6 +72,12 @@ const char* NameOfLevel(int level)
     return "unknown";
 }
 
+int AutoGearLevel(uint32_t gear)
+{
+    constexpr int kGears[] = {0x4000, 0, 1, 2};
+    return gear < 4 ? kGears[gear] : 0;
+}
+
 Parsed ParseCommandLine(const std::vector<std::string>& args)
 {
     Invocation invocation;

@@ -35,9 +35,15 @@ struct Parsed {
 // args without the program name.
 Parsed ParseCommandLine(const std::vector<std::string>& args);
 
+// The five modes, Turbo first and Auto last.
+inline constexpr int kModeLevels[] = {0x4000, 0, 1, 2, 0x8000};
+
 // "turbo", "high", "medium", "max", "auto" in any case.
 std::optional<int> LevelOfName(const std::string& name);
 // The name of a known level; "unknown" otherwise.
 const char* NameOfLevel(int level);
+// The level of the saving gear Auto runs, as the firmware reports it (0..3;
+// anything else counts as High Performance, as the dial shows it).
+int AutoGearLevel(uint32_t gear);
 
 } // namespace ctl

@@ -20,7 +20,6 @@ using namespace kelp::control;
 constexpr const char* kVersionText = "pellixctl 1.0 (control protocol 1)\n";
 // How often a calibration's progress is asked for.
 constexpr DWORD kProgressPollMs = 250;
-constexpr int kModes[] = {0x4000, 0, 1, 2, 0x8000};
 
 std::atomic<bool> interrupted{false};
 
@@ -144,10 +143,8 @@ public:
         Request request;
         request.command = command;
         request.level = uint32_t(level);
-        request.flags = invocation_.yes ? kConfirmTweak : 0;
+        request.flags = command == Command::SetMode && invocation_.yes ? kConfirmTweak : 0;
         request.expected = uint32_t(expected);
-        if (command == Command::RestoreMode)
-            request.flags = 0;
         Reply reply;
         int exitCode = kExitDone;
         if (!Ask(request, reply, exitCode))
@@ -170,10 +167,8 @@ public:
         const auto yesNo = [](bool value) { return Say(value ? Text::Yes : Text::No); };
         std::string text = Say(Text::StatusMode) + ModeTitle(int(status.level)) + " (" +
                            NameOfLevel(int(status.level)) + ")\n";
-        if (status.level == 0x8000) {
-            constexpr int kGears[] = {0x4000, 0, 1, 2};
-            text += Say(Text::StatusAutoGear) + ModeTitle(status.autoGear < 4 ? kGears[status.autoGear] : 0) + "\n";
-        }
+        if (status.level == 0x8000)
+            text += Say(Text::StatusAutoGear) + ModeTitle(AutoGearLevel(status.autoGear)) + "\n";
         text += Say(Text::StatusAutoSupported) + yesNo(status.flags & kAutoSupported) + "\n";
         text += Say(Text::StatusCalibrationNeeded) + yesNo(status.flags & kCalibrationNeeded) + "\n";
         text += Say(Text::StatusCpuPower) + Format("%.1f W", status.cpuPowerW) + "\n";
@@ -213,7 +208,7 @@ public:
             return kExitDone;
         }
         std::string text;
-        for (int level : kModes) {
+        for (int level : kModeLevels) {
             const bool current = int(status.level) == level;
             std::string line = std::string(current ? "* " : "  ") + NameOfLevel(level);
             line.resize(10, ' ');

@@ -14,18 +14,10 @@ namespace {
 using nlohmann::ordered_json;
 using namespace kelp::control;
 
-constexpr int kModes[] = {0x4000, 0, 1, 2, 0x8000};
 
 bool Has(const Status& status, uint32_t flag)
 {
     return (status.flags & flag) != 0;
-}
-
-// The gear Auto runs, by its mode name (the firmware reports 0..3).
-const char* AutoGearName(uint32_t gear)
-{
-    constexpr int kGears[] = {0x4000, 0, 1, 2};
-    return gear < 4 ? NameOfLevel(kGears[gear]) : NameOfLevel(0);
 }
 
 ordered_json Since(const Status& status)
@@ -105,7 +97,7 @@ std::string StatusJson(const Status& status)
 {
     ordered_json json;
     json["mode"] = NameOfLevel(int(status.level));
-    json["autoGear"] = status.level == 0x8000 ? ordered_json(AutoGearName(status.autoGear)) : ordered_json();
+    json["autoGear"] = status.level == 0x8000 ? ordered_json(NameOfLevel(AutoGearLevel(status.autoGear))) : ordered_json();
     json["autoSupported"] = Has(status, kAutoSupported);
     json["calibrationNeeded"] = Has(status, kCalibrationNeeded);
     json["tweakDisabled"] = Has(status, kTweakDisabled);
@@ -135,7 +127,7 @@ std::string GetJson(const Status& status)
 std::string ListJson(const Status& status)
 {
     ordered_json list = ordered_json::array();
-    for (int level : kModes) {
+    for (int level : kModeLevels) {
         ordered_json mode;
         mode["mode"] = NameOfLevel(level);
         mode["current"] = int(status.level) == level;

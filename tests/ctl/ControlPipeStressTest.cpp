@@ -113,3 +113,37 @@ TEST(ControlPipeStress, RealCallsAreAnsweredThroughAStormOfHostileClients)
     EXPECT_EQ(BoardItem(kGearLevelItem), 1u);
     EXPECT_EQ(ctltest::RunCtl({"get"}).out, "medium\n");
 }
+
+TEST(ControlPipeStress, ClientsThatNeverTakeTheirReplyKeepNobodyOut)
+{
+    ResetProgramRegistry();
+    Program program("");
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(pipetest::WaitForPipe(control::kPipeName, 10000));
+
+    // Each holds an instance as long as the server waits for a reply to be
+    // taken, again and again, one fewer of them than there are instances.
+    std::atomic<bool> done{false};
+    std::vector<std::thread> holders;
+    for (int t = 0; t < 3; ++t)
+        holders.emplace_back([&done] {
+            const std::vector<uint8_t> request = control::EncodeRequest(control::Request{control::Command::Status});
+            while (!done) {
+                kelp::OwnedHandle pipe(Connect());
+                DWORD written = 0;
+                WriteFile(pipe.Get(), request.data(), DWORD(request.size()), &written, nullptr);
+                Sleep(1900);
+            }
+        });
+    Sleep(300);
+    int answered = 0;
+    for (int call = 0; call < 8; ++call) {
+        const ctltest::CtlResult get = ctltest::RunCtl({"get", "--timeout", "1"}, 10000);
+        answered += get.exitCode == 0 ? 1 : 0;
+        Sleep(250);
+    }
+    done = true;
+    for (std::thread& holder : holders)
+        holder.join();
+    EXPECT_EQ(answered, 8);
+}
