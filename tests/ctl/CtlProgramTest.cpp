@@ -3,6 +3,7 @@
 // the calibration runs to its end, hold puts the mode back, and the JSON
 // output is real JSON.
 
+#include "ctl/ControlClient.h"
 #include "ipc/ControlProtocol.h"
 #include "tests/ctl/CtlRun.h"
 #include "tests/mainwin/ProgramRig.h"
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include <thread>
 
 using namespace programtest;
 using ctltest::RunCtl;
@@ -115,4 +118,26 @@ TEST(CtlWithoutProgram, SaysSoAtOnce)
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_NE(result.err.find("not running"), std::string::npos) << result.err;
     EXPECT_LT(result.elapsedMs, 1000);
+}
+
+TEST_F(CtlProgram, ACancelledCalibrationEndsTheRunAsTheCancelButtonDoes)
+{
+    ASSERT_EQ(RunCtl({"set", "max"}).exitCode, 0);
+    ctltest::CtlResult calibrate;
+    std::thread run([&calibrate] { calibrate = RunCtl({"calibrate"}, 60000); });
+    // Once the run is under way, the cancel pellixctl sends on Ctrl+C.
+    const bool running = Eventually([] {
+        const ctl::CallResult progress = ctl::Call({kelp::control::Command::CalibrationProgress}, 2000);
+        return progress.status == ctl::CallResult::Status::Answered && progress.reply.progress.step > 5;
+    }, 30000);
+    const ctl::CallResult cancel = ctl::Call({kelp::control::Command::CancelCalibration}, 2000);
+    run.join();
+    ASSERT_TRUE(running);
+    EXPECT_EQ(cancel.status, ctl::CallResult::Status::Answered);
+    EXPECT_EQ(calibrate.exitCode, 1) << calibrate.out << calibrate.err;
+    EXPECT_NE(calibrate.err.find("cancelled"), std::string::npos) << calibrate.err;
+    EXPECT_TRUE(WaitForLevel(2)) << "the level from before the run is back";
+    EXPECT_EQ(ReadDword(kAdvanceKey, "Calibration_Flag").value_or(1), 0u);
+    EXPECT_FALSE(ReadDword(kRootKey, "Threshold1"));
+    EXPECT_EQ(RunCtl({"set", "auto", "--yes"}).exitCode, 4);
 }
