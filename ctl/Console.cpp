@@ -20,9 +20,16 @@ void Write(DWORD which, const std::string& text)
         return;
     DWORD written = 0;
     if (IsConsole(handle)) {
-        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+        // Not every console moves to the line's start on a bare line feed.
+        std::string lines;
+        for (char c : text) {
+            if (c == '\n' && (lines.empty() || lines.back() != '\r'))
+                lines += '\r';
+            lines += c;
+        }
+        const int length = MultiByteToWideChar(CP_ACP, 0, lines.data(), int(lines.size()), nullptr, 0);
         std::vector<wchar_t> wide(size_t(length > 0 ? length : 0));
-        if (!wide.empty() && MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), length) > 0)
+        if (!wide.empty() && MultiByteToWideChar(CP_ACP, 0, lines.data(), int(lines.size()), wide.data(), length) > 0)
             WriteConsoleW(handle, wide.data(), DWORD(wide.size()), &written, nullptr);
         return;
     }

@@ -9,8 +9,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace ctl {
 namespace {
@@ -56,36 +59,38 @@ int ReportCallFailure(const CallResult& result, DWORD timeoutMs)
     return kExitFailed;
 }
 
-int ReportRefusal(Reason reason, int level)
+// The message that explains a refusal.
+Text RefusalText(Reason reason)
 {
-    Text text = Text::Busy;
     switch (reason) {
     case Reason::Overclocked:
-        text = Text::Overclocked;
-        break;
+        return Text::Overclocked;
     case Reason::ConflictingUtility:
-        text = Text::ConflictingUtility;
-        break;
+        return Text::ConflictingUtility;
     case Reason::AutoUnsupported:
-        text = Text::AutoUnsupported;
-        break;
+        return Text::AutoUnsupported;
     case Reason::TweakUnconfirmed:
-        text = Text::TweakUnconfirmed;
-        break;
+        return Text::TweakUnconfirmed;
     case Reason::CalibrationNeeded:
-        text = Text::CalibrationNeeded;
-        break;
+        return Text::CalibrationNeeded;
     case Reason::NotCurrent:
-        text = Text::NotCurrent;
-        break;
+        return Text::NotCurrent;
     case Reason::UnknownLevel:
-        Err(Say(Text::UnknownMode, NameOfLevel(level)) + "\n");
-        return kExitUsage;
+        return Text::UnknownMode;
     case Reason::Busy:
     case Reason::None:
         break;
     }
-    Err(Say(text, ModeTitle(level)) + "\n");
+    return Text::Busy;
+}
+
+int ReportRefusal(Reason reason, int level)
+{
+    if (reason == Reason::UnknownLevel) {
+        Err(Say(Text::UnknownMode, NameOfLevel(level)) + "\n");
+        return kExitUsage;
+    }
+    Err(Say(RefusalText(reason)) + "\n");
     return kExitRefused;
 }
 
@@ -165,24 +170,37 @@ public:
             return kExitDone;
         }
         const auto yesNo = [](bool value) { return Say(value ? Text::Yes : Text::No); };
-        std::string text = Say(Text::StatusMode) + ModeTitle(int(status.level)) + " (" +
-                           NameOfLevel(int(status.level)) + ")\n";
-        if (status.level == 0x8000)
-            text += Say(Text::StatusAutoGear) + ModeTitle(AutoGearLevel(status.autoGear)) + "\n";
-        text += Say(Text::StatusAutoSupported) + yesNo(status.flags & kAutoSupported) + "\n";
-        text += Say(Text::StatusCalibrationNeeded) + yesNo(status.flags & kCalibrationNeeded) + "\n";
-        text += Say(Text::StatusCpuPower) + Format("%.1f W", status.cpuPowerW) + "\n";
         const double totalWh = status.boardTotalWh + status.vgaTotalWh;
         const double currentWh = status.boardCurrentWh + status.vgaCurrentWh;
-        text += Say(Text::StatusEnergy) + Format("%.3f Wh", currentWh) + " / " + Format("%.3f Wh", totalWh) + "  (" +
-                Say(Text::EnergySince) + LocalTimeText(status.currentSince) + " / " +
-                LocalTimeText(status.totalSince) + ")\n";
-        text += Say(Text::StatusCo2) + Format("%.3f g", currentWh * kCo2MilligramsPerWattHour / 1000) + " / " +
-                Format("%.3f g", totalWh * kCo2MilligramsPerWattHour / 1000) + "\n";
+        const double co2 = kCo2MilligramsPerWattHour / 1000;
+        std::vector<std::pair<Text, std::string>> rows = {
+            {Text::StatusMode, ModeTitle(int(status.level)) + " (" + NameOfLevel(int(status.level)) + ")"}};
+        if (status.level == 0x8000)
+            rows.push_back({Text::StatusAutoGear, ModeTitle(AutoGearLevel(status.autoGear))});
         Text graphics = Text::GraphicsAbsent;
         if (status.flags & kVgaConnected)
             graphics = status.flags & kVgaSyncEnabled ? Text::GraphicsSynchronised : Text::GraphicsNotSynchronised;
-        text += Say(Text::StatusGraphics) + Say(graphics) + "\n";
+        rows.insert(rows.end(), {
+            {Text::StatusAutoSupported, yesNo(status.flags & kAutoSupported)},
+            {Text::StatusCalibrationNeeded, yesNo(status.flags & kCalibrationNeeded)},
+            {Text::StatusCpuPower, Format("%.1f W", status.cpuPowerW)},
+            {Text::StatusEnergy, Format("%.3f Wh", currentWh) + " / " + Format("%.3f Wh", totalWh) + "  (" +
+                                     Say(Text::EnergySince) + " " + LocalTimeText(status.currentSince) + " / " +
+                                     LocalTimeText(status.totalSince) + ")"},
+            {Text::StatusCo2, Format("%.3f g", currentWh * co2) + " / " + Format("%.3f g", totalWh * co2)},
+            {Text::StatusGraphics, Say(graphics)},
+        });
+        std::vector<std::pair<std::string, std::string>> said;
+        size_t width = 0;
+        for (const auto& [label, value] : rows) {
+            said.emplace_back(Say(label), value);
+            width = std::max(width, said.back().first.size());
+        }
+        std::string text;
+        for (auto& [label, value] : said) {
+            label.resize(width + 2, ' ');
+            text += label + value + "\n";
+        }
         Out(text);
         return kExitDone;
     }
@@ -215,9 +233,9 @@ public:
             line += ModeTitle(level);
             if (current)
                 line += "  " + Say(Text::Current);
-            const std::string reason = UnavailableReason(status, level);
-            if (!reason.empty())
-                line += "  " + Say(Text::Unavailable, reason);
+            const Reason reason = Unavailability(status, level);
+            if (reason != Reason::None)
+                line += "  " + Say(Text::Unavailable, Say(RefusalText(reason)));
             text += line + "\n";
         }
         Out(text);
@@ -234,25 +252,26 @@ public:
             Out(invocation_.json ? EnergyJson(status) : EnergyCsv(status));
             return kExitDone;
         }
+        // Columns wide enough for a date and a time.
+        constexpr size_t kNameWidth = 18, kValueWidth = 22;
         const auto cell = [](std::string text, size_t width) {
-            text.resize(text.size() < width ? width : text.size(), ' ');
+            text.resize(text.size() < width ? width : text.size() + 1, ' ');
             return text;
         };
-        std::string table = cell(Say(Text::EnergyAccount), 18) + cell(Say(Text::EnergyCurrent), 16) +
-                            Say(Text::EnergyTotal) + "\n";
-        const std::pair<Text, std::pair<double, double>> rows[] = {
-            {Text::EnergyBoard, {status.boardCurrentWh, status.boardTotalWh}},
-            {Text::EnergyGraphics, {status.vgaCurrentWh, status.vgaTotalWh}},
-            {Text::EnergySum,
-             {status.boardCurrentWh + status.vgaCurrentWh, status.boardTotalWh + status.vgaTotalWh}},
+        const auto row = [&cell](const std::string& name, const std::string& current, const std::string& total) {
+            return cell(name, kNameWidth) + cell(current, kValueWidth) + total + "\n";
         };
-        for (const auto& [name, wh] : rows)
-            table += cell(Say(name), 18) + cell(Format("%.3f Wh", wh.first), 16) + Format("%.3f Wh", wh.second) + "\n";
         const double co2 = kCo2MilligramsPerWattHour / 1000;
-        table += cell(Say(Text::EnergyCo2), 18) + cell(Format("%.3f g", rows[2].second.first * co2), 16) +
-                 Format("%.3f g", rows[2].second.second * co2) + "\n";
-        table += cell(Say(Text::EnergySince), 18) + cell(LocalTimeText(status.currentSince), 16) + " " +
-                 LocalTimeText(status.totalSince) + "\n";
+        const double currentWh = status.boardCurrentWh + status.vgaCurrentWh;
+        const double totalWh = status.boardTotalWh + status.vgaTotalWh;
+        std::string table = row(Say(Text::EnergyAccount), Say(Text::EnergyCurrent), Say(Text::EnergyTotal));
+        table += row(Say(Text::EnergyBoard), Format("%.3f Wh", status.boardCurrentWh),
+                     Format("%.3f Wh", status.boardTotalWh));
+        table += row(Say(Text::EnergyGraphics), Format("%.3f Wh", status.vgaCurrentWh),
+                     Format("%.3f Wh", status.vgaTotalWh));
+        table += row(Say(Text::EnergySum), Format("%.3f Wh", currentWh), Format("%.3f Wh", totalWh));
+        table += row(Say(Text::EnergyCo2), Format("%.3f g", currentWh * co2), Format("%.3f g", totalWh * co2));
+        table += row(Say(Text::EnergySince), LocalTimeText(status.currentSince), LocalTimeText(status.totalSince));
         Out(table);
         return kExitDone;
     }

@@ -62,22 +62,47 @@ std::string Number(double value)
 
 } // namespace
 
-std::string UnavailableReason(const Status& status, int level)
+Reason Unavailability(const Status& status, int level)
 {
     if (Has(status, kOverclocked))
-        return "overclocked";
+        return Reason::Overclocked;
     if (Has(status, kConflictingUtility))
-        return "conflicting-utility";
+        return Reason::ConflictingUtility;
     if (Has(status, kBusy))
-        return "busy";
+        return Reason::Busy;
     if (level != 0x8000)
-        return "";
+        return Reason::None;
     if (!Has(status, kAutoSupported))
-        return "auto-unsupported";
+        return Reason::AutoUnsupported;
     if (Has(status, kCalibrationNeeded))
-        return "calibration-needed";
+        return Reason::CalibrationNeeded;
     if (Has(status, kTweakDisabled))
+        return Reason::TweakUnconfirmed;
+    return Reason::None;
+}
+
+const char* ReasonToken(Reason reason)
+{
+    switch (reason) {
+    case Reason::None:
+        break;
+    case Reason::Overclocked:
+        return "overclocked";
+    case Reason::ConflictingUtility:
+        return "conflicting-utility";
+    case Reason::Busy:
+        return "busy";
+    case Reason::AutoUnsupported:
+        return "auto-unsupported";
+    case Reason::TweakUnconfirmed:
         return "tweak-unconfirmed";
+    case Reason::CalibrationNeeded:
+        return "calibration-needed";
+    case Reason::NotCurrent:
+        return "not-current";
+    case Reason::UnknownLevel:
+        return "unknown-level";
+    }
     return "";
 }
 
@@ -131,9 +156,9 @@ std::string ListJson(const Status& status)
         ordered_json mode;
         mode["mode"] = NameOfLevel(level);
         mode["current"] = int(status.level) == level;
-        const std::string reason = UnavailableReason(status, level);
-        mode["available"] = reason.empty();
-        mode["reason"] = reason.empty() ? ordered_json() : ordered_json(reason);
+        const Reason reason = Unavailability(status, level);
+        mode["available"] = reason == Reason::None;
+        mode["reason"] = reason == Reason::None ? ordered_json() : ordered_json(ReasonToken(reason));
         list.push_back(mode);
     }
     return Dump(list);

@@ -9,8 +9,11 @@
 
 namespace ctl {
 
-// Why a mode cannot be chosen now; empty when it can.
-std::string UnavailableReason(const kelp::control::Status& status, int level);
+// Why a mode cannot be chosen now (Reason::None when it can), as the
+// program would refuse it.
+kelp::control::Reason Unavailability(const kelp::control::Status& status, int level);
+// The reason's name in machine output ("calibration-needed").
+const char* ReasonToken(kelp::control::Reason reason);
 
 // Milligrams of CO2 avoided per watt-hour saved, as the window counts.
 constexpr double kCo2MilligramsPerWattHour = 615;
