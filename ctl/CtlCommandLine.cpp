@@ -13,7 +13,8 @@ struct ModeName {
     int level;
 };
 constexpr ModeName kModes[] = {
-    {"turbo", 0x4000}, {"high", 0}, {"medium", 1}, {"max", 2}, {"auto", 0x8000},
+    {"turbo", GearLevel::Turbo},     {"high", GearLevel::HighPerformance}, {"medium", GearLevel::MediumSaving},
+    {"max", GearLevel::MaxSaving}, {"auto", GearLevel::Auto},
 };
 
 struct VerbName {
@@ -74,8 +75,9 @@ const char* NameOfLevel(int level)
 
 int AutoGearLevel(uint32_t gear)
 {
-    constexpr int kGears[] = {0x4000, 0, 1, 2};
-    return gear < 4 ? kGears[gear] : 0;
+    constexpr int kGears[] = {GearLevel::Turbo, GearLevel::HighPerformance, GearLevel::MediumSaving,
+                              GearLevel::MaxSaving};
+    return gear < 4 ? kGears[gear] : GearLevel::HighPerformance;
 }
 
 Parsed ParseCommandLine(const std::vector<std::string>& args)

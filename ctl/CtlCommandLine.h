@@ -2,6 +2,8 @@
 // pellixctl's command line: a command, its mode or command to run, and the
 // options. Plain C++; nothing here touches the system.
 
+#include "engine/ModeModel.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,7 +38,8 @@ struct Parsed {
 Parsed ParseCommandLine(const std::vector<std::string>& args);
 
 // The five modes, Turbo first and Auto last.
-inline constexpr int kModeLevels[] = {0x4000, 0, 1, 2, 0x8000};
+inline constexpr int kModeLevels[] = {GearLevel::Turbo, GearLevel::HighPerformance, GearLevel::MediumSaving,
+                                     GearLevel::MaxSaving, GearLevel::Auto};
 
 // "turbo", "high", "medium", "max", "auto" in any case.
 std::optional<int> LevelOfName(const std::string& name);

@@ -175,7 +175,7 @@ public:
         const double co2 = kCo2MilligramsPerWattHour / 1000;
         std::vector<std::pair<Text, std::string>> rows = {
             {Text::StatusMode, ModeTitle(int(status.level)) + " (" + NameOfLevel(int(status.level)) + ")"}};
-        if (status.level == 0x8000)
+        if (int(status.level) == GearLevel::Auto)
             rows.push_back({Text::StatusAutoGear, ModeTitle(AutoGearLevel(status.autoGear))});
         Text graphics = Text::GraphicsAbsent;
         if (status.flags & kVgaConnected)
@@ -303,7 +303,7 @@ public:
         if (!Ask(Request{Command::StartCalibration}, reply, exitCode))
             return exitCode;
         if (reply.outcome != Outcome::Done)
-            return ReportOutcome(reply, 0x8000);
+            return ReportOutcome(reply, GearLevel::Auto);
         int shown = -1;
         bool cancelSent = false;
         while (reply.progress.state == CalibrationState::Running) {

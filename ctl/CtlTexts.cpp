@@ -1,5 +1,6 @@
 #include "ctl/CtlTexts.h"
 
+#include "engine/ModeModel.h"
 #include "kelp/System/Language.h"
 
 namespace ctl {
@@ -42,20 +43,7 @@ std::string Say(Text text, const std::string& argument)
 
 std::string ModeTitle(int level)
 {
-    switch (level) {
-    case 0x4000:
-        return kelp::Translate("GearNameL1");
-    case 0:
-        return kelp::Translate("GearNameL2");
-    case 1:
-        return kelp::Translate("GearNameL3");
-    case 2:
-        return kelp::Translate("GearNameL4");
-    case 0x8000:
-        return kelp::Translate("GearNameL0");
-    default:
-        return "?";
-    }
+    return kelp::Translate(LevelToNameKey(level));
 }
 
 } // namespace ctl

@@ -60,7 +60,7 @@ enum class Text {
 const char* KeyOf(Text text);
 // The text with "%1" replaced by the argument and "\n" by line breaks.
 std::string Say(Text text, const std::string& argument = "");
-// The display name of a gear level, as the dial shows it.
+// The display name of a gear level, as the tray and the dial show it.
 std::string ModeTitle(int level);
 
 } // namespace ctl

@@ -70,7 +70,7 @@ Reason Unavailability(const Status& status, int level)
         return Reason::ConflictingUtility;
     if (Has(status, kBusy))
         return Reason::Busy;
-    if (level != 0x8000)
+    if (level != GearLevel::Auto)
         return Reason::None;
     if (!Has(status, kAutoSupported))
         return Reason::AutoUnsupported;
@@ -122,7 +122,7 @@ std::string StatusJson(const Status& status)
 {
     ordered_json json;
     json["mode"] = NameOfLevel(int(status.level));
-    json["autoGear"] = status.level == 0x8000 ? ordered_json(NameOfLevel(AutoGearLevel(status.autoGear))) : ordered_json();
+    json["autoGear"] = int(status.level) == GearLevel::Auto ? ordered_json(NameOfLevel(AutoGearLevel(status.autoGear))) : ordered_json();
     json["autoSupported"] = Has(status, kAutoSupported);
     json["calibrationNeeded"] = Has(status, kCalibrationNeeded);
     json["tweakDisabled"] = Has(status, kTweakDisabled);
