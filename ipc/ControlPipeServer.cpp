@@ -5,12 +5,26 @@
 namespace kelp::control {
 
 ControlPipeServer::ControlPipeServer(Dispatch dispatch, const char* name)
-    : dispatch_(std::move(dispatch)), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    : dispatch_(std::move(dispatch)), name_(name), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
-    if (!stop_.IsValid())
-        return;
-    // The instances are created here, the first one claiming the name, so
-    // that a client never finds a name served by fewer of them than meant.
+    if (stop_.IsValid())
+        starter_ = std::make_unique<WorkerThread>([this] { Run(); });
+}
+
+ControlPipeServer::~ControlPipeServer()
+{
+    SetEvent(stop_.Get());
+    if (starter_)
+        starter_->Wait(INFINITE);
+    for (Lane& lane : lanes_)
+        if (lane.thread)
+            lane.thread->Wait(INFINITE);
+}
+
+bool ControlPipeServer::CreateInstances()
+{
+    // The first instance claims the name; the others join it, so that a
+    // client never finds the name served by someone else beside us.
     for (DWORD index = 0; index < kInstances; ++index) {
         Lane lane;
         lane.server = std::make_unique<MessagePipeServer>(
@@ -18,29 +32,32 @@ ControlPipeServer::ControlPipeServer(Dispatch dispatch, const char* name)
             // One byte more than any message may have, so that a longer one
             // arrives cut off at a length the decoder rejects.
             DWORD(kMaxMessage + 1));
-        if (!lane.server->Create(name, {kInstances, index == 0, kSecurity})) {
-            if (index == 0) {
-                Trace("~~~[Control PIPE Service] can not create the control pipe");
-                return;
-            }
-            break;
-        }
+        if (!lane.server->Create(name_.c_str(), {kInstances, index == 0, kSecurity}))
+            return index > 0;
         lanes_.push_back(std::move(lane));
     }
-    serving_ = true;
-    for (Lane& lane : lanes_) {
-        MessagePipeServer* server = lane.server.get();
-        const HANDLE stop = stop_.Get();
-        lane.thread = std::make_unique<WorkerThread>([server, stop] { server->Serve(stop); });
-    }
+    return true;
 }
 
-ControlPipeServer::~ControlPipeServer()
+void ControlPipeServer::Run()
 {
-    SetEvent(stop_.Get());
-    for (Lane& lane : lanes_)
-        if (lane.thread)
-            lane.thread->Wait(INFINITE);
+    // While another process holds the name (a previous run still ending, or
+    // someone posing as us) the create is tried again for a while.
+    for (int attempt = 1; !CreateInstances(); ++attempt) {
+        if (attempt == 1)
+            Trace("~~~[Control PIPE Service] can not create the control pipe, retrying");
+        if (attempt == kCreateAttempts || WaitForSingleObject(stop_.Get(), kCreateRetryMs) != WAIT_TIMEOUT) {
+            Trace("~~~[Control PIPE Service] gives up creating the control pipe");
+            return;
+        }
+    }
+    // This thread serves the first instance, one more thread each other one.
+    const HANDLE stop = stop_.Get();
+    for (size_t index = 1; index < lanes_.size(); ++index) {
+        MessagePipeServer* server = lanes_[index].server.get();
+        lanes_[index].thread = std::make_unique<WorkerThread>([server, stop] { server->Serve(stop); });
+    }
+    lanes_.front().server->Serve(stop);
 }
 
 std::vector<uint8_t> ControlPipeServer::HandleRequest(const uint8_t* bytes, DWORD size, const Dispatch& dispatch)

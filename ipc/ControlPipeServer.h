@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kelp::control {
@@ -27,8 +28,14 @@ public:
     // user logged on at the console get read and write.
     static constexpr const char* kSecurity = "D:P(D;;GA;;;NU)(A;;GRGW;;;SY)(A;;GRGW;;;BA)(A;;GRGW;;;IU)";
 
-    // Starts serving at once under the name (kPipeName but in tests).
-    ControlPipeServer(Dispatch dispatch, const char* name = kPipeName);
+    // Creating the pipe is tried this often, this far apart, while its name
+    // is taken.
+    static constexpr int kCreateAttempts = 120;
+    static constexpr DWORD kCreateRetryMs = 1000;
+
+    // Starts serving under the name (kPipeName but in tests) on its own
+    // threads; returns at once.
+    explicit ControlPipeServer(Dispatch dispatch, const char* name = kPipeName);
     // Stops serving and waits for the threads to end.
     ~ControlPipeServer();
     ControlPipeServer(const ControlPipeServer&) = delete;
@@ -37,20 +44,24 @@ public:
     // The reply bytes to one request as it arrived.
     static std::vector<uint8_t> HandleRequest(const uint8_t* bytes, DWORD size, const Dispatch& dispatch);
 
-    // False when the first instance could not be created (someone else
-    // serves the name).
-    bool IsServing() const { return serving_; }
-
 private:
     struct Lane {
         std::unique_ptr<MessagePipeServer> server;
         std::unique_ptr<WorkerThread> thread;
     };
 
+    // On the starter thread, which then serves the first instance.
+    void Run();
+    // Partly created instances are kept and served: any is better than none.
+    bool CreateInstances();
+
     Dispatch dispatch_;
+    std::string name_;
     OwnedHandle stop_;
+    // Filled by the starter thread before any lane thread starts; read by
+    // the destructor once the starter has ended.
     std::vector<Lane> lanes_;
-    bool serving_ = false;
+    std::unique_ptr<WorkerThread> starter_;
 };
 
 } // namespace kelp::control

@@ -91,10 +91,10 @@ int main(int argc, char** argv)
     control::ControlPipeServer server([&box](const control::Request& request) {
         return box.Relay({control::Job::Phase::Ask, request}, 10000);
     });
-    if (!server.IsServing()) {
-        std::fprintf(stderr, "the control pipe is served by someone else\n");
-        return 1;
-    }
+    const std::string pipe = std::string("\\\\.\\pipe\\") + control::kPipeName;
+    // The server creates its instances on a thread of its own.
+    for (int attempt = 0; attempt < 100 && !WaitNamedPipeA(pipe.c_str(), 50); ++attempt)
+        Sleep(20);
     const std::string folder = Folder();
     const std::string ctl = "\"" + folder + "pellixctl.exe\" get";
     const std::string minimal = "\"" + folder + "minimalcontrolclient.exe\"";

@@ -141,3 +141,18 @@ TEST_F(CtlProgram, ACancelledCalibrationEndsTheRunAsTheCancelButtonDoes)
     EXPECT_FALSE(ReadDword(kRootKey, "Threshold1"));
     EXPECT_EQ(RunCtl({"set", "auto", "--yes"}).exitCode, 4);
 }
+
+TEST(CtlProgramStart, TheControlPipeComesOnceItsNameIsFree)
+{
+    ResetProgramRegistry();
+    // A previous run still ending holds the name when the program starts.
+    const std::string path = std::string("\\\\.\\pipe\\") + kelp::control::kPipeName;
+    kelp::OwnedHandle held(CreateNamedPipeA(path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                            PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE, 1, 256, 256, 0, nullptr));
+    ASSERT_TRUE(held.IsValid());
+    Program program("");
+    ASSERT_TRUE(program.Started());
+    Sleep(1500);
+    held.Reset();
+    EXPECT_TRUE(Eventually([] { return RunCtl({"get"}).out == "high\n"; }, 10000));
+}
