@@ -2,6 +2,7 @@
 
 #include "app/AutoAllowed.h"
 #include "app/BroadcastMessage.h"
+#include "app/ControlChannel.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
 #include "app/MainEnergyDisplay.h"
@@ -177,6 +178,7 @@ void TMainForm::StartUp(bool bootFlag)
 
     if (monitor.IsAcpiV3() && !RegisterServiceNotify(Handle()))
         RegisterNotifyTimer->SetEnabled(true);
+    StartControlChannel(*this);
 }
 
 void TMainForm::SetUpSkin()
@@ -251,7 +253,8 @@ bool TMainForm::IsAutoAllowed()
 
 void TMainForm::WndProc(TMessage& message)
 {
-    if (HandleTaggedMessage(message) || HandleModeMessage(message))
+    if (HandleTaggedMessage(message) || HandleModeMessage(message) ||
+        HandleControlMessage(message.Msg, message.WParam, message.LParam))
         return;
     if (message.Msg == TrayController::TaskbarCreatedMessage() && message.Msg != 0) {
         // The shell restarted and lost the icon.

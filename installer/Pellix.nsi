@@ -36,6 +36,7 @@ SetCompressor /SOLID lzma
 !define SETTINGS_KEY "Software\VANTOR\Tamsel3"
 !define INSTANCE_MUTEX "70714792-4D69-4785-8BF0-2572169B3F30"
 !define TASK_NAME "Pellix"
+!define ENVIRONMENT_KEY "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
 !define STAGE_FOLDER "~update"
 !define LOG_FILE "$TEMP\PellixSetup.log"
 !define TASK_TIMEOUT_MS 60000
@@ -254,6 +255,25 @@ Function WriteTaskDefinition
   FileClose $0
 FunctionEnd
 
+;  The install folder on the system path, so that pellixctl runs from any
+;  prompt and script; the uninstaller takes it off again.
+!macro SystemPathFunction prefix operation
+Function ${prefix}SystemPath
+  ClearErrors
+  ReadRegStr $0 HKLM "${ENVIRONMENT_KEY}" "Path"
+  ${If} ${Errors}
+    StrCpy $0 ""
+  ${EndIf}
+  ${${prefix}WordAdd} "$0" ";" "${operation}$INSTDIR" $1
+  ${If} $1 != $0
+    WriteRegExpandStr HKLM "${ENVIRONMENT_KEY}" "Path" "$1"
+    SendMessage ${HWND_BROADCAST} ${WM_WININICHANGE} 0 "STR:Environment" /TIMEOUT=5000
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro SystemPathFunction "" "+"
+!insertmacro SystemPathFunction "un." "-"
+
 Section "$(SecProgramName)" SecProgram
   SectionIn RO
   Call PrepareStage
@@ -280,6 +300,7 @@ Section "-Commit"
   !insertmacro CommitFile "" "Uninstall.exe" ""
   !insertmacro CommitFile "" "LogonTask.xml" ""
 
+  Call SystemPath
   SetShellVarContext all
   CreateShortCut "$SMPROGRAMS\Pellix.lnk" "$INSTDIR\Pellix.exe"
 
@@ -441,6 +462,7 @@ Section "Uninstall"
   Call un.StopPellix
   nsExec::ExecToLog /TIMEOUT=${TASK_TIMEOUT_MS} '"$SYSDIR\schtasks.exe" /delete /tn "${TASK_NAME}" /f'
   Pop $0
+  Call un.SystemPath
   SetShellVarContext all
   Delete "$SMPROGRAMS\Pellix.lnk"
   !insertmacro PellixProgramFiles RemoveFile

@@ -11,10 +11,10 @@ namespace {
 constexpr const char* kLocalUsersOnly = "D:(D;;GA;;;NU)(A;;GA;;;SY)(A;;GA;;;BA)(A;;GRGW;;;WD)";
 } // namespace
 
-LocalPipeSecurity::LocalPipeSecurity(bool inheritHandle)
+LocalPipeSecurity::LocalPipeSecurity(bool inheritHandle, const char* text)
 {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kLocalUsersOnly, SDDL_REVISION_1,
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(text ? text : kLocalUsersOnly, SDDL_REVISION_1,
                                                               &descriptor, nullptr)) {
         Trace("~~~[LocalPipeSecurity] building the pipe security failed, GetLastError returned %d",
               static_cast<int>(GetLastError()));

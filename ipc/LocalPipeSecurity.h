@@ -11,7 +11,8 @@ namespace kelp {
 
 class LocalPipeSecurity {
 public:
-    explicit LocalPipeSecurity(bool inheritHandle);
+    // Without a descriptor (SDDL text), every local account may read and write.
+    explicit LocalPipeSecurity(bool inheritHandle, const char* descriptor = nullptr);
 
     // False when the descriptor could not be built (traced).
     bool IsValid() const { return descriptor_ != nullptr; }

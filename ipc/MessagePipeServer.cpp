@@ -23,13 +23,24 @@ MessagePipeServer::MessagePipeServer(Handler handler, DWORD requestCapacity)
 bool MessagePipeServer::Create(const char* name, bool inheritHandle)
 {
     LocalPipeSecurity security(inheritHandle);
+    return Create(name, 1, true, security);
+}
+
+bool MessagePipeServer::Create(const char* name, const Instance& instance)
+{
+    LocalPipeSecurity security(false, instance.securityDescriptor);
+    return Create(name, instance.maxInstances, instance.first, security);
+}
+
+bool MessagePipeServer::Create(const char* name, DWORD maxInstances, bool first, LocalPipeSecurity& security)
+{
     if (!security.IsValid() || !ioEvent_.IsValid())
         return false;
     const DWORD size = static_cast<DWORD>(request_.size());
-    return pipe_.Create(name, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+    return pipe_.Create(name, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0),
                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT |
                             PIPE_REJECT_REMOTE_CLIENTS,
-                        1, size, size, 0, security.Attributes());
+                        maxInstances, size, size, 0, security.Attributes());
 }
 
 void MessagePipeServer::Serve(HANDLE stopEvent)

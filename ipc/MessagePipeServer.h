@@ -13,6 +13,8 @@
 
 namespace kelp {
 
+class LocalPipeSecurity;
+
 class MessagePipeServer {
 public:
     // Builds the reply to one request (the first requestCapacity bytes of
@@ -33,6 +35,15 @@ public:
     // Fails when any process already serves the name, so that nobody can
     // place an instance of their own in front of or beside ours.
     bool Create(const char* name, bool inheritHandle);
+    // One of up to maxInstances instances of the name, with the given
+    // security; only the first may be created while nobody serves the name
+    // (the later ones join the server's own first instance).
+    struct Instance {
+        DWORD maxInstances;
+        bool first;
+        const char* securityDescriptor;  // SDDL
+    };
+    bool Create(const char* name, const Instance& instance);
     // Serves clients until stopEvent is signalled; needs a created pipe.
     void Serve(HANDLE stopEvent);
     // Waits for one client and serves it; returns early when stopEvent is
@@ -40,6 +51,7 @@ public:
     void ServeClient(HANDLE stopEvent);
 
 private:
+    bool Create(const char* name, DWORD maxInstances, bool first, LocalPipeSecurity& security);
     bool ReadRequest(HANDLE stopEvent, DWORD& size);
     void SendReply(const std::vector<uint8_t>& reply, HANDLE stopEvent);
     OVERLAPPED FreshOverlapped() const;

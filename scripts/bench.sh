@@ -54,6 +54,10 @@ run_bench() {
 # --- Pipes: the guarded client against a bare CallNamedPipeA -------------
 run_bench pipebench wine pipebench.exe
 
+# --- pellixctl: `pellixctl get` as a process against one bare ------------
+# --- CallNamedPipeA client program, both to the same control pipe --------
+run_bench ctl wine ctlbench.exe
+
 # --- Mode change: SetModeNoVga against a bare TamselSetLevel --------------
 run_bench modebench wine modebench.exe
 

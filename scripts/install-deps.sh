@@ -23,6 +23,8 @@ have_pkg imagemagick                     || need+=(imagemagick)
 have_pkg wine                           || need+=(wine)
 have_pkg wine32:i386                    || need+=(wine32:i386)
 have_pkg wine64                         || need+=(wine64)
+# JSON for pellixctl's machine output and its tests (header-only).
+[ -f /usr/include/nlohmann/json.hpp ]   || need+=(nlohmann-json3-dev)
 # Pellix Setup is built with NSIS.
 have_cmd makensis                       || need+=(nsis)
 # The native sanitizer and fuzzing build of the decoders (scripts/fuzz.sh).

@@ -6,6 +6,7 @@
 #include "board/core/Descriptions.h"
 #include "board/core/IniDocument.h"
 #include "board/core/Package.h"
+#include "ipc/ControlProtocol.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -231,6 +232,43 @@ void PipeSeeds()
     Save("pipe_messages", "sysctrl-short", Words({1, 2}));
 }
 
+void ControlSeeds()
+{
+    namespace control = kelp::control;
+    using control::Command;
+    const auto request = [](const char* name, Command command, uint32_t level, uint32_t extra) {
+        control::Request r;
+        r.command = command;
+        r.level = level;
+        r.flags = command == Command::SetMode ? extra : 0;
+        r.expected = command == Command::RestoreMode ? extra : 0;
+        Save("control_messages", name, control::EncodeRequest(r));
+    };
+    request("status", Command::Status, 0, 0);
+    request("set-turbo", Command::SetMode, 0x4000, 0);
+    request("set-auto-yes", Command::SetMode, 0x8000, control::kConfirmTweak);
+    request("restore-high", Command::RestoreMode, 0, 2);
+    request("calibrate", Command::StartCalibration, 0, 0);
+    request("progress", Command::CalibrationProgress, 0, 0);
+    control::Reply status = control::Answer(Command::Status, control::Outcome::Done);
+    status.status.level = 0x8000;
+    status.status.flags = control::kAutoSupported | control::kVgaConnected;
+    status.status.cpuPowerW = 42.5;
+    status.status.boardTotalWh = 12.25;
+    status.status.totalSince = 0x01D9000000000000ull;
+    Save("control_messages", "reply-status", control::EncodeReply(status));
+    control::Reply set = control::Answer(Command::SetMode, control::Outcome::Failed);
+    set.level = 2;
+    Save("control_messages", "reply-set-failed", control::EncodeReply(set));
+    Save("control_messages", "reply-refused",
+         control::EncodeReply(control::Answer(Command::SetMode, control::Outcome::Refused,
+                                              control::Reason::CalibrationNeeded)));
+    control::Reply progress = control::Answer(Command::CalibrationProgress, control::Outcome::Done);
+    progress.progress = {control::CalibrationState::Running, 150, 300};
+    Save("control_messages", "reply-progress", control::EncodeReply(progress));
+    Save("control_messages", "header-only", Bytes{'P', 'X', 'C', 'T', 1, 0, 1, 0, 0, 0, 0});
+}
+
 void LayoutSeeds()
 {
     auto text = [](const char* name, const std::string& layout) {
@@ -305,6 +343,7 @@ int main(int argc, char** argv)
     PngRecordSeeds();
     BlurSeeds();
     PipeSeeds();
+    ControlSeeds();
     LayoutSeeds();
     NumLedSeeds();
     RegistrySeeds();

@@ -15,8 +15,15 @@ void AssertionFailed(const char* condition, const char* source, int line)
     std::fprintf(stderr, "%s\n", report.c_str());
     std::fflush(stderr);
     Trace("%s", report.c_str());
-    if (GetEnvironmentVariableA("PELLIX_ASSERT_QUIET", nullptr, 0) == 0)
-        MessageBoxA(nullptr, report.c_str(), "Pellix", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    // The box's library is loaded only now: the console programs that share
+    // this code (pellixctl) then start without the user-interface library.
+    using MessageBoxFunction = int(WINAPI*)(HWND, const char*, const char*, UINT);
+    const HMODULE user = GetEnvironmentVariableA("PELLIX_ASSERT_QUIET", nullptr, 0) == 0 ? LoadLibraryA("user32.dll")
+                                                                                           : nullptr;
+    if (const auto box = user ? reinterpret_cast<MessageBoxFunction>(
+                                    reinterpret_cast<void*>(GetProcAddress(user, "MessageBoxA")))
+                              : nullptr)
+        box(nullptr, report.c_str(), "Pellix", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(3);
 }
 

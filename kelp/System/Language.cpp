@@ -19,4 +19,9 @@ std::string Translate(const char* key)
     return LanguageResolver::Process().Translate(key);
 }
 
+std::string TranslateIn(const char* section, const char* key)
+{
+    return LanguageResolver::Process().TranslateIn(section, key);
+}
+
 } // namespace kelp

@@ -17,6 +17,9 @@ std::string GetLanguageName();
 std::string GetLanguageFilePath();
 // The text of key in the current language, else in English, else "Error 737".
 std::string Translate(const char* key);
+// The same from another section of the language files (the texts of a
+// companion program).
+std::string TranslateIn(const char* section, const char* key);
 
 } // namespace kelp
 

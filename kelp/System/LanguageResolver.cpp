@@ -63,12 +63,17 @@ std::string LanguageResolver::FilePathFor(const std::string& languageName) const
 
 std::string LanguageResolver::Translate(const char* key) const
 {
+    return TranslateIn("Translations", key);
+}
+
+std::string LanguageResolver::TranslateIn(const char* section, const char* key) const
+{
     // A null key would ask the INI functions for the list of all keys.
-    if (!key)
+    if (!key || !section)
         return kTextNotFound;
-    std::string text = ReadValue(LanguageFilePath(), "Translations", key);
+    std::string text = ReadValue(LanguageFilePath(), section, key);
     if (text == kTextNotFound)
-        text = ReadValue(FilePathFor(kEnglish), "Translations", key);
+        text = ReadValue(FilePathFor(kEnglish), section, key);
     return text;
 }
 

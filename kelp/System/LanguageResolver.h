@@ -24,6 +24,8 @@ public:
     std::string LanguageName() const;
     std::string LanguageFilePath() const;
     std::string Translate(const char* key) const;
+    // The same from another section of the files than the program's texts.
+    std::string TranslateIn(const char* section, const char* key) const;
 
 private:
     std::string FilePathFor(const std::string& languageName) const;

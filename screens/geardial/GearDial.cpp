@@ -71,20 +71,29 @@ void GearDial::Attach(const DialControls& controls)
     Refresh();
 }
 
+namespace {
+// The dial asks the user.
+class DialQuestions final : public AutoQuestions {
+public:
+    explicit DialQuestions(GearDialHost& host) : host_(host) {}
+    void Unsupported() override { host_.Notice(Text("AutoModeUnavaliable")); }
+    bool ConfirmTweak() override { return host_.ConfirmTweak() == kYes; }
+    bool Calibrate(Calibration reason) override
+    {
+        using Offer = GearDialHost::CalibrationOffer;
+        return host_.OfferCalibration(reason == Calibration::AfterSettingChanged ? Offer::AfterSettingChanged
+                                                                                 : Offer::BeforeSetting) == kYes;
+    }
+
+private:
+    GearDialHost& host_;
+};
+} // namespace
+
 bool GearDial::AutoAccepted()
 {
-    if (!host_.IsAutoAllowedByBios()) {
-        host_.Notice(Text("AutoModeUnavaliable"));
-        return false;
-    }
-    if (host_.IsTweakDisabled() && host_.ConfirmTweak() != kYes)
-        return false;
-    using Offer = GearDialHost::CalibrationOffer;
-    if (host_.IsCalibrationNeeded())
-        return host_.OfferCalibration(Offer::AfterSettingChanged) == kYes;
-    if (!host_.HasValidThresholds())
-        return host_.OfferCalibration(Offer::BeforeSetting) == kYes;
-    return true;
+    DialQuestions questions(host_);
+    return CheckAuto(host_, questions) == AutoObstacle::None;
 }
 
 void GearDial::Select(int level)

@@ -3,13 +3,14 @@
 // firmware's answers about Auto, the mode's settings for the lamps, the
 // questions put to the user and the advanced-settings form.
 
+#include "screens/geardial/AutoChecks.h"
 #include "screens/geardial/LampRules.h"
 
 #include <string>
 
 namespace geardial {
 
-class GearDialHost {
+class GearDialHost : public AutoFacts {
 public:
     virtual ~GearDialHost() = default;
 
@@ -19,10 +20,6 @@ public:
     // The user chose before the delayed start-up restore ran.
     virtual void StopStartupRestore() = 0;
 
-    virtual bool IsAutoAllowedByBios() = 0;
-    virtual bool IsTweakDisabled() = 0;
-    virtual bool IsCalibrationNeeded() = 0;
-    virtual bool HasValidThresholds() = 0;
     // The saving gear Auto runs now, as the firmware reports it.
     virtual int RunningAutoGear() = 0;
     virtual LampFacts LampFactsFor(int level) = 0;

@@ -85,12 +85,30 @@ bool InstallPending()
     return ReadString(HKEY_LOCAL_MACHINE, kRunOnceKey, kPendingValue, command);
 }
 
+// The system's search path, as the installer keeps it.
+std::string SystemPath()
+{
+    std::string path;
+    ReadString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", "Path",
+               path);
+    return path;
+}
+
+// The install folder as one entry of the search path.
+bool InstallFolderOnPath()
+{
+    std::string folder = InstalledFolder();
+    folder.pop_back();
+    const std::string path = ";" + SystemPath() + ";";
+    return path.find(";" + folder + ";") != std::string::npos;
+}
+
 // The files the build laid out as an installation, relative to it: the
 // program, its language files and artwork, and the virtual board. The
 // repository's own dot files that the build copies along are not shipped.
 std::vector<std::string> ExpectedFiles()
 {
-    std::vector<std::string> files{"Pellix.exe"};
+    std::vector<std::string> files{"Pellix.exe", "pellixctl.exe"};
     files.insert(files.end(), std::begin(kBoardLibraries), std::end(kBoardLibraries));
     for (const char* folder : {"LangFiles\\", "Resource\\", "Skin\\", "BoardProfiles\\"})
         for (const std::string& file : FilesUnder(boardtest::RuntimeFolder() + folder)) {
@@ -167,6 +185,7 @@ TEST(Installer, CleanSilentInstallPutsEverythingInPlace)
     EXPECT_TRUE(FileExists(ShortcutPath()));
     EXPECT_FALSE(FolderExists(InstalledFolder() + "~update")) << "staged files left behind";
     EXPECT_FALSE(InstallPending()) << "a clean install must not block the program's start";
+    EXPECT_TRUE(InstallFolderOnPath()) << SystemPath();
 
     std::string text;
     EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", text) && text == "Pellix");
@@ -325,9 +344,12 @@ TEST(Uninstall, RemovesEverythingButTheSettings)
 
     LogonStartedPellix pellix;
     ASSERT_NE(pellix.Window(), nullptr);
+    ASSERT_TRUE(InstallFolderOnPath());
     RunAndWait("\"" + InstalledFolder() + "Uninstall.exe\" /S");
 
     EXPECT_TRUE(pellix.Process().WaitForExit(0)) << "Pellix still runs";
+    EXPECT_FALSE(InstallFolderOnPath()) << SystemPath();
+    EXPECT_FALSE(SystemPath().empty()) << "the rest of the path stays";
     EXPECT_FALSE(FolderExists(InstalledFolder())) << FilesUnder(InstalledFolder()).size() << " files left";
     EXPECT_FALSE(FileExists(ShortcutPath()));
     EXPECT_FALSE(FileExists(RegisteredTaskPath()));

@@ -1,0 +1,154 @@
+#include "app/ConsoleControl.h"
+
+#include "engine/ModeModel.h"
+
+using namespace kelp::control;
+
+namespace {
+
+constexpr int kCalibrationCompleted = 1;
+
+// Nobody is there to answer the dial's questions: the tweak confirmation
+// comes with the request or not at all, and no calibration runs unasked.
+class ConsoleQuestions final : public geardial::AutoQuestions {
+public:
+    explicit ConsoleQuestions(bool tweakConfirmed) : tweakConfirmed_(tweakConfirmed) {}
+    void Unsupported() override {}
+    bool ConfirmTweak() override { return tweakConfirmed_; }
+    bool Calibrate(Calibration) override { return false; }
+
+private:
+    bool tweakConfirmed_;
+};
+
+Reply LevelReply(Command answers, Outcome outcome, int level)
+{
+    Reply reply = Answer(answers, outcome);
+    reply.level = uint32_t(level);
+    return reply;
+}
+
+} // namespace
+
+Reply ConsoleControl::Handle(const Job& job, std::function<void()>& then)
+{
+    const Request& request = job.request;
+    if (job.phase == Job::Phase::Confirm)
+        return Confirm(request);
+    switch (request.command) {
+    case Command::Status:
+        return Status();
+    case Command::SetMode:
+        return SetMode(request, (request.flags & kConfirmTweak) != 0);
+    case Command::RestoreMode:
+        if (host_.CurrentLevel() != int(request.expected))
+            return Answer(request.command, Outcome::Refused, Reason::NotCurrent);
+        // Auto was the user's own choice before: its tweak question was answered then.
+        return SetMode(request, true);
+    case Command::StartCalibration:
+        return StartCalibration(then);
+    case Command::CalibrationProgress:
+        return CalibrationReply(request.command);
+    case Command::CancelCalibration:
+        if (calibration_ == CalibrationState::Running)
+            host_.CancelCalibration();
+        return CalibrationReply(request.command);
+    }
+    return Answer(request.command, Outcome::BadRequest);
+}
+
+Reply ConsoleControl::Status()
+{
+    Reply reply = Answer(Command::Status, Outcome::Done);
+    kelp::control::Status& status = reply.status;
+    status.level = uint32_t(host_.CurrentLevel());
+    status.autoGear = uint32_t(host_.RunningAutoGear());
+    const std::pair<bool, uint32_t> flags[] = {
+        {host_.IsAutoAllowedByBios(), kAutoSupported},
+        {host_.IsCalibrationNeeded() || !host_.HasValidThresholds(), kCalibrationNeeded},
+        {host_.IsTweakDisabled(), kTweakDisabled},
+        {host_.IsOverclocked(), kOverclocked},
+        {host_.IsConflictingUtilityRunning(), kConflictingUtility},
+        {host_.IsDialogShown() || calibration_ == CalibrationState::Running, kBusy},
+    };
+    for (const auto& [set, flag] : flags)
+        if (set)
+            status.flags |= flag;
+    host_.FillReadings(status);
+    return reply;
+}
+
+Reason ConsoleControl::Blocker()
+{
+    if (host_.IsOverclocked())
+        return Reason::Overclocked;
+    if (host_.IsConflictingUtilityRunning())
+        return Reason::ConflictingUtility;
+    if (host_.IsDialogShown() || calibration_ == CalibrationState::Running)
+        return Reason::Busy;
+    return Reason::None;
+}
+
+Reason ConsoleControl::AutoBlocker(bool tweakConfirmed)
+{
+    ConsoleQuestions questions(tweakConfirmed);
+    switch (geardial::CheckAuto(host_, questions)) {
+    case geardial::AutoObstacle::Unsupported:
+        return Reason::AutoUnsupported;
+    case geardial::AutoObstacle::TweakUnconfirmed:
+        return Reason::TweakUnconfirmed;
+    case geardial::AutoObstacle::CalibrationNeeded:
+        return Reason::CalibrationNeeded;
+    case geardial::AutoObstacle::None:
+        break;
+    }
+    return Reason::None;
+}
+
+Reply ConsoleControl::SetMode(const Request& request, bool tweakConfirmed)
+{
+    const int level = int(request.level);
+    if (!IsKnownLevel(level))
+        return Answer(request.command, Outcome::Refused, Reason::UnknownLevel);
+    Reason reason = Blocker();
+    if (reason == Reason::None && level == GearLevel::Auto)
+        reason = AutoBlocker(tweakConfirmed);
+    if (reason != Reason::None)
+        return Answer(request.command, Outcome::Refused, reason);
+    host_.StopStartupRestore();
+    host_.SetMode(level);
+    return LevelReply(request.command, Outcome::Done, level);
+}
+
+Reply ConsoleControl::Confirm(const Request& request)
+{
+    host_.RefreshModeDisplay();
+    const int level = host_.CurrentLevel();
+    const bool applied = host_.IsModeSettled() && level == int(request.level);
+    return LevelReply(request.command, applied ? Outcome::Done : Outcome::Failed, level);
+}
+
+Reply ConsoleControl::StartCalibration(std::function<void()>& then)
+{
+    if (const Reason reason = Blocker(); reason != Reason::None)
+        return Answer(Command::StartCalibration, Outcome::Refused, reason);
+    calibration_ = CalibrationState::Running;
+    then = [this] {
+        const int result = host_.RunCalibration();
+        calibration_ = result == kCalibrationCompleted ? CalibrationState::Completed : CalibrationState::Cancelled;
+    };
+    return CalibrationReply(Command::StartCalibration);
+}
+
+Reply ConsoleControl::CalibrationReply(Command answers)
+{
+    Reply reply = Answer(answers, Outcome::Done);
+    reply.progress.state = calibration_;
+    if (calibration_ == CalibrationState::Running) {
+        host_.CalibrationProgress(reply.progress.step, reply.progress.steps);
+        // The form counts one tick past the last step before it closes.
+        if (reply.progress.step > reply.progress.steps)
+            reply.progress.step = reply.progress.steps;
+    }
+    return reply;
+}

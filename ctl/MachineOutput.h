@@ -1,0 +1,30 @@
+#pragma once
+// The language-neutral output of pellixctl for scripts: JSON for status,
+// get, list and energy, CSV for energy. Built with a JSON library, never by
+// hand; every name is plain ASCII.
+
+#include "ipc/ControlProtocol.h"
+
+#include <string>
+
+namespace ctl {
+
+// Why a mode cannot be chosen now (Reason::None when it can), as the
+// program would refuse it.
+kelp::control::Reason Unavailability(const kelp::control::Status& status, int level);
+// The reason's name in machine output ("calibration-needed").
+const char* ReasonToken(kelp::control::Reason reason);
+
+// Milligrams of CO2 avoided per watt-hour saved, as the window counts.
+constexpr double kCo2MilligramsPerWattHour = 615;
+
+// "YYYY-MM-DDTHH:MM:SS" of a local FILETIME; empty for 0.
+std::string LocalTimeText(uint64_t fileTime);
+
+std::string StatusJson(const kelp::control::Status& status);
+std::string GetJson(const kelp::control::Status& status);
+std::string ListJson(const kelp::control::Status& status);
+std::string EnergyJson(const kelp::control::Status& status);
+std::string EnergyCsv(const kelp::control::Status& status);
+
+} // namespace ctl

@@ -1,0 +1,171 @@
+// The control requests on the main thread's side: the refusals the window
+// and the dial apply, the answer to the dial's tweak question, the
+// put-back that yields to the user's own choice, and the judgement of a
+// change once it has ended.
+
+#include "app/ConsoleControl.h"
+#include "engine/ModeModel.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelp::control;
+
+namespace {
+
+class FakeHost : public ControlHost {
+public:
+    bool autoByBios = true, tweakDisabled = false, calibrationNeeded = false, thresholds = true;
+    bool overclocked = false, conflicting = false, dialog = false, settled = true;
+    int level = 0;
+    int applied = -1;  // what the mode engine was asked for
+    bool restoreStopped = false;
+    int refreshes = 0;
+    int calibrationResult = 1;
+    bool cancelled = false;
+
+    bool IsAutoAllowedByBios() override { return autoByBios; }
+    bool IsTweakDisabled() override { return tweakDisabled; }
+    bool IsCalibrationNeeded() override { return calibrationNeeded; }
+    bool HasValidThresholds() override { return thresholds; }
+    int CurrentLevel() override { return level; }
+    int RunningAutoGear() override { return 3; }
+    bool IsOverclocked() override { return overclocked; }
+    bool IsConflictingUtilityRunning() override { return conflicting; }
+    bool IsDialogShown() override { return dialog; }
+    void FillReadings(Status& status) override { status.cpuPowerW = 40; }
+    void StopStartupRestore() override { restoreStopped = true; }
+    void SetMode(int newLevel) override { applied = newLevel; }
+    bool IsModeSettled() override { return settled; }
+    void RefreshModeDisplay() override { ++refreshes; }
+    int RunCalibration() override { return calibrationResult; }
+    void CalibrationProgress(uint32_t& step, uint32_t& steps) override
+    {
+        step = 301;
+        steps = 300;
+    }
+    void CancelCalibration() override { cancelled = true; }
+};
+
+struct Rig {
+    FakeHost host;
+    ConsoleControl control{host};
+    std::function<void()> then;
+
+    Reply Ask(Command command, int level = 0, uint32_t extra = 0)
+    {
+        Request request;
+        request.command = command;
+        request.level = uint32_t(level);
+        request.flags = command == Command::SetMode ? extra : 0;
+        request.expected = command == Command::RestoreMode ? extra : 0;
+        return control.Handle({Job::Phase::Ask, request}, then);
+    }
+    Reply Confirm(int level)
+    {
+        Request request;
+        request.command = Command::SetMode;
+        request.level = uint32_t(level);
+        return control.Handle({Job::Phase::Confirm, request}, then);
+    }
+};
+
+} // namespace
+
+TEST(ConsoleControl, RefusesWhereTheWindowAndTheDialWould)
+{
+    const std::pair<void (*)(FakeHost&), Reason> blockers[] = {
+        {[](FakeHost& h) { h.overclocked = true; }, Reason::Overclocked},
+        {[](FakeHost& h) { h.conflicting = true; }, Reason::ConflictingUtility},
+        {[](FakeHost& h) { h.dialog = true; }, Reason::Busy},
+    };
+    for (const auto& [block, reason] : blockers) {
+        Rig rig;
+        block(rig.host);
+        const Reply reply = rig.Ask(Command::SetMode, GearLevel::Turbo);
+        EXPECT_EQ(reply.outcome, Outcome::Refused);
+        EXPECT_EQ(reply.reason, reason);
+        EXPECT_EQ(rig.host.applied, -1);
+        EXPECT_EQ(rig.Ask(Command::StartCalibration).reason, reason);
+        EXPECT_TRUE(rig.Ask(Command::Status).status.flags != 0);
+    }
+
+    const std::pair<void (*)(FakeHost&), Reason> autoChecks[] = {
+        {[](FakeHost& h) { h.autoByBios = false; }, Reason::AutoUnsupported},
+        {[](FakeHost& h) { h.tweakDisabled = true; }, Reason::TweakUnconfirmed},
+        {[](FakeHost& h) { h.calibrationNeeded = true; }, Reason::CalibrationNeeded},
+        {[](FakeHost& h) { h.thresholds = false; }, Reason::CalibrationNeeded},
+    };
+    for (const auto& [block, reason] : autoChecks) {
+        Rig rig;
+        block(rig.host);
+        EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::Auto).reason, reason);
+        EXPECT_EQ(rig.host.applied, -1);
+        // The fixed modes need none of it.
+        EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::MaxSaving).outcome, Outcome::Done);
+    }
+    Rig rig;
+    EXPECT_EQ(rig.Ask(Command::SetMode, 3).reason, Reason::UnknownLevel);
+}
+
+TEST(ConsoleControl, TheTweakAnswerComesWithTheRequest)
+{
+    Rig rig;
+    rig.host.tweakDisabled = true;
+    rig.host.calibrationNeeded = true;
+    // Answered: the next check, the calibration, still stops it.
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::Auto, kConfirmTweak).reason, Reason::CalibrationNeeded);
+    rig.host.calibrationNeeded = false;
+    const Reply reply = rig.Ask(Command::SetMode, GearLevel::Auto, kConfirmTweak);
+    EXPECT_EQ(reply.outcome, Outcome::Done);
+    EXPECT_EQ(rig.host.applied, GearLevel::Auto);
+    EXPECT_TRUE(rig.host.restoreStopped);
+}
+
+TEST(ConsoleControl, PutsBackOnlyWhatTheUserLeftAlone)
+{
+    Rig rig;
+    rig.host.level = GearLevel::Turbo;
+    EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::HighPerformance, GearLevel::MaxSaving).reason,
+              Reason::NotCurrent);
+    EXPECT_EQ(rig.host.applied, -1);
+    EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::HighPerformance, GearLevel::Turbo).outcome, Outcome::Done);
+    EXPECT_EQ(rig.host.applied, GearLevel::HighPerformance);
+}
+
+TEST(ConsoleControl, AChangeIsJudgedOnceItHasEnded)
+{
+    Rig rig;
+    rig.host.level = GearLevel::Turbo;
+    Reply reply = rig.Confirm(GearLevel::Turbo);
+    EXPECT_EQ(reply.outcome, Outcome::Done);
+    EXPECT_EQ(rig.host.refreshes, 1) << "tray and dial show the mode";
+    rig.host.settled = false;
+    EXPECT_EQ(rig.Confirm(GearLevel::Turbo).outcome, Outcome::Failed);
+    rig.host.settled = true;
+    reply = rig.Confirm(GearLevel::MaxSaving);
+    EXPECT_EQ(reply.outcome, Outcome::Failed);
+    EXPECT_EQ(reply.level, uint32_t(GearLevel::Turbo));
+}
+
+TEST(ConsoleControl, CalibrationRunsAfterTheReplyAndReportsItsEnd)
+{
+    Rig rig;
+    Reply reply = rig.Ask(Command::StartCalibration);
+    EXPECT_EQ(reply.progress.state, CalibrationState::Running);
+    ASSERT_TRUE(rig.then) << "the modal run must not hold the reply back";
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::Turbo).reason, Reason::Busy);
+    EXPECT_EQ(rig.Ask(Command::StartCalibration).reason, Reason::Busy);
+    reply = rig.Ask(Command::CalibrationProgress);
+    EXPECT_EQ(reply.progress.step, 300u) << "the closing tick is not a step";
+    rig.Ask(Command::CancelCalibration);
+    EXPECT_TRUE(rig.host.cancelled);
+
+    rig.host.calibrationResult = 2;
+    rig.then();
+    EXPECT_EQ(rig.Ask(Command::CalibrationProgress).progress.state, CalibrationState::Cancelled);
+    rig.host.calibrationResult = 1;
+    rig.then = nullptr;
+    rig.Ask(Command::StartCalibration);
+    rig.then();
+    EXPECT_EQ(rig.Ask(Command::CalibrationProgress).progress.state, CalibrationState::Completed);
+}
