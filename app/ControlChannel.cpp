@@ -7,7 +7,7 @@
 #include "engine/ModeRequest.h"
 #include "ipc/ControlMailbox.h"
 #include "ipc/ControlPipeServer.h"
-#include "kelp/System/ProcessWide.h"
+#include "framework/system/ProcessWide.h"
 
 #include <optional>
 
@@ -65,9 +65,9 @@ private:
     ControlPipeServer server_;
 };
 
-std::optional<kelp::ProcessWide<Channel>>& TheChannel()
+std::optional<ProcessWide<Channel>>& TheChannel()
 {
-    static std::optional<kelp::ProcessWide<Channel>> channel;
+    static std::optional<ProcessWide<Channel>> channel;
     return channel;
 }
 

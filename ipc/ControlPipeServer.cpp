@@ -1,6 +1,6 @@
 #include "ipc/ControlPipeServer.h"
 
-#include "kelp/System/Trace.h"
+#include "framework/system/Trace.h"
 
 namespace kelp::control {
 

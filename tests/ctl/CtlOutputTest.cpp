@@ -3,6 +3,7 @@
 
 #include "ctl/CtlTexts.h"
 #include "ctl/MachineOutput.h"
+#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/IniAccess.h"
 #include "kelp/System/Language.h"
 
@@ -52,7 +53,7 @@ TEST(CtlOutput, EveryTextIsInEveryLanguage)
     for (const char* language : {"English", "German", "French", "Japanese"}) {
         kelp::IniAccess ini;
         const std::string path =
-            kelp::ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
+            ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
         ASSERT_TRUE(ini.Open(path)) << path;
         for (int text = 0; text < int(ctl::Text::Count); ++text) {
             const char* key = ctl::KeyOf(ctl::Text(text));

@@ -1,8 +1,8 @@
 #include "tests/ctl/CtlRun.h"
 
 #include "ctl/ProgramRunner.h"
+#include "framework/system/ExecutableFolder.h"
 #include "ipc/OwnedHandle.h"
-#include "kelp/System/Language.h"
 
 #include <thread>
 
@@ -44,7 +44,7 @@ CtlResult RunCtl(const std::vector<std::string>& args, DWORD timeoutMs)
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
 
-    std::vector<std::string> line{kelp::ExecutableFolder() + "pellixctl.exe"};
+    std::vector<std::string> line{ExecutableFolder() + "pellixctl.exe"};
     line.insert(line.end(), args.begin(), args.end());
     std::string command = ctl::QuoteCommandLine(line);
     STARTUPINFOA startup{};
