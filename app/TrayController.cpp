@@ -5,6 +5,7 @@
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
 #include "framework/TTimer.h"
+#include "framework/system/ExclusiveLock.h"
 #include "kelp/System/Language.h"
 
 #include <utility>
@@ -29,17 +30,6 @@ public:
 
 private:
     TrayController* tray_;
-};
-
-class TrayController::IconLock {
-public:
-    explicit IconLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~IconLock() { ReleaseSRWLockExclusive(&lock_); }
-    IconLock(const IconLock&) = delete;
-    IconLock& operator=(const IconLock&) = delete;
-
-private:
-    SRWLOCK& lock_;
 };
 
 TrayController::TrayController(TrayServices& services, ShellNotify shell, std::string iconFolder)
@@ -68,7 +58,7 @@ void TrayController::Create(TForm* mainWindow, UINT callbackMessage)
     owner_ = mainWindow;
     const std::string title = Application().Title();
     {
-        IconLock lock(iconLock_);
+        ExclusiveLock lock(iconLock_);
         icon_.emplace(mainWindow->Handle(), kIconId, callbackMessage, title, shell_);
         icon_->SetBalloonTitle(title);
         icon_->SetBalloonFlags(kBalloonFlags);
@@ -105,7 +95,7 @@ void TrayController::RefreshIcon()
     }
     TIconHandle picture = LoadTrayIcon(iconFolder_, TrayIconIndex(overclocked, level, restorePending, autoGear));
 
-    IconLock lock(iconLock_);
+    ExclusiveLock lock(iconLock_);
     if (!icon_)
         return;
     // The previous picture goes only after the shell has the new one.
@@ -135,7 +125,7 @@ void TrayController::UpdateBalloon()
     const std::string text = BalloonText();
     const bool show = AdvanceSettings::Instance().IsBalloonTipsEnabled();
     {
-        IconLock lock(iconLock_);
+        ExclusiveLock lock(iconLock_);
         if (!icon_)
             return;
         icon_->SetBalloonText(text);
@@ -150,7 +140,7 @@ void TrayController::Refresh()
 {
     RefreshIcon();
     UpdateBalloon();
-    IconLock lock(iconLock_);
+    ExclusiveLock lock(iconLock_);
     if (icon_)
         icon_->SetVisible(true);
 }
@@ -188,7 +178,7 @@ UINT TrayController::TaskbarCreatedMessage()
 
 void TrayController::OnTaskbarCreated()
 {
-    IconLock lock(iconLock_);
+    ExclusiveLock lock(iconLock_);
     if (icon_)
         icon_->Readd();
 }
@@ -290,7 +280,7 @@ void TrayController::StopBalloonTimer()
 
 void TrayController::HideBalloon()
 {
-    IconLock lock(iconLock_);
+    ExclusiveLock lock(iconLock_);
     if (icon_)
         icon_->ShowBalloon(false);
 }
@@ -311,7 +301,7 @@ void TrayController::OwnerGone()
 
 void TrayController::RemoveIcon()
 {
-    IconLock lock(iconLock_);
+    ExclusiveLock lock(iconLock_);
     icon_.reset();
     iconHandle_.Reset();
 }

@@ -85,7 +85,6 @@ public:
 
 private:
     class BalloonTimer;
-    class IconLock;
 
     // Becomes the mode engine's observer; undone by the destructor.
     void PlugIntoModeEngine();

@@ -4,23 +4,13 @@
 #include "engine/ModeHardware.h"
 #include "engine/ModeModel.h"
 #include "engine/RegistryLayout.h"
+#include "framework/system/ExclusiveLock.h"
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
 
 #include <string>
 #include <type_traits>
-
-class AdvanceSettings::Lock {
-public:
-    explicit Lock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~Lock() { ReleaseSRWLockExclusive(&lock_); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
 
 namespace {
 
@@ -108,7 +98,7 @@ bool AdvanceSettings::LoadRecords()
     if (!reader.Open(HKEY_LOCAL_MACHINE, RegKey::Advance))
         return false;
     DWORD value = 0;
-    Lock guard(lock_);
+    ExclusiveLock guard(lock_);
     if (reader.ReadDword(RegValue::BalloonToolDisabled, value))
         balloonTipsEnabled_ = value != 1;
     if (reader.ReadDword(RegValue::RunAtSystemStartup, value))
@@ -125,20 +115,20 @@ bool AdvanceSettings::LoadRecords()
 
 ModeTunings AdvanceSettings::Records() const
 {
-    Lock guard(lock_);
+    ExclusiveLock guard(lock_);
     return modes_;
 }
 
 bool AdvanceSettings::IsBalloonTipsEnabled() const
 {
-    Lock guard(lock_);
+    ExclusiveLock guard(lock_);
     return balloonTipsEnabled_;
 }
 
 void AdvanceSettings::SetBalloonTipsEnabled(bool enabled)
 {
     {
-        Lock guard(lock_);
+        ExclusiveLock guard(lock_);
         balloonTipsEnabled_ = enabled;
     }
     WriteDwordValue(HKEY_LOCAL_MACHINE, RegKey::Advance, RegValue::BalloonToolDisabled, enabled ? 0 : 1);
@@ -146,14 +136,14 @@ void AdvanceSettings::SetBalloonTipsEnabled(bool enabled)
 
 bool AdvanceSettings::IsRunAtStartup() const
 {
-    Lock guard(lock_);
+    ExclusiveLock guard(lock_);
     return runAtStartup_;
 }
 
 void AdvanceSettings::SetRunAtStartup(bool run)
 {
     {
-        Lock guard(lock_);
+        ExclusiveLock guard(lock_);
         runAtStartup_ = run;
     }
     WriteDwordValue(HKEY_LOCAL_MACHINE, RegKey::Advance, RegValue::RunAtSystemStartup, run ? 0 : 1);
@@ -163,7 +153,7 @@ bool AdvanceSettings::GetTuning(int modeIndex, ModeTuning& tuning) const
 {
     if (modeIndex < 0 || modeIndex >= ModeIndex::Count)
         return false;
-    Lock guard(lock_);
+    ExclusiveLock guard(lock_);
     tuning = modes_[modeIndex];
     return true;
 }
@@ -173,7 +163,7 @@ bool AdvanceSettings::SetTuning(int modeIndex, const ModeTuning& tuning)
     if (modeIndex < 0 || modeIndex >= ModeIndex::FixedCount)
         return false;
     {
-        Lock guard(lock_);
+        ExclusiveLock guard(lock_);
         modes_[modeIndex] = tuning;
         DeriveAutoTuning(modes_);
     }
@@ -209,7 +199,7 @@ void AdvanceSettings::ResetToDefaults()
     for (int i = 0; i < ModeIndex::Count; ++i)
         defaults[i] = DefaultTuning(i);
     {
-        Lock guard(lock_);
+        ExclusiveLock guard(lock_);
         modes_ = defaults;
     }
     Save();

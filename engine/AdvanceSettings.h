@@ -72,8 +72,6 @@ public:
     void ClearGear_Flag();
 
 private:
-    class Lock;
-
     void Load();
     bool LoadRecords();
     ModeTunings Records() const;

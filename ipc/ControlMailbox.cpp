@@ -1,5 +1,6 @@
 #include "ipc/ControlMailbox.h"
 
+#include "framework/system/ExclusiveLock.h"
 #include "ipc/OwnedHandle.h"
 
 namespace kelp::control {
@@ -9,17 +10,6 @@ struct ControlMailbox::Ticket {
     bool taken = false;
     Reply reply;
     OwnedHandle answered{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-};
-
-class ControlMailbox::Lock {
-public:
-    explicit Lock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~Lock() { ReleaseSRWLockExclusive(&lock_); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    SRWLOCK& lock_;
 };
 
 ControlMailbox::ControlMailbox(HWND window, UINT message, WPARAM tag)
@@ -36,7 +26,7 @@ Reply ControlMailbox::Relay(const Job& job, DWORD timeoutMs)
         return timedOut;
     uint32_t number = 0;
     {
-        Lock lock(lock_);
+        ExclusiveLock lock(lock_);
         // Zero is never handed out; a wrapped counter skips numbers in use.
         do
             number = next_++;
@@ -45,7 +35,7 @@ Reply ControlMailbox::Relay(const Job& job, DWORD timeoutMs)
     }
     const bool posted = PostMessageA(window_, message_, tag_, LPARAM(number)) != FALSE;
     const bool answered = posted && WaitForSingleObject(ticket->answered.Get(), timeoutMs) == WAIT_OBJECT_0;
-    Lock lock(lock_);
+    ExclusiveLock lock(lock_);
     tickets_.erase(number);
     // Delivered under the lock, so a reply is either complete or absent.
     return answered ? ticket->reply : timedOut;
@@ -53,7 +43,7 @@ Reply ControlMailbox::Relay(const Job& job, DWORD timeoutMs)
 
 std::optional<Job> ControlMailbox::Take(LPARAM number)
 {
-    Lock lock(lock_);
+    ExclusiveLock lock(lock_);
     const auto found = tickets_.find(uint32_t(number));
     if (found == tickets_.end() || found->second->taken)
         return std::nullopt;
@@ -63,7 +53,7 @@ std::optional<Job> ControlMailbox::Take(LPARAM number)
 
 void ControlMailbox::Deliver(LPARAM number, const Reply& reply)
 {
-    Lock lock(lock_);
+    ExclusiveLock lock(lock_);
     const auto found = tickets_.find(uint32_t(number));
     if (found == tickets_.end() || !found->second->taken)
         return;

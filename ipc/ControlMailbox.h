@@ -44,7 +44,6 @@ public:
 
 private:
     struct Ticket;
-    class Lock;
 
     HWND window_;
     UINT message_;
