@@ -2,6 +2,7 @@
 
 #include "app/SystemServiceNotify.h"
 #include "engine/AdvanceSettings.h"
+#include "engine/CpuPowerMonitor.h"
 #include "engine/ModeChangeGuard.h"
 #include "engine/ModeRequest.h"
 #include "kelp/System/Trace.h"
@@ -23,5 +24,6 @@ bool PrepareExit(HWND window)
     AdvanceSettings& settings = AdvanceSettings::Instance();
     settings.ClearCalibration_Flag();
     settings.ClearGear_Flag();
+    CpuPowerMonitor::Instance().Ledger().Save();
     return settled;
 }
