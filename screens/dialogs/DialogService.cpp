@@ -104,6 +104,11 @@ int DialogService::ConfirmTweak()
     return Covered([this] { return YesNo(Text("TweakItConfirm") + Text("SureContinue")); });
 }
 
+int DialogService::ConfirmClearHistory()
+{
+    return Covered([this] { return YesNo(TwoLines("HistoryClearQuestion", "SureContinue")); });
+}
+
 int DialogService::FirstRunCalibration()
 {
     const char* welcome = IsWorkstationEdition() ? LANG_KEY("FirstRunOrdun-WS") : LANG_KEY("FirstRunOrdun-6");
