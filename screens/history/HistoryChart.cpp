@@ -22,7 +22,7 @@ constexpr TColor kRuleLight = Rgb(0x24272B); // 5 % white over the plate
 constexpr TColor kScaleText = Rgb(0x9AA3AE);
 constexpr TColor kDateText = Rgb(0x8FA6B8);
 constexpr TColor kEmptyText = Rgb(0x9AA3AE);
-constexpr uint8_t kHoverOpacity = 56;
+constexpr uint8_t kHoverOpacity = 30;
 
 // Stacking order from the bottom, and each mode's light and deep colour.
 struct ModeColours {
@@ -159,7 +159,7 @@ void HistoryChart::Render()
         painter.SetBrushColor(kRuleLight);
         painter.FillRect({plot.left, y, plot.right, y + 1});
         RECT label{0, y - 7, plot.left - 6, y + 7};
-        canvas.DrawText(EnergyText(top * i / kRules), label, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        canvas.DrawText(ScaleText(top * i / kRules, top), label, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 
     // Stacked bars: each mode's share, deep colour with a light top edge.

@@ -25,14 +25,25 @@ std::string IsoDate(int day)
 
 std::string EnergyText(double wattHours)
 {
-    return wattHours < 1000 ? Fixed(wattHours, 2, "Wh") : Fixed(wattHours / 1000, 2, "kWh");
+    // The unit changes where the rounded figure would reach 1000.
+    return wattHours < 999.995 ? Fixed(wattHours, 2, "Wh") : Fixed(wattHours / 1000, 2, "kWh");
+}
+
+std::string ScaleText(double wattHours, double top)
+{
+    const bool kilo = top >= 1000;
+    const double value = kilo ? wattHours / 1000 : wattHours;
+    const double span = kilo ? top / 1000 : top;
+    // Quarter steps of a 1, 2 or 5 top need two places below 10 and one below 100.
+    const int places = span >= 100 ? 0 : span >= 10 ? 1 : 2;
+    return Fixed(value, places, kilo ? "kWh" : "Wh");
 }
 
 std::string Co2Text(double milligrams)
 {
-    if (milligrams < 1000)
+    if (milligrams < 999.5)
         return Fixed(milligrams, 0, "mg");
-    if (milligrams < 1000000)
+    if (milligrams < 999950)
         return Fixed(milligrams / 1000, 1, "g");
     return Fixed(milligrams / 1000000, 2, "kg");
 }
@@ -49,11 +60,15 @@ std::string AxisLabel(const history::Bar& bar, history::Period period)
     return period == history::Period::Months ? date.substr(0, 7) : date.substr(5);
 }
 
+std::string Amounts(const history::Bar& bar, const Translation& translate)
+{
+    return translate("HistorySaved") + ": " + EnergyText(bar.Saved()) + kFiguresGap + translate("HistoryCo2") + ": " +
+           Co2Text(bar.co2Avoided) + kFiguresGap + translate("HistoryCpu") + ": " + EnergyText(bar.cpuUsed);
+}
+
 std::string FiguresLine(const history::Bar& bar, const Translation& translate)
 {
-    return SpanText(bar) + "   " + translate("HistorySaved") + ": " + EnergyText(bar.Saved()) + "   " +
-           translate("HistoryCo2") + ": " + Co2Text(bar.co2Avoided) + "   " + translate("HistoryCpu") + ": " +
-           EnergyText(bar.cpuUsed);
+    return SpanText(bar) + kFiguresGap + Amounts(bar, translate);
 }
 
 } // namespace historyview

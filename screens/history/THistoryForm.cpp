@@ -94,7 +94,7 @@ void THistoryForm::ShowPeriod(history::Period period)
     if (!host_)
         return;
     const std::vector<history::Bar> bars = history::Bars(host_->Days(), host_->Today(), period);
-    Totals->SetCaption(Translated("HistoryTotal") + "   " + historyview::FiguresLine(history::Total(bars), Translated));
+    Totals->SetCaption(Translated("HistoryTotal") + historyview::kFiguresGap + historyview::Amounts(history::Total(bars), Translated));
     Chart->SetBars(bars, period);
     ShowFigures(-1);
 }
@@ -112,8 +112,12 @@ void THistoryForm::MarkPeriodButtons()
 void THistoryForm::ShowFigures(int bar)
 {
     const std::vector<history::Bar>& bars = Chart->Bars();
-    Figures->SetCaption(bar >= 0 && bar < int(bars.size()) ? historyview::FiguresLine(bars[bar], Translated)
-                                                           : Translated("HistoryPointAtBar"));
+    if (bar >= 0 && bar < int(bars.size()))
+        Figures->SetCaption(historyview::FiguresLine(bars[bar], Translated));
+    else if (!bars.empty())
+        Figures->SetCaption(historyview::SpanText(history::Total(bars)) + historyview::kFiguresGap + Translated("HistoryPointAtBar"));
+    else
+        Figures->SetCaption(Translated("HistoryPointAtBar"));
 }
 
 void THistoryForm::FormShow(TObject*)

@@ -34,6 +34,7 @@ public:
 
     TImage* Background;
     TLabel* Title;
+    // The period's span and a hint, or the figures of the bar under the pointer.
     TLabel* Figures;
     TLabel* Totals;
     historyview::HistoryChart* Chart;

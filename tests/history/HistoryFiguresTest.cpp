@@ -15,6 +15,12 @@ TEST(HistoryFigures, AmountsTakeTheirUnit)
     EXPECT_EQ(EnergyText(0), "0.00 Wh");
     EXPECT_EQ(EnergyText(999.994), "999.99 Wh");
     EXPECT_EQ(EnergyText(1250), "1.25 kWh");
+    EXPECT_EQ(EnergyText(999.996), "1.00 kWh") << "never 1000.00 Wh";
+    EXPECT_EQ(Co2Text(999999), "1.00 kg");
+    EXPECT_EQ(ScaleText(75, 100), "75 Wh");
+    EXPECT_EQ(ScaleText(12.5, 50), "12.5 Wh");
+    EXPECT_EQ(ScaleText(0.25, 1), "0.25 Wh");
+    EXPECT_EQ(ScaleText(1500, 2000), "1.50 kWh");
     EXPECT_EQ(Co2Text(615), "615 mg");
     EXPECT_EQ(Co2Text(32100), "32.1 g");
     EXPECT_EQ(Co2Text(1234567), "1.23 kg");
@@ -29,7 +35,7 @@ TEST(HistoryFigures, AmountsTakeTheirUnit)
     EXPECT_EQ(AxisLabel(bar, history::Period::Months), "2026-12");
     const auto words = [](const char* key) { return std::string("<") + key + ">"; };
     EXPECT_EQ(FiguresLine(bar, words),
-              "2026-12-09   <HistorySaved>: 52.30 Wh   <HistoryCo2>: 32.1 g   <HistoryCpu>: 410.00 Wh");
+              "2026-12-09  <HistorySaved>: 52.30 Wh  <HistoryCo2>: 32.1 g  <HistoryCpu>: 410.00 Wh");
     bar.lastDay += 6;
     EXPECT_EQ(SpanText(bar), "2026-12-09 - 2026-12-15");
 }

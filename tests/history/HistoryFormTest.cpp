@@ -46,9 +46,9 @@ TEST(HistoryForm, PeriodsShowTheirBarsAndTotals)
     EXPECT_EQ(rig.form->Title->Caption(), kelp::Translate("HistoryTitle"));
     ASSERT_EQ(rig.form->Chart->Bars().size(), 30u) << "opens on the last 30 days";
     const auto totalsOf = [&](history::Period period) {
-        return kelp::Translate("HistoryTotal") + "   " +
-               historyview::FiguresLine(history::Total(history::Bars(rig.host.days, kToday, period)),
-                                        [](const char* key) { return kelp::Translate(key); });
+        return kelp::Translate("HistoryTotal") + historyview::kFiguresGap +
+               historyview::Amounts(history::Total(history::Bars(rig.host.days, kToday, period)),
+                                    [](const char* key) { return kelp::Translate(key); });
     };
     EXPECT_EQ(rig.form->Totals->Caption(), totalsOf(history::Period::Days));
     rig.form->MonthsButton->Click();
@@ -64,13 +64,13 @@ TEST(HistoryForm, PeriodsShowTheirBarsAndTotals)
 TEST(HistoryForm, TheBarUnderThePointerShowsItsFigures)
 {
     FormRig rig;
-    const std::string hint = kelp::Translate("HistoryPointAtBar");
+    const std::string hint = "2026-11-10 - 2026-12-09  " + kelp::Translate("HistoryPointAtBar");
     EXPECT_EQ(rig.form->Figures->Caption(), hint);
     historyview::HistoryChart& chart = *rig.form->Chart;
     // Over the last bar's slot, then off the chart.
     chart.MouseMove({}, chart.Width() - 20, chart.Height() / 2);
     EXPECT_EQ(chart.Hovered(), 29);
-    EXPECT_EQ(rig.form->Figures->Caption().rfind("2026-12-09   ", 0), 0u) << rig.form->Figures->Caption();
+    EXPECT_EQ(rig.form->Figures->Caption().rfind("2026-12-09  ", 0), 0u) << rig.form->Figures->Caption();
     chart.MouseMove({}, 5, chart.Height() / 2);
     EXPECT_EQ(chart.Hovered(), -1);
     EXPECT_EQ(rig.form->Figures->Caption(), hint);

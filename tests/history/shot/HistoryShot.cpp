@@ -23,9 +23,9 @@ int main()
     form->MonthsButton->Click();
     ShotWhenAsked("months");
     form->DaysButton->Click();
-    // The pointer on the fourth bar from the right.
+    // The pointer on the third bar from the right.
     const historyview::ChartGeometry geometry(form->Chart->Width(), form->Chart->Height(), 30);
-    const RECT column = geometry.Column(26);
+    const RECT column = geometry.Column(27);
     POINT at{form->Chart->Left() + (column.left + column.right) / 2, form->Chart->Top() + column.bottom - 20};
     ClientToScreen(form->Handle(), &at);
     SetCursorPos(at.x, at.y);
