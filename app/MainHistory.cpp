@@ -22,6 +22,10 @@ public:
         return historyview::AskCsvPath(GetActiveWindow(), kelp::Translate("HistoryCsvFiles"));
     }
     void ExportFailed() override { DialogService::Instance().Notice(kelp::Translate("HistoryExportFailed")); }
+    // The factor in mg per Wh is the same number as in g per kWh.
+    double Co2PerKilowattHour() override { return Ledger().Co2PerWattHour(); }
+    void SetCo2PerKilowattHour(int grams) override { Ledger().SetCo2PerWattHour(grams); }
+    void ResetCo2PerKilowattHour() override { Ledger().ResetCo2PerWattHour(); }
 
 private:
     static SavingsLedger& Ledger() { return CpuPowerMonitor::Instance().Ledger(); }

@@ -1,7 +1,7 @@
 #pragma once
 // What the history view needs of the program: the days kept, today's date,
-// the question before the days are cleared, the clearing itself, and the
-// file the user picks for an export.
+// the question before the days are cleared, the clearing itself, the file
+// the user picks for an export, and the emission factor.
 
 #include "engine/SavingsHistory.h"
 
@@ -24,6 +24,11 @@ public:
     virtual std::optional<std::string> AskExportPath() = 0;
     // The export could not be written.
     virtual void ExportFailed() = 0;
+    // g CO2 per kWh, the user's or the default.
+    virtual double Co2PerKilowattHour() = 0;
+    virtual void SetCo2PerKilowattHour(int grams) = 0;
+    // Back to the default factor.
+    virtual void ResetCo2PerKilowattHour() = 0;
 };
 
 } // namespace historyview

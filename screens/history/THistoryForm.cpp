@@ -17,6 +17,9 @@ namespace {
 // The chosen period's caption is lit in the accent colour.
 constexpr TColor kAccent = 0x00F7C34F;
 constexpr TColor kCaption = 0x00F0EAE6;
+// The factor's box is a display well with the option faces' text colour.
+constexpr TColor kWell = 0x00110D0A;
+constexpr TColor kFactorText = 0x00FEFCF4;
 
 void RegisterChart()
 {
@@ -56,6 +59,10 @@ THistoryForm::THistoryForm(TComponent* owner) : TForm(owner)
     ExportButton = &LayoutComponent<VtButtonTx>(*this, "ExportButton");
     ClearButton = &LayoutComponent<VtButtonTx>(*this, "ClearButton");
     CloseButton = &LayoutComponent<VtButton>(*this, "CloseButton");
+    FactorTitle = &LayoutComponent<TLabel>(*this, "FactorTitle");
+    FactorPlace = &LayoutComponent<TLabel>(*this, "FactorPlace");
+    FactorUnit = &LayoutComponent<TLabel>(*this, "FactorUnit");
+    factorWell_.SetColor(kWell);
 
     Chart->OnHover = [this](int bar) { ShowFigures(bar); };
     // Off the chart, no bar is lit.
@@ -81,9 +88,12 @@ void THistoryForm::SetTexts(const std::string& language)
     ClearButton->SetCaption(Translated("HistoryClear"));
     Chart->SetEmptyText(Translated("HistoryEmpty"));
     Chart->SetLegend({Translated("HistoryMaxSaving"), Translated("HistoryMediumSaving"), Translated("GearNameL0")});
+    FactorTitle->SetCaption(Translated("HistoryFactor"));
+    FactorUnit->SetCaption(Translated("HistoryFactorUnit"));
     dialogs::UseLanguageCharset(language, {&Title->Font(), &Figures->Font(), &Totals->Font(), &DaysButton->Font(),
                                            &WeeksButton->Font(), &MonthsButton->Font(), &ExportButton->Font(),
-                                           &ClearButton->Font(), &Chart->TextFont()});
+                                           &ClearButton->Font(), &Chart->TextFont(), &FactorTitle->Font(),
+                                           &FactorUnit->Font()});
     ShowFigures(Chart->Hovered());
 }
 
@@ -127,8 +137,53 @@ void THistoryForm::FormShow(TObject*)
         const POINT place = cpuform::CentreOver(host, Width(), Height());
         SetBounds(place.x, place.y, Width(), Height());
     }
+    const RECT place{FactorPlace->Left(), FactorPlace->Top(), FactorPlace->Left() + FactorPlace->Width(),
+                     FactorPlace->Top() + FactorPlace->Height()};
+    factor_.Create(Handle(), place, FactorPlace->Font().Handle());
+    ShowFactor();
     ShowPeriod(period_);
     ForceForeground(Handle());
+}
+
+void THistoryForm::ShowFactor()
+{
+    if (!host_)
+        return;
+    showingFactor_ = true;
+    factor_.SetValue(host_->Co2PerKilowattHour());
+    showingFactor_ = false;
+}
+
+void THistoryForm::FactorTyped()
+{
+    if (!host_ || showingFactor_)
+        return;
+    // Taken as typed; an empty box means the default again, a figure out of
+    // range is not taken (leaving the box shows the factor in force).
+    const std::string text = factor_.Text();
+    if (text.empty())
+        host_->ResetCo2PerKilowattHour();
+    else if (const std::optional<int> grams = historyview::ParseFactor(text))
+        host_->SetCo2PerKilowattHour(*grams);
+}
+
+void THistoryForm::WndProc(TMessage& message)
+{
+    const HWND box = factor_.Handle();
+    if (box && message.Msg == WM_CTLCOLOREDIT && reinterpret_cast<HWND>(message.LParam) == box) {
+        const HDC dc = reinterpret_cast<HDC>(message.WParam);
+        SetTextColor(dc, kFactorText);
+        SetBkColor(dc, kWell);
+        message.Result = reinterpret_cast<LRESULT>(factorWell_.Handle());
+        return;
+    }
+    if (box && message.Msg == WM_COMMAND && reinterpret_cast<HWND>(message.LParam) == box) {
+        if (HIWORD(message.WParam) == EN_CHANGE)
+            FactorTyped();
+        else if (HIWORD(message.WParam) == EN_KILLFOCUS)
+            ShowFactor();
+    }
+    TForm::WndProc(message);
 }
 
 void THistoryForm::ExportButtonClick(TObject*)

@@ -6,6 +6,7 @@
 // the main window like the CPU form, but not kept on top, so that the
 // question and the save dialog come up over it; created when first opened.
 
+#include "screens/history/FactorBox.h"
 #include "screens/history/HistoryChart.h"
 #include "screens/history/HistoryViewHost.h"
 
@@ -44,6 +45,14 @@ public:
     VtButtonTx* ExportButton;
     VtButtonTx* ClearButton;
     VtButton* CloseButton;
+    TLabel* FactorTitle;
+    // Holds the place and font of the factor's box.
+    TLabel* FactorPlace;
+    TLabel* FactorUnit;
+    historyview::FactorBox& Factor() { return factor_; }
+
+protected:
+    void WndProc(TMessage& message) override;
 
 private:
     void FormShow(TObject* sender);
@@ -51,9 +60,15 @@ private:
     void ClearButtonClick(TObject* sender);
     void ShowFigures(int bar);
     void MarkPeriodButtons();
+    void FactorTyped();
+    void ShowFactor();
 
     historyview::HistoryViewHost* host_ = nullptr;
     history::Period period_ = history::Period::Days;
+    historyview::FactorBox factor_;
+    TBrush factorWell_;
+    // Set while the form itself writes the box, whose change is no typing.
+    bool showingFactor_ = false;
     kelp::LayeredShapedForm shape_;
     kelp::Flicker flicker_;
 };

@@ -1,6 +1,7 @@
 // The history view's texts and the chart's geometry, without a window.
 
 #include "screens/history/ChartGeometry.h"
+#include "screens/history/FactorBox.h"
 #include "screens/history/HistoryFigures.h"
 #include "tests/history/HistoryRig.h"
 
@@ -38,6 +39,15 @@ TEST(HistoryFigures, AmountsTakeTheirUnit)
               "2026-12-09  <HistorySaved>: 52.30 Wh  <HistoryCo2>: 32.1 g  <HistoryCpu>: 410.00 Wh");
     bar.lastDay += 6;
     EXPECT_EQ(SpanText(bar), "2026-12-09 - 2026-12-15");
+}
+
+TEST(FactorBox, TakesWholeGramsWithinTheBound)
+{
+    EXPECT_EQ(historyview::ParseFactor("380"), 380);
+    EXPECT_EQ(historyview::ParseFactor("1"), 1);
+    EXPECT_EQ(historyview::ParseFactor("5000"), 5000);
+    for (const char* refused : {"", "0", "5001", "99999", "123456", "38a", "-5"})
+        EXPECT_FALSE(historyview::ParseFactor(refused)) << refused;
 }
 
 TEST(ChartGeometry, EveryBarAnswersWhereItIsDrawn)

@@ -106,4 +106,24 @@ TEST(HistoryForm, ExportWritesEveryDayAndClearingAsksFirst)
     EXPECT_DOUBLE_EQ(history::Total(rig.form->Chart->Bars()).Saved(), 0) << "the chart shows the cleared history";
 }
 
+TEST(HistoryForm, TheEmissionFactorIsTypedIntoItsBox)
+{
+    FormRig rig;
+    historyview::FactorBox& box = rig.form->Factor();
+    ASSERT_NE(box.Handle(), nullptr);
+    EXPECT_EQ(box.Text(), "615");
+    EXPECT_EQ(rig.host.factor, 615) << "showing the factor sets nothing";
+    SetWindowTextA(box.Handle(), "380");
+    EXPECT_EQ(rig.host.factor, 380);
+    SetWindowTextA(box.Handle(), "0");
+    EXPECT_EQ(rig.host.factor, 380) << "out of range: not taken";
+    rig.host.factor = 420;
+    SetWindowTextA(box.Handle(), "");
+    EXPECT_EQ(rig.host.factor, 615) << "an empty box is the default again";
+    rig.form->Hide();
+    rig.host.factor = 512;
+    rig.form->Show();
+    EXPECT_EQ(box.Text(), "512");
+}
+
 } // namespace

@@ -50,12 +50,16 @@ public:
     void Clear() override { days.clear(); }
     std::optional<std::string> AskExportPath() override { return exportPath; }
     void ExportFailed() override { ++failures; }
+    double Co2PerKilowattHour() override { return factor; }
+    void SetCo2PerKilowattHour(int grams) override { factor = grams; }
+    void ResetCo2PerKilowattHour() override { factor = 615; }
 
     std::vector<history::DayRecord> days;
     bool agree = false;
     int questions = 0;
     std::optional<std::string> exportPath;
     int failures = 0;
+    double factor = 615;
 };
 
 } // namespace historytest

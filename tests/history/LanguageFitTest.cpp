@@ -58,6 +58,9 @@ TEST_P(HistoryLanguageFit, CaptionsAndTheLongestFigures)
     ExpectFits(*form.MonthsButton, form.MonthsButton->Font(), Text(language, "History12Months"));
     ExpectFits(*form.ExportButton, form.ExportButton->Font(), Text(language, "HistoryExport"));
     ExpectFits(*form.ClearButton, form.ClearButton->Font(), Text(language, "HistoryClear"));
+    ExpectFits(*form.FactorTitle, form.FactorTitle->Font(), Text(language, "HistoryFactor"));
+    ExpectFits(*form.FactorUnit, form.FactorUnit->Font(), Text(language, "HistoryFactorUnit"));
+    ExpectFits(*form.FactorPlace, form.FactorPlace->Font(), "5000");
 
     history::Bar widest;
     widest.firstDay = 20795;
