@@ -337,5 +337,21 @@ TEST(HistoryProgram, EarlierDaysAndTheLastWriteSurviveAKillAndTheRestartCountsOn
     days = StoredDays();
     ASSERT_EQ(days.size(), 3u);
     EXPECT_EQ(days[1].boardSaved, earlier[1].boardSaved);
+
+    // The button beside the shrink box opens the history window.
+    PostMessageA(again.Window(), kMsgShowMainWindow, kMessageTag, 0);
+    HWND button = ChildWindowFromPointEx(again.Window(), {623, 209}, CWP_SKIPINVISIBLE);
+    ASSERT_NE(button, again.Window());
+    char name[32] = {};
+    GetClassNameA(button, name, sizeof name);
+    EXPECT_STREQ(name, "VtButton");
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Eventually(
+        [] {
+            HWND history = FindWindowA("THistoryForm", nullptr);
+            return history && IsWindowVisible(history);
+        },
+        5000));
     ASSERT_TRUE(again.Exit());
 }
