@@ -333,7 +333,7 @@ TEST(HistoryProgram, EarlierDaysAndTheLastWriteSurviveAKillAndTheRestartCountsOn
     Program again("");
     ASSERT_TRUE(again.Started());
     // The restart loads the days and counts today on, not from nothing.
-    EXPECT_TRUE(Eventually([&] { return StoredSecondsToday() >= killedAt + 60; }, 100000));
+    ASSERT_TRUE(Eventually([&] { return StoredSecondsToday() >= killedAt + 60; }, 100000));
     days = StoredDays();
     ASSERT_EQ(days.size(), 3u);
     EXPECT_EQ(days[1].boardSaved, earlier[1].boardSaved);
@@ -353,5 +353,10 @@ TEST(HistoryProgram, EarlierDaysAndTheLastWriteSurviveAKillAndTheRestartCountsOn
             return history && IsWindowVisible(history);
         },
         5000));
+
+    // Ticks since the last write are written at exit.
+    const uint32_t beforeExit = StoredSecondsToday();
+    Sleep(6000);
     ASSERT_TRUE(again.Exit());
+    EXPECT_GT(StoredSecondsToday(), beforeExit);
 }
