@@ -14,6 +14,7 @@ energy::EnergyReadings MainEnergyHost::Readings()
     readings.boardCumulative = monitor.BoardCumulativeSaving();
     readings.vgaTotal = monitor.VgaTotalSaving();
     readings.vgaCumulative = monitor.VgaCumulativeSaving();
+    readings.co2PerWattHour = monitor.Ledger().Co2PerWattHour();
     return readings;
 }
 

@@ -3,6 +3,7 @@
 #include "app/SystemServiceNotify.h"
 #include "engine/AdvanceSettings.h"
 #include "engine/Calibration.h"
+#include "engine/CpuPowerMonitor.h"
 #include "engine/ModeExtras.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
@@ -55,5 +56,6 @@ bool PrepareExit(HWND window)
     AdvanceSettings& settings = AdvanceSettings::Instance();
     settings.ClearCalibration_Flag();
     settings.ClearGear_Flag();
+    CpuPowerMonitor::Instance().Ledger().Save();
     return settled;
 }

@@ -2,6 +2,7 @@
 
 #include "app/ProgramExit.h"
 #include "engine/AdvanceSettings.h"
+#include "engine/CpuPowerMonitor.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
 #include "kelp/vantor/PowerGear.h"
@@ -28,6 +29,7 @@ bool OnEndSession(bool ending)
     // A session that ends normally is no crash: the next log-on may restore
     // the last mode again.
     AdvanceSettings::Instance().ClearCheckSafe_Flag();
+    CpuPowerMonitor::Instance().Ledger().Save();
     ReleaseGearUnlessOverclocked(kelp::PowerGear::Instance().CheckOc());
     return settled;
 }

@@ -19,6 +19,7 @@ using namespace kelp::BiosItemId;
 // Saving factors the companion reports are in units of 1/10000.
 constexpr double kVgaFactorUnit = 0.0001;
 constexpr double kMilliwatt = 0.001;
+constexpr double kSecondsPerHour = 3600;
 constexpr double kActiveFactor = 0.01;
 constexpr uint32_t kVgaAutoFollower = 0x80000000;
 constexpr int kPhaseGroupFallback = 5;
@@ -66,7 +67,10 @@ CpuPowerMonitor& CpuPowerMonitor::Instance()
     return *monitor;
 }
 
-CpuPowerMonitor::CpuPowerMonitor(kelp::PowerGear& gear, kelp::GpuLib& gpu) : gear_(gear), gpu_(gpu) {}
+CpuPowerMonitor::CpuPowerMonitor(kelp::PowerGear& gear, kelp::GpuLib& gpu, SavingsLedger::DayClock today)
+    : gear_(gear), gpu_(gpu), ledger_(std::move(today))
+{
+}
 
 CpuPowerMonitor::~CpuPowerMonitor()
 {
@@ -103,6 +107,7 @@ void CpuPowerMonitor::Start()
     mbAccount_.SetFactors(MbEnergySaving::kFactors);
     if (!vgaAccount_.Load())
         Trace("~~~[CpuPowerMonitor] VGA EnergySaving Load failed");
+    ledger_.Load();
     RefreshVgaCapability();
 }
 
@@ -153,10 +158,17 @@ double CpuPowerMonitor::ReadCpuPower()
 void CpuPowerMonitor::Sample(double seconds)
 {
     const double power = ReadCpuPower();
-    const int index = SavingIndex();
+    const int level = LibraryLevel();
+    const int index = LevelToSavingIndex(level);
     mbAccount_.SetPower(power);
-    mbAccount_.Accumulate(index, seconds);
-    vgaAccount_.Accumulate(index, seconds);
+    history::Tick tick;
+    tick.modeIndex = LevelToIndex(level);
+    tick.savingIndex = index;
+    tick.seconds = seconds;
+    tick.boardSaved = mbAccount_.Accumulate(index, seconds);
+    tick.vgaSaved = vgaAccount_.Accumulate(index, seconds);
+    tick.cpuUsed = power * seconds / kSecondsPerHour;
+    ledger_.Record(tick);
 }
 
 int CpuPowerMonitor::LibraryLevel()

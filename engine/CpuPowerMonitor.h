@@ -8,6 +8,7 @@
 #include "engine/CpuPowerMonitorHost.h"
 #include "engine/EnergySavingAccounts.h"
 #include "engine/ModeHardware.h"
+#include "engine/SavingsLedger.h"
 #include "ipc/GpuLib.h"
 #include "ipc/OrdunPipeServerThread.h"
 #include "ipc/OwnedHandle.h"
@@ -37,7 +38,9 @@ public:
     // companion's pipe, and plugged into the mode engine.
     static CpuPowerMonitor& Instance();
 
-    CpuPowerMonitor(kelp::PowerGear& gear, kelp::GpuLib& gpu);
+    // `today` dates the savings history's days.
+    CpuPowerMonitor(kelp::PowerGear& gear, kelp::GpuLib& gpu,
+                    SavingsLedger::DayClock today = &SavingsLedger::LocalToday);
     // Unplugs itself from the mode engine.
     ~CpuPowerMonitor();
     CpuPowerMonitor(const CpuPowerMonitor&) = delete;
@@ -55,7 +58,7 @@ public:
     void StartPipeServer(HWND window, UINT message = kPipeEventMessage);
     HANDLE ModeChangeDone() const { return modeChangeDone_.Get(); }
 
-    // One energy tick.
+    // One energy tick: the accounts, then the savings history.
     void Sample(double seconds);
     // Watts, at least kMinimumPower.
     double ReadCpuPower();
@@ -102,6 +105,8 @@ public:
     bool IsVgaSyncEnabled() const { return vgaSyncEnabled_; }
     bool IsVgaMonitorSupported() const { return vgaMonitorSupported_; }
     int VgaModeIndex() const { return vgaModeIndex_; }
+    SavingsLedger& Ledger() { return ledger_; }
+    const SavingsLedger& Ledger() const { return ledger_; }
 
 private:
     static int PluggedAutoGear();
@@ -123,6 +128,7 @@ private:
     int vgaModeIndex_ = 1;
     MbEnergySaving mbAccount_;
     VgaEnergySaving vgaAccount_;
+    SavingsLedger ledger_;
     kelp::OwnedHandle modeChangeDone_;
     std::array<HardwareDefaults, 4> defaults_{};
 

@@ -44,7 +44,7 @@ bool EnergySaving::Load()
     return loaded;
 }
 
-void EnergySaving::Accumulate(int savingIndex, double seconds)
+double EnergySaving::Accumulate(int savingIndex, double seconds)
 {
     const double saving = ComputeSaving(savingIndex, seconds);
     totalSaving_ += saving;
@@ -54,6 +54,7 @@ void EnergySaving::Accumulate(int savingIndex, double seconds)
                 power_, savingIndex, Factor(savingIndex), saving, totalSaving_, cumulativeSaving_);
     // A failed write is retried by the next tick.
     Save();
+    return saving;
 }
 
 bool EnergySaving::Save() const

@@ -25,8 +25,9 @@ public:
     // a finite, non-negative 8-byte double, both start from 0 and the load
     // reports failure.
     bool Load();
-    // Adds one tick's saving to both counters, traces it and saves.
-    void Accumulate(int savingIndex, double seconds);
+    // Adds one tick's saving to both counters, traces it and saves;
+    // returns the watt-hours added.
+    double Accumulate(int savingIndex, double seconds);
     // Writes CurrentPower, TotalSaving and CumulativeSaving; false when the
     // key cannot be opened or a value cannot be written.
     bool Save() const;

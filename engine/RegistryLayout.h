@@ -13,6 +13,8 @@ inline constexpr char Ordun[] = "Software\\VANTOR\\Tamsel3\\Ordun";
 // HKLM: energy accounts of the mainboard and of the graphics card.
 inline constexpr char OrdunMb[] = "Software\\VANTOR\\Tamsel3\\Ordun\\MB";
 inline constexpr char OrdunVga[] = "Software\\VANTOR\\Tamsel3\\Ordun\\VGA";
+// HKLM: the day-by-day savings history and the user's emission factor.
+inline constexpr char OrdunHistory[] = "Software\\VANTOR\\Tamsel3\\Ordun\\History";
 // HKLM: the Auto thresholds, as the power-gear adapter spells Root (the
 // registry ignores case, so it is the same key).
 inline constexpr char Thresholds[] = "Software\\VANTOR\\TAMSEL3";
@@ -78,6 +80,11 @@ inline constexpr char CumulativeSaving[] = "CumulativeSaving";
 // Under RegKey::OrdunMb: REG_BINARY, 8-byte FILETIME of local time.
 inline constexpr char ResetTime[] = "ResetTime";
 inline constexpr char TotalResetTime[] = "TotalResetTime";
+
+// Under RegKey::OrdunHistory: the days (REG_BINARY, the history's stored
+// form) and the local grid's emission factor in g CO2 per kWh (REG_DWORD).
+inline constexpr char HistoryDays[] = "Days";
+inline constexpr char EmissionFactor[] = "EmissionFactor";
 
 // Under RegKey::VgaCompanion (Version is a DWORD there) and
 // RegKey::GpuBoostDriver (Version is a string there).

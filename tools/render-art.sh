@@ -262,3 +262,32 @@ thumb 440 840 69 s_o02
 thumb 520 840 69 s_un02
 "$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
 echo "render-art: $(ls "$advanced" | wc -l) advanced-settings bitmaps, 3 slider thumbs"
+
+# ---- Savings history form (data/art/history.svg) ----------------------------
+# Same rules as the CPU form, into data/Skin/HistoryForm/; the places are
+# those of data/Forms/THISTORYFORM.txt. The main window's history button is
+# laid over the main background at its place in data/Forms/TMAINFORM.txt.
+history=$root/data/Skin/HistoryForm
+mkdir -p "$history"
+rsvg-convert -o "$work/history.png" "$art/history.svg"
+convert "$work/history.png" -crop "640x340+0+0" +repage "$work/history-body.png"
+convert "$work/history-body.png" -background "$RIM" -alpha remove -alpha off "$work/flat.png"
+convert "$work/history-body.png" -alpha extract -threshold 50% "$work/history-outline.png"
+keyed_bmp "$work/flat.png" "$work/history-outline.png" "$history/HistoryBk.bmp"
+skin=$history
+period_lefts=(24 150 276)
+for s in 0 1 2 3; do
+  for p in 0 1 2; do
+    cell history $((130 * s)) 360 120 26 "PeriodButton${p}_${states[$s]}" "${period_lefts[$p]}" 40
+  done
+  cell history $((140 * s)) 400 115 35 "ExportButton_${states[$s]}" 385 302
+  cell history $((140 * s)) 400 115 35 "ClearButton_${states[$s]}" 506 302
+  cell history $((40 * s)) 450 32 19 "CloseButton_${states[$s]}" 590 0
+done
+convert "$work/main-background.png" -background "$RIM" -alpha remove -alpha off "$work/flat.png"
+skin=$root/data/Skin/Main
+for s in 0 1 2 3; do
+  control history $((40 * s)) 490 24 20 HistoryButton "HistoryButton_${states[$s]}"
+done
+"$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
+echo "render-art: $(ls "$history" | wc -l) history bitmaps, 4 history button bitmaps"

@@ -6,9 +6,10 @@
 # main-<what>-<language>.png, and the question a newcomer meets when the
 # window is brought up again (first-run-<language>.png), the energy
 # readouts: the CO2 figure in each unit, the Current view, the shrunk window
-# and the CPU form (energy-<what>-<language>.png), and the advanced settings
-# (settings-*.png). The pointer is moved and clicked for real
-# (screensdrive.exe) so the pictures show what a user would see.
+# and the CPU form (energy-<what>-<language>.png), the advanced settings
+# (settings-*.png) and the savings history (history-<view>-<language>.png).
+# The pointer is moved and clicked for real (screensdrive.exe) so the
+# pictures show what a user would see.
 # Environment: BUILD_DIR (default build), XVFB_DISPLAY (default 81),
 # LANGUAGES (default "en de fr ja").
 set -uo pipefail
@@ -208,6 +209,9 @@ unset LC_ALL LANG
 
 # ---- CPU and graphics-card forms over the main window --------------------
 "$root/tools/cpuvga-shot.sh" || status=1
+
+# ---- Savings history window: 30 days, weeks, months, a bar under the pointer
+"$root/tools/history-shot.sh" || status=1
 
 ls "$out"/*.png 2>/dev/null
 exit $status

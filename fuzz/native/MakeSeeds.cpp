@@ -6,6 +6,8 @@
 #include "board/core/Descriptions.h"
 #include "board/core/IniDocument.h"
 #include "board/core/Package.h"
+#include "engine/CalendarDay.h"
+#include "engine/SavingsHistoryCodec.h"
 #include "ipc/ControlProtocol.h"
 
 #include <cstdint>
@@ -327,6 +329,36 @@ void BoostReplySeeds()
     Save("boost_reply", "half-pair", Words({8, 1, 0x03010060}));
 }
 
+void HistorySeeds()
+{
+    const int today = calendar::DayNumber({2026, 12, 9});
+    auto save = [today](const char* name, const Bytes& stored) {
+        Bytes seed = Words({uint32_t(today)});
+        seed.insert(seed.end(), stored.begin(), stored.end());
+        Save("savings_history", name, seed);
+    };
+    std::vector<history::DayRecord> days(3);
+    for (int i = 0; i < 3; ++i) {
+        days[i].day = today - 2 + i;
+        days[i].modeSeconds = {600, 1200, 1800, 3600, 7200};
+        days[i].autoGearSeconds = {0, 1200, 3000, 3000};
+        days[i].boardSaved = {0, 0, 12.5, 40.25, 20};
+        days[i].vgaSaved = {0, 0, 1.5, 3, 2};
+        days[i].cpuUsed = 500;
+        days[i].co2Avoided = days[i].Saved() * 615;
+    }
+    const Bytes good = history::EncodeHistory(days);
+    save("three-days", good);
+    save("empty", history::EncodeHistory({}));
+    Bytes huge = good;
+    huge[8] = huge[9] = huge[10] = huge[11] = 0xFF;
+    save("huge-count", huge);
+    save("cut-record", Bytes(good.begin(), good.end() - 7));
+    std::vector<history::DayRecord> future = days;
+    future[2].day = today + 400;
+    save("future-day", history::EncodeHistory(future));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -348,5 +380,6 @@ int main(int argc, char** argv)
     NumLedSeeds();
     RegistrySeeds();
     BoostReplySeeds();
+    HistorySeeds();
     return 0;
 }

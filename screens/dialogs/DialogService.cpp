@@ -137,6 +137,11 @@ int DialogService::ConfirmTweak()
     return Exclusive(Cover::Yes, [this] { return YesNo(Text("TweakItConfirm") + Text("SureContinue")); });
 }
 
+int DialogService::ConfirmClearHistory()
+{
+    return Exclusive(Cover::Yes, [this] { return YesNo(TwoLines("HistoryClearQuestion", "SureContinue")); });
+}
+
 int DialogService::FirstRunCalibration()
 {
     const char* welcome = IsWorkstationEdition() ? LANG_KEY("FirstRunOrdun-WS") : LANG_KEY("FirstRunOrdun-6");

@@ -40,6 +40,8 @@ public:
     int ConfirmChangeSetting();
     int ConfirmExit();
     int ConfirmTweak();
+    // Before every day of the savings history is cleared.
+    int ConfirmClearHistory();
     // The first-run welcome with the offer to calibrate.
     int FirstRunCalibration();
     int CalibrationBeforeSetting();

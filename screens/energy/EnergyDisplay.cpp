@@ -104,7 +104,7 @@ void EnergyDisplay::Refresh()
     if (large_) {
         const double saved = totalView_ ? readings.vgaTotal + readings.boardTotal
                                         : readings.vgaCumulative + readings.boardCumulative;
-        co2Row_.ShowValue(saved * kCo2PerWattHour);
+        co2Row_.ShowValue(saved * readings.co2PerWattHour);
     }
 }
 

@@ -21,8 +21,6 @@
 
 namespace energy {
 
-// The emission avoided per watt-hour saved, in milligrams of CO2.
-constexpr double kCo2PerWattHour = 615;
 // How far the mode group moves up when the main window shrinks.
 constexpr int kShrinkDistance = 33;
 

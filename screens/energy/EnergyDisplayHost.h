@@ -12,6 +12,9 @@ struct EnergyReadings {
     double boardCumulative = 0;
     double vgaTotal = 0;
     double vgaCumulative = 0;
+    // The emission avoided per watt-hour saved, in milligrams of CO2: the
+    // local grid's when the user gave it.
+    double co2PerWattHour = 615;
 };
 
 class EnergyDisplayHost {

@@ -5,6 +5,8 @@
 // outline.
 
 #include "app/PrivateMessages.h"
+#include "engine/CalendarDay.h"
+#include "engine/SavingsHistoryCodec.h"
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/mainwin/ProgramRig.h"
 
@@ -207,6 +209,42 @@ bool HasHeight(HWND window, int height)
            outline.bottom == height;
 }
 
+constexpr const char* kHistoryKey = "Software\\VANTOR\\Tamsel3\\Ordun\\History";
+
+int LocalToday()
+{
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    return calendar::DayNumber({local.wYear, local.wMonth, local.wDay});
+}
+
+std::vector<history::DayRecord> StoredDays()
+{
+    std::vector<uint8_t> bytes(history::kMaxStoredBytes);
+    DWORD size = DWORD(bytes.size());
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kHistoryKey, "Days", RRF_RT_REG_BINARY, nullptr, bytes.data(), &size) !=
+        ERROR_SUCCESS)
+        return {};
+    unsigned problems = 0;
+    return history::DecodeHistory(bytes.data(), size, LocalToday(), problems);
+}
+
+// Seconds stored for today; 0 before the first write.
+uint32_t StoredSecondsToday()
+{
+    const std::vector<history::DayRecord> days = StoredDays();
+    return !days.empty() && days.back().day == LocalToday() ? days.back().Seconds() : 0;
+}
+
+void Kill(PellixProcess& process)
+{
+    HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, process.Id());
+    ASSERT_NE(handle, nullptr);
+    TerminateProcess(handle, 9);
+    CloseHandle(handle);
+    ASSERT_TRUE(process.WaitForExit(10000));
+}
+
 } // namespace
 
 TEST(Co2Program, TheReadoutGrowsWithTheSavingsAndSurvivesARestart)
@@ -255,4 +293,72 @@ TEST(Co2Program, TheReadoutGrowsWithTheSavingsAndSurvivesARestart)
     EXPECT_TRUE(Eventually([&] { return HasHeight(again.Window(), 515); }, 5000));
     ClickShrinkBox(again.Window());
     EXPECT_TRUE(Eventually([&] { return HasHeight(again.Window(), 548); }, 5000));
+}
+
+TEST(HistoryProgram, EarlierDaysAndTheLastWriteSurviveAKillAndTheRestartCountsOn)
+{
+    const DriverEntryKept driverEntry;
+    ResetProgramRegistry();
+    SetBoardKnob("tamsel_sensors", "hold");
+    ASSERT_EQ(boardtest::Run("boardctl.exe", std::string("set ") + kCpuPowerItem + " 0x0064").exitCode, 0u);
+    const int today = LocalToday();
+    std::vector<history::DayRecord> earlier(2);
+    for (int i = 0; i < 2; ++i) {
+        earlier[i].day = today - 2 + i;
+        earlier[i].boardSaved[3] = 10.5 + i;
+        earlier[i].modeSeconds[3] = 3600;
+    }
+    const std::vector<uint8_t> seeded = history::EncodeHistory(earlier);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kHistoryKey, "Days", REG_BINARY, seeded.data(), DWORD(seeded.size())),
+              ERROR_SUCCESS);
+
+    uint32_t killedAt = 0;
+    {
+        Program program("");
+        ASSERT_TRUE(program.Started());
+        ASSERT_TRUE(WaitForLevel(0));
+        PostMessageA(program.Window(), kMsgMaxSaving, 0, 0);
+        ASSERT_TRUE(WaitForLevel(2));
+        // Written once a minute of ticks.
+        ASSERT_TRUE(Eventually([] { return StoredSecondsToday() >= 60; }, 100000));
+        Kill(program.Process());
+        killedAt = StoredSecondsToday();
+    }
+    std::vector<history::DayRecord> days = StoredDays();
+    ASSERT_EQ(days.size(), 3u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(days[i].day, earlier[i].day);
+        EXPECT_EQ(days[i].boardSaved, earlier[i].boardSaved);
+    }
+    EXPECT_GT(days[2].SavedIn(3), 0) << "today's savings in Max Power Saving";
+
+    Program again("");
+    ASSERT_TRUE(again.Started());
+    // The restart loads the days and counts today on, not from nothing.
+    ASSERT_TRUE(Eventually([&] { return StoredSecondsToday() >= killedAt + 60; }, 100000));
+    days = StoredDays();
+    ASSERT_EQ(days.size(), 3u);
+    EXPECT_EQ(days[1].boardSaved, earlier[1].boardSaved);
+
+    // The button beside the shrink box opens the history window.
+    PostMessageA(again.Window(), kMsgShowMainWindow, kMessageTag, 0);
+    HWND button = ChildWindowFromPointEx(again.Window(), {623, 209}, CWP_SKIPINVISIBLE);
+    ASSERT_NE(button, again.Window());
+    char name[32] = {};
+    GetClassNameA(button, name, sizeof name);
+    EXPECT_STREQ(name, "VtButton");
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Eventually(
+        [] {
+            HWND history = FindWindowA("THistoryForm", nullptr);
+            return history && IsWindowVisible(history);
+        },
+        5000));
+
+    // Ticks since the last write are written at exit.
+    const uint32_t beforeExit = StoredSecondsToday();
+    Sleep(6000);
+    ASSERT_TRUE(again.Exit());
+    EXPECT_GT(StoredSecondsToday(), beforeExit);
 }

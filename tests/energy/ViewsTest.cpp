@@ -109,6 +109,11 @@ TEST(Views, SwitchingChangesCaptionsTitlesFiguresAndTheResetButton)
     EXPECT_EQ(area().right - area().left, 100);
     EXPECT_EQ(ShownText(rig.Display().Co2().Digits()), "  1232.460");
     EXPECT_EQ(ShownText(rig.Display().Energy().Digits()), "  2.000000");
+
+    // The user's grid factor in place of 615 mg per Wh.
+    rig.host.readings.co2PerWattHour = 400;
+    rig.Display().Refresh();
+    EXPECT_EQ(ShownText(rig.Display().Co2().Digits()), "801600.000");
 }
 
 TEST(Views, ResetRestartsTheCurrentCountAndItsDate)

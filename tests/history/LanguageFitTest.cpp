@@ -1,0 +1,82 @@
+// Every language's texts fit the history window: the title and the button
+// captions on one line, and the longest lines of figures (a week's span and
+// amounts of the largest size) in the totals' and figures' boxes.
+
+#include "framework/TApplication.h"
+#include "framework/system/ExecutableFolder.h"
+#include "kelp/System/Language.h"
+#include "screens/history/HistoryFigures.h"
+#include "screens/history/THistoryForm.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::string Text(const std::string& language, const char* key)
+{
+    const std::string path = ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
+    char text[1024] = "";
+    GetPrivateProfileStringA("Translations", key, "", text, sizeof(text), path.c_str());
+    return text;
+}
+
+class HistoryLanguageFit : public testing::TestWithParam<std::string> {
+protected:
+    static THistoryForm& Form()
+    {
+        static THistoryForm* form = Application().CreateForm<THistoryForm>();
+        return *form;
+    }
+
+    int Width(TFont& font, const std::string& text)
+    {
+        HGDIOBJ old = SelectObject(dc_.get(), font.Handle());
+        RECT r{0, 0, 0, 0};
+        DrawTextA(dc_.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        SelectObject(dc_.get(), old);
+        return r.right - r.left;
+    }
+
+    void ExpectFits(TControl& control, TFont& font, const std::string& text)
+    {
+        ASSERT_FALSE(text.empty()) << GetParam();
+        EXPECT_LE(Width(font, text), control.Width()) << GetParam() << ": " << text;
+    }
+
+private:
+    std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> dc_{CreateCompatibleDC(nullptr), DeleteDC};
+};
+
+TEST_P(HistoryLanguageFit, CaptionsAndTheLongestFigures)
+{
+    THistoryForm& form = Form();
+    const std::string language = GetParam();
+    ExpectFits(*form.Title, form.Title->Font(), Text(language, "HistoryTitle"));
+    ExpectFits(*form.DaysButton, form.DaysButton->Font(), Text(language, "History30Days"));
+    ExpectFits(*form.WeeksButton, form.WeeksButton->Font(), Text(language, "History12Weeks"));
+    ExpectFits(*form.MonthsButton, form.MonthsButton->Font(), Text(language, "History12Months"));
+    ExpectFits(*form.ExportButton, form.ExportButton->Font(), Text(language, "HistoryExport"));
+    ExpectFits(*form.ClearButton, form.ClearButton->Font(), Text(language, "HistoryClear"));
+    ExpectFits(*form.FactorTitle, form.FactorTitle->Font(), Text(language, "HistoryFactor"));
+    ExpectFits(*form.FactorUnit, form.FactorUnit->Font(), Text(language, "HistoryFactorUnit"));
+    ExpectFits(*form.FactorPlace, form.FactorPlace->Font(), "5000");
+
+    history::Bar widest;
+    widest.firstDay = 20795;
+    widest.lastDay = widest.firstDay + 6;
+    widest.savedByMode[3] = 999.99;
+    widest.co2Avoided = 999999;
+    widest.cpuUsed = 999.99;
+    const auto words = [&](const char* key) { return Text(language, key); };
+    ExpectFits(*form.Totals, form.Totals->Font(), Text(language, "HistoryTotal") + historyview::kFiguresGap +
+                                                      historyview::Amounts(widest, words));
+    ExpectFits(*form.Figures, form.Figures->Font(), historyview::FiguresLine(widest, words));
+    ExpectFits(*form.Figures, form.Figures->Font(),
+               historyview::SpanText(widest) + historyview::kFiguresGap + Text(language, "HistoryPointAtBar"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, HistoryLanguageFit, testing::Values("English", "German", "French"));
+
+} // namespace
