@@ -60,4 +60,15 @@ int TrayPictures::IndexOf(const IconBits& picture) const
     return -1;
 }
 
+int WaitForPicture(const FakeNotificationArea& area, HWND owner, UINT id, const TrayPictures& pictures, int index,
+                   DWORD timeoutMs)
+{
+    int shown = -1;
+    area.WaitFor(owner, id, [&](const ShownIcon& icon) {
+        shown = icon.shown ? pictures.IndexOf(icon.icon) : -1;
+        return shown == index;
+    }, timeoutMs);
+    return shown;
+}
+
 } // namespace traytest

@@ -4,6 +4,7 @@
 // at the size of the picture and its bits read as the shell's transport
 // reads them, so that the same file gives the same bytes.
 
+#include "tests/support/FakeNotificationArea.h"
 #include "tests/support/NotifyRecord.h"
 
 #include <windows.h>
@@ -28,6 +29,12 @@ public:
 private:
     std::string folder_;
 };
+
+// Waits until the area shows the owner's icon with the picture of file
+// `index`; returns the index of the file last shown (-1: none of them, or
+// no icon) so that a failure names what was shown instead.
+int WaitForPicture(const FakeNotificationArea& area, HWND owner, UINT id, const TrayPictures& pictures, int index,
+                   DWORD timeoutMs);
 
 // The bits of an icon handle as Shell_NotifyIcon sends them.
 IconBits ReadIconBits(HICON icon);
