@@ -1,13 +1,16 @@
 // pellixctl against the running program on the virtual board: the mode it
 // sets reaches the board, refusals and usage errors have their exit codes,
-// the calibration runs to its end, hold puts the mode back, and the JSON
-// output is real JSON.
+// the calibration runs to its end, hold puts the mode back, the tray icon
+// follows the mode, and the JSON output is real JSON.
 
 #include "ctl/ControlClient.h"
 #include "ipc/ControlProtocol.h"
+#include "tests/board/support/BoardTestSupport.h"
 #include "tests/ctl/CtlRun.h"
 #include "tests/mainwin/ProgramRig.h"
 #include "tests/pipes/PipeTestSupport.h"
+#include "tests/support/FakeNotificationArea.h"
+#include "tests/support/TrayPictures.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -37,6 +40,15 @@ protected:
     }
     void TearDown() override { program_.reset(); }
 
+    // The file of the picture the program's tray icon shows once it is `index`.
+    int TrayPicture(int index)
+    {
+        return traytest::WaitForPicture(tray_, program_->Window(), 1, pictures_, index, kModeChangeMs);
+    }
+
+    // Up before the program starts, so that it adds its icon here.
+    traytest::FakeNotificationArea tray_;
+    const traytest::TrayPictures pictures_{boardtest::RuntimeFolder() + "Resource\\"};
     std::unique_ptr<Program> program_;
 };
 
@@ -50,6 +62,7 @@ TEST_F(CtlProgram, SetAndGetGoThroughTheProgram)
     EXPECT_EQ(BoardItem(kGearLevelItem), 0x4000u);
     EXPECT_EQ(ReadDword(kRootKey, "LastMode").value_or(0), 0x4000u);
     EXPECT_EQ(ReadDword(kAdvanceKey, "Gear_Flag").value_or(1), 0u);
+    EXPECT_EQ(TrayPicture(0), 0) << "Turbo's tray icon";
 
     ctltest::CtlResult get = RunCtl({"get"});
     EXPECT_EQ(get.exitCode, 0);
@@ -72,6 +85,9 @@ TEST_F(CtlProgram, SetAndGetGoThroughTheProgram)
     EXPECT_EQ(RunCtl({"frobnicate"}).exitCode, 2);
     EXPECT_EQ(RunCtl({"get", "--csv"}).exitCode, 2);
     EXPECT_EQ(BoardItem(kGearLevelItem), 0x4000u);
+
+    ASSERT_EQ(RunCtl({"set", "max"}).exitCode, 0);
+    EXPECT_EQ(TrayPicture(3), 3) << "Max Power Saving's tray icon";
 }
 
 TEST_F(CtlProgram, AutoWaitsForACalibrationThatPellixctlRuns)

@@ -1,12 +1,15 @@
 // Mode requests that other programs post to the running program: the
 // board's level, the recorded last mode, the crash guard, the mode's
-// spin-down time, fans and idle action, the graphics companion, and the
-// energy accounts.
+// spin-down time, fans and idle action, the graphics companion, the tray
+// icon, and the energy accounts.
 
 #include "app/PrivateMessages.h"
 #include "ipc/VgaServer.h"
 #include "tests/mainwin/ProgramRig.h"
+#include "tests/board/support/BoardTestSupport.h"
 #include "tests/pipes/PipeTestSupport.h"
+#include "tests/support/FakeNotificationArea.h"
+#include "tests/support/TrayPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -45,12 +48,15 @@ uint32_t CompanionMode()
 }
 
 constexpr uint32_t kAnyMode = 0xFFFFFFFF;
+// Auto's tray picture is that of the gear it runs at.
+constexpr int kAnyIcon = -2;
 
 struct Expected {
     UINT message;
     uint32_t level;
     DWORD spinDown;
     uint32_t companion;
+    int trayIcon;
 };
 
 } // namespace
@@ -67,6 +73,8 @@ TEST(ModeMessages, EachRequestAppliesTheModeWithItsSettings)
     SetBoardItem(kChassisFanControl, 0);
     pipetest::PeerProcess companion("vgacompanion.exe", "--caps 3 --sync 1 --mode 0");
     ASSERT_TRUE(pipetest::WaitForPipe("VANTOR Ordun VGA PIPE", 10000));
+    traytest::FakeNotificationArea tray;
+    const traytest::TrayPictures pictures(boardtest::RuntimeFolder() + "Resource\\");
 
     Program program("");
     ASSERT_TRUE(program.Started());
@@ -77,11 +85,11 @@ TEST(ModeMessages, EachRequestAppliesTheModeWithItsSettings)
     // Auto takes the shortest spin-down of the other modes; the card, which
     // has no Auto of its own, is not compared there.
     const Expected steps[] = {
-        {kMsgMediumSaving, 1, 900, 1},
-        {kMsgMaxSaving, 2, 1500, 2},
-        {kMsgTurbo, 0x4000, 300, 0x4000},
-        {kMsgHighPerformance, 0, 600, 0x4000},
-        {kMsgAuto, 0x8000, 300, kAnyMode},
+        {kMsgMediumSaving, 1, 900, 1, 2},
+        {kMsgMaxSaving, 2, 1500, 2, 3},
+        {kMsgTurbo, 0x4000, 300, 0x4000, 0},
+        {kMsgHighPerformance, 0, 600, 0x4000, 1},
+        {kMsgAuto, 0x8000, 300, kAnyMode, kAnyIcon},
     };
     for (const Expected& step : steps) {
         SCOPED_TRACE(step.message);
@@ -96,6 +104,10 @@ TEST(ModeMessages, EachRequestAppliesTheModeWithItsSettings)
         }
         if (step.level == 1 || step.level == 2) {
             EXPECT_NE(SuperIoRegisters(), normalFans) << "quiet fans in a saving mode";
+        }
+        if (step.trayIcon != kAnyIcon) {
+            EXPECT_EQ(traytest::WaitForPicture(tray, program.Window(), 1, pictures, step.trayIcon, kModeChangeMs),
+                      step.trayIcon) << "the tray icon's picture";
         }
     }
     companion.Control("quit");
