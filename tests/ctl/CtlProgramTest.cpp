@@ -162,7 +162,7 @@ TEST(CtlProgramStart, TheControlPipeComesOnceItsNameIsFree)
     EXPECT_TRUE(Eventually([] { return RunCtl({"get"}).out == "high\n"; }, 10000));
 }
 
-TEST(CtlDaily, PrintsTheDaysThePellixKeepsAsItsOwnExportWould)
+TEST(CtlDaily, PrintsTheDaysPellixKeepsAsItsOwnExportWould)
 {
     // Forty days up to yesterday with a few gaps, stored as the program stores them.
     const int today = SavingsLedger::LocalToday();
