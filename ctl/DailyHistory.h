@@ -31,7 +31,7 @@ struct DailyRead {
 using DailyCaller = std::function<CallResult(const kelp::control::Request&)>;
 
 // Passes before a history that keeps changing is given up; each pass makes
-// at most history::kMaxDays + 2 requests.
+// at most history::kMaxDays + 1 requests.
 constexpr int kDailyPasses = 4;
 
 DailyRead ReadDailyHistory(const DailyCaller& call);

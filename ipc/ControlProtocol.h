@@ -34,6 +34,8 @@ enum class Command : uint16_t {
     CancelCalibration = 6,
     // index: one day of the savings history, oldest first. A client reads
     // the history day by day and starts over when the generation changes.
+    // It only reads: the days are no secret from the users the pipe admits,
+    // and an answer costs the program one record's copy, like any other.
     HistoryDay = 7,
 };
 
