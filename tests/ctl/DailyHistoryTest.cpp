@@ -83,15 +83,6 @@ TEST(DailyHistory, EveryDayOnceAndTheEndSeenWhileTheListHeld)
     ASSERT_EQ(read.status, DailyRead::Status::Done);
     EXPECT_EQ(Csv(read.days), Csv(program.host.savings.Days()));
     EXPECT_EQ(program.asked, (std::vector<uint32_t>{0, 1, 2, 3, 2}));
-
-    // A tick adds to a day but makes no new list.
-    program.asked.clear();
-    program.beforeAnswer = [&program](uint32_t index) {
-        if (index == 1)
-            AddDay(program.host.savings, kFirstDay + 5);
-    };
-    EXPECT_EQ(program.Read().status, DailyRead::Status::Done);
-    EXPECT_EQ(program.asked.size(), 5u);
 }
 
 TEST(DailyHistory, AListChangedDuringTheReadIsReadAgainNotMixed)
@@ -172,10 +163,6 @@ TEST(DailyHistory, HostileAndOlderProgramsEndTheReadInBoundedTime)
     EXPECT_EQ(requests, 2u);
     EXPECT_EQ(read([&](uint32_t) { return reply(Answer(Command::Status, Outcome::BadRequest)); }, requests).status,
               DailyRead::Status::Unsupported);
-    EXPECT_EQ(read([&](uint32_t) { return reply(Answer(Command::HistoryDay, Outcome::Refused, Reason::Busy)); },
-                   requests)
-                  .status,
-              DailyRead::Status::BadReply);
     const DailyRead gone = read(
         [&](uint32_t index) {
             ctl::CallResult result = day(1, kFirstDay + int(index));
