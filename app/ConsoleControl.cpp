@@ -53,6 +53,8 @@ Reply ConsoleControl::Handle(const Job& job, std::function<void()>& then)
         if (calibration_ == CalibrationState::Running)
             host_.CancelCalibration();
         return CalibrationReply(request.command);
+    case Command::HistoryDay:
+        return HistoryDay(request.index);
     }
     return Answer(request.command, Outcome::BadRequest);
 }
@@ -150,5 +152,16 @@ Reply ConsoleControl::CalibrationReply(Command answers)
         if (reply.progress.step > reply.progress.steps)
             reply.progress.step = reply.progress.steps;
     }
+    return reply;
+}
+
+Reply ConsoleControl::HistoryDay(uint32_t index)
+{
+    const history::SavingsHistory& history = host_.History();
+    if (index >= history.Days().size())
+        return Answer(Command::HistoryDay, Outcome::Refused, Reason::NoSuchDay);
+    Reply reply = Answer(Command::HistoryDay, Outcome::Done);
+    reply.generation = history.Generation();
+    reply.record = history.Days()[index];
     return reply;
 }

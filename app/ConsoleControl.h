@@ -4,8 +4,10 @@
 // that keep the window shut, the dial's checks before Auto (where the dial
 // would ask, the request is refused unless it carries the answer), the
 // mode engine, and the screens' refresh once a change has ended. A
-// calibration runs behind the usual progress form.
+// calibration runs behind the usual progress form. The savings history is
+// read one day per request.
 
+#include "engine/SavingsHistory.h"
 #include "ipc/ControlMailbox.h"
 #include "screens/geardial/AutoChecks.h"
 
@@ -37,6 +39,9 @@ public:
     virtual void CalibrationProgress(uint32_t& step, uint32_t& steps) = 0;
     // As the progress form's Cancel button.
     virtual void CancelCalibration() = 0;
+
+    // The savings history the history window shows.
+    virtual const history::SavingsHistory& History() = 0;
 };
 
 class ConsoleControl {
@@ -57,6 +62,7 @@ private:
     Reply Confirm(const Request& request);
     Reply StartCalibration(std::function<void()>& then);
     Reply CalibrationReply(kelp::control::Command answers);
+    Reply HistoryDay(uint32_t index);
     // Why no change may start now; Reason::None when one may.
     Reason Blocker();
     Reason AutoBlocker(bool tweakConfirmed);

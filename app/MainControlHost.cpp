@@ -92,3 +92,8 @@ void MainControlHost::CancelCalibration()
     if (ProgressDialog->Visible())
         ProgressDialog->CancelButton->Click();
 }
+
+const history::SavingsHistory& MainControlHost::History()
+{
+    return CpuPowerMonitor::Instance().Ledger().History();
+}

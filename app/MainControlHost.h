@@ -28,6 +28,7 @@ public:
     int RunCalibration() override;
     void CalibrationProgress(uint32_t& step, uint32_t& steps) override;
     void CancelCalibration() override;
+    const history::SavingsHistory& History() override;
 
 private:
     TMainForm& window_;

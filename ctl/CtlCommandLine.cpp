@@ -95,6 +95,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
             invocation.json = true;
         } else if (arg == "--csv") {
             invocation.csv = true;
+        } else if (arg == "--daily") {
+            invocation.daily = true;
         } else if (arg == "--yes") {
             invocation.yes = true;
         } else if (arg == "--timeout" || arg.rfind("--timeout=", 0) == 0) {
@@ -155,6 +157,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
         return Error(UsageError::Kind::BadOption, "--json");
     if (invocation.csv && v != Verb::Energy)
         return Error(UsageError::Kind::BadOption, "--csv");
+    if (invocation.daily && v != Verb::Energy)
+        return Error(UsageError::Kind::BadOption, "--daily");
     if (invocation.yes && !takesMode)
         return Error(UsageError::Kind::BadOption, "--yes");
     Parsed parsed;

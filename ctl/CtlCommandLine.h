@@ -19,6 +19,7 @@ struct Invocation {
     std::vector<std::string> program;   // Hold: the command and its arguments
     bool json = false;
     bool csv = false;
+    bool daily = false;                 // Energy: the savings history, a row a day
     bool yes = false;
     uint32_t timeoutMs = 30000;
 };

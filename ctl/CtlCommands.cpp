@@ -3,9 +3,12 @@
 #include "ctl/Console.h"
 #include "ctl/ControlClient.h"
 #include "ctl/CtlTexts.h"
+#include "ctl/DailyHistory.h"
+#include "ctl/DailyTable.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/MachineOutput.h"
 #include "ctl/ProgramRunner.h"
+#include "engine/SavingsCsv.h"
 
 #include <windows.h>
 
@@ -78,6 +81,7 @@ Text RefusalText(Reason reason)
     case Reason::UnknownLevel:
         return Text::UnknownMode;
     case Reason::Busy:
+    case Reason::NoSuchDay:
     case Reason::None:
         break;
     }
@@ -242,8 +246,36 @@ public:
         return kExitDone;
     }
 
+    int DailyCommand()
+    {
+        const DailyRead read =
+            ReadDailyHistory([this](const Request& request) { return Call(request, invocation_.timeoutMs); });
+        switch (read.status) {
+        case DailyRead::Status::Done:
+            break;
+        case DailyRead::Status::CallFailed:
+            return ReportCallFailure(read.failure, invocation_.timeoutMs);
+        case DailyRead::Status::Changing:
+            Err(Say(Text::HistoryChanging) + "\n");
+            return kExitFailed;
+        case DailyRead::Status::Unsupported:
+            Err(Say(Text::OldProgram) + "\n");
+            return kExitFailed;
+        case DailyRead::Status::BadReply:
+            Err(Say(Text::BadReply) + "\n");
+            return kExitFailed;
+        }
+        if (invocation_.csv)
+            Out(history::CsvDocument(read.days));
+        else
+            Out(invocation_.json ? DailyJson(read.days) : DailyTable(read.days));
+        return kExitDone;
+    }
+
     int EnergyCommand()
     {
+        if (invocation_.daily)
+            return DailyCommand();
         Status status;
         int exitCode = kExitDone;
         if (!AskStatus(status, exitCode))

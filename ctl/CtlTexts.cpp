@@ -16,7 +16,8 @@ constexpr const char* kKeys[] = {
     "StatusCalibrationNeeded", "StatusCpuPower", "StatusEnergy", "StatusCo2", "StatusGraphics", "Yes", "No",
     "GraphicsAbsent", "GraphicsSynchronised", "GraphicsNotSynchronised", "Current", "Unavailable",
     "EnergyAccount", "EnergyTotal", "EnergyCurrent", "EnergyBoard", "EnergyGraphics", "EnergySum", "EnergyCo2",
-    "EnergySince",
+    "EnergySince", "DailyDate", "DailySaved", "DailyCo2", "DailyCpuUsed", "DailyTime", "DailyEmpty",
+    "HistoryChanging", "OldProgram",
 };
 static_assert(sizeof kKeys / sizeof kKeys[0] == size_t(Text::Count), "one key per text");
 

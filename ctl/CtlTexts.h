@@ -53,6 +53,14 @@ enum class Text {
     EnergySum,
     EnergyCo2,
     EnergySince,
+    DailyDate,
+    DailySaved,
+    DailyCo2,
+    DailyCpuUsed,
+    DailyTime,
+    DailyEmpty,
+    HistoryChanging,
+    OldProgram,
     Count
 };
 

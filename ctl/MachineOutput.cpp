@@ -1,6 +1,8 @@
 #include "ctl/MachineOutput.h"
 
 #include "ctl/CtlCommandLine.h"
+#include "engine/CalendarDay.h"
+#include "engine/SavingsCsv.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,7 +15,6 @@ namespace {
 
 using nlohmann::ordered_json;
 using namespace kelp::control;
-
 
 bool Has(const Status& status, uint32_t flag)
 {
@@ -102,6 +103,8 @@ const char* ReasonToken(Reason reason)
         return "not-current";
     case Reason::UnknownLevel:
         return "unknown-level";
+    case Reason::NoSuchDay:
+        return "no-such-day";
     }
     return "";
 }
@@ -183,6 +186,24 @@ std::string EnergyCsv(const Status& status)
                Number(wh.second * kCo2MilligramsPerWattHour / 1000) + "," + LocalTimeText(status.totalSince) + "," +
                LocalTimeText(status.currentSince) + "\r\n";
     return csv;
+}
+
+std::string DailyJson(const std::vector<history::DayRecord>& days)
+{
+    const std::vector<history::CsvColumn>& columns = history::CsvColumns();
+    ordered_json list = ordered_json::array();
+    for (const history::DayRecord& record : days) {
+        ordered_json day;
+        char date[11];
+        calendar::FormatIsoDate(record.day, date);
+        day[history::kCsvDateColumn] = date;
+        const std::vector<double> values = history::CsvValues(record);
+        for (size_t index = 0; index < columns.size(); ++index)
+            day[columns[index].name] = columns[index].seconds ? ordered_json(uint32_t(values[index]))
+                                                             : ordered_json(values[index]);
+        list.push_back(day);
+    }
+    return Dump(list);
 }
 
 } // namespace ctl

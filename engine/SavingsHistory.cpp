@@ -56,31 +56,32 @@ bool DayRecord::IsPlausible() const
 void SavingsHistory::Assign(std::vector<DayRecord> days)
 {
     days_ = std::move(days);
+    ++generation_;
+}
+
+void SavingsHistory::Clear()
+{
+    days_.clear();
+    ++generation_;
 }
 
 DayRecord* SavingsHistory::DayAt(int day)
 {
-    if (days_.empty() || day > days_.back().day) {
-        if (days_.size() >= kMaxDays)
-            days_.erase(days_.begin());
-        days_.push_back(DayRecord{});
-        days_.back().day = day;
-        return &days_.back();
-    }
-    if (day == days_.back().day)
+    if (!days_.empty() && day == days_.back().day)
         return &days_.back();
     auto at = std::lower_bound(days_.begin(), days_.end(), day,
                                [](const DayRecord& record, int value) { return record.day < value; });
     if (at != days_.end() && at->day == day)
         return &*at;
-    // A full history keeps its latest days; one older than all of them is not kept.
     if (days_.size() >= kMaxDays) {
+        // A full history keeps its latest days; one older than all of them is not kept.
         if (at == days_.begin())
             return nullptr;
         const auto offset = at - days_.begin() - 1;
         days_.erase(days_.begin());
         at = days_.begin() + offset;
     }
+    ++generation_;
     DayRecord record;
     record.day = day;
     return &*days_.insert(at, record);

@@ -55,11 +55,18 @@ struct Tick {
 
 class SavingsHistory {
 public:
+    // `firstGeneration` lets a new run start where an earlier one is unlikely to be.
+    explicit SavingsHistory(uint32_t firstGeneration = 0) : generation_(firstGeneration) {}
+
     // Oldest first, one record a day, dates strictly rising.
     const std::vector<DayRecord>& Days() const { return days_; }
+    // Changes whenever a day comes, goes or moves (a new day, the oldest
+    // dropped, a load, a clear), not when a tick adds to a day; so a reader
+    // taking the days one by one can tell that the list it reads stayed put.
+    uint32_t Generation() const { return generation_; }
     // Days must be as Days() describes (the decoder's output).
     void Assign(std::vector<DayRecord> days);
-    void Clear() { days_.clear(); }
+    void Clear();
 
     // Credits the tick to its day, making the day when it is new. A day
     // older than the latest (a clock set back) goes in its place in order;
@@ -71,6 +78,7 @@ private:
     DayRecord* DayAt(int day);
 
     std::vector<DayRecord> days_;
+    uint32_t generation_;
 };
 
 } // namespace history

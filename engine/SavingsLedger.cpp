@@ -36,7 +36,10 @@ int SavingsLedger::LocalToday()
     return calendar::DayNumber({local.wYear, local.wMonth, local.wDay});
 }
 
-SavingsLedger::SavingsLedger(DayClock clock) : clock_(std::move(clock)) {}
+// The generations count on from the boot's tick count, so that a reader
+// spanning a restart of the program does not take the new run's days for
+// the old run's.
+SavingsLedger::SavingsLedger(DayClock clock) : clock_(std::move(clock)), history_(GetTickCount()) {}
 
 void SavingsLedger::Load()
 {

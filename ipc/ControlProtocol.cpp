@@ -1,5 +1,9 @@
 #include "ipc/ControlProtocol.h"
 
+#include "engine/CalendarDay.h"
+#include "engine/SavingsHistoryCodec.h"
+
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -10,6 +14,23 @@ constexpr size_t kModeArgumentsSize = 8;
 constexpr size_t kStatusSize = 3 * 4 + 6 * 8 + 2 * 8;
 constexpr size_t kLevelSize = 4;
 constexpr size_t kProgressSize = 3 * 4;
+constexpr size_t kDayIndexSize = 4;
+
+// A history day: the generation, the day number, the nine second counts
+// (by mode, then Auto's by gear) packed three to a 64-bit word in 21-bit
+// fields with the top bit clear, then the twelve figures (board saved by
+// mode, graphics card saved by mode, CPU used, CO2 avoided). A whole record
+// in plain words would not fit a payload.
+constexpr size_t kSecondCounts = history::kModes + history::kAutoGears;
+constexpr size_t kCountsPerWord = 3;
+constexpr unsigned kCountBits = 21;
+constexpr uint64_t kCountMask = (uint64_t(1) << kCountBits) - 1;
+constexpr size_t kSecondWords = kSecondCounts / kCountsPerWord;
+constexpr size_t kHistoryDaySize = 4 + 4 + kSecondWords * 8 + (2 * history::kModes + 2) * 8;
+static_assert(kSecondWords * kCountsPerWord == kSecondCounts, "the counts fill their words");
+static_assert(kCountsPerWord * kCountBits < 64, "the top bit of each word stays clear");
+static_assert(history::kMaxDaySeconds <= kCountMask, "a day's seconds fit a field");
+static_assert(kHistoryDaySize <= kMaxPayload, "a day fits one reply");
 
 class Writer {
 public:
@@ -100,12 +121,81 @@ std::optional<Header> ReadHeader(Reader& reader, size_t size)
 
 bool IsCommand(uint16_t code)
 {
-    return code >= uint16_t(Command::Status) && code <= uint16_t(Command::CancelCalibration);
+    return code >= uint16_t(Command::Status) && code <= uint16_t(Command::HistoryDay);
 }
 
 bool TakesModeArguments(Command command)
 {
     return command == Command::SetMode || command == Command::RestoreMode;
+}
+
+size_t RequestPayloadSize(Command command)
+{
+    if (TakesModeArguments(command))
+        return kModeArgumentsSize;
+    return command == Command::HistoryDay ? kDayIndexSize : 0;
+}
+
+// Years of four digits: the dates the history's rows can write.
+bool IsHistoryDate(int day)
+{
+    static const int latest = calendar::DayNumber({9999, 12, 31});
+    return day >= history::kEarliestDay && day <= latest;
+}
+
+std::array<uint32_t*, kSecondCounts> SecondCounts(history::DayRecord& day)
+{
+    std::array<uint32_t*, kSecondCounts> counts{};
+    for (int mode = 0; mode < history::kModes; ++mode)
+        counts[mode] = &day.modeSeconds[mode];
+    for (int gear = 0; gear < history::kAutoGears; ++gear)
+        counts[history::kModes + gear] = &day.autoGearSeconds[gear];
+    return counts;
+}
+
+std::array<double*, 2 * history::kModes + 2> Figures(history::DayRecord& day)
+{
+    std::array<double*, 2 * history::kModes + 2> figures{};
+    for (int mode = 0; mode < history::kModes; ++mode) {
+        figures[mode] = &day.boardSaved[mode];
+        figures[history::kModes + mode] = &day.vgaSaved[mode];
+    }
+    figures[2 * history::kModes] = &day.cpuUsed;
+    figures[2 * history::kModes + 1] = &day.co2Avoided;
+    return figures;
+}
+
+void WriteDay(Writer& payload, uint32_t generation, history::DayRecord day)
+{
+    payload.U32(generation);
+    payload.U32(uint32_t(day.day));
+    const auto counts = SecondCounts(day);
+    for (size_t word = 0; word < kSecondWords; ++word) {
+        uint64_t packed = 0;
+        for (size_t field = 0; field < kCountsPerWord; ++field)
+            packed |= (*counts[word * kCountsPerWord + field] & kCountMask) << (field * kCountBits);
+        payload.U64(packed);
+    }
+    for (const double* figure : Figures(day))
+        payload.F64(*figure);
+}
+
+// False for anything WriteDay would not have written for a sane day.
+bool ReadDay(Reader& reader, uint32_t& generation, history::DayRecord& day)
+{
+    generation = reader.U32();
+    day.day = int32_t(reader.U32());
+    const auto counts = SecondCounts(day);
+    for (size_t word = 0; word < kSecondWords; ++word) {
+        const uint64_t packed = reader.U64();
+        if (packed >> (kCountsPerWord * kCountBits))
+            return false;
+        for (size_t field = 0; field < kCountsPerWord; ++field)
+            *counts[word * kCountsPerWord + field] = uint32_t((packed >> (field * kCountBits)) & kCountMask);
+    }
+    for (double* figure : Figures(day))
+        *figure = reader.F64();
+    return reader.Ok() && IsHistoryDate(day.day) && day.IsPlausible();
 }
 
 // Done and Failed replies carry the payload of the command they answer.
@@ -118,6 +208,8 @@ size_t PayloadSize(Command answers)
 {
     if (answers == Command::Status)
         return kStatusSize;
+    if (answers == Command::HistoryDay)
+        return kHistoryDaySize;
     return TakesModeArguments(answers) ? kLevelSize : kProgressSize;
 }
 
@@ -132,6 +224,8 @@ std::vector<uint8_t> EncodeRequest(const Request& request)
     } else if (request.command == Command::RestoreMode) {
         payload.U32(request.level);
         payload.U32(request.expected);
+    } else if (request.command == Command::HistoryDay) {
+        payload.U32(request.index);
     }
     return Message(uint16_t(request.command), 0, payload.Take());
 }
@@ -146,12 +240,15 @@ std::optional<Request> DecodeRequest(const uint8_t* bytes, size_t size)
         return std::nullopt;
     Request request;
     request.command = Command(header->code);
-    const bool arguments = TakesModeArguments(request.command);
-    if (reader.Left() != (arguments ? kModeArgumentsSize : 0))
+    if (reader.Left() != RequestPayloadSize(request.command))
         return std::nullopt;
-    if (arguments) {
+    if (TakesModeArguments(request.command)) {
         request.level = reader.U32();
         (request.command == Command::SetMode ? request.flags : request.expected) = reader.U32();
+    } else if (request.command == Command::HistoryDay) {
+        request.index = reader.U32();
+        if (request.index >= history::kMaxDays)
+            return std::nullopt;
     }
     if (request.command == Command::SetMode && (request.flags & ~kConfirmTweak) != 0)
         return std::nullopt;
@@ -172,6 +269,8 @@ std::vector<uint8_t> EncodeReply(const Reply& reply)
                 payload.F64(value);
             payload.U64(s.totalSince);
             payload.U64(s.currentSince);
+        } else if (reply.answers == Command::HistoryDay) {
+            WriteDay(payload, reply.generation, reply.record);
         } else if (TakesModeArguments(reply.answers)) {
             payload.U32(reply.level);
         } else {
@@ -214,6 +313,9 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
             *value = reader.F64();
         s.totalSince = reader.U64();
         s.currentSince = reader.U64();
+    } else if (reply.answers == Command::HistoryDay) {
+        if (!ReadDay(reader, reply.generation, reply.record))
+            return std::nullopt;
     } else if (TakesModeArguments(reply.answers)) {
         reply.level = reader.U32();
     } else {

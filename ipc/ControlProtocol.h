@@ -7,6 +7,8 @@
 // decoders check every length against hard limits and accept only the
 // exact payload each code defines. Plain C++ so that it runs anywhere.
 
+#include "engine/SavingsHistory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -30,6 +32,11 @@ enum class Command : uint16_t {
     StartCalibration = 4,
     CalibrationProgress = 5,
     CancelCalibration = 6,
+    // index: one day of the savings history, oldest first. A client reads
+    // the history day by day and starts over when the generation changes.
+    // It only reads: the days are no secret from the users the pipe admits,
+    // and an answer costs the program one record's copy, like any other.
+    HistoryDay = 7,
 };
 
 // SetMode flags: the user answers the tweak confirmation with Yes.
@@ -40,6 +47,7 @@ struct Request {
     uint32_t level = 0;
     uint32_t flags = 0;     // SetMode
     uint32_t expected = 0;  // RestoreMode
+    uint32_t index = 0;     // HistoryDay: below history::kMaxDays
 };
 
 enum class Outcome : uint16_t {
@@ -60,8 +68,9 @@ enum class Reason : uint16_t {
     CalibrationNeeded = 6,
     NotCurrent = 7,          // RestoreMode: the user chose another mode meanwhile
     UnknownLevel = 8,
+    NoSuchDay = 9,           // HistoryDay: the index is past the last day
 };
-constexpr uint16_t kLastReason = uint16_t(Reason::UnknownLevel);
+constexpr uint16_t kLastReason = uint16_t(Reason::NoSuchDay);
 
 // Status flags.
 enum StatusFlag : uint32_t {
@@ -106,11 +115,14 @@ struct Reply {
     Reason reason = Reason::None;
     // Which payload follows the header, by the request it answers: Status
     // carries a status; SetMode and RestoreMode the level in force;
-    // the calibration requests their progress.
+    // the calibration requests their progress; HistoryDay the history's
+    // generation and the day.
     Command answers = Command::Status;
     Status status;
     uint32_t level = 0;
     Progress progress;
+    uint32_t generation = 0;
+    history::DayRecord record;
 };
 
 std::vector<uint8_t> EncodeRequest(const Request& request);

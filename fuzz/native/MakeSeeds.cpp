@@ -244,6 +244,7 @@ void ControlSeeds()
         r.level = level;
         r.flags = command == Command::SetMode ? extra : 0;
         r.expected = command == Command::RestoreMode ? extra : 0;
+        r.index = command == Command::HistoryDay ? extra : 0;
         Save("control_messages", name, control::EncodeRequest(r));
     };
     request("status", Command::Status, 0, 0);
@@ -252,6 +253,8 @@ void ControlSeeds()
     request("restore-high", Command::RestoreMode, 0, 2);
     request("calibrate", Command::StartCalibration, 0, 0);
     request("progress", Command::CalibrationProgress, 0, 0);
+    request("history-day", Command::HistoryDay, 0, 17);
+    request("history-last-day", Command::HistoryDay, 0, uint32_t(history::kMaxDays - 1));
     control::Reply status = control::Answer(Command::Status, control::Outcome::Done);
     status.status.level = 0x8000;
     status.status.flags = control::kAutoSupported | control::kVgaConnected;
@@ -269,6 +272,20 @@ void ControlSeeds()
     progress.progress = {control::CalibrationState::Running, 150, 300};
     Save("control_messages", "reply-progress", control::EncodeReply(progress));
     Save("control_messages", "header-only", Bytes{'P', 'X', 'C', 'T', 1, 0, 1, 0, 0, 0, 0});
+    // A day with every field set, the largest counts a day may hold, and the end of the list.
+    control::Reply day = control::Answer(Command::HistoryDay, control::Outcome::Done);
+    day.generation = 0x01020304;
+    day.record.day = calendar::DayNumber({2026, 12, 9});
+    day.record.modeSeconds = {600, 3600, 7200, history::kMaxDaySeconds, 5400};
+    day.record.autoGearSeconds = {0, 1800, 1800, 1800};
+    day.record.boardSaved = {0, 0.5, 9.25, 14.125, 5.5};
+    day.record.vgaSaved = {0, 0, 1.5, 2.5, 1};
+    day.record.cpuUsed = 240;
+    day.record.co2Avoided = 33.875 * 615;
+    Save("control_messages", "reply-history-day", control::EncodeReply(day));
+    Save("control_messages", "reply-no-such-day",
+         control::EncodeReply(control::Answer(Command::HistoryDay, control::Outcome::Refused,
+                                              control::Reason::NoSuchDay)));
 }
 
 void LayoutSeeds()

@@ -34,6 +34,8 @@ TEST(CtlCommandLine, AcceptsCommandsModesAndOptions)
     ASSERT_TRUE(energy.invocation);
     EXPECT_TRUE(energy.invocation->csv);
     EXPECT_EQ(energy.invocation->timeoutMs, 2000u);
+    EXPECT_FALSE(energy.invocation->daily);
+    EXPECT_TRUE(Parse({"--daily", "energy", "--json"}).invocation->daily);
     EXPECT_EQ(Parse({"/?"}).invocation->verb, Verb::Help);
 }
 
@@ -49,6 +51,7 @@ TEST(CtlCommandLine, TurnsAwayWhatItDoesNotKnow)
         {{"set", "auto", "--json"}, UsageError::Kind::BadOption},
         {{"status", "--csv"}, UsageError::Kind::BadOption},
         {{"energy", "--csv", "--json"}, UsageError::Kind::BadOption},
+        {{"status", "--daily"}, UsageError::Kind::BadOption},
         {{"get", "--yes"}, UsageError::Kind::BadOption},
         {{"get", "--timeout", "0"}, UsageError::Kind::BadOption},
         {{"get", "--timeout", "99999999"}, UsageError::Kind::BadOption},

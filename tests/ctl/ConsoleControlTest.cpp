@@ -5,6 +5,7 @@
 
 #include "app/ConsoleControl.h"
 #include "engine/ModeModel.h"
+#include "tests/ctl/FakeControlHost.h"
 
 #include <gtest/gtest.h>
 
@@ -12,39 +13,7 @@ using namespace kelp::control;
 
 namespace {
 
-class FakeHost : public ControlHost {
-public:
-    bool autoByBios = true, tweakDisabled = false, calibrationNeeded = false, thresholds = true;
-    bool overclocked = false, conflicting = false, dialog = false, settled = true;
-    int level = 0;
-    int applied = -1;  // what the mode engine was asked for
-    bool restoreStopped = false;
-    int refreshes = 0;
-    int calibrationResult = 1;
-    bool cancelled = false;
-
-    bool IsAutoAllowedByBios() override { return autoByBios; }
-    bool IsTweakDisabled() override { return tweakDisabled; }
-    bool IsCalibrationNeeded() override { return calibrationNeeded; }
-    bool HasValidThresholds() override { return thresholds; }
-    int CurrentLevel() override { return level; }
-    int RunningAutoGear() override { return 3; }
-    bool IsOverclocked() override { return overclocked; }
-    bool IsConflictingUtilityRunning() override { return conflicting; }
-    bool IsDialogShown() override { return dialog; }
-    void FillReadings(Status& status) override { status.cpuPowerW = 40; }
-    void StopStartupRestore() override { restoreStopped = true; }
-    void SetMode(int newLevel) override { applied = newLevel; }
-    bool IsModeSettled() override { return settled; }
-    void RefreshModeDisplay() override { ++refreshes; }
-    int RunCalibration() override { return calibrationResult; }
-    void CalibrationProgress(uint32_t& step, uint32_t& steps) override
-    {
-        step = 301;
-        steps = 300;
-    }
-    void CancelCalibration() override { cancelled = true; }
-};
+using ctltest::FakeHost;
 
 struct Rig {
     FakeHost host;

@@ -1,9 +1,15 @@
 // pellixctl against the running program on the virtual board: the mode it
 // sets reaches the board, refusals and usage errors have their exit codes,
 // the calibration runs to its end, hold puts the mode back, the tray icon
-// follows the mode, and the JSON output is real JSON.
+// follows the mode, the JSON output is real JSON, and the daily history is
+// the one the program keeps.
 
 #include "ctl/ControlClient.h"
+#include "engine/CalendarDay.h"
+#include "engine/RegistryLayout.h"
+#include "engine/SavingsCsv.h"
+#include "engine/SavingsHistoryCodec.h"
+#include "engine/SavingsLedger.h"
 #include "ipc/ControlProtocol.h"
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/ctl/CtlRun.h"
@@ -171,4 +177,64 @@ TEST(CtlProgramStart, TheControlPipeComesOnceItsNameIsFree)
     Sleep(1500);
     held.Reset();
     EXPECT_TRUE(Eventually([] { return RunCtl({"get"}).out == "high\n"; }, 10000));
+}
+
+TEST(CtlDaily, PrintsTheDaysPellixKeepsAsItsOwnExportWould)
+{
+    // Forty days up to yesterday with a few gaps, stored as the program stores them.
+    const int today = SavingsLedger::LocalToday();
+    std::vector<history::DayRecord> days;
+    for (int day = today - 40; day < today; ++day) {
+        if (day % 7 == 2)
+            continue;
+        history::DayRecord record;
+        record.day = day;
+        const double scale = 1 + (day % 5) * 0.37;
+        record.boardSaved = {0, 0.25, 9.125 * scale, 14.0 / 3 * scale, 5.5 * scale};
+        record.vgaSaved = {0, 0, 1.5 * scale, 2.5 * scale, 1.0 / 7};
+        record.modeSeconds = {60, 3600, uint32_t(7200 * scale), 9000, uint32_t(day % 86400)};
+        record.autoGearSeconds = {0, 1800, 1800, uint32_t(day % 1000)};
+        record.cpuUsed = 180.1 * scale;
+        record.co2Avoided = record.Saved() * 615;
+        days.push_back(record);
+    }
+    ResetProgramRegistry();
+    const std::vector<uint8_t> stored = history::EncodeHistory(days);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, RegKey::OrdunHistory, RegValue::HistoryDays, REG_BINARY,
+                              stored.data(), DWORD(stored.size())),
+              ERROR_SUCCESS);
+    Program program("");
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(pipetest::WaitForPipe(kelp::control::kPipeName, 10000));
+
+    // The running program may have begun today's row meanwhile; every
+    // stored day comes first, row for row.
+    const ctltest::CtlResult csv = RunCtl({"energy", "--daily", "--csv"});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const std::string expected = history::CsvDocument(days);
+    ASSERT_EQ(csv.out.substr(0, expected.size()), expected);
+    const std::string rest = csv.out.substr(expected.size());
+    char date[11];
+    calendar::FormatIsoDate(today, date);
+    EXPECT_TRUE(rest.empty() || (rest.rfind(date, 0) == 0 && rest.find("\r\n") == rest.size() - 2)) << rest;
+
+    const ctltest::CtlResult json = RunCtl({"energy", "--daily", "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const nlohmann::json list = nlohmann::json::parse(json.out);
+    ASSERT_GE(list.size(), days.size());
+    const std::vector<history::CsvColumn>& columns = history::CsvColumns();
+    for (size_t index = 0; index < days.size(); ++index) {
+        calendar::FormatIsoDate(days[index].day, date);
+        EXPECT_EQ(list[index].at("date"), date);
+        const std::vector<double> values = history::CsvValues(days[index]);
+        for (size_t column = 0; column < columns.size(); ++column)
+            EXPECT_EQ(list[index].at(columns[column].name).get<double>(), values[column])
+                << date << " " << columns[column].name;
+    }
+
+    const ctltest::CtlResult table = RunCtl({"energy", "--daily"});
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    calendar::FormatIsoDate(days.front().day, date);
+    EXPECT_EQ(table.out.rfind("Date", 0), 0u) << table.out;
+    EXPECT_NE(table.out.find(std::string("\n") + date + "  "), std::string::npos) << table.out;
 }

@@ -3,6 +3,9 @@
 
 #include "ipc/ControlProtocol.h"
 
+#include "engine/CalendarDay.h"
+#include "engine/SavingsHistoryCodec.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,6 +21,22 @@ std::optional<Request> Decode(const std::vector<uint8_t>& bytes)
 std::optional<Reply> DecodeR(const std::vector<uint8_t>& bytes)
 {
     return DecodeReply(bytes.data(), bytes.size());
+}
+
+Reply HistoryDayReply()
+{
+    Reply reply = Answer(Command::HistoryDay, Outcome::Done);
+    reply.generation = 0xFEDCBA98;
+    history::DayRecord& day = reply.record;
+    day.day = calendar::DayNumber({2026, 12, 9});
+    // Every field its own value, the counts at the top of their range.
+    day.modeSeconds = {1, history::kMaxDaySeconds, 3, 4, 5};
+    day.autoGearSeconds = {6, 7, history::kMaxDaySeconds - 1, 9};
+    day.boardSaved = {0.1, 0.2, 1e-300, 4.5, 5.5};
+    day.vgaSaved = {6.25, 7, 8, 9, history::kMaxDayWattHours};
+    day.cpuUsed = 1.0 / 3;
+    day.co2Avoided = 12345.678;
+    return reply;
 }
 } // namespace
 
@@ -116,4 +135,59 @@ TEST(ControlProtocol, RefusesAnythingButAnExactMessage)
     Reply nan = Answer(Command::Status, Outcome::Done);
     nan.status.cpuPowerW = std::numeric_limits<double>::quiet_NaN();
     EXPECT_FALSE(DecodeR(EncodeReply(nan)));
+}
+
+TEST(ControlProtocol, HistoryDaysTravelWholeAndOnlyAsSaneDays)
+{
+    Request ask;
+    ask.command = Command::HistoryDay;
+    ask.index = history::kMaxDays - 1;
+    EXPECT_EQ(Decode(EncodeRequest(ask))->index, history::kMaxDays - 1);
+    ask.index = history::kMaxDays;
+    EXPECT_FALSE(Decode(EncodeRequest(ask))) << "no history holds that day";
+
+    const Reply sent = HistoryDayReply();
+    const std::vector<uint8_t> good = EncodeReply(sent);
+    EXPECT_EQ(good.size(), kMaxMessage) << "a day fills a reply";
+    const std::optional<Reply> got = DecodeR(good);
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->generation, sent.generation);
+    EXPECT_EQ(got->record.day, sent.record.day);
+    EXPECT_EQ(got->record.modeSeconds, sent.record.modeSeconds);
+    EXPECT_EQ(got->record.autoGearSeconds, sent.record.autoGearSeconds);
+    EXPECT_EQ(got->record.boardSaved, sent.record.boardSaved);
+    EXPECT_EQ(got->record.vgaSaved, sent.record.vgaSaved);
+    EXPECT_EQ(got->record.cpuUsed, sent.record.cpuUsed);
+    EXPECT_EQ(got->record.co2Avoided, sent.record.co2Avoided);
+
+    const std::optional<Reply> end =
+        DecodeR(EncodeReply(Answer(Command::HistoryDay, Outcome::Refused, Reason::NoSuchDay)));
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->reason, Reason::NoSuchDay);
+
+    // Days no program keeps, and bytes its encoder never writes.
+    const std::pair<const char*, void (*)(history::DayRecord&)> insane[] = {
+        {"a count beyond a day's", [](history::DayRecord& d) { d.modeSeconds[2] = history::kMaxDaySeconds + 1; }},
+        {"a negative figure", [](history::DayRecord& d) { d.cpuUsed = -0.5; }},
+        {"an endless figure", [](history::DayRecord& d) { d.vgaSaved[1] = std::numeric_limits<double>::infinity(); }},
+        {"a huge figure", [](history::DayRecord& d) { d.boardSaved[4] = history::kMaxDayWattHours * 2; }},
+        {"a day before the history's", [](history::DayRecord& d) { d.day = history::kEarliestDay - 1; }},
+        {"a year of five digits", [](history::DayRecord& d) { d.day = calendar::DayNumber({10000, 1, 1}); }},
+    };
+    for (const auto& [what, spoil] : insane) {
+        Reply reply = HistoryDayReply();
+        spoil(reply.record);
+        EXPECT_FALSE(DecodeR(EncodeReply(reply))) << what;
+    }
+    constexpr size_t kFirstCountWord = kHeaderSize + 8;
+    std::vector<uint8_t> spareBit = good;
+    spareBit[kFirstCountWord + 7] |= 0x80;
+    EXPECT_FALSE(DecodeR(spareBit)) << "the top bit of a count word";
+    std::vector<uint8_t> cut(good.begin(), good.end() - 8);
+    cut[10] = uint8_t(cut.size() - kHeaderSize);
+    EXPECT_FALSE(DecodeR(cut)) << "a day without its last figure";
+    std::vector<uint8_t> endWithDay = EncodeReply(Answer(Command::HistoryDay, Outcome::Refused, Reason::NoSuchDay));
+    endWithDay.insert(endWithDay.end(), good.begin() + kHeaderSize, good.end());
+    endWithDay[10] = uint8_t(endWithDay.size() - kHeaderSize);
+    EXPECT_FALSE(DecodeR(endWithDay)) << "the end of the list carries no day";
 }

@@ -151,8 +151,22 @@ TEST(SavingsHistoryModel, KeepsTheLatestDaysOnly)
         history.Add(day, MakeTick(3, 3, 1));
     ASSERT_EQ(history.Days().size(), kMaxDays);
     EXPECT_EQ(history.Days().front().day, kToday - int(kMaxDays) + 1);
+    const uint32_t generation = history.Generation();
     EXPECT_FALSE(history.Add(first, MakeTick(3, 3, 1))) << "older than every day kept";
     EXPECT_EQ(history.Days().front().day, kToday - int(kMaxDays) + 1);
+    // Readers of the list see it change only when a day comes or goes.
+    history.Add(kToday, MakeTick(3, 3, 1));
+    history.Add(kToday - 3, MakeTick(3, 3, 1));
+    EXPECT_EQ(history.Generation(), generation) << "ticks to days already there";
+    history.Add(kToday + 1, MakeTick(3, 3, 1));
+    EXPECT_NE(history.Generation(), generation) << "a new day, the oldest out";
+    const auto changes = [&history](auto change) {
+        const uint32_t before = history.Generation();
+        change();
+        return history.Generation() != before;
+    };
+    EXPECT_TRUE(changes([&] { history.Assign(history.Days()); })) << "a load";
+    EXPECT_TRUE(changes([&] { history.Clear(); }));
 
     // A gap filled in by a clock set back pushes the oldest day out.
     SavingsHistory gapped;
