@@ -19,6 +19,17 @@ bool VtControl::HitTest(int x, int y)
     return x >= 0 && x < Width() && y >= 0 && y < Height();
 }
 
+TAccState VtControl::AccState() const
+{
+    return TWinControl::AccState() | (Pressed() ? asPressed : 0);
+}
+
+void VtControl::AccPerformDefaultAction()
+{
+    if (!m_clicksDisabled && Enabled())
+        Click();
+}
+
 void VtControl::ShowReleased()
 {
     if (Hot() || m_focused)

@@ -76,6 +76,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 {
     UpdateVisible(false);
     SetBounds(0, 0, 320, 240);
+    SetAccRole(TAccRole::Client);
 }
 
 TForm::~TForm()

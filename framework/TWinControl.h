@@ -82,6 +82,16 @@ public:
     bool DoubleBuffered() const { return m_doubleBuffered; }
     void SetDoubleBuffered(bool doubleBuffered) { m_doubleBuffered = doubleBuffered; }
 
+    TAccState AccState() const override;
+    RECT AccScreenRect() const override;
+    // The exposed controls inside, those of role-less containers lifted up.
+    std::vector<TAccessible*> AccChildren() const override;
+    HWND AccEventWindow(LONG& childId) const override;
+    bool AccTakeFocus() override;
+    // Posts the default action to the control's window, where it runs as
+    // AccPerformDefaultAction once the caller has its answer.
+    bool AccDoDefaultAction() override;
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -97,6 +107,9 @@ protected:
     // Whether the window is made without the children's windows, which then
     // wait for CreateChildHandles.
     virtual bool DefersChildHandles() const { return false; }
+
+    // What the default action does; nothing unless a control says.
+    virtual void AccPerformDefaultAction() {}
 
     virtual void WndProc(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
