@@ -32,7 +32,7 @@ void VtControl::AccPerformDefaultAction()
 
 void VtControl::ShowReleased()
 {
-    if (Hot() || m_focused)
+    if (Hot() || (m_focused && FocusCuesShown()))
         ShowFocused();
     else
         ShowRaised();
@@ -181,9 +181,15 @@ void VtControl::MouseMove(TShiftState shift, int x, int y)
 void VtControl::DoEnter()
 {
     m_focused = true;
-    if (!Pressed() && !Hot())
+    if (!Pressed() && !Hot() && FocusCuesShown())
         ShowFocused();
     TWinControl::DoEnter();
+}
+
+void VtControl::FocusCuesChanged()
+{
+    if (m_focused && !Pressed())
+        ShowReleased();
 }
 
 void VtControl::DoExit()

@@ -30,6 +30,7 @@ public:
     void SetClicksDisabled(bool disabled);
 
     TAccState AccState() const override;
+    bool IsGroupCurrent() const override { return GetChecked(); }
     // Clicks that are switched off take the default action with them.
     TAccAction AccDefaultAction() const override { return m_clicksDisabled ? TAccAction::None : ClickAction(); }
 
@@ -57,6 +58,7 @@ protected:
     void DoExit() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyUp(WORD& key, TShiftState shift) override;
+    void FocusCuesChanged() override;
 
 private:
     bool Pressed() const { return m_keyPressed || m_mousePressed; }

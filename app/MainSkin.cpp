@@ -1,7 +1,7 @@
 #include "app/MainSkin.h"
 
 #include "app/Edition.h"
-#include "app/MainAccessNames.h"
+#include "app/MainAccess.h"
 #include "framework/TApplication.h"
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
@@ -72,6 +72,7 @@ void MainSkin::SetUp()
     const std::string language = kelp::GetLanguageName();
     ApplyLanguageFonts(language, texts_);
     NameMainControls(form_);
+    MakeMainControlsKeyboardReachable(form_);
     UseAccessibleTexts(language);
 
     background_->SetPicture(largeBk_->Picture());

@@ -160,6 +160,8 @@ void TForm::WndProc(TMessage& message)
             CreateChildHandles();
         TWinControl::WndProc(message);
         if (message.LParam == 0) {
+            if (message.WParam && m_cuesFollowKeyboard)
+                SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
             if (message.WParam)
                 DoShow();
             else

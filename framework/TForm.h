@@ -51,6 +51,9 @@ public:
     // the application terminates). Throws std::logic_error when the form is
     // already visible.
     TModalResult ShowModal();
+    // Each show hides the focus cues until the keyboard moves the focus, as
+    // a dialog opened with the mouse does.
+    void SetFocusCuesFollowKeyboard(bool follow) { m_cuesFollowKeyboard = follow; }
     TModalResult ModalResult() const { return m_modalResult; }
     void SetModalResult(TModalResult result) { m_modalResult = result; }
     bool IsModal() const { return m_modal; }
@@ -97,6 +100,7 @@ private:
     bool m_constructed = false;
     bool m_destroyFired = false;
     TModalResult m_modalResult = mrNone;
+    bool m_cuesFollowKeyboard = false;
 };
 
 // The form a control sits on (the control itself when it is a form);

@@ -1,6 +1,7 @@
 #include "framework/TWinControl.h"
 
 #include "framework/FrameworkMessages.h"
+#include "framework/FocusNavigation.h"
 #include "framework/TApplication.h"
 #include "framework/access/TAccessibleObject.h"
 
@@ -218,7 +219,14 @@ void TWinControl::WndProc(TMessage& message)
             KeyUp(key, KeyboardShiftState());
         if (key == 0)
             return;
+        if (message.Msg == WM_KEYDOWN && Navigate(key, KeyboardShiftState()))
+            return;
         break;
+    }
+    case WM_UPDATEUISTATE: {
+        DefaultHandler(message);
+        FocusCuesChanged();
+        return;
     }
     case WM_CHAR: {
         char key = static_cast<char>(message.WParam);
@@ -633,4 +641,31 @@ bool TWinControl::AccDoDefaultAction()
     if (AccDefaultAction() == TAccAction::None || !m_handle || !CanFocus())
         return false;
     return PostMessage(m_handle, CM_ACCDEFAULTACTION, 0, 0) != FALSE;
+}
+
+bool TWinControl::FocusCuesShown() const
+{
+    if (!m_handle)
+        return true;
+    // The top-level window holds the state for all its controls.
+    return (SendMessageA(GetAncestor(m_handle, GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+bool TWinControl::Navigate(WORD key, TShiftState shift)
+{
+    TWinControl* next = nullptr;
+    if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+        TWinControl* root = this;
+        while (root->Parent())
+            root = root->Parent();
+        next = NextTabStop(*root, this, !(shift & ssShift));
+    } else if (key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) {
+        next = NextInGroup(*this, key == VK_RIGHT || key == VK_DOWN);
+    }
+    if (!next)
+        return false;
+    // The keyboard is in use: the window shows its focus cues from now on.
+    SendMessageA(GetAncestor(m_handle, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    next->SetFocus();
+    return true;
 }

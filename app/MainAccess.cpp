@@ -1,4 +1,4 @@
-#include "app/MainAccessNames.h"
+#include "app/MainAccess.h"
 
 #include "framework/access/TAccessibleObject.h"
 #include "framework/layout/LayoutReader.h"
@@ -27,6 +27,20 @@ void NameMainControls(TForm& mainWindow)
     Name(mainWindow, "CpuButton", LANG_KEY("CpuWindow"));
     Name(mainWindow, "ResetButton", LANG_KEY("ResetCount"));
     Name(mainWindow, "ShrinkButton", LANG_KEY("SmallWindow"));
+}
+
+void MakeMainControlsKeyboardReachable(TForm& mainWindow)
+{
+    constexpr int kModeGroup = 1;
+    for (const char* mode : {"AutoButton", "TurboButton", "NormalButton", "MedButton", "LowButton"}) {
+        auto& button = LayoutComponent<TWinControl>(mainWindow, mode);
+        button.SetTabStop(true);
+        button.SetTabGroup(kModeGroup);
+    }
+    for (const char* button : {"CloseButton", "MinimizeButton", "VgaButton", "CpuButton", "ResetButton", "ShrinkButton",
+                               "MoreSettingButton", "CalibrateButton", "SwitchButton", "ExitButton"})
+        LayoutComponent<TWinControl>(mainWindow, button).SetTabStop(true);
+    mainWindow.SetFocusCuesFollowKeyboard(true);
 }
 
 void UseAccessibleTexts(const std::string& language)
