@@ -3,6 +3,7 @@
 #include "framework/FrameworkMessages.h"
 #include "framework/FocusNavigation.h"
 #include "framework/TApplication.h"
+#include "framework/TForm.h"
 #include "framework/access/TAccessibleObject.h"
 
 #include <algorithm>
@@ -595,6 +596,9 @@ TAccState TWinControl::AccState() const
         state |= asFocusable;
     if (Focused())
         state |= asFocused;
+    const TForm* form = GetParentForm(const_cast<TWinControl*>(this));
+    if (form && form->DefaultButton() == this)
+        state |= asDefault;
     return state;
 }
 
@@ -654,6 +658,10 @@ bool TWinControl::FocusCuesShown() const
 bool TWinControl::Navigate(WORD key, TShiftState shift)
 {
     TWinControl* next = nullptr;
+    if (key == VK_RETURN || key == VK_ESCAPE) {
+        TForm* form = GetParentForm(this);
+        return form && form->DialogKey(key, *this);
+    }
     if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
         TWinControl* root = this;
         while (root->Parent())

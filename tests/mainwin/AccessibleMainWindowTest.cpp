@@ -116,3 +116,40 @@ TEST(AccessibleMainWindow, ModeButtonsCarryTheGermanNamesInGerman)
     InstallationInLanguage german("German");
     ChooseTurboByItsDefaultAction(german.Program(), kGerman);
 }
+
+TEST(AccessibleMainWindow, AutoFirstAsksAndTheQuestionNamesItsDefaultAnswerAndTakesTheOtherByItsAction)
+{
+    accclient::Apartment apartment;
+    ResetProgramRegistry();
+    Program pellix("");
+    ASSERT_TRUE(pellix.Started());
+    ASSERT_TRUE(WaitForLevel(0));
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(pellix.Window()) != 0; }, 10000));
+    const auto buttons = ModeButtons(accclient::FromWindow(pellix.Window()), kEnglish);
+    ASSERT_TRUE(buttons[0]);
+
+    // Without thresholds Auto offers the calibration first.
+    ASSERT_EQ(buttons[0].DoDefaultAction(), S_OK);
+    const HWND dialog = FindDialog(pellix.Process(), 10000);
+    ASSERT_NE(dialog, nullptr);
+    const auto widen = [](const std::string& text) {
+        std::wstring wide(text.size(), L'\0');
+        wide.resize(MultiByteToWideChar(1252, 0, text.data(), int(text.size()), wide.data(), int(wide.size())));
+        return wide;
+    };
+    const Accessible question = accclient::FromWindow(dialog);
+    ASSERT_TRUE(question);
+    std::vector<std::wstring> defaults;
+    for (const Accessible& node : accclient::Descendants(question))
+        if (node.Role() == ROLE_SYSTEM_PUSHBUTTON && (node.State() & STATE_SYSTEM_DEFAULT))
+            defaults.push_back(node.Name());
+    EXPECT_EQ(defaults, std::vector<std::wstring>{widen(ButtonText(dialog, 1))}) << "the left answer is the default";
+
+    const Accessible right = accclient::Find(question, ROLE_SYSTEM_PUSHBUTTON, widen(ButtonText(dialog, 2)));
+    ASSERT_TRUE(right);
+    ASSERT_EQ(right.DoDefaultAction(), S_OK);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(dialog) == 0; }, 5000)) << "the question is answered";
+    EXPECT_TRUE(Eventually([&] { return Checked(buttons[2]) && !Checked(buttons[0]); }, 5000))
+        << "the refusal keeps the running mode";
+    EXPECT_EQ(BoardItem(kGearLevelItem), 0u);
+}

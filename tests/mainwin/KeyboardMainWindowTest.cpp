@@ -71,3 +71,32 @@ TEST(KeyboardMainWindow, TabReachesTheModeGroupArrowsMoveInItAndSpaceChoosesAsAC
     EXPECT_TRUE(WaitForLevel(2)) << "the board follows the key";
     EXPECT_TRUE(Eventually([] { return ReadDword(kRootKey, "LastMode") == DWORD(2); }, kModeChangeMs));
 }
+
+TEST(KeyboardMainWindow, EscapeAnswersTheQuestionAsItsCloseButtonAndTheFocusReturnsToTheModeButton)
+{
+    accclient::Apartment apartment;
+    ResetProgramRegistry();
+    Program pellix("");
+    ASSERT_TRUE(pellix.Started());
+    ASSERT_TRUE(WaitForLevel(0));
+    const HWND window = pellix.Window();
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != 0; }, 10000));
+    SetForegroundWindow(window);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; }, 5000));
+    const Accessible tree = accclient::FromWindow(window);
+    ASSERT_TRUE(tree);
+    const auto isRadio = [](const Accessible& node) { return node.Role() == ROLE_SYSTEM_RADIOBUTTON; };
+    ASSERT_TRUE(PressUntilFocused(VK_TAB, tree, 20, isRadio));
+    ASSERT_TRUE(PressUntilFocused(VK_LEFT, tree, 4, [](const Accessible& node) { return node.Name() == L"Auto"; }));
+
+    // Without thresholds Auto offers the calibration first.
+    PressKey(VK_SPACE);
+    const HWND dialog = FindDialog(pellix.Process(), 10000);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == dialog; }, 5000)) << "the question takes the keyboard";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(dialog) == 0; }, 5000)) << "Escape closes the question";
+    EXPECT_TRUE(Eventually([&] { const Accessible f = Focused(tree); return f && f.Name() == L"Auto"; }, 5000))
+        << "the focus is back on the button that asked";
+    EXPECT_EQ(BoardItem(kGearLevelItem), 0u) << "closing refuses Auto";
+}
