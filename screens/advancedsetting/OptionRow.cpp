@@ -2,6 +2,7 @@
 
 #include "framework/TApplication.h"
 #include "kelp/System/Language.h"
+#include "screens/advancedsetting/ComboArrow.h"
 #include "screens/advancedsetting/DropDownPanel.h"
 #include "screens/advancedsetting/RowText.h"
 #include "screens/advancedsetting/TAdvancedSetting.h"
@@ -63,7 +64,10 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top, const std::strin
     if (language == "Japanese")
         faceText_->Font().SetCharset(dialogs::kShiftJisCharset);
 
-    arrow_ = std::make_unique<VtButton>(nullptr);
+    arrow_ = std::make_unique<ComboArrow>(
+        nullptr, ComboArrow::Facts{[this] { return title_->Caption(); },
+                                   [this] { return selected_ >= 0 ? items_[selected_] : std::string(); },
+                                   [this] { return IsOpen(); }});
     arrow_->SetParent(&form);
     arrow_->SetTransparent(true);
     arrow_->Appearance().SetRaisedBmp(form.Arrow_n->Picture());
@@ -184,6 +188,7 @@ void OptionRow::ShowFaceText()
     // The arrow covers the face's right end: the text ends before it.
     const int visible = kArrowX - kFaceX - 3;
     faceText_->SetCaption(selected_ >= 0 ? rowtext::FitText(faceText_->Font(), items_[selected_], visible) : std::string());
+    arrow_->AccNotify(EVENT_OBJECT_VALUECHANGE);
 }
 
 void OptionRow::ApplyTextColor()

@@ -153,3 +153,39 @@ TEST(AccessibleMainWindow, AutoFirstAsksAndTheQuestionNamesItsDefaultAnswerAndTa
         << "the refusal keeps the running mode";
     EXPECT_EQ(BoardItem(kGearLevelItem), 0u);
 }
+
+TEST(AccessibleMainWindow, AdvancedSettingsOpenByTheirButtonsDefaultActionAndTheirListsReadTheirEntries)
+{
+    accclient::Apartment apartment;
+    ResetProgramRegistry();
+    Program pellix("");
+    ASSERT_TRUE(pellix.Started());
+    ASSERT_TRUE(WaitForLevel(0));
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(pellix.Window()) != 0; }, 10000));
+    const Accessible settingsButton =
+        accclient::Find(accclient::FromWindow(pellix.Window()), ROLE_SYSTEM_PUSHBUTTON, L"Advanced Settings");
+    ASSERT_TRUE(settingsButton);
+    ASSERT_EQ(settingsButton.DoDefaultAction(), S_OK);
+
+    const HWND form = pellix.Process().WaitForWindow("TAdvancedSetting", 10000);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(form) != 0; }, 10000));
+    const Accessible settings = accclient::FromWindow(form);
+    ASSERT_TRUE(settings);
+    const Accessible fan = accclient::Find(settings, ROLE_SYSTEM_COMBOBOX, L"Fan Control");
+    ASSERT_TRUE(fan) << "the fan row reads as a combo box named by its title";
+    EXPECT_FALSE(fan.Value().empty()) << "its value is the chosen entry";
+    Accessible available;
+    for (const Accessible& node : accclient::Descendants(settings))
+        if (node.Role() == ROLE_SYSTEM_COMBOBOX && !(node.State() & STATE_SYSTEM_UNAVAILABLE))
+            available = node;
+    ASSERT_TRUE(available) << "some list can be opened";
+    EXPECT_TRUE(available.State() & STATE_SYSTEM_COLLAPSED);
+    ASSERT_EQ(available.DoDefaultAction(), S_OK);
+    EXPECT_TRUE(Eventually([&] { return (available.State() & STATE_SYSTEM_EXPANDED) != 0; }, 5000)) << "the list opens";
+
+    const Accessible cancel = accclient::Find(settings, ROLE_SYSTEM_PUSHBUTTON, L"Cancel");
+    ASSERT_TRUE(cancel);
+    ASSERT_EQ(cancel.DoDefaultAction(), S_OK);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(form) == 0; }, 5000));
+}
