@@ -15,6 +15,8 @@ public:
         std::function<std::string()> title;
         std::function<std::string()> value;
         std::function<bool()> open;
+        // A key on the focused arrow; true when the row used it.
+        std::function<bool(WORD key, TShiftState shift)> key;
     };
     ComboArrow(TComponent* owner, Facts facts);
 
@@ -24,6 +26,7 @@ public:
 
 protected:
     TAccAction ClickAction() const override { return m_facts.open() ? TAccAction::Close : TAccAction::Open; }
+    void KeyDown(WORD& key, TShiftState shift) override;
 
 private:
     Facts m_facts;
