@@ -6,6 +6,7 @@
 VtButton::VtButton(TComponent* owner) : VtCustomControl(owner, false, 4), m_appearance(*this, 0)
 {
     SetControlStyle(ControlStyle() & ~csDoubleClicks);
+    SetAccRole(TAccRole::PushButton);
 }
 
 bool VtButton::LoadBitmap(const std::string& folder, const std::string& raised, const std::string& sunken,

@@ -28,6 +28,7 @@ public:
     void Click() override;
 
 protected:
+    TAccAction ClickAction() const override { return TAccAction::Press; }
     void KeyPress(char& key) override;
 
 private:

@@ -6,6 +6,7 @@
 VtCheckBox::VtCheckBox(TComponent* owner) : VtCustomControl(owner, false, 12), m_appearance(*this)
 {
     SetControlStyle(ControlStyle() & ~csDoubleClicks);
+    SetAccRole(TAccRole::CheckBox);
     m_previousChange = BitmapChangeHandler();
     BitmapChangeHandler() = [this](TObject* sender) { BitmapChanged(sender); };
 }
@@ -38,8 +39,19 @@ void VtCheckBox::SetChecked(bool checked)
 
 void VtCheckBox::SetState(TCheckBoxState state)
 {
+    const bool changed = state != m_state;
     m_state = state;
     ShowChkboxBmp(RequestedIndex() % 4);
+    if (changed)
+        AccNotify(EVENT_OBJECT_STATECHANGE);
+}
+
+TAccState VtCheckBox::AccState() const
+{
+    const TAccState mark = m_state == TCheckBoxState::Checked  ? asChecked
+                           : m_state == TCheckBoxState::Grayed ? asMixed
+                                                               : 0;
+    return VtCustomControl::AccState() | mark;
 }
 
 int VtCheckBox::Group() const

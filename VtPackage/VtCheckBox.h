@@ -32,6 +32,8 @@ public:
 
     // Shows a look (0 raised, 1 sunken, 2 focused, 3 disabled) of the
     // current check state.
+    TAccState AccState() const override;
+
     void ShowChkboxBmp(int look);
     void ShowRaised() override { ShowChkboxBmp(0); }
     void ShowSunken() override { ShowChkboxBmp(1); }
@@ -42,6 +44,10 @@ public:
     void Click() override;
 
 protected:
+    TAccAction ClickAction() const override
+    {
+        return m_state == TCheckBoxState::Checked ? TAccAction::Uncheck : TAccAction::Check;
+    }
     void KeyPress(char& key) override;
 
 private:

@@ -19,9 +19,20 @@ bool VtControl::HitTest(int x, int y)
     return x >= 0 && x < Width() && y >= 0 && y < Height();
 }
 
+TAccState VtControl::AccState() const
+{
+    return TWinControl::AccState() | (Pressed() ? asPressed : 0);
+}
+
+void VtControl::AccPerformDefaultAction()
+{
+    if (!m_clicksDisabled && Enabled())
+        Click();
+}
+
 void VtControl::ShowReleased()
 {
-    if (Hot() || m_focused)
+    if (Hot() || (m_focused && FocusCuesShown()))
         ShowFocused();
     else
         ShowRaised();
@@ -170,9 +181,15 @@ void VtControl::MouseMove(TShiftState shift, int x, int y)
 void VtControl::DoEnter()
 {
     m_focused = true;
-    if (!Pressed() && !Hot())
+    if (!Pressed() && !Hot() && FocusCuesShown())
         ShowFocused();
     TWinControl::DoEnter();
+}
+
+void VtControl::FocusCuesChanged()
+{
+    if (m_focused && !Pressed())
+        ShowReleased();
 }
 
 void VtControl::DoExit()

@@ -29,6 +29,11 @@ public:
     bool ClicksDisabled() const { return m_clicksDisabled; }
     void SetClicksDisabled(bool disabled);
 
+    TAccState AccState() const override;
+    bool IsGroupCurrent() const override { return GetChecked(); }
+    // Clicks that are switched off take the default action with them.
+    TAccAction AccDefaultAction() const override { return m_clicksDisabled ? TAccAction::None : ClickAction(); }
+
     bool Hovering() const { return m_hovering; }
     bool KeyPressed() const { return m_keyPressed; }
     bool MousePressed() const { return m_mousePressed; }
@@ -37,6 +42,11 @@ public:
     TNotifyEvent OnMouseLeave;
 
 protected:
+    // What a click does, in the words of default actions.
+    virtual TAccAction ClickAction() const { return TAccAction::None; }
+    // The default action is a click.
+    void AccPerformDefaultAction() override;
+
     // The system reported that the mouse left the window.
     virtual void MouseLeft();
 
@@ -48,6 +58,7 @@ protected:
     void DoExit() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyUp(WORD& key, TShiftState shift) override;
+    void FocusCuesChanged() override;
 
 private:
     bool Pressed() const { return m_keyPressed || m_mousePressed; }

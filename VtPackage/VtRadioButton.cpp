@@ -5,6 +5,7 @@
 
 VtRadioButton::VtRadioButton(TComponent* owner) : VtCustomControl(owner, false, 8), m_appearance(*this)
 {
+    SetAccRole(TAccRole::RadioButton);
     m_previousChange = BitmapChangeHandler();
     BitmapChangeHandler() = [this](TObject* sender) { BitmapChanged(sender); };
 }
@@ -27,8 +28,19 @@ void VtRadioButton::SetChecked(bool checked)
 {
     if (checked)
         ExcludeOther();
+    const bool changed = checked != m_checked;
     m_checked = checked;
     ShowRadioBtnBmp(RequestedIndex() % 4);
+    if (changed) {
+        AccNotify(EVENT_OBJECT_STATECHANGE);
+        if (checked)
+            AccNotify(EVENT_OBJECT_SELECTION);
+    }
+}
+
+TAccState VtRadioButton::AccState() const
+{
+    return VtCustomControl::AccState() | asSelectable | (m_checked ? asChecked | asSelected : 0);
 }
 
 void VtRadioButton::ShowRadioBtnBmp(int look)

@@ -22,6 +22,8 @@ public:
     bool GetChecked() const override { return m_checked; }
     void SetChecked(bool checked) override;
 
+    TAccState AccState() const override;
+
     void ShowRadioBtnBmp(int look);
     void ShowRaised() override { ShowRadioBtnBmp(0); }
     void ShowSunken() override { ShowRadioBtnBmp(1); }
@@ -37,6 +39,7 @@ public:
     void DblClick() override;
 
 protected:
+    TAccAction ClickAction() const override { return TAccAction::Select; }
     void KeyPress(char& key) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "app/MainSkin.h"
 
 #include "app/Edition.h"
+#include "app/MainAccess.h"
 #include "framework/TApplication.h"
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
@@ -68,7 +69,11 @@ void MainSkin::SetUp()
     if (IsWorkstationEdition())
         ApplyWorkstationMarks();
     LoadEnergyViewTexts(texts_);
-    ApplyLanguageFonts(kelp::GetLanguageName(), texts_);
+    const std::string language = kelp::GetLanguageName();
+    ApplyLanguageFonts(language, texts_);
+    NameMainControls(form_);
+    MakeMainControlsKeyboardReachable(form_);
+    UseAccessibleTexts(language);
 
     background_->SetPicture(largeBk_->Picture());
     shape_.Attach(background_);

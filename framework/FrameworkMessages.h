@@ -12,3 +12,6 @@ constexpr UINT CM_THREADTERMINATED = WM_APP + 0x101;
 constexpr UINT CM_SYNCHRONIZE = WM_APP + 0x102;
 // Posted to the application window by Queue; the queued calls are its own.
 constexpr UINT CM_QUEUED = WM_APP + 0x103;
+// Runs a control's accessible default action, posted so that the client
+// asking for it is answered first.
+constexpr UINT CM_ACCDEFAULTACTION = WM_APP + 0x104;

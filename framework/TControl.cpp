@@ -25,6 +25,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
 TControl::~TControl()
 {
+    AccDetach();
     Destroying();
     THintWindow::ControlDestroyed(this);
     SetParent(nullptr);
@@ -109,6 +110,8 @@ void TControl::SetEnabled(bool enabled)
     m_enabled = enabled;
     EnabledChanged();
     Invalidate();
+    if (m_accRole != TAccRole::None)
+        AccNotify(EVENT_OBJECT_STATECHANGE);
 }
 
 void TControl::SetCaption(const std::string& caption)
@@ -117,6 +120,8 @@ void TControl::SetCaption(const std::string& caption)
         return;
     m_caption = caption;
     CaptionChanged();
+    if (m_accRole != TAccRole::None)
+        AccNotify(m_accName ? EVENT_OBJECT_VALUECHANGE : EVENT_OBJECT_NAMECHANGE);
 }
 
 void TControl::SetColor(TColor color)
@@ -230,4 +235,66 @@ void TControl::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, in
             Click();
     }
     MouseUp(button, shift, x, y);
+}
+
+std::string TControl::AccName() const
+{
+    if (m_accName)
+        return m_accName();
+    // A caption's '&' marks the mnemonic; "&&" stands for an ampersand.
+    std::string name;
+    for (size_t i = 0; i < m_caption.size(); ++i) {
+        if (m_caption[i] == '&' && ++i == m_caption.size())
+            break;
+        name += m_caption[i];
+    }
+    return name;
+}
+
+TAccState TControl::AccState() const
+{
+    TAccState state = 0;
+    if (!Enabled())
+        state |= asUnavailable;
+    if (!Showing())
+        state |= asInvisible;
+    return state;
+}
+
+std::string TControl::AccDescription() const
+{
+    return m_showHint ? m_hint : std::string();
+}
+
+RECT TControl::AccScreenRect() const
+{
+    RECT rect = BoundsRect();
+    if (m_parent && m_parent->m_handle) {
+        POINT origin{0, 0};
+        ClientToScreen(m_parent->m_handle, &origin);
+        OffsetRect(&rect, origin.x, origin.y);
+    }
+    return rect;
+}
+
+TAccessible* TControl::AccParent() const
+{
+    for (TWinControl* parent = m_parent; parent; parent = parent->Parent())
+        if (parent->AccRole() != TAccRole::None)
+            return parent;
+    return nullptr;
+}
+
+HWND TControl::AccEventWindow(LONG& childId) const
+{
+    auto* parent = static_cast<TWinControl*>(AccParent());
+    if (!parent || !parent->m_handle)
+        return nullptr;
+    const auto siblings = parent->AccChildren();
+    for (size_t i = 0; i < siblings.size(); ++i)
+        if (siblings[i] == this) {
+            childId = static_cast<LONG>(i + 1);
+            return parent->m_handle;
+        }
+    return nullptr;
 }

@@ -7,8 +7,10 @@
 
 #include "framework/TComponent.h"
 #include "framework/TMessage.h"
+#include "framework/access/TAccessible.h"
 #include "framework/graphics/Color.h"
 
+#include <functional>
 #include <string>
 
 class TWinControl;
@@ -29,7 +31,7 @@ enum : TControlStyle {
     csOpaque = 8,        // the control paints its whole area itself
 };
 
-class TControl : public TComponent {
+class TControl : public TComponent, public TAccessible {
 public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
@@ -110,6 +112,19 @@ public:
     void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick);
     void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
 
+    // What assistive technology is told. A control class declares its
+    // role (SetAccRole); the screens name what has no caption, the name
+    // looked up only when a client asks.
+    using TAccText = std::function<std::string()>;
+    void SetAccName(TAccText name) { m_accName = std::move(name); }
+    TAccRole AccRole() const override { return m_accRole; }
+    std::string AccName() const override;
+    TAccState AccState() const override;
+    std::string AccDescription() const override;
+    RECT AccScreenRect() const override;
+    TAccessible* AccParent() const override;
+    HWND AccEventWindow(LONG& childId) const override;
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;
@@ -135,6 +150,7 @@ protected:
     void UpdateBounds(int left, int top, int width, int height);
     void UpdateVisible(bool visible) { m_visible = visible; }
     void UpdateCaption(const std::string& caption) { m_caption = caption; }
+    void SetAccRole(TAccRole role) { m_accRole = role; }
 
 private:
     friend class TWinControl;  // detaches its children when it goes
@@ -156,4 +172,6 @@ private:
     TColor m_color = clBtnFace;
     TCursor m_cursor = crDefault;
     TControlStyle m_controlStyle = csClickEvents | csCaptureMouse | csDoubleClicks;
+    TAccRole m_accRole = TAccRole::None;
+    TAccText m_accName;
 };

@@ -76,6 +76,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 {
     UpdateVisible(false);
     SetBounds(0, 0, 320, 240);
+    SetAccRole(TAccRole::Client);
 }
 
 TForm::~TForm()
@@ -152,6 +153,19 @@ void TForm::WndProc(TMessage& message)
         Application().ActivationChanged(message.WParam != 0);
         TWinControl::WndProc(message);
         return;
+    case WM_ACTIVATE:
+        // The focus goes back to the control that had it when another
+        // window (a dialog, a cover) took the activation.
+        if (LOWORD(message.WParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            m_lastFocus = focus && IsChild(Handle(), focus) ? focus : nullptr;
+        } else if (m_lastFocus && IsChild(Handle(), m_lastFocus) && IsWindowVisible(m_lastFocus) &&
+                   IsWindowEnabled(m_lastFocus) && !HIWORD(message.WParam)) {
+            ::SetFocus(m_lastFocus);
+            return;
+        }
+        TWinControl::WndProc(message);
+        return;
     case WM_SHOWWINDOW:
         // Shown straight through the system (ShowWindow) as well as by
         // Show: the controls' windows must be there before it appears.
@@ -159,6 +173,8 @@ void TForm::WndProc(TMessage& message)
             CreateChildHandles();
         TWinControl::WndProc(message);
         if (message.LParam == 0) {
+            if (message.WParam && m_cuesFollowKeyboard)
+                SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
             if (message.WParam)
                 DoShow();
             else
@@ -302,14 +318,17 @@ TModalResult TForm::ShowModal()
     struct ModalScope {
         TForm* form;
         std::vector<HWND> disabled;
+        HWND focus;  // gets the focus back
         ~ModalScope()
         {
             form->m_modal = false;
             for (HWND window : disabled)
                 EnableWindow(window, TRUE);
             form->Hide();
+            if (focus && IsWindow(focus) && IsWindowVisible(focus) && IsWindowEnabled(focus))
+                ::SetFocus(focus);
         }
-    } scope{this, WindowsToDisable(Handle())};
+    } scope{this, WindowsToDisable(Handle()), GetFocus()};
     for (HWND window : scope.disabled)
         EnableWindow(window, FALSE);
     m_modal = true;
@@ -317,6 +336,10 @@ TModalResult TForm::ShowModal()
 
     Show();
     SetForegroundWindow(Handle());
+    if (m_defaultButton && m_defaultButton->CanFocus())
+        m_defaultButton->SetFocus();
+    else
+        ::SetFocus(Handle());
     for (;;) {
         Application().HandleMessage();
         if (Application().Terminated()) {
@@ -330,6 +353,21 @@ TModalResult TForm::ShowModal()
         }
     }
     return m_modalResult;
+}
+
+bool TForm::DialogKey(WORD key, TWinControl& from)
+{
+    if (key == VK_ESCAPE && m_modal) {
+        Close();
+        return true;
+    }
+    if (key != VK_RETURN || !m_defaultButton)
+        return false;
+    TWinControl* target = from.AccRole() == TAccRole::PushButton ? &from : m_defaultButton;
+    if (!target->CanFocus())
+        return false;
+    target->Click();
+    return true;
 }
 
 void TForm::Release()

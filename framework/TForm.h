@@ -51,6 +51,16 @@ public:
     // the application terminates). Throws std::logic_error when the form is
     // already visible.
     TModalResult ShowModal();
+    // Each show hides the focus cues until the keyboard moves the focus, as
+    // a dialog opened with the mouse does.
+    void SetFocusCuesFollowKeyboard(bool follow) { m_cuesFollowKeyboard = follow; }
+    // The button Enter presses (unless the focus is on another push
+    // button) and that has the focus when the form is shown modally.
+    TWinControl* DefaultButton() const { return m_defaultButton; }
+    void SetDefaultButton(TWinControl* button) { m_defaultButton = button; }
+    // Enter and Escape as a dialog takes them, the focus on `from`: Enter
+    // presses, Escape closes a modal form. True when the key was used.
+    virtual bool DialogKey(WORD key, TWinControl& from);
     TModalResult ModalResult() const { return m_modalResult; }
     void SetModalResult(TModalResult result) { m_modalResult = result; }
     bool IsModal() const { return m_modal; }
@@ -97,6 +107,9 @@ private:
     bool m_constructed = false;
     bool m_destroyFired = false;
     TModalResult m_modalResult = mrNone;
+    bool m_cuesFollowKeyboard = false;
+    TWinControl* m_defaultButton = nullptr;
+    HWND m_lastFocus = nullptr;  // had the focus when the form was deactivated
 };
 
 // The form a control sits on (the control itself when it is a form);

@@ -78,9 +78,28 @@ public:
     virtual void SetFocus();
     bool TabStop() const { return m_tabStop; }
     void SetTabStop(bool tabStop) { m_tabStop = tabStop; }
+    // Siblings of the same non-zero group are one tab stop whose members
+    // the arrow keys move between (see FocusNavigation.h).
+    int TabGroup() const { return m_tabGroup; }
+    void SetTabGroup(int group) { m_tabGroup = group; }
+    // The member a Tab into the group lands on (a checked radio button).
+    virtual bool IsGroupCurrent() const { return false; }
+    // The window's focus cues are shown: its top-level window did not hide
+    // them (UISF_HIDEFOCUS), or the keyboard was used since.
+    bool FocusCuesShown() const;
     // Paints into an off-screen bitmap first and skips background erasing.
     bool DoubleBuffered() const { return m_doubleBuffered; }
     void SetDoubleBuffered(bool doubleBuffered) { m_doubleBuffered = doubleBuffered; }
+
+    TAccState AccState() const override;
+    RECT AccScreenRect() const override;
+    // The exposed controls inside, those of role-less containers lifted up.
+    std::vector<TAccessible*> AccChildren() const override;
+    HWND AccEventWindow(LONG& childId) const override;
+    bool AccTakeFocus() override;
+    // Posts the default action to the control's window, where it runs as
+    // AccPerformDefaultAction once the caller has its answer.
+    bool AccDoDefaultAction() override;
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -98,6 +117,9 @@ protected:
     // wait for CreateChildHandles.
     virtual bool DefersChildHandles() const { return false; }
 
+    // What the default action does; nothing unless a control says.
+    virtual void AccPerformDefaultAction() {}
+
     virtual void WndProc(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
 
@@ -112,6 +134,8 @@ protected:
     virtual void KeyPress(char& key);
     virtual void DoEnter();
     virtual void DoExit();
+    // The window's focus cues were shown or hidden (WM_UPDATEUISTATE).
+    virtual void FocusCuesChanged() {}
 
     void BoundsChanged() override;
     void VisibleChanged() override;
@@ -133,6 +157,9 @@ private:
     void RouteMouseDown(TMessage& message, TMouseButton button, bool doubleClick);
     void RouteMouseUp(TMessage& message, TMouseButton button);
     void RouteMouseMove(TMessage& message);
+    // Tab, Shift+Tab and, inside a group, the arrow keys; true when the key
+    // moved the focus.
+    bool Navigate(WORD key, TShiftState shift);
 
     HWND m_handle = nullptr;
     HWND m_parentWindow = nullptr;
@@ -141,5 +168,6 @@ private:
     TControl* m_captureControl = nullptr;
     bool m_childHandlesCreated = false;
     bool m_tabStop = false;
+    int m_tabGroup = 0;
     bool m_doubleBuffered = false;
 };

@@ -4,6 +4,7 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
     m_font.OnChange = [this](TObject*) { Invalidate(); };
     SetControlStyle(ControlStyle() | csOpaque);
+    SetAccRole(TAccRole::StaticText);
 }
 
 void TLabel::SetTransparent(bool transparent)

@@ -89,6 +89,18 @@ void DropDownPanel::ScrollBy(int entries)
     Invalidate();
 }
 
+void DropDownPanel::MoveHighlight(int entries)
+{
+    if (entries_.empty())
+        return;
+    highlighted_ = std::clamp(highlighted_ + entries, 0, static_cast<int>(entries_.size()) - 1);
+    if (highlighted_ < top_)
+        ScrollBy(highlighted_ - top_);
+    else if (highlighted_ >= top_ + VisibleCount())
+        ScrollBy(highlighted_ - (top_ + VisibleCount() - 1));
+    Invalidate();
+}
+
 int DropDownPanel::EntryAt(int x, int y) const
 {
     const RECT list = ListRect();

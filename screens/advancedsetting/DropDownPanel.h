@@ -39,6 +39,10 @@ public:
     int TopIndex() const { return top_; }
     int VisibleCount() const;
     void ScrollBy(int entries);
+    int Highlighted() const { return highlighted_; }
+    // Moves the highlight by entries (clamped to the list) and scrolls it
+    // into view.
+    void MoveHighlight(int entries);
 
     // Fired with the entry the user clicked.
     std::function<void(int index)> OnChoose;

@@ -2,6 +2,7 @@
 
 #include "framework/TApplication.h"
 #include "kelp/System/Language.h"
+#include "screens/advancedsetting/ComboArrow.h"
 #include "screens/advancedsetting/DropDownPanel.h"
 #include "screens/advancedsetting/RowText.h"
 #include "screens/advancedsetting/TAdvancedSetting.h"
@@ -63,7 +64,11 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top, const std::strin
     if (language == "Japanese")
         faceText_->Font().SetCharset(dialogs::kShiftJisCharset);
 
-    arrow_ = std::make_unique<VtButton>(nullptr);
+    arrow_ = std::make_unique<ComboArrow>(
+        nullptr, ComboArrow::Facts{[this] { return title_->Caption(); },
+                                   [this] { return selected_ >= 0 ? items_[selected_] : std::string(); },
+                                   [this] { return IsOpen(); },
+                                   [this](WORD key, TShiftState shift) { return Key(key, shift); }});
     arrow_->SetParent(&form);
     arrow_->SetTransparent(true);
     arrow_->Appearance().SetRaisedBmp(form.Arrow_n->Picture());
@@ -171,6 +176,34 @@ void OptionRow::Close()
     OpenRow() = nullptr;
 }
 
+bool OptionRow::Key(WORD key, TShiftState shift)
+{
+    const bool vertical = key == VK_UP || key == VK_DOWN;
+    if ((vertical && (shift & ssAlt)) || key == VK_F4) {
+        IsOpen() ? Close() : Open();
+        return true;
+    }
+    if (!enabled_ || items_.empty())
+        return false;
+    const int step = key == VK_DOWN ? 1 : -1;
+    if (IsOpen()) {
+        if (vertical)
+            dropDown_->MoveHighlight(step);
+        else if (key == VK_RETURN && dropDown_->Highlighted() >= 0)
+            Choose(dropDown_->Highlighted());
+        else
+            return false;
+        return true;
+    }
+    // A closed list steps through its entries as a standard one does.
+    if (!vertical)
+        return false;
+    const int index = std::clamp(selected_ + step, 0, static_cast<int>(items_.size()) - 1);
+    if (index != selected_)
+        Choose(index);
+    return true;
+}
+
 void OptionRow::Choose(int index)
 {
     Select(index);
@@ -184,6 +217,7 @@ void OptionRow::ShowFaceText()
     // The arrow covers the face's right end: the text ends before it.
     const int visible = kArrowX - kFaceX - 3;
     faceText_->SetCaption(selected_ >= 0 ? rowtext::FitText(faceText_->Font(), items_[selected_], visible) : std::string());
+    arrow_->AccNotify(EVENT_OBJECT_VALUECHANGE);
 }
 
 void OptionRow::ApplyTextColor()

@@ -54,6 +54,9 @@ public:
 
 private:
     void Choose(int index);
+    // Alt+Down or F4 opens and closes the list; Up and Down move through an
+    // open list, Enter chooses there; on a closed list they choose at once.
+    bool Key(WORD key, TShiftState shift);
     void ShowFaceText();
     void ApplyTextColor();
 

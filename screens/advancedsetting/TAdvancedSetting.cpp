@@ -43,6 +43,20 @@ TAdvancedSetting::TAdvancedSetting(TComponent* owner, bool extended) : TForm(own
     Background_Basic = &LayoutComponent<TImage>(*this, "Background_Basic");
     GraySliderSave2 = &LayoutComponent<TImage>(*this, "GraySliderSave2");
 
+    // The keyboard: the tabs one group, the buttons tab stops, Enter is OK.
+    constexpr int kTabGroup = 1;
+    for (VtRadioButton* tab : {TurboTab, NormalTab, MediumTab, LowTab}) {
+        tab->SetTabStop(true);
+        tab->SetTabGroup(kTabGroup);
+    }
+    for (VtButton* button : {CloseButton, MinimizeButton, static_cast<VtButton*>(DefaultButton),
+                             static_cast<VtButton*>(OkButton), static_cast<VtButton*>(CancelButton)})
+        button->SetTabStop(true);
+    CloseButton->SetAccName([] { return kelp::Translate("CloseWindow"); });
+    MinimizeButton->SetAccName([] { return kelp::Translate("MinimizeWindow"); });
+    SetDefaultButton(OkButton);
+    SetFocusCuesFollowKeyboard(true);
+
     // The background is a copy, so the artwork images stay untouched and the
     // window takes the chosen picture's size and outline.
     Background->SetPicture(extended_ ? Background_Spec->Picture() : Background_Basic->Picture());

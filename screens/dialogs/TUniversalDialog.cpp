@@ -21,6 +21,13 @@ TUniversalDialog::TUniversalDialog(TComponent* owner) : TForm(owner)
     CloseButton = &LayoutComponent<VtButton>(*this, "CloseButton");
     MinimizeButton = &LayoutComponent<VtButton>(*this, "MinimizeButton");
 
+    for (VtButton* button : {static_cast<VtButton*>(LeftButton), static_cast<VtButton*>(RightButton), CloseButton,
+                             MinimizeButton})
+        button->SetTabStop(true);
+    CloseButton->SetAccName([] { return kelp::Translate("CloseWindow"); });
+    MinimizeButton->SetAccName([] { return kelp::Translate("MinimizeWindow"); });
+    SetFocusCuesFollowKeyboard(true);
+
     shape_.Attach(Background);
     flicker_.Attach(this);
 
@@ -45,6 +52,8 @@ int TUniversalDialog::Ask(const std::string& message, const std::optional<std::s
     if (left)
         LeftButton->SetCaption(*left);
     RightButton->SetCaption(right);
+    // Enter takes the left answer where there is one.
+    SetDefaultButton(left ? LeftButton : RightButton);
     return ShowModal() == mrOk ? mrOk : mrCancel;
 }
 

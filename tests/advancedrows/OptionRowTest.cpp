@@ -121,6 +121,32 @@ TEST_F(Option, ArrowTogglesAndAClickedEntryIsChosen)
     EXPECT_EQ(changes, 1);
 }
 
+TEST_F(Option, KeysOnTheArrowOpenMoveAndChooseAsAStandardListAndItReadsAsOne)
+{
+    const HWND arrow = row.Arrow().Handle();
+    const auto key = [&](WORD code) {
+        PostMessageA(arrow, WM_KEYDOWN, code, 1);
+        Application().ProcessMessages();
+    };
+    EXPECT_EQ(row.Arrow().AccRole(), TAccRole::ComboBox);
+    key(VK_F4);
+    ASSERT_TRUE(row.IsOpen());
+    EXPECT_TRUE(row.Arrow().AccState() & asExpanded);
+    key(VK_DOWN);
+    EXPECT_EQ(changes, 0) << "moving in an open list chooses nothing";
+    key(VK_RETURN);
+    EXPECT_FALSE(row.IsOpen());
+    EXPECT_EQ(row.SelectedIndex(), 1);
+    EXPECT_EQ(changes, 1);
+    // Closed, the arrow keys choose at once, and stop at the ends.
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(row.SelectedIndex(), 2);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(row.Arrow().AccValue(), "Entry 2");
+    EXPECT_TRUE(row.Arrow().AccState() & asCollapsed);
+}
+
 TEST_F(Option, APressElsewhereOrEscapeClosesTheListAndGoesNoFurther)
 {
     SliderRow slider(form, 56, 82);

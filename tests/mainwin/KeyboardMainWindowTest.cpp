@@ -1,0 +1,102 @@
+// The running main window worked with the keyboard alone: keys arrive as
+// input from the system, the focus is read as a screen reader reads it.
+
+#include "tests/mainwin/AccessibleClient.h"
+#include "tests/mainwin/ProgramRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace programtest;
+using accclient::Accessible;
+
+namespace {
+
+void PressKey(WORD key)
+{
+    INPUT input[2] = {};
+    for (INPUT& stroke : input) {
+        stroke.type = INPUT_KEYBOARD;
+        stroke.ki.wVk = key;
+    }
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+// The focused control's node, empty while none of the window's has it.
+Accessible Focused(const Accessible& window)
+{
+    for (const Accessible& node : accclient::Descendants(window))
+        if (node.State() != -1 && (node.State() & STATE_SYSTEM_FOCUSED) && node.Role() != ROLE_SYSTEM_CLIENT)
+            return node;
+    return Accessible();
+}
+
+// Presses the key until the focused control is the one wanted; false
+// after `most` presses without it.
+bool PressUntilFocused(WORD key, const Accessible& window, int most, const std::function<bool(const Accessible&)>& wanted)
+{
+    for (int i = 0; i < most; ++i) {
+        PressKey(key);
+        if (Eventually([&] { const Accessible f = Focused(window); return f && wanted(f); }, 500))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(KeyboardMainWindow, TabReachesTheModeGroupArrowsMoveInItAndSpaceChoosesAsAClickDoes)
+{
+    accclient::Apartment apartment;
+    ResetProgramRegistry();
+    Program pellix("");
+    ASSERT_TRUE(pellix.Started());
+    ASSERT_TRUE(WaitForLevel(0));
+    const HWND window = pellix.Window();
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != 0; }, 10000));
+    SetForegroundWindow(window);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; }, 5000));
+    const Accessible tree = accclient::FromWindow(window);
+    ASSERT_TRUE(tree);
+
+    const auto isRadio = [](const Accessible& node) { return node.Role() == ROLE_SYSTEM_RADIOBUTTON; };
+    ASSERT_TRUE(PressUntilFocused(VK_TAB, tree, 20, isRadio)) << "Tab never reached the mode group";
+    EXPECT_EQ(Focused(tree).Name(), L"High Performance Mode") << "the group is entered at the running mode";
+    EXPECT_EQ(BoardItem(kGearLevelItem), 0u) << "entering the group chooses nothing";
+
+    ASSERT_TRUE(PressUntilFocused(VK_RIGHT, tree, 4,
+                                  [](const Accessible& node) { return node.Name() == L"Max. Power Saving Mode"; }));
+    EXPECT_EQ(BoardItem(kGearLevelItem), 0u) << "moving within the group chooses nothing";
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(WaitForLevel(2)) << "the board follows the key";
+    EXPECT_TRUE(Eventually([] { return ReadDword(kRootKey, "LastMode") == DWORD(2); }, kModeChangeMs));
+}
+
+TEST(KeyboardMainWindow, EscapeAnswersTheQuestionAsItsCloseButtonAndTheFocusReturnsToTheModeButton)
+{
+    accclient::Apartment apartment;
+    ResetProgramRegistry();
+    Program pellix("");
+    ASSERT_TRUE(pellix.Started());
+    ASSERT_TRUE(WaitForLevel(0));
+    const HWND window = pellix.Window();
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != 0; }, 10000));
+    SetForegroundWindow(window);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; }, 5000));
+    const Accessible tree = accclient::FromWindow(window);
+    ASSERT_TRUE(tree);
+    const auto isRadio = [](const Accessible& node) { return node.Role() == ROLE_SYSTEM_RADIOBUTTON; };
+    ASSERT_TRUE(PressUntilFocused(VK_TAB, tree, 20, isRadio));
+    ASSERT_TRUE(PressUntilFocused(VK_LEFT, tree, 4, [](const Accessible& node) { return node.Name() == L"Auto"; }));
+
+    // Without thresholds Auto offers the calibration first.
+    PressKey(VK_SPACE);
+    const HWND dialog = FindDialog(pellix.Process(), 10000);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == dialog; }, 5000)) << "the question takes the keyboard";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(dialog) == 0; }, 5000)) << "Escape closes the question";
+    EXPECT_TRUE(Eventually([&] { const Accessible f = Focused(tree); return f && f.Name() == L"Auto"; }, 5000))
+        << "the focus is back on the button that asked";
+    EXPECT_EQ(BoardItem(kGearLevelItem), 0u) << "closing refuses Auto";
+}
