@@ -1,5 +1,7 @@
 #include "framework/access/TAccessibleObject.h"
 
+#include "framework/system/LateFunction.h"
+
 #include <algorithm>
 
 namespace {
@@ -9,7 +11,10 @@ UINT g_codePage = CP_ACP;
 BSTR Widen(const std::string& text)
 {
     const int length = MultiByteToWideChar(g_codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    static auto* allocate = LateFunction<decltype(SysAllocStringLen)>("oleaut32.dll", "SysAllocStringLen");
+    if (!allocate)
+        return nullptr;
+    BSTR wide = allocate(nullptr, static_cast<UINT>(length));
     if (wide && length > 0)
         MultiByteToWideChar(g_codePage, 0, text.data(), static_cast<int>(text.size()), wide, length);
     return wide;
@@ -120,14 +125,18 @@ void SetAccCodePage(UINT codePage)
 
 LRESULT AccServeClient(TAccessible& node, WPARAM wParam)
 {
+    static auto* joinApartment = LateFunction<decltype(CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+    static auto* serve = LateFunction<decltype(LresultFromObject)>("oleacc.dll", "LresultFromObject");
+    if (!joinApartment || !serve)
+        return 0;
     if (!ApartmentJoined()) {
-        const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const HRESULT hr = joinApartment(nullptr, COINIT_APARTMENTTHREADED);
         if (FAILED(hr) && hr != RPC_E_CHANGED_MODE)
             return 0;
         ApartmentJoined() = true;
     }
     IAccessible* object = node.AccObject();
-    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+    const LRESULT result = serve(IID_IAccessible, wParam, object);
     object->Release();
     return result < 0 ? 0 : result;
 }
@@ -135,7 +144,10 @@ LRESULT AccServeClient(TAccessible& node, WPARAM wParam)
 void TAccessibleObject::Disconnect()
 {
     m_node = nullptr;
-    CoDisconnectObject(this, 0);
+    // Only objects a client was given exist, so the library is there already.
+    static auto* disconnect = LateFunction<decltype(CoDisconnectObject)>("ole32.dll", "CoDisconnectObject");
+    if (disconnect)
+        disconnect(this, 0);
     Release();
 }
 
@@ -241,7 +253,11 @@ HRESULT TAccessibleObject::get_accParent(IDispatch** parent)
     HWND window = m_node->AccEventWindow(childId);
     if (!window)
         return S_FALSE;
-    return CreateStdAccessibleObject(window, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
+    static auto* frameObject =
+        LateFunction<decltype(CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
+    if (!frameObject)
+        return S_FALSE;
+    return frameObject(window, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
 }
 
 HRESULT TAccessibleObject::get_accChildCount(LONG* count)

@@ -1,5 +1,7 @@
 #include "screens/history/SaveDialog.h"
 
+#include "framework/system/LateFunction.h"
+
 #include <commdlg.h>
 
 namespace historyview {
@@ -17,7 +19,8 @@ std::optional<std::string> AskCsvPath(HWND owner, const std::string& filter)
     dialog.nMaxFile = sizeof path;
     dialog.lpstrDefExt = "csv";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog))
+    static auto* askPath = LateFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    if (!askPath || !askPath(&dialog))
         return std::nullopt;
     return std::string(path);
 }
