@@ -8,7 +8,9 @@
 #include "tests/mainwin/ProgramRig.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +71,25 @@ std::array<Accessible, 5> ModeButtons(const Accessible& window, const ModeNames&
     return buttons;
 }
 
+// Whether the process has the library loaded, by its file name.
+bool HasLoaded(DWORD process, std::string library)
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    std::transform(library.begin(), library.end(), library.begin(), ::tolower);
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &module); more && !found; more = Module32Next(snapshot, &module)) {
+        std::string name = module.szModule;
+        std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+        found = name == library;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 bool Checked(const Accessible& node)
 {
     return node.State() != -1 && (node.State() & STATE_SYSTEM_CHECKED) != 0;
@@ -82,9 +103,14 @@ void ChooseTurboByItsDefaultAction(const std::string& program, const ModeNames& 
     ASSERT_TRUE(pellix.Started());
     ASSERT_TRUE(WaitForLevel(0));
     ASSERT_TRUE(Eventually([&] { return IsWindowVisible(pellix.Window()) != 0; }, 10000));
+    // Until a client asks, the program pays nothing for being accessible
+    // (the shell's library brings the COM libraries along anyway).
+    for (const char* library : {"oleacc.dll", "comdlg32.dll"})
+        EXPECT_FALSE(HasLoaded(pellix.Process().Id(), library)) << library << " loaded before any client asked";
 
     const Accessible window = accclient::FromWindow(pellix.Window());
     ASSERT_TRUE(window) << "the window answers no accessible object";
+    EXPECT_TRUE(HasLoaded(pellix.Process().Id(), "oleacc.dll")) << "the module check sees no library at all";
     EXPECT_EQ(window.Role(), ROLE_SYSTEM_CLIENT);
     const auto buttons = ModeButtons(window, names);
     for (size_t i = 0; i < buttons.size(); ++i) {
