@@ -2,24 +2,16 @@
 // form's titles on one line, the graphics-card message above the link, the
 // address in the link's box and Exit on its button.
 
-#include "framework/system/ExecutableFolder.h"
 #include "screens/cpuform/TCpuForm.h"
 #include "screens/vgaform/TVgaForm.h"
 #include "tests/cpuvga/PopupForms.h"
+#include "tests/support/LanguageText.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-std::string Text(const std::string& language, const char* key)
-{
-    const std::string path = ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
-    char text[1024] = "";
-    GetPrivateProfileStringA("Translations", key, "", text, sizeof(text), path.c_str());
-    return text;
-}
 
 class LanguageFit : public testing::TestWithParam<std::string> {
 protected:
@@ -38,7 +30,7 @@ protected:
 
     void ExpectOneLineFits(TControl& control, TFont& font, const char* key)
     {
-        const std::string text = Text(GetParam(), key);
+        const std::string text = LanguageText(GetParam(), key);
         ASSERT_FALSE(text.empty()) << GetParam() << " " << key;
         const SIZE size = Measure(font, text);
         EXPECT_LE(size.cx, control.Width()) << GetParam() << " " << key << ": " << text;
@@ -60,7 +52,7 @@ TEST_P(LanguageFit, CpuTitlesInBothViewsAndExit)
 TEST_P(LanguageFit, GraphicsCardMessageEndsAboveTheLink)
 {
     TLabel& message = *VgaForm->Label1;
-    const std::string text = Text(GetParam(), "VGAWindow");
+    const std::string text = LanguageText(GetParam(), "VGAWindow");
     ASSERT_FALSE(text.empty());
     const SIZE size = Measure(message.Font(), text, message.Width());
     EXPECT_LE(message.Top() + size.cy, VgaForm->Hyperlink->Top()) << GetParam() << ": " << text;

@@ -3,24 +3,16 @@
 // amounts of the largest size) in the totals' and figures' boxes.
 
 #include "framework/TApplication.h"
-#include "framework/system/ExecutableFolder.h"
 #include "kelp/System/Language.h"
 #include "screens/history/HistoryFigures.h"
 #include "screens/history/THistoryForm.h"
+#include "tests/support/LanguageText.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-std::string Text(const std::string& language, const char* key)
-{
-    const std::string path = ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
-    char text[1024] = "";
-    GetPrivateProfileStringA("Translations", key, "", text, sizeof(text), path.c_str());
-    return text;
-}
 
 class HistoryLanguageFit : public testing::TestWithParam<std::string> {
 protected:
@@ -53,14 +45,14 @@ TEST_P(HistoryLanguageFit, CaptionsAndTheLongestFigures)
 {
     THistoryForm& form = Form();
     const std::string language = GetParam();
-    ExpectFits(*form.Title, form.Title->Font(), Text(language, "HistoryTitle"));
-    ExpectFits(*form.DaysButton, form.DaysButton->Font(), Text(language, "History30Days"));
-    ExpectFits(*form.WeeksButton, form.WeeksButton->Font(), Text(language, "History12Weeks"));
-    ExpectFits(*form.MonthsButton, form.MonthsButton->Font(), Text(language, "History12Months"));
-    ExpectFits(*form.ExportButton, form.ExportButton->Font(), Text(language, "HistoryExport"));
-    ExpectFits(*form.ClearButton, form.ClearButton->Font(), Text(language, "HistoryClear"));
-    ExpectFits(*form.FactorTitle, form.FactorTitle->Font(), Text(language, "HistoryFactor"));
-    ExpectFits(*form.FactorUnit, form.FactorUnit->Font(), Text(language, "HistoryFactorUnit"));
+    ExpectFits(*form.Title, form.Title->Font(), LanguageText(language, "HistoryTitle"));
+    ExpectFits(*form.DaysButton, form.DaysButton->Font(), LanguageText(language, "History30Days"));
+    ExpectFits(*form.WeeksButton, form.WeeksButton->Font(), LanguageText(language, "History12Weeks"));
+    ExpectFits(*form.MonthsButton, form.MonthsButton->Font(), LanguageText(language, "History12Months"));
+    ExpectFits(*form.ExportButton, form.ExportButton->Font(), LanguageText(language, "HistoryExport"));
+    ExpectFits(*form.ClearButton, form.ClearButton->Font(), LanguageText(language, "HistoryClear"));
+    ExpectFits(*form.FactorTitle, form.FactorTitle->Font(), LanguageText(language, "HistoryFactor"));
+    ExpectFits(*form.FactorUnit, form.FactorUnit->Font(), LanguageText(language, "HistoryFactorUnit"));
     ExpectFits(*form.FactorPlace, form.FactorPlace->Font(), "5000");
 
     history::Bar widest;
@@ -69,12 +61,12 @@ TEST_P(HistoryLanguageFit, CaptionsAndTheLongestFigures)
     widest.savedByMode[3] = 999.99;
     widest.co2Avoided = 999999;
     widest.cpuUsed = 999.99;
-    const auto words = [&](const char* key) { return Text(language, key); };
-    ExpectFits(*form.Totals, form.Totals->Font(), Text(language, "HistoryTotal") + historyview::kFiguresGap +
+    const auto words = [&](const char* key) { return LanguageText(language, key); };
+    ExpectFits(*form.Totals, form.Totals->Font(), LanguageText(language, "HistoryTotal") + historyview::kFiguresGap +
                                                       historyview::Amounts(widest, words));
     ExpectFits(*form.Figures, form.Figures->Font(), historyview::FiguresLine(widest, words));
     ExpectFits(*form.Figures, form.Figures->Font(),
-               historyview::SpanText(widest) + historyview::kFiguresGap + Text(language, "HistoryPointAtBar"));
+               historyview::SpanText(widest) + historyview::kFiguresGap + LanguageText(language, "HistoryPointAtBar"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, HistoryLanguageFit, testing::Values("English", "German", "French"));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace programtest;
 using accclient::Accessible;
 
@@ -43,22 +45,34 @@ bool PressUntilFocused(WORD key, const Accessible& window, int most, const std::
     return false;
 }
 
+// The program in High Performance with its main window in front, the
+// keyboard's, and read as a screen reader reads it.
+class KeyboardMainWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetProgramRegistry();
+        pellix_ = std::make_unique<Program>("");
+        ASSERT_TRUE(pellix_->Started());
+        ASSERT_TRUE(WaitForLevel(0));
+        const HWND window = pellix_->Window();
+        ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != 0; }, 10000));
+        SetForegroundWindow(window);
+        ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; }, 5000));
+        tree_ = accclient::FromWindow(window);
+        ASSERT_TRUE(tree_);
+    }
+
+    accclient::Apartment apartment_;
+    std::unique_ptr<Program> pellix_;
+    Accessible tree_;
+};
+
 } // namespace
 
-TEST(KeyboardMainWindow, TabReachesTheModeGroupArrowsMoveInItAndSpaceChoosesAsAClickDoes)
+TEST_F(KeyboardMainWindow, TabReachesTheModeGroupArrowsMoveInItAndSpaceChoosesAsAClickDoes)
 {
-    accclient::Apartment apartment;
-    ResetProgramRegistry();
-    Program pellix("");
-    ASSERT_TRUE(pellix.Started());
-    ASSERT_TRUE(WaitForLevel(0));
-    const HWND window = pellix.Window();
-    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != 0; }, 10000));
-    SetForegroundWindow(window);
-    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; }, 5000));
-    const Accessible tree = accclient::FromWindow(window);
-    ASSERT_TRUE(tree);
-
+    const Accessible& tree = tree_;
     const auto isRadio = [](const Accessible& node) { return node.Role() == ROLE_SYSTEM_RADIOBUTTON; };
     ASSERT_TRUE(PressUntilFocused(VK_TAB, tree, 20, isRadio)) << "Tab never reached the mode group";
     EXPECT_EQ(Focused(tree).Name(), L"High Performance Mode") << "the group is entered at the running mode";
@@ -72,19 +86,10 @@ TEST(KeyboardMainWindow, TabReachesTheModeGroupArrowsMoveInItAndSpaceChoosesAsAC
     EXPECT_TRUE(Eventually([] { return ReadDword(kRootKey, "LastMode") == DWORD(2); }, kModeChangeMs));
 }
 
-TEST(KeyboardMainWindow, EscapeAnswersTheQuestionAsItsCloseButtonAndTheFocusReturnsToTheModeButton)
+TEST_F(KeyboardMainWindow, EscapeAnswersTheQuestionAsItsCloseButtonAndTheFocusReturnsToTheModeButton)
 {
-    accclient::Apartment apartment;
-    ResetProgramRegistry();
-    Program pellix("");
-    ASSERT_TRUE(pellix.Started());
-    ASSERT_TRUE(WaitForLevel(0));
-    const HWND window = pellix.Window();
-    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != 0; }, 10000));
-    SetForegroundWindow(window);
-    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window; }, 5000));
-    const Accessible tree = accclient::FromWindow(window);
-    ASSERT_TRUE(tree);
+    const Accessible& tree = tree_;
+    Program& pellix = *pellix_;
     const auto isRadio = [](const Accessible& node) { return node.Role() == ROLE_SYSTEM_RADIOBUTTON; };
     ASSERT_TRUE(PressUntilFocused(VK_TAB, tree, 20, isRadio));
     ASSERT_TRUE(PressUntilFocused(VK_LEFT, tree, 4, [](const Accessible& node) { return node.Name() == L"Auto"; }));

@@ -1,0 +1,17 @@
+#pragma once
+// A text of one language's file read directly, whatever language the
+// system's own would pick: for tests that measure every language's texts.
+
+#include "framework/system/ExecutableFolder.h"
+
+#include <windows.h>
+
+#include <string>
+
+inline std::string LanguageText(const std::string& language, const char* key)
+{
+    const std::string path = ExecutableFolder() + "LangFiles\\" + language + "\\" + language + ".ini";
+    char text[1024] = "";
+    GetPrivateProfileStringA("Translations", key, "", text, sizeof(text), path.c_str());
+    return text;
+}
