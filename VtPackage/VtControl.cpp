@@ -21,28 +21,81 @@ bool VtControl::HitTest(int x, int y)
 
 TAccState VtControl::AccState() const
 {
-    return TWinControl::AccState() | (Pressed() ? asPressed : 0);
+    return TWinControl::AccState() | (Pressed() ? asPressed : 0) | (m_managed ? TAccState(asUnavailable) : 0);
+}
+
+std::string VtControl::AccDescription() const
+{
+    return m_managed ? Hint() : TWinControl::AccDescription();
 }
 
 void VtControl::AccPerformDefaultAction()
 {
-    if (!m_clicksDisabled && Enabled())
+    if (m_managed)
+        ReportManagedClick();
+    else if (!m_clicksDisabled && Enabled())
         Click();
+}
+
+void VtControl::SetManaged(bool managed, const std::string& hint)
+{
+    if (managed) {
+        // A hint set by the screen meanwhile (its texts loaded late) is its own.
+        if (!m_managed || Hint() != m_managedHint) {
+            m_ownHint = Hint();
+            m_ownShowHint = ShowHint();
+        }
+        if (!m_managed) {
+            m_ownClicksDisabled = m_clicksDisabled;
+            SetClicksDisabled(true);
+            CancelHover();
+        }
+        m_managedHint = hint;
+        SetHint(hint);
+        SetShowHint(!hint.empty());
+        m_managed = true;
+        if (Enabled())
+            ShowDisabled();
+    } else if (m_managed) {
+        m_managed = false;
+        SetHint(m_ownHint);
+        SetShowHint(m_ownShowHint);
+        SetClicksDisabled(m_ownClicksDisabled);
+        if (Enabled())
+            Look(&VtControl::ShowRaised);
+    }
+    Invalidate();
+}
+
+void VtControl::ReportManagedClick()
+{
+    if (OnManagedClick)
+        OnManagedClick(this);
+}
+
+// A managed control keeps its disabled look whatever the mouse, the keys
+// and the focus do.
+void VtControl::Look(void (VtControl::*look)())
+{
+    if (m_managed)
+        ShowDisabled();
+    else
+        (this->*look)();
 }
 
 void VtControl::ShowReleased()
 {
     if (Hot() || (m_focused && FocusCuesShown()))
-        ShowFocused();
+        Look(&VtControl::ShowFocused);
     else
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
 }
 
 void VtControl::Press()
 {
     if (!m_focused && TabStop() && CanFocus())
         SetFocus();
-    ShowSunken();
+    Look(&VtControl::ShowSunken);
 }
 
 void VtControl::CancelPress()
@@ -60,16 +113,20 @@ void VtControl::CancelHover()
         return;
     m_hovering = false;
     if (!m_mousePressed && !m_focused && m_showMouseOver)
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
 }
 
 void VtControl::Enter(bool leftHeld)
 {
+    if (m_managed) {
+        m_hovering = true;
+        return;
+    }
     if (leftHeld) {
         Press();
         m_mousePressed = true;
     } else if (m_showMouseOver && !m_focused) {
-        ShowFocused();
+        Look(&VtControl::ShowFocused);
     }
     m_hovering = true;
     if (OnMouseEnter)
@@ -79,6 +136,8 @@ void VtControl::Enter(bool leftHeld)
 void VtControl::Leave()
 {
     m_hovering = false;
+    if (m_managed)
+        return;
     if (m_mousePressed) {
         // Leaving with the button held only releases the look; the exit
         // is not reported while the press lasts.
@@ -88,7 +147,7 @@ void VtControl::Leave()
         return;
     }
     if (!m_focused && m_showMouseOver)
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
     if (OnMouseLeave)
         OnMouseLeave(this);
 }
@@ -104,7 +163,7 @@ void VtControl::SetEnabled(bool enabled)
     if (enabled == Enabled())
         return;
     if (enabled) {
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
     } else {
         CancelPress();
         CancelHover();
@@ -152,6 +211,8 @@ void VtControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 
 void VtControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
+    if (button == TMouseButton::Left && m_managed && HitTest(x, y))
+        ReportManagedClick();
     if (button == TMouseButton::Left && !m_clicksDisabled) {
         if (!m_keyPressed && m_mousePressed)
             ShowReleased();
@@ -182,7 +243,7 @@ void VtControl::DoEnter()
 {
     m_focused = true;
     if (!Pressed() && !Hot() && FocusCuesShown())
-        ShowFocused();
+        Look(&VtControl::ShowFocused);
     TWinControl::DoEnter();
 }
 
@@ -201,7 +262,7 @@ void VtControl::DoExit()
             m_keyPressed = false;
         }
     } else if (!Hot()) {
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
     }
     TWinControl::DoExit();
 }
@@ -218,6 +279,8 @@ void VtControl::KeyDown(WORD& key, TShiftState shift)
 
 void VtControl::KeyUp(WORD& key, TShiftState shift)
 {
+    if (m_managed && IsPressKey(key))
+        ReportManagedClick();
     if (!m_clicksDisabled && IsPressKey(key) && !m_mousePressed) {
         if (m_keyPressed)
             ShowReleased();

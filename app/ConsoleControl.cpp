@@ -115,6 +115,8 @@ Reply ConsoleControl::SetMode(const Request& request, bool tweakConfirmed)
     Reason reason = Blocker();
     if (reason == Reason::None && level == GearLevel::Auto)
         reason = AutoBlocker(tweakConfirmed);
+    if (reason == Reason::None && !host_.MayChoose(level))
+        reason = Reason::Managed;
     if (reason != Reason::None)
         return Answer(request.command, Outcome::Refused, reason);
     host_.StopStartupRestore();
@@ -134,6 +136,8 @@ Reply ConsoleControl::StartCalibration(std::function<void()>& then)
 {
     if (const Reason reason = Blocker(); reason != Reason::None)
         return Answer(Command::StartCalibration, Outcome::Refused, reason);
+    if (host_.IsCalibrationManaged())
+        return Answer(Command::StartCalibration, Outcome::Refused, Reason::Managed);
     calibration_ = CalibrationState::Running;
     then = [this] {
         const int result = host_.RunCalibration();

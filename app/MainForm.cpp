@@ -8,6 +8,7 @@
 #include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
 #include "app/MessageFilter.h"
+#include "app/ModePolicy.h"
 #include "app/ProgramExit.h"
 #include "app/PrivateMessages.h"
 #include "app/SessionEnd.h"
@@ -78,7 +79,8 @@ TMainForm::TMainForm(TComponent* owner)
       // The artwork is read before anything touches the hardware, so that a
       // damaged installation stops the program with the settings untouched.
       skin_(StreamLayout()),
-      dial_(MainGearDial(*this))
+      dial_(MainGearDial(*this)),
+      policies_(skin_, restore_)
 {
     SetCaption(kMainFormCaption);
     // Other instances and programs address the window while it is hidden.
@@ -179,6 +181,7 @@ void TMainForm::StartUp(bool bootFlag)
     if (monitor.IsAcpiV3() && !RegisterServiceNotify(Handle()))
         RegisterNotifyTimer->SetEnabled(true);
     StartControlChannel(*this);
+    policies_.StartUp();
 }
 
 void TMainForm::SetUpSkin()
@@ -197,6 +200,7 @@ void TMainForm::SetUpSkin()
 void TMainForm::FormShow()
 {
     skin_.LoadTextsForShow();
+    policies_.ShowManaged();
     // The mode and the figures may have changed while the window was hidden.
     dial_.Refresh();
     energy_->Refresh();
@@ -271,6 +275,9 @@ void TMainForm::WndProc(TMessage& message)
     case WM_POWERBROADCAST:
         powerEvents_.OnPowerBroadcast(message.WParam);
         break;
+    case WM_SETTINGCHANGE:
+        policies_.OnSettingChange(message.LParam);
+        break;
     case WM_CLOSE:
         // The window's close box hides it; the program keeps running.
         Hide();
@@ -316,20 +323,24 @@ bool TMainForm::HandleModeMessage(const TMessage& message)
     case kMsgPipeEvent:
         OnPipeEvent(message.WParam);
         return true;
+    // Other programs' requests are the user's: the policies may refuse them.
     case kMsgHighPerformance:
-        powerEvents_.ReturnToHighPerformance();
+        if (!modepolicy::RefuseUserMode(GearLevel::HighPerformance))
+            powerEvents_.ReturnToHighPerformance();
         return true;
     case kMsgMediumSaving:
-        SetMode(GearLevel::MediumSaving, true);
-        return true;
     case kMsgMaxSaving:
-        SetMode(GearLevel::MaxSaving, true);
+    case kMsgTurbo: {
+        const int level = message.Msg == kMsgTurbo       ? GearLevel::Turbo
+                          : message.Msg == kMsgMaxSaving ? GearLevel::MaxSaving
+                                                         : GearLevel::MediumSaving;
+        if (!modepolicy::RefuseUserMode(level))
+            SetMode(level, true);
         return true;
-    case kMsgTurbo:
-        SetMode(GearLevel::Turbo, true);
-        return true;
+    }
     case kMsgAuto:
-        SelectAuto();
+        if (!modepolicy::RefuseUserMode(GearLevel::Auto))
+            SelectAuto();
         return true;
     default:
         return false;

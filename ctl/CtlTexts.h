@@ -61,6 +61,9 @@ enum class Text {
     DailyEmpty,
     HistoryChanging,
     OldProgram,
+    Managed,
+    StatusPolicies,
+    NoPolicies,
     Count
 };
 

@@ -69,8 +69,9 @@ enum class Reason : uint16_t {
     NotCurrent = 7,          // RestoreMode: the user chose another mode meanwhile
     UnknownLevel = 8,
     NoSuchDay = 9,           // HistoryDay: the index is past the last day
+    Managed = 10,            // an organisation's policy does not allow it
 };
-constexpr uint16_t kLastReason = uint16_t(Reason::NoSuchDay);
+constexpr uint16_t kLastReason = uint16_t(Reason::Managed);
 
 // Status flags.
 enum StatusFlag : uint32_t {

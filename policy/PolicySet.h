@@ -75,6 +75,10 @@ struct PolicySet {
     bool RestrictsModes() const { return ChoosableModes() != kAllModes; }
 };
 
+// The value name of the policy that refuses a user's request for the gear
+// level (ForcedMode or AllowedModes); nullptr when the request may go.
+const char* RefusingPolicy(const PolicySet& set, int level);
+
 // The machine's value where it has one, else the user's.
 PolicySet MergePolicies(const PolicySet& machine, const PolicySet& user);
 
