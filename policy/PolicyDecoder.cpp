@@ -8,8 +8,6 @@
 namespace policy {
 namespace {
 
-constexpr size_t kMaxModeListChars = 64;
-
 bool SameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

@@ -29,12 +29,21 @@ inline constexpr char MetricsFile[] = "MetricsFile";               // REG_SZ, fu
 inline constexpr char MetricsIntervalSeconds[] = "MetricsIntervalSeconds"; // DWORD
 } // namespace PolicyName
 
+// Every value name above, in that order.
+inline constexpr const char* kPolicyValueNames[] = {
+    PolicyName::ForcedMode,         PolicyName::AllowedModes,      PolicyName::DisableAdvancedSettings,
+    PolicyName::DisableCalibration, PolicyName::DisableAutomation, PolicyName::RunAtLogOn,
+    PolicyName::ExitHidden,         PolicyName::EmissionFactor,    PolicyName::MetricsFile,
+    PolicyName::MetricsIntervalSeconds,
+};
+
 // Limits of the values believed.
 inline constexpr uint32_t kMinEmissionFactor = 1;    // g/kWh, as the history's own box takes
 inline constexpr uint32_t kMaxEmissionFactor = 5000;
 inline constexpr uint32_t kMinMetricsInterval = 1;   // seconds; the metrics writer raises it to its floor
 inline constexpr uint32_t kMaxMetricsInterval = 86400;
 inline constexpr size_t kMaxMetricsPathChars = 259;  // MAX_PATH without the terminator
+inline constexpr size_t kMaxModeListChars = 64;
 
 // Modes as a bit set by mode index (Turbo 0, High Performance 1, Medium 2,
 // Max Power Saving 3, Auto 4).
