@@ -231,6 +231,9 @@ void TrayController::ShowNotice(const std::string& text)
         icon_->SetBalloonText(text);
         icon_->ShowBalloon(true);
     }
+    // Counted from this notice: one shown shortly before must not take
+    // this one down early.
+    StopBalloonTimer();
     StartBalloonTimer(kBalloonShowMs);
 }
 
