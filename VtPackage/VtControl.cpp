@@ -1,5 +1,7 @@
 #include "VtPackage/VtControl.h"
 
+#include <windowsx.h>
+
 namespace {
 
 bool IsPressKey(WORD key)
@@ -190,10 +192,42 @@ void VtControl::SetClicksDisabled(bool disabled)
     m_clicksDisabled = disabled;
 }
 
+// A managed control's presses end here, before any subclass could turn
+// them into a click, a check or a modal result; their release is reported.
+bool VtControl::TakeManagedInput(const TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (TabStop() && CanFocus())
+            SetFocus();
+        return true;
+    case WM_LBUTTONUP:
+        if (HitTest(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)))
+            ReportManagedClick();
+        return true;
+    case WM_KEYDOWN:
+        return IsPressKey(WORD(message.WParam));
+    case WM_CHAR:
+        return message.WParam == ' ' || message.WParam == '\r';
+    case WM_KEYUP:
+        if (!IsPressKey(WORD(message.WParam)))
+            return false;
+        ReportManagedClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void VtControl::WndProc(TMessage& message)
 {
     if (message.Msg == WM_MOUSELEAVE) {
         MouseLeft();
+        return;
+    }
+    if (m_managed && TakeManagedInput(message)) {
+        message.Result = 0;
         return;
     }
     TWinControl::WndProc(message);
@@ -211,8 +245,6 @@ void VtControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 
 void VtControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == TMouseButton::Left && m_managed && HitTest(x, y))
-        ReportManagedClick();
     if (button == TMouseButton::Left && !m_clicksDisabled) {
         if (!m_keyPressed && m_mousePressed)
             ShowReleased();
@@ -279,8 +311,6 @@ void VtControl::KeyDown(WORD& key, TShiftState shift)
 
 void VtControl::KeyUp(WORD& key, TShiftState shift)
 {
-    if (m_managed && IsPressKey(key))
-        ReportManagedClick();
     if (!m_clicksDisabled && IsPressKey(key) && !m_mousePressed) {
         if (m_keyPressed)
             ShowReleased();

@@ -79,6 +79,7 @@ protected:
 private:
     bool Pressed() const { return m_keyPressed || m_mousePressed; }
     void ReportManagedClick();
+    bool TakeManagedInput(const TMessage& message);
     void Look(void (VtControl::*look)());
     bool Hot() const { return m_showMouseOver && m_hovering; }
     void ShowReleased();
