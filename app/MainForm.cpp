@@ -442,6 +442,7 @@ void TMainForm::GuardWindowSize(TMessage& message)
 
 void TMainForm::EnergySavingTimerTimer()
 {
+    policies_.WatchRefreshes();
     CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000));
     energy_->Refresh();
 }

@@ -35,7 +35,6 @@ void MainPolicies::StartUp()
 {
     ApplyForcedMode();
     ShowManaged();
-    watch_.Start();
 }
 
 void MainPolicies::PoliciesChanged(const policy::PolicySet&)

@@ -17,9 +17,13 @@ public:
     MainPolicies(const MainPolicies&) = delete;
     MainPolicies& operator=(const MainPolicies&) = delete;
 
-    // After the start-up restore has run: the forced mode, the managed
-    // controls, then the watch for refreshes.
+    // After the start-up restore has run: the forced mode and the managed
+    // controls.
     void StartUp();
+    // Registers for the system's policy events, from the first energy
+    // sample on: the start itself loads no library for them (a refresh
+    // broadcast is heard from the start).
+    void WatchRefreshes() { watch_.Start(); }
     // Again once the window's texts are loaded (they bring the own hints).
     void ShowManaged();
     // WM_SETTINGCHANGE; true when it named policy.
