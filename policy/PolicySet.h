@@ -25,7 +25,7 @@ inline constexpr char DisableAutomation[] = "DisableAutomation";   // DWORD 0/1
 inline constexpr char RunAtLogOn[] = "RunAtLogOn";                 // DWORD 0 forced off, 1 forced on
 inline constexpr char ExitHidden[] = "ExitHidden";                 // DWORD 0/1
 inline constexpr char EmissionFactor[] = "EmissionFactor";         // DWORD g/kWh
-inline constexpr char MetricsFile[] = "MetricsFile";               // REG_SZ, full path
+inline constexpr char MetricsFile[] = "MetricsFile";               // REG_SZ, full path ending in .prom
 inline constexpr char MetricsIntervalSeconds[] = "MetricsIntervalSeconds"; // DWORD
 } // namespace PolicyName
 

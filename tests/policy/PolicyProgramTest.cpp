@@ -188,3 +188,42 @@ TEST_F(PolicyProgram, AllowedModesRefuseTheOthersAndARefreshAppliesANewForcedMod
     EXPECT_EQ(medium.exitCode, 0) << medium.err;
     EXPECT_EQ(BoardItem(kGearLevelItem), kMediumSaving);
 }
+
+namespace {
+
+void SetPolicyDword(const char* name, DWORD value)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, policy::kPolicyKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+} // namespace
+
+// The start at log-on follows a policy that forces it on or off over the
+// user's own choice.
+TEST(PolicyLogOnStart, TheForcedRunAtLogOnDecidesOverTheUsersChoice)
+{
+    ResetProgramRegistry();
+    ClearPolicies();
+    struct Forget {
+        ~Forget() { ClearPolicies(); }
+    } forget;
+    // The user switched the start at log-on off (stored inverted) ...
+    WriteDword(kAdvanceKey, "RunAtSystemStartup", 1);
+    {
+        SetPolicyDword(policy::PolicyName::RunAtLogOn, 1);  // ... the organisation wants it on
+        PellixProcess started("-b");
+        EXPECT_NE(started.WaitForWindow("TMainForm", kStartTimeoutMs), nullptr) << "started although the user said no";
+        started.Kill();
+    }
+    // The user wants it, the organisation does not: the log-on start ends silently.
+    WriteDword(kAdvanceKey, "RunAtSystemStartup", 0);
+    SetPolicyDword(policy::PolicyName::RunAtLogOn, 0);
+    PellixProcess refused("-b");
+    EXPECT_TRUE(refused.WaitForExit(kStartTimeoutMs));
+    EXPECT_TRUE(refused.Windows().empty());
+}

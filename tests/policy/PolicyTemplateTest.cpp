@@ -88,7 +88,7 @@ std::string LongestModeList(size_t length)
 
 std::string LongestPath(size_t length)
 {
-    return "C:\\" + std::string(length - 3, 'p');
+    return "C:\\" + std::string(length - 8, 'p') + ".prom";
 }
 
 const std::map<std::string, TextSample>& TextSamples()
