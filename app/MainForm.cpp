@@ -19,6 +19,7 @@
 #include "engine/CalibrationProfile.h"
 #include "engine/CalibrationProfileCheck.h"
 #include "engine/CpuPowerMonitor.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
 #include "VtPackage/VtRegistration.h"
@@ -321,12 +322,15 @@ bool TMainForm::HandleModeMessage(const TMessage& message)
         return true;
     case kMsgMediumSaving:
         SetMode(GearLevel::MediumSaving, true);
+        CountModeChange(ModeChangeCause::Tray);
         return true;
     case kMsgMaxSaving:
         SetMode(GearLevel::MaxSaving, true);
+        CountModeChange(ModeChangeCause::Tray);
         return true;
     case kMsgTurbo:
         SetMode(GearLevel::Turbo, true);
+        CountModeChange(ModeChangeCause::Tray);
         return true;
     case kMsgAuto:
         SelectAuto();
@@ -411,8 +415,10 @@ void TMainForm::EndProcessNow()
 
 void TMainForm::SelectAuto()
 {
-    if (IsAutoAllowed() || DialogService::Instance().RunCalibration() == 1)
+    if (IsAutoAllowed() || DialogService::Instance().RunCalibration() == 1) {
         SetMode(GearLevel::Auto, true);
+        CountModeChange(ModeChangeCause::Tray);
+    }
 }
 
 void TMainForm::GuardWindowSize(TMessage& message)
