@@ -3,6 +3,7 @@
 #include "app/AutoAllowed.h"
 #include "app/BroadcastMessage.h"
 #include "app/ControlChannel.h"
+#include "app/MainMetrics.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
 #include "app/MainEnergyDisplay.h"
@@ -437,7 +438,7 @@ void TMainForm::GuardWindowSize(TMessage& message)
 
 void TMainForm::EnergySavingTimerTimer()
 {
-    CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000));
+    TickMetrics(CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000)));
     energy_->Refresh();
 }
 
