@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     if (problem != metrics::PathProblem::None || path->file != text || text.size() > metrics::kMaxPathChars ||
-        text.find(L"..") != std::wstring::npos || text.find(L'/') != std::wstring::npos ||
+        text.find(L"\\..\\") != std::wstring::npos || text.find(L"\\.\\") != std::wstring::npos ||
+        text.find(L"\\\\") != std::wstring::npos || text.find(L'/') != std::wstring::npos ||
         text.find(L':', 2) != std::wstring::npos || path->temporary != text + L".tmp")
         __builtin_trap();
     std::wstring previous = text.substr(0, 2);
