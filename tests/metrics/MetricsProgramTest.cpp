@@ -1,10 +1,12 @@
 // The metrics file of the running program on the virtual board, named by
 // the machine's policy with a 15 s interval: it appears at the first energy
-// tick, follows a mode change by pellixctl at the interval, and tells what
+// tick, follows mode changes at the interval, counts them by what asked for
+// them (another program's window message, pellixctl), and tells what
 // pellixctl status tells (mode, energy, CO2 by the user's emission factor,
 // power). The wrapper script then has promtool check each copy the test
 // leaves in PELLIX_METRICS_FOLDER.
 
+#include "app/PrivateMessages.h"
 #include "engine/RegistryLayout.h"
 #include "kelp/System/WinRegistry.h"
 #include "tests/board/support/BoardTestSupport.h"
@@ -27,8 +29,7 @@ namespace {
 constexpr const char* kPolicyKey = "Software\\Policies\\Pellix";
 constexpr const char* kVgaAccountKey = "Software\\VANTOR\\Tamsel3\\Ordun\\VGA";
 constexpr const char* kDriverKey = "Software\\VANTOR\\Gruvo Driver";
-// The first write comes with the first tick, the next one an interval later.
-constexpr DWORD kFirstWriteMs = 15000;
+// Writes come with the first tick, then an interval later, and so on.
 constexpr DWORD kNextWriteMs = 25000;
 
 std::string ReadText(const std::string& path)
@@ -145,33 +146,41 @@ TEST_F(MetricsProgram, TheFileTellsWhatTheStatusTellsAndFollowsTheMode)
 {
     program_ = std::make_unique<Program>("");
     ASSERT_TRUE(program_->Started());
-    ASSERT_TRUE(Eventually([&] { return !ReadText(file_).empty(); }, kFirstWriteMs)) << "no " << file_;
+    // Another program asks for Turbo by window message: the tray's cause.
+    PostMessageA(program_->Window(), kMsgTurbo, 0, 0);
+    ASSERT_TRUE(WaitForLevel(0x4000));
+    const auto shows = [this](const char* mode) {
+        return Eventually([&] { return ReadText(file_).find("pellix_mode{mode=\"" + std::string(mode) + "\"} 1\n") !=
+                                       std::string::npos; },
+                          kNextWriteMs);
+    };
+    ASSERT_TRUE(shows("turbo")) << "no " << file_ << " showing Turbo: " << ReadText(file_);
 
     std::string text;
     nlohmann::json status;
     ASSERT_TRUE(ReadTogether(text, status));
     KeepCopy(text, "first.txt");
     std::map<std::string, double> file = Samples(text);
-    EXPECT_EQ(status.at("mode"), "high");
+    EXPECT_EQ(status.at("mode"), "turbo");
     ExpectAgreement(file, status);
     // The user's factor, 400 mg per Wh, for the 14 Wh saved: in the file as in the status.
     EXPECT_NEAR(file.at("pellix_co2_avoided_grams"), 14 * 0.4, 1e-9);
     EXPECT_EQ(file.at("pellix_cpu_power_watts"), 100);
     EXPECT_EQ(file.at("pellix_build_info{version=\"1.0.0.0\"}"), 1);
-    const double changesBefore = file.at("pellix_mode_changes_total{cause=\"command_line\"}");
+    EXPECT_EQ(file.at("pellix_mode_changes_total{cause=\"tray\"}"), 1);
+    EXPECT_EQ(file.at("pellix_mode_changes_total{cause=\"command_line\"}"), 0);
 
-    const ctltest::CtlResult set = ctltest::RunCtl({"set", "turbo"});
+    const ctltest::CtlResult set = ctltest::RunCtl({"set", "high"});
     ASSERT_EQ(set.exitCode, 0) << set.err;
-    ASSERT_TRUE(Eventually([&] { return ReadText(file_).find("pellix_mode{mode=\"turbo\"} 1\n") != std::string::npos; },
-                           kNextWriteMs))
-        << ReadText(file_);
+    ASSERT_TRUE(shows("high")) << ReadText(file_);
     ASSERT_TRUE(ReadTogether(text, status));
     KeepCopy(text, "second.txt");
     file = Samples(text);
-    EXPECT_EQ(status.at("mode"), "turbo");
+    EXPECT_EQ(status.at("mode"), "high");
     ExpectAgreement(file, status);
-    EXPECT_EQ(file.at("pellix_mode_changes_total{cause=\"command_line\"}"), changesBefore + 1);
-    EXPECT_GE(file.at("pellix_mode_seconds_total{mode=\"high\"}"), 5);
-    // Replaced by renaming: nothing else beside the file but the copies.
+    EXPECT_EQ(file.at("pellix_mode_changes_total{cause=\"command_line\"}"), 1);
+    EXPECT_EQ(file.at("pellix_mode_changes_total{cause=\"tray\"}"), 1);
+    EXPECT_GE(file.at("pellix_mode_seconds_total{mode=\"turbo\"}"), 5);
+    // Replaced by renaming: no temporary file is left.
     EXPECT_EQ(GetFileAttributesA((file_ + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
