@@ -129,23 +129,6 @@ TEST(ConsoleControl, ChangesLetThroughAreCountedAsTheCommandLines)
     EXPECT_EQ(others(), otherBefore);
 }
 
-TEST(ConsoleControl, TheStatusIsTheOneTheMetricsShow)
-{
-    Rig rig;
-    rig.host.level = GearLevel::MaxSaving;
-    rig.host.calibrationNeeded = true;
-    const Status now = rig.control.CurrentStatus();
-    const Reply asked = rig.Ask(Command::Status);
-    EXPECT_EQ(EncodeReply(asked), EncodeReply([&] {
-                  Reply reply = Answer(Command::Status, Outcome::Done);
-                  reply.status = now;
-                  return reply;
-              }()));
-    EXPECT_EQ(now.level, uint32_t(GearLevel::MaxSaving));
-    EXPECT_TRUE(now.flags & kCalibrationNeeded);
-    EXPECT_EQ(now.cpuPowerW, 40) << "the host's readings";
-}
-
 TEST(ConsoleControl, AChangeIsJudgedOnceItHasEnded)
 {
     Rig rig;

@@ -178,29 +178,3 @@ TEST(MetricsSnapshot, FiguresAreTheStatusInBaseUnits)
     samples = Samples(RenderMetrics(snapshot));
     EXPECT_DOUBLE_EQ(Value(samples, "pellix_co2_avoided_grams"), 12.5 * 0.615);
 }
-
-TEST(MetricsSnapshot, EveryFamilyIsDeclaredOnceBeforeItsSamples)
-{
-    Snapshot snapshot;
-    const std::string text = RenderMetrics(snapshot);
-    std::istringstream lines(text);
-    std::string line, family;
-    std::map<std::string, int> declared;
-    while (std::getline(lines, line)) {
-        ASSERT_FALSE(line.empty());
-        if (line.rfind("# HELP ", 0) == 0) {
-            family = line.substr(7, line.find(' ', 7) - 7);
-            EXPECT_EQ(++declared[family], 1) << family;
-            continue;
-        }
-        if (line.rfind("# TYPE ", 0) == 0) {
-            EXPECT_EQ(line.substr(7, family.size() + 1), family + " ");
-            continue;
-        }
-        const std::string name = line.substr(0, line.find_first_of("{ "));
-        EXPECT_EQ(name, family) << line;
-    }
-    EXPECT_EQ(declared.size(), 12u);
-    EXPECT_EQ(text.back(), '\n');
-    EXPECT_EQ(text.find('\r'), std::string::npos);
-}
