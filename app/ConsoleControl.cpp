@@ -1,5 +1,6 @@
 #include "app/ConsoleControl.h"
 
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 
 using namespace kelp::control;
@@ -62,7 +63,13 @@ Reply ConsoleControl::Handle(const Job& job, std::function<void()>& then)
 Reply ConsoleControl::Status()
 {
     Reply reply = Answer(Command::Status, Outcome::Done);
-    kelp::control::Status& status = reply.status;
+    reply.status = CurrentStatus();
+    return reply;
+}
+
+kelp::control::Status ConsoleControl::CurrentStatus()
+{
+    kelp::control::Status status;
     status.level = uint32_t(host_.CurrentLevel());
     status.autoGear = uint32_t(host_.RunningAutoGear());
     const std::pair<bool, uint32_t> flags[] = {
@@ -77,7 +84,7 @@ Reply ConsoleControl::Status()
         if (set)
             status.flags |= flag;
     host_.FillReadings(status);
-    return reply;
+    return status;
 }
 
 Reason ConsoleControl::Blocker()
@@ -119,6 +126,7 @@ Reply ConsoleControl::SetMode(const Request& request, bool tweakConfirmed)
         return Answer(request.command, Outcome::Refused, reason);
     host_.StopStartupRestore();
     host_.SetMode(level);
+    CountModeChange(ModeChangeCause::CommandLine);
     return LevelReply(request.command, Outcome::Done, level);
 }
 

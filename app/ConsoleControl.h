@@ -51,6 +51,8 @@ public:
     // The reply to one job. Work that must follow the reply (the modal
     // calibration, which would otherwise keep it back) is left in `then`.
     kelp::control::Reply Handle(const kelp::control::Job& job, std::function<void()>& then);
+    // What a status request would be told now (the metrics file shows the same).
+    kelp::control::Status CurrentStatus();
 
 private:
     using Reply = kelp::control::Reply;

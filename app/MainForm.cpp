@@ -7,6 +7,7 @@
 #include "app/IdleAction.h"
 #include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
+#include "app/MainMetrics.h"
 #include "app/MessageFilter.h"
 #include "app/ProgramExit.h"
 #include "app/PrivateMessages.h"
@@ -19,6 +20,7 @@
 #include "engine/CalibrationProfile.h"
 #include "engine/CalibrationProfileCheck.h"
 #include "engine/CpuPowerMonitor.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
 #include "VtPackage/VtRegistration.h"
@@ -321,12 +323,15 @@ bool TMainForm::HandleModeMessage(const TMessage& message)
         return true;
     case kMsgMediumSaving:
         SetMode(GearLevel::MediumSaving, true);
+        CountModeChange(ModeChangeCause::Tray);
         return true;
     case kMsgMaxSaving:
         SetMode(GearLevel::MaxSaving, true);
+        CountModeChange(ModeChangeCause::Tray);
         return true;
     case kMsgTurbo:
         SetMode(GearLevel::Turbo, true);
+        CountModeChange(ModeChangeCause::Tray);
         return true;
     case kMsgAuto:
         SelectAuto();
@@ -411,8 +416,10 @@ void TMainForm::EndProcessNow()
 
 void TMainForm::SelectAuto()
 {
-    if (IsAutoAllowed() || DialogService::Instance().RunCalibration() == 1)
+    if (IsAutoAllowed() || DialogService::Instance().RunCalibration() == 1) {
         SetMode(GearLevel::Auto, true);
+        CountModeChange(ModeChangeCause::Tray);
+    }
 }
 
 void TMainForm::GuardWindowSize(TMessage& message)
@@ -431,7 +438,7 @@ void TMainForm::GuardWindowSize(TMessage& message)
 
 void TMainForm::EnergySavingTimerTimer()
 {
-    CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000));
+    TickMetrics(CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000)));
     energy_->Refresh();
 }
 

@@ -1,6 +1,7 @@
 #include "app/TrayController.h"
 
 #include "engine/AdvanceSettings.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
@@ -257,6 +258,7 @@ void TrayController::Exit()
         if (services_.ConfirmExit() == kConfirmExitNo)
             return;
         services_.SetMode(GearLevel::HighPerformance, true);
+        CountModeChange(ModeChangeCause::Tray);
     }
     services_.ExitProgram();
 }

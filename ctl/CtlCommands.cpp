@@ -176,7 +176,6 @@ public:
         const auto yesNo = [](bool value) { return Say(value ? Text::Yes : Text::No); };
         const double totalWh = status.boardTotalWh + status.vgaTotalWh;
         const double currentWh = status.boardCurrentWh + status.vgaCurrentWh;
-        const double co2 = kCo2MilligramsPerWattHour / 1000;
         std::vector<std::pair<Text, std::string>> rows = {
             {Text::StatusMode, ModeTitle(int(status.level)) + " (" + NameOfLevel(int(status.level)) + ")"}};
         if (int(status.level) == GearLevel::Auto)
@@ -191,7 +190,8 @@ public:
             {Text::StatusEnergy, Format("%.3f Wh", currentWh) + " / " + Format("%.3f Wh", totalWh) + "  (" +
                                      Say(Text::EnergySince) + " " + LocalTimeText(status.currentSince) + " / " +
                                      LocalTimeText(status.totalSince) + ")"},
-            {Text::StatusCo2, Format("%.3f g", currentWh * co2) + " / " + Format("%.3f g", totalWh * co2)},
+            {Text::StatusCo2, Format("%.3f g", Co2Grams(status, currentWh)) + " / " +
+                                  Format("%.3f g", Co2Grams(status, totalWh))},
             {Text::StatusGraphics, Say(graphics)},
         });
         std::vector<std::pair<std::string, std::string>> said;
@@ -293,7 +293,6 @@ public:
         const auto row = [&cell](const std::string& name, const std::string& current, const std::string& total) {
             return cell(name, kNameWidth) + cell(current, kValueWidth) + total + "\n";
         };
-        const double co2 = kCo2MilligramsPerWattHour / 1000;
         const double currentWh = status.boardCurrentWh + status.vgaCurrentWh;
         const double totalWh = status.boardTotalWh + status.vgaTotalWh;
         std::string table = row(Say(Text::EnergyAccount), Say(Text::EnergyCurrent), Say(Text::EnergyTotal));
@@ -302,7 +301,8 @@ public:
         table += row(Say(Text::EnergyGraphics), Format("%.3f Wh", status.vgaCurrentWh),
                      Format("%.3f Wh", status.vgaTotalWh));
         table += row(Say(Text::EnergySum), Format("%.3f Wh", currentWh), Format("%.3f Wh", totalWh));
-        table += row(Say(Text::EnergyCo2), Format("%.3f g", currentWh * co2), Format("%.3f g", totalWh * co2));
+        table += row(Say(Text::EnergyCo2), Format("%.3f g", Co2Grams(status, currentWh)),
+                     Format("%.3f g", Co2Grams(status, totalWh)));
         table += row(Say(Text::EnergySince), LocalTimeText(status.currentSince), LocalTimeText(status.totalSince));
         Out(table);
         return kExitDone;

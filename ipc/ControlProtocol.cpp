@@ -12,6 +12,8 @@ namespace {
 
 constexpr size_t kModeArgumentsSize = 8;
 constexpr size_t kStatusSize = 3 * 4 + 6 * 8 + 2 * 8;
+// The emission factor that may follow the status's other fields.
+constexpr size_t kStatusFactorSize = 8;
 constexpr size_t kLevelSize = 4;
 constexpr size_t kProgressSize = 3 * 4;
 constexpr size_t kDayIndexSize = 4;
@@ -204,6 +206,11 @@ bool CarriesPayload(Outcome outcome)
     return outcome == Outcome::Done || outcome == Outcome::Failed;
 }
 
+bool IsEmissionFactor(double factor)
+{
+    return factor > 0 && factor <= history::kMaxCo2PerWattHour;
+}
+
 size_t PayloadSize(Command answers)
 {
     if (answers == Command::Status)
@@ -269,6 +276,8 @@ std::vector<uint8_t> EncodeReply(const Reply& reply)
                 payload.F64(value);
             payload.U64(s.totalSince);
             payload.U64(s.currentSince);
+            if (s.co2PerWattHour)
+                payload.F64(*s.co2PerWattHour);
         } else if (reply.answers == Command::HistoryDay) {
             WriteDay(payload, reply.generation, reply.record);
         } else if (TakesModeArguments(reply.answers)) {
@@ -299,7 +308,10 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
     reply.answers = Command(answers);
     reply.outcome = Outcome(outcome);
     reply.reason = Reason(header->detail);
-    if (reader.Left() != (CarriesPayload(reply.outcome) ? PayloadSize(reply.answers) : 0))
+    const size_t expected = CarriesPayload(reply.outcome) ? PayloadSize(reply.answers) : 0;
+    const bool withFactor = reply.answers == Command::Status && expected != 0 &&
+                            reader.Left() == expected + kStatusFactorSize;
+    if (reader.Left() != expected && !withFactor)
         return std::nullopt;
     if (!CarriesPayload(reply.outcome))
         return reply;
@@ -313,6 +325,11 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
             *value = reader.F64();
         s.totalSince = reader.U64();
         s.currentSince = reader.U64();
+        if (withFactor) {
+            s.co2PerWattHour = reader.F64();
+            if (!IsEmissionFactor(*s.co2PerWattHour))
+                return std::nullopt;
+        }
     } else if (reply.answers == Command::HistoryDay) {
         if (!ReadDay(reader, reply.generation, reply.record))
             return std::nullopt;
@@ -331,6 +348,11 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
     if (!reader.Ok())
         return std::nullopt;
     return reply;
+}
+
+double Co2Grams(const Status& status, double wattHours)
+{
+    return wattHours * status.co2PerWattHour.value_or(history::kDefaultCo2PerWattHour) / 1000;
 }
 
 Reply Answer(Command answers, Outcome outcome, Reason reason)

@@ -99,7 +99,15 @@ struct Status {
     double vgaTotalWh = 0, vgaCurrentWh = 0;
     // Starts of the two periods: local wall-clock FILETIMEs, 0 when unknown.
     uint64_t totalSince = 0, currentSince = 0;
+    // The emission factor the CO2 figures follow (mg CO2 per Wh, above 0 and
+    // at most history::kMaxCo2PerWattHour); empty in the status of a program
+    // that did not send it yet.
+    std::optional<double> co2PerWattHour;
 };
+
+// Grams of CO2 the saved watt-hours avoided, by the status's factor (the
+// default factor when it has none): as the window and the history count.
+double Co2Grams(const Status& status, double wattHours);
 
 enum class CalibrationState : uint32_t { Idle = 0, Running = 1, Completed = 2, Cancelled = 3 };
 constexpr uint32_t kLastCalibrationState = uint32_t(CalibrationState::Cancelled);

@@ -1,5 +1,6 @@
 #include "screens/geardial/GearDial.h"
 
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "kelp/System/Language.h"
 #include "screens/geardial/ModeCaption.h"
@@ -107,6 +108,7 @@ void GearDial::Select(int level)
     MoveGearMarker(to);
     host_.StopStartupRestore();
     host_.SetMode(level);
+    CountModeChange(ModeChangeCause::User);
     Animate(from, to);
 }
 

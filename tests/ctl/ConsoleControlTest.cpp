@@ -4,6 +4,7 @@
 // change once it has ended.
 
 #include "app/ConsoleControl.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "tests/ctl/FakeControlHost.h"
 
@@ -99,6 +100,33 @@ TEST(ConsoleControl, PutsBackOnlyWhatTheUserLeftAlone)
     EXPECT_EQ(rig.host.applied, -1);
     EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::HighPerformance, GearLevel::Turbo).outcome, Outcome::Done);
     EXPECT_EQ(rig.host.applied, GearLevel::HighPerformance);
+}
+
+TEST(ConsoleControl, ChangesLetThroughAreCountedAsTheCommandLines)
+{
+    const auto changes = [] { return ModeChangeCounts()[size_t(ModeChangeCause::CommandLine)]; };
+    const auto others = [] {
+        uint64_t sum = 0;
+        for (size_t cause = 0; cause < kModeChangeCauseCount; ++cause)
+            if (cause != size_t(ModeChangeCause::CommandLine))
+                sum += ModeChangeCounts()[cause];
+        return sum;
+    };
+    const uint64_t before = changes(), otherBefore = others();
+    Rig rig;
+    rig.host.level = GearLevel::Turbo;
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::MaxSaving).outcome, Outcome::Done);
+    EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::HighPerformance, GearLevel::Turbo).outcome, Outcome::Done);
+    EXPECT_EQ(changes(), before + 2);
+    // Refused or not a change: not counted.
+    EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::HighPerformance, GearLevel::MaxSaving).reason,
+              Reason::NotCurrent);
+    rig.host.dialog = true;
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::Turbo).reason, Reason::Busy);
+    rig.Ask(Command::Status);
+    rig.Confirm(GearLevel::Turbo);
+    EXPECT_EQ(changes(), before + 2);
+    EXPECT_EQ(others(), otherBefore);
 }
 
 TEST(ConsoleControl, AChangeIsJudgedOnceItHasEnded)

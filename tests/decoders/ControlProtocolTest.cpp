@@ -137,6 +137,40 @@ TEST(ControlProtocol, RefusesAnythingButAnExactMessage)
     EXPECT_FALSE(DecodeR(EncodeReply(nan)));
 }
 
+TEST(ControlProtocol, TheStatusCarriesTheEmissionFactorWhenSent)
+{
+    Reply status = Answer(Command::Status, Outcome::Done);
+    status.status.boardTotalWh = 10;
+    const std::vector<uint8_t> without = EncodeReply(status);
+    status.status.co2PerWattHour = 400;
+    const std::vector<uint8_t> with = EncodeReply(status);
+    EXPECT_EQ(with.size(), without.size() + 8) << "appended to the other fields";
+    EXPECT_LE(with.size(), kMaxMessage);
+    EXPECT_EQ(DecodeR(with)->status.co2PerWattHour, 400);
+    // A program that sends no factor is still understood; the default counts.
+    const std::optional<Reply> old = DecodeR(without);
+    ASSERT_TRUE(old);
+    EXPECT_FALSE(old->status.co2PerWattHour);
+    EXPECT_DOUBLE_EQ(Co2Grams(old->status, 10), 6.15);
+    EXPECT_DOUBLE_EQ(Co2Grams(DecodeR(with)->status, 10), 4);
+
+    for (double bad : {0.0, -1.0, history::kMaxCo2PerWattHour + 1, std::numeric_limits<double>::infinity(),
+                       std::numeric_limits<double>::quiet_NaN()}) {
+        status.status.co2PerWattHour = bad;
+        EXPECT_FALSE(DecodeR(EncodeReply(status))) << bad;
+    }
+    // Only the status may grow so, and by the factor alone.
+    std::vector<uint8_t> longer = with;
+    longer.push_back(0);
+    longer[10] = uint8_t(longer.size() - kHeaderSize);
+    EXPECT_FALSE(DecodeR(longer));
+    Reply progress = Answer(Command::CalibrationProgress, Outcome::Done);
+    std::vector<uint8_t> padded = EncodeReply(progress);
+    padded.insert(padded.end(), 8, 0);
+    padded[10] = uint8_t(padded.size() - kHeaderSize);
+    EXPECT_FALSE(DecodeR(padded));
+}
+
 TEST(ControlProtocol, HistoryDaysTravelWholeAndOnlyAsSaneDays)
 {
     Request ask;

@@ -1,0 +1,37 @@
+// A policy value as any tool may have left it: a name chosen by the first
+// byte, then the registry type and the stored bytes.
+
+#include "fuzz/native/FuzzInput.h"
+#include "policy/PolicyDecoder.h"
+
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const char* const names[] = {
+        policy::PolicyName::ForcedMode,         policy::PolicyName::AllowedModes,
+        policy::PolicyName::DisableAdvancedSettings, policy::PolicyName::DisableCalibration,
+        policy::PolicyName::DisableAutomation,  policy::PolicyName::RunAtLogOn,
+        policy::PolicyName::ExitHidden,         policy::PolicyName::EmissionFactor,
+        policy::PolicyName::MetricsFile,        policy::PolicyName::MetricsIntervalSeconds,
+    };
+    FuzzInput input{data, size};
+    const char* name = names[input.Take<uint8_t>() % (sizeof(names) / sizeof(names[0]))];
+    const uint32_t type = input.Take<uint32_t>();
+    // Exactly the stored bytes, so that any read past them is reported.
+    const std::vector<uint8_t> stored(input.data, input.data + input.size);
+    policy::PolicySet set;
+    std::string why;
+    const policy::DecodeResult result = policy::DecodePolicyValue(name, type, stored.data(), stored.size(), set, why);
+    // A rejected value leaves nothing behind; one that is set says nothing.
+    if ((result == policy::DecodeResult::Rejected) != !why.empty())
+        __builtin_trap();
+    if (result == policy::DecodeResult::Rejected && !set.Empty())
+        __builtin_trap();
+    if (set.allowedModes && (*set.allowedModes == 0 || (*set.allowedModes & ~policy::kAllModes)))
+        __builtin_trap();
+    if (set.metricsFile && set.metricsFile->size() > policy::kMaxMetricsPathChars)
+        __builtin_trap();
+    return 0;
+}
