@@ -54,6 +54,7 @@ public:
     // Each show hides the focus cues until the keyboard moves the focus, as
     // a dialog opened with the mouse does.
     void SetFocusCuesFollowKeyboard(bool follow) { m_cuesFollowKeyboard = follow; }
+    bool FocusCuesFollowKeyboard() const { return m_cuesFollowKeyboard; }
     // The button Enter presses (unless the focus is on another push
     // button) and that has the focus when the form is shown modally.
     TWinControl* DefaultButton() const { return m_defaultButton; }

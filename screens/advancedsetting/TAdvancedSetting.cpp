@@ -45,9 +45,12 @@ TAdvancedSetting::TAdvancedSetting(TComponent* owner, bool extended) : TForm(own
 
     // The keyboard: the tabs one group, the buttons tab stops, Enter is OK.
     constexpr int kTabGroup = 1;
-    for (VtRadioButton* tab : {TurboTab, NormalTab, MediumTab, LowTab}) {
-        tab->SetTabStop(true);
-        tab->SetTabGroup(kTabGroup);
+    VtRadioButton* const tabs[] = {TurboTab, NormalTab, MediumTab, LowTab};
+    for (int index = 0; index < 4; ++index) {
+        tabs[index]->SetTabStop(true);
+        tabs[index]->SetTabGroup(kTabGroup);
+        tabs[index]->SetPageTab(true);
+        tabs[index]->SetAccName([index] { return kelp::Translate(LevelToNameKey(IndexToLevel(index))); });
     }
     for (VtButton* button : {CloseButton, MinimizeButton, static_cast<VtButton*>(DefaultButton),
                              static_cast<VtButton*>(OkButton), static_cast<VtButton*>(CancelButton)})
