@@ -59,8 +59,12 @@ public:
     // button) and that has the focus when the form is shown modally.
     TWinControl* DefaultButton() const { return m_defaultButton; }
     void SetDefaultButton(TWinControl* button) { m_defaultButton = button; }
+    // The button Escape presses; without one Escape closes a modal form.
+    TWinControl* CancelButton() const { return m_cancelButton; }
+    void SetCancelButton(TWinControl* button) { m_cancelButton = button; }
     // Enter and Escape as a dialog takes them, the focus on `from`: Enter
-    // presses, Escape closes a modal form. True when the key was used.
+    // presses, Escape presses the cancel button or closes a modal form.
+    // True when the key was used.
     virtual bool DialogKey(WORD key, TWinControl& from);
     TModalResult ModalResult() const { return m_modalResult; }
     void SetModalResult(TModalResult result) { m_modalResult = result; }
@@ -110,6 +114,7 @@ private:
     TModalResult m_modalResult = mrNone;
     bool m_cuesFollowKeyboard = false;
     TWinControl* m_defaultButton = nullptr;
+    TWinControl* m_cancelButton = nullptr;
     HWND m_lastFocus = nullptr;  // had the focus when the form was deactivated
 };
 

@@ -7,6 +7,7 @@
 #include "hw/GraphicsBoost.h"
 #include "kelp/System/Language.h"
 #include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogKeys.h"
 
 TAdvancedSetting::TAdvancedSetting(TComponent* owner)
     : TAdvancedSetting(owner, kelp::GraphicsBoost::Instance().IsAvailable())
@@ -52,13 +53,7 @@ TAdvancedSetting::TAdvancedSetting(TComponent* owner, bool extended) : TForm(own
         tabs[index]->SetPageTab(true);
         tabs[index]->SetAccName([index] { return kelp::Translate(LevelToNameKey(IndexToLevel(index))); });
     }
-    for (VtButton* button : {CloseButton, MinimizeButton, static_cast<VtButton*>(DefaultButton),
-                             static_cast<VtButton*>(OkButton), static_cast<VtButton*>(CancelButton)})
-        button->SetTabStop(true);
-    CloseButton->SetAccName([] { return kelp::Translate("CloseWindow"); });
-    MinimizeButton->SetAccName([] { return kelp::Translate("MinimizeWindow"); });
-    SetDefaultButton(OkButton);
-    SetFocusCuesFollowKeyboard(true);
+    dialogs::UseDialogKeys(*this, {{DefaultButton, OkButton, CancelButton}, CloseButton, MinimizeButton, OkButton});
 
     // The background is a copy, so the artwork images stay untouched and the
     // window takes the chosen picture's size and outline.

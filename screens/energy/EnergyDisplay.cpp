@@ -2,6 +2,7 @@
 
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
+#include "screens/energy/Co2Reading.h"
 #include "screens/energy/ResetTimes.h"
 #include "screens/energy/SinceCaption.h"
 
@@ -12,6 +13,8 @@ namespace {
 constexpr int kPowerLeft = 59, kPowerTop = 80;
 constexpr int kEnergyLeft = 59, kEnergyTop = 139;
 constexpr int kCo2Left = 46, kCo2Top = 236;
+// The digits and the unit beside them.
+constexpr int kCo2ReadingWidth = 190, kCo2ReadingHeight = 22;
 // The graphics-boost lamp is wider than the plain one and stays centred.
 constexpr int kGpuLampShift = 9;
 
@@ -64,6 +67,14 @@ EnergyDisplay::EnergyDisplay(TForm& mainWindow, TForm& cpuForm, EnergyDisplayHos
     powerRow_.Place(kPowerLeft, kPowerTop);
     energyRow_.Place(kEnergyLeft, kEnergyTop);
     co2Row_.Place(kCo2Left, kCo2Top);
+    co2Reading_ = std::make_unique<TAccessibleParts>(
+        nullptr, TAccRole::StaticText, [this] { return reducedCo2Title_.Caption(); },
+        [this] {
+            return Co2ReadingText(co2Row_.Digits().ShownText(), co2Row_.Unit(), since_ ? SinceDate(*since_) : "");
+        });
+    co2Reading_->SetParent(&mainWindow_);
+    co2Reading_->SetBounds(kCo2Left, kCo2Top, kCo2ReadingWidth, kCo2ReadingHeight);
+    co2Reading_->Hide();
 
     switchButton_.OnClick = [this](TObject*) { SwitchButtonClick(); };
     resetButton_.OnClick = [this](TObject*) { ResetButtonClick(); };
@@ -88,7 +99,7 @@ void EnergyDisplay::Attach()
     SetCaptionArea(switchButton_, kTotalViewCaption);
     powerRow_.SetVisible(true);
     energyRow_.SetVisible(true);
-    co2Row_.SetVisible(true);
+    ShowCo2(true);
 }
 
 void EnergyDisplay::Refresh()
@@ -104,7 +115,8 @@ void EnergyDisplay::Refresh()
     if (large_) {
         const double saved = totalView_ ? readings.vgaTotal + readings.boardTotal
                                         : readings.vgaCumulative + readings.boardCumulative;
-        co2Row_.ShowValue(saved * readings.co2PerWattHour);
+        if (co2Row_.ShowValue(saved * readings.co2PerWattHour))
+            co2Reading_->Changed();
     }
 }
 
@@ -134,7 +146,7 @@ void EnergyDisplay::ResetButtonClick()
     const std::optional<FILETIME> start = RestartCurrentPeriod();
     if (!start)
         return;
-    date_.SetCaption(SinceCaption(*start));
+    SetSince(*start);
     host_.ClearCumulative();
     Refresh();
 }
@@ -145,7 +157,7 @@ void EnergyDisplay::ShrinkButtonClick()
     background_.SetPicture(large_ ? largeBk_.Picture() : smallBk_.Picture());
     host_.BackgroundChanged();
     SetEnergyGroupVisible(large_);
-    co2Row_.SetVisible(large_);
+    ShowCo2(large_);
     MoveModeGroup(large_ ? kShrinkDistance : -kShrinkDistance);
     if (large_)
         Refresh();
@@ -159,7 +171,20 @@ void EnergyDisplay::CpuButtonClick()
 void EnergyDisplay::ShowSince(const char* name)
 {
     if (const std::optional<FILETIME> start = ReadResetTime(name))
-        date_.SetCaption(SinceCaption(*start));
+        SetSince(*start);
+}
+
+void EnergyDisplay::SetSince(const FILETIME& start)
+{
+    since_ = start;
+    date_.SetCaption(SinceCaption(start));
+    co2Reading_->Changed();
+}
+
+void EnergyDisplay::ShowCo2(bool visible)
+{
+    co2Row_.SetVisible(visible);
+    co2Reading_->SetVisible(visible);
 }
 
 void EnergyDisplay::SetEnergyGroupVisible(bool visible)
