@@ -14,19 +14,6 @@ void TFocusStandIn::HandleCreated()
     TWinControl::HandleCreated();
 }
 
-RECT TFocusStandIn::AccScreenRect() const
-{
-    if (!m_parts.area)
-        return TWinControl::AccScreenRect();
-    RECT rect = m_parts.area();
-    if (Parent() && Parent()->HandleAllocated()) {
-        POINT origin{0, 0};
-        ClientToScreen(Parent()->Handle(), &origin);
-        OffsetRect(&rect, origin.x, origin.y);
-    }
-    return rect;
-}
-
 TFocusCuePlace TFocusStandIn::FocusCuePlace()
 {
     if (!m_parts.cue)

@@ -2,8 +2,9 @@
 // A windowed control without a look of its own that takes the focus, the
 // keys and the screen readers' questions for windowless parts its parent
 // paints (a slider drawn from images). Its window has an empty shape, so it
-// covers and catches nothing; its place is the parts' and its focus cue is
-// drawn by the parent around them.
+// covers and catches nothing; it is placed over the parts (its bounds are
+// their place for screen readers and for Tab's reading order) and its focus
+// cue is drawn by the parent.
 
 #include "framework/TWinControl.h"
 
@@ -15,9 +16,7 @@ public:
     struct Parts {
         std::function<std::string()> name;
         std::function<std::string()> value;
-        // In the parent's client coordinates: the parts' place, and where
-        // the focus cue goes.
-        std::function<RECT()> area;
+        // Where the focus cue goes, in the parent's client coordinates.
         std::function<RECT()> cue;
         // A key while focused; true when the parts used it.
         std::function<bool(WORD key, TShiftState shift)> key;
@@ -27,7 +26,6 @@ public:
 
     std::string AccName() const override { return m_parts.name ? m_parts.name() : std::string(); }
     std::string AccValue() const override { return m_parts.value ? m_parts.value() : std::string(); }
-    RECT AccScreenRect() const override;
     TFocusCuePlace FocusCuePlace() override;
 
 protected:

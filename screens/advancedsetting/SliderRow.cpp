@@ -79,7 +79,7 @@ SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsSty
     keys_ = std::make_unique<TFocusStandIn>(
         nullptr, TAccRole::Slider,
         TFocusStandIn::Parts{[this] { return title_->Caption(); }, [this] { return value_->Caption(); },
-                             [this] { return Area(); }, [this] { return Area(); },
+                             [this] { return Area(); },
                              [this](WORD key, TShiftState) { return Key(key); }});
     keys_->SetParent(&form);
     const RECT area = Area();

@@ -46,7 +46,7 @@ TVgaForm::TVgaForm(TComponent* owner) : TForm(owner)
     link_ = std::make_unique<TFocusStandIn>(
         nullptr, TAccRole::Link,
         TFocusStandIn::Parts{[this] { return Hyperlink->Caption(); }, [] { return std::string(kEventsPageAddress); },
-                             [this] { return Hyperlink->BoundsRect(); }, [this] { return Hyperlink->BoundsRect(); },
+                             [this] { return Hyperlink->BoundsRect(); },
                              [this](WORD key, TShiftState) {
                                  if (key != VK_RETURN && key != VK_SPACE)
                                      return false;

@@ -39,7 +39,7 @@ protected:
         : form(nullptr), first(form, 10), second(form, 60),
           standIn(&form, TAccRole::Slider,
                   TFocusStandIn::Parts{[] { return std::string("Speed"); }, [] { return std::string("3 of 9"); },
-                                       [] { return RECT{100, 40, 200, 60}; }, [] { return RECT{110, 40, 150, 60}; },
+                                       [] { return RECT{110, 40, 150, 60}; },
                                        [this](WORD key, TShiftState) { return key == VK_RIGHT && ++steps > 0; }})
     {
         form.SetBounds(50, 50, 260, 120);
