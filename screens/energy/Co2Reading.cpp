@@ -26,4 +26,14 @@ std::string Co2ReadingText(const std::string& figure, MassUnit unit, const std::
     return text;
 }
 
+std::string PowerReadingText(const std::string& figure)
+{
+    return figure + " " + kelp::Translate(LANG_KEY("PowerUnitW"));
+}
+
+std::string EnergyReadingText(const std::string& figure, bool factorShown)
+{
+    return figure + " " + kelp::Translate(factorShown ? LANG_KEY("EnergyUnitWh") : LANG_KEY("EnergyUnitKWh"));
+}
+
 } // namespace energy

@@ -15,6 +15,7 @@ constexpr int kEnergyLeft = 59, kEnergyTop = 139;
 constexpr int kCo2Left = 46, kCo2Top = 236;
 // The digits and the unit beside them.
 constexpr int kCo2ReadingWidth = 190, kCo2ReadingHeight = 22;
+constexpr int kPowerReadingWidth = 130, kEnergyReadingWidth = 220, kReadingHeight = 24;
 // The graphics-boost lamp is wider than the plain one and stays centred.
 constexpr int kGpuLampShift = 9;
 
@@ -75,6 +76,17 @@ EnergyDisplay::EnergyDisplay(TForm& mainWindow, TForm& cpuForm, EnergyDisplayHos
     co2Reading_->SetParent(&mainWindow_);
     co2Reading_->SetBounds(kCo2Left, kCo2Top, kCo2ReadingWidth, kCo2ReadingHeight);
     co2Reading_->Hide();
+    TLabel& powerTitle = Part<TLabel>(cpuForm, "CpuPowerTitle");
+    powerReading_ = std::make_unique<TAccessibleParts>(
+        nullptr, TAccRole::StaticText, [&powerTitle] { return powerTitle.Caption(); },
+        [this] { return PowerReadingText(powerRow_.Digits().ShownText()); });
+    energyReading_ = std::make_unique<TAccessibleParts>(
+        nullptr, TAccRole::StaticText, [this] { return cpuEnergySavingTitle_.Caption(); },
+        [this] { return EnergyReadingText(energyRow_.Digits().ShownText(), energyRow_.FactorShown()); });
+    powerReading_->SetParent(&cpuForm_);
+    powerReading_->SetBounds(kPowerLeft, kPowerTop, kPowerReadingWidth, kReadingHeight);
+    energyReading_->SetParent(&cpuForm_);
+    energyReading_->SetBounds(kEnergyLeft, kEnergyTop, kEnergyReadingWidth, kReadingHeight);
 
     switchButton_.OnClick = [this](TObject*) { SwitchButtonClick(); };
     resetButton_.OnClick = [this](TObject*) { ResetButtonClick(); };
@@ -109,8 +121,10 @@ void EnergyDisplay::Refresh()
         return;
     const EnergyReadings readings = host_.Readings();
     if (cpuFormShown) {
-        powerRow_.ShowValue(readings.boardPower);
-        energyRow_.ShowValue(totalView_ ? readings.boardTotal : readings.boardCumulative);
+        if (powerRow_.ShowValue(readings.boardPower))
+            powerReading_->Changed();
+        if (energyRow_.ShowValue(totalView_ ? readings.boardTotal : readings.boardCumulative))
+            energyReading_->Changed();
     }
     if (large_) {
         const double saved = totalView_ ? readings.vgaTotal + readings.boardTotal

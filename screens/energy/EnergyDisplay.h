@@ -51,6 +51,9 @@ public:
     // The CO2 readout for screen readers: a static text named by its title,
     // valued by the figure, its unit and the period's start.
     const TAccessibleParts& Co2Reading() const { return *co2Reading_; }
+    // The CPU form's readouts, named by their titles.
+    const TAccessibleParts& PowerReading() const { return *powerReading_; }
+    const TAccessibleParts& EnergyReading() const { return *energyReading_; }
 
 private:
     void SwitchButtonClick();
@@ -83,6 +86,8 @@ private:
     EnergyRow energyRow_;
     Co2Row co2Row_;
     std::unique_ptr<TAccessibleParts> co2Reading_;
+    std::unique_ptr<TAccessibleParts> powerReading_;
+    std::unique_ptr<TAccessibleParts> energyReading_;
     std::optional<FILETIME> since_;
     std::vector<TControl*> modeGroup_;
     bool totalView_ = true;

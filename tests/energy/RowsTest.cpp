@@ -155,3 +155,17 @@ TEST(Rows, TheCo2ReadoutReadsAsItsFigureUnitAndStartForScreenReaders)
     EXPECT_EQ(reading.AccValue().rfind("1230.000 g CO2 since ", 0), 0u) << reading.AccValue();
     EXPECT_FALSE(reading.AccState() & asUnavailable) << "the mouse passes, the readout is there";
 }
+
+TEST(Rows, TheCpuFormsReadoutsReadAsTheirFiguresAndUnits)
+{
+    Rig rig;
+    rig.ShowBoth();
+    rig.host.readings.boardPower = 12.345;
+    rig.host.readings.boardTotal = 999.4;
+    rig.Display().Refresh();
+    EXPECT_EQ(rig.Display().PowerReading().AccValue(), "12.35 W") << "as the digits show it, the last one rounded";
+    EXPECT_EQ(rig.Display().EnergyReading().AccValue(), "999.400000 Wh") << "watt-hours while the factor shows";
+    rig.host.readings.boardTotal = 1000.0;
+    rig.Display().Refresh();
+    EXPECT_EQ(rig.Display().EnergyReading().AccValue(), "1.000000 kWh");
+}
