@@ -1,5 +1,7 @@
 #include "VtPackage/VtControl.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsPressKey(WORD key)
@@ -22,6 +24,14 @@ bool VtControl::HitTest(int x, int y)
 TAccState VtControl::AccState() const
 {
     return TWinControl::AccState() | (Pressed() ? asPressed : 0);
+}
+
+TFocusCuePlace VtControl::FocusCuePlace()
+{
+    // A shape that leaves out the corners well inside them is round.
+    const int inset = std::min(Width(), Height()) / 8;
+    const bool round = Width() > 0 && Height() > 0 && !HitTest(inset, inset);
+    return {round ? TFocusCueShape::Ring : TFocusCueShape::Frame, RECT{0, 0, Width(), Height()}, false};
 }
 
 void VtControl::AccPerformDefaultAction()

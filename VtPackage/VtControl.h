@@ -30,6 +30,8 @@ public:
     void SetClicksDisabled(bool disabled);
 
     TAccState AccState() const override;
+    // The frame along the edges, the ring for a round control.
+    TFocusCuePlace FocusCuePlace() override;
     bool IsGroupCurrent() const override { return GetChecked(); }
     // Clicks that are switched off take the default action with them.
     TAccAction AccDefaultAction() const override { return m_clicksDisabled ? TAccAction::None : ClickAction(); }

@@ -291,3 +291,14 @@ for s in 0 1 2 3; do
 done
 "$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
 echo "render-art: $(ls "$history" | wc -l) history bitmaps, 4 history button bitmaps"
+
+# ---- Keyboard focus cue (data/art/focus.svg) --------------------------------
+# Two alpha pictures laid over focused controls at run time: the frame, which
+# the program stretches (its 8 px corners kept), and the ring of the knobs.
+rsvg-convert -o "$work/focus.png" "$art/focus.svg"
+for piece in "10 10 24 24 focus_frame" "50 10 45 45 focus_ring"; do
+  read -r x y w h out <<<"$piece"
+  convert "$work/focus.png" -crop "${w}x${h}+$x+$y" +repage -define png:exclude-chunks=date,time "PNG32:$res/$out.png"
+done
+"$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
+echo "render-art: 2 focus cue pictures"

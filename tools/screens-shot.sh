@@ -213,5 +213,8 @@ unset LC_ALL LANG
 # ---- Savings history window: 30 days, weeks, months, a bar under the pointer
 "$root/tools/history-shot.sh" || status=1
 
+# ---- The keyboard focus cue on the main window and the advanced settings --
+"$root/tools/focus-shot.sh" || status=1
+
 ls "$out"/*.png 2>/dev/null
 exit $status

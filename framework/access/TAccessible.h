@@ -25,6 +25,7 @@ enum class TAccRole {
     StaticText,
     ProgressBar,
     Graphic,
+    Link,
 };
 
 using TAccState = unsigned;

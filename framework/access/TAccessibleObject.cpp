@@ -97,6 +97,8 @@ LONG MsaaRole(TAccRole role)
         return ROLE_SYSTEM_PROGRESSBAR;
     case TAccRole::Graphic:
         return ROLE_SYSTEM_GRAPHIC;
+    case TAccRole::Link:
+        return ROLE_SYSTEM_LINK;
     }
     return ROLE_SYSTEM_CLIENT;
 }
