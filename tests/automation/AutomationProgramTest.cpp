@@ -120,7 +120,19 @@ TEST_F(AutomationProgram, AHotkeyPressedOnTheKeyboardSwitchesTheMode)
     WriteAutomation(RegValue::AutomationHotkeys, "medium=1,3,77\n");  // Ctrl+Alt+M
     Start();
     ASSERT_TRUE(PressKeys({VK_CONTROL, VK_MENU, 'M'})) << "the input was not taken";
-    EXPECT_TRUE(WaitForLevel(1)) << "Medium by the hotkey";
+    EXPECT_TRUE(WaitForLevel(1)) << "Medium by the hotkey, window hidden";
+}
+
+TEST_F(AutomationProgram, AHotkeyPressedWithTheWindowShownGoesTheDialsWay)
+{
+    WriteAutomation(RegValue::AutomationHotkeys, "turbo=1,3,84\n");  // Ctrl+Alt+T
+    Start();
+    PostMessageA(program_->Window(), kMsgShowMainWindow, kMessageTag, 0);
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(program_->Window()) != FALSE; }, 10000));
+    PostMessageA(program_->Window(), kMsgForeground, kMessageTag, 0);
+    Sleep(500);
+    ASSERT_TRUE(PressKeys({VK_CONTROL, VK_MENU, 'T'})) << "the input was not taken";
+    EXPECT_TRUE(WaitForLevel(0x4000)) << "Turbo by the hotkey, window shown";
 }
 
 } // namespace
