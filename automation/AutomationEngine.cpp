@@ -153,8 +153,8 @@ bool AutomationEngine::OnHotkey(WPARAM id)
                 next = (i + 1) % (kHotkeyCount - 1);
         level = ActionLevel(HotkeyAction(next));
     }
-    if (!host_.IsSettled())
-        return true;
+    // As a click on the dial: the host's refusals decide, and a pending
+    // start-up restore gives way.
     std::string refusal;
     if (!Request(level, ModeChangeCause::Hotkey, refusal) && !refusal.empty())
         host_.Balloon(refusal);
