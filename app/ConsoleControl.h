@@ -7,6 +7,7 @@
 // calibration runs behind the usual progress form. The savings history is
 // read one day per request.
 
+#include "automation/AutomationService.h"
 #include "engine/SavingsHistory.h"
 #include "ipc/ControlMailbox.h"
 #include "screens/geardial/AutoChecks.h"
@@ -42,6 +43,10 @@ public:
 
     // The savings history the history window shows.
     virtual const history::SavingsHistory& History() = 0;
+
+    // The running automation: its rules and who holds the mode. Nothing
+    // before it started.
+    virtual automation::AutomationService* Automation() { return automation::Automation(); }
 };
 
 class ConsoleControl {
@@ -54,6 +59,13 @@ public:
     // What a status request would be told now (the metrics file shows the same).
     kelp::control::Status CurrentStatus();
 
+    // Why no change may start now (overclocked, a conflicting utility, a
+    // dialog or a calibration up); Reason::None when one may.
+    kelp::control::Reason Blocker();
+    // Why a change to the level may not start now, the Auto checks answered
+    // by `tweakConfirmed` and no calibration; Reason::None when it may.
+    kelp::control::Reason Refusal(int level, bool tweakConfirmed);
+
 private:
     using Reply = kelp::control::Reply;
     using Request = kelp::control::Request;
@@ -65,8 +77,10 @@ private:
     Reply StartCalibration(std::function<void()>& then);
     Reply CalibrationReply(kelp::control::Command answers);
     Reply HistoryDay(uint32_t index);
-    // Why no change may start now; Reason::None when one may.
-    Reason Blocker();
+    Reply RuleAt(uint32_t index);
+    Reply AddRule(const Request& request);
+    Reply RemoveRule(const Request& request);
+    Reply AutomationStatus();
     Reason AutoBlocker(bool tweakConfirmed);
 
     ControlHost& host_;
