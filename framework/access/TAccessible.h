@@ -25,6 +25,8 @@ enum class TAccRole {
     StaticText,
     ProgressBar,
     Graphic,
+    EditableText,  // a box the user types into
+    HotkeyField,   // a field that takes a key combination
 };
 
 using TAccState = unsigned;
