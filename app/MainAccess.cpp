@@ -27,6 +27,7 @@ void NameMainControls(TForm& mainWindow)
     Name(mainWindow, "CpuButton", LANG_KEY("CpuWindow"));
     Name(mainWindow, "ResetButton", LANG_KEY("ResetCount"));
     Name(mainWindow, "ShrinkButton", LANG_KEY("SmallWindow"));
+    Name(mainWindow, "AutomationButton", LANG_KEY("AutomationWindow"));
 }
 
 void MakeMainControlsKeyboardReachable(TForm& mainWindow)
@@ -38,7 +39,7 @@ void MakeMainControlsKeyboardReachable(TForm& mainWindow)
         button.SetTabGroup(kModeGroup);
     }
     for (const char* button : {"CloseButton", "MinimizeButton", "VgaButton", "CpuButton", "ResetButton", "ShrinkButton",
-                               "MoreSettingButton", "CalibrateButton", "SwitchButton", "ExitButton"})
+                               "AutomationButton", "MoreSettingButton", "CalibrateButton", "SwitchButton", "ExitButton"})
         LayoutComponent<TWinControl>(mainWindow, button).SetTabStop(true);
     mainWindow.SetFocusCuesFollowKeyboard(true);
 }

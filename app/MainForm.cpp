@@ -5,6 +5,7 @@
 #include "app/ControlChannel.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
+#include "app/MainAutomation.h"
 #include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
 #include "app/MessageFilter.h"
@@ -190,6 +191,7 @@ void TMainForm::SetUpSkin()
     dial_.Attach(skin_.DialParts());
     energy_ = &MainEnergyDisplay(*this, *CpuForm);
     energy_->Attach();
+    AttachAutomationButton(*this);
     CpuForm->SetOnShowRefresh([this] { energy_->Refresh(); });
     SetDoubleBuffered(true);
 }
