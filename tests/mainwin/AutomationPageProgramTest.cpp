@@ -19,7 +19,7 @@ constexpr DWORD kShowMs = 10000;
 // Places on the layouts (client coordinates of their windows).
 constexpr RECT kAutomationButton{581, 199, 581 + 24, 199 + 20};
 constexpr RECT kProgramsTab{180, 40, 180 + 150, 40 + 26};
-constexpr RECT kProgramBox{30, 284, 30 + 310, 284 + 24};
+constexpr RECT kProgramBox{30, 284, 30 + 268, 284 + 24};
 constexpr RECT kProgramAdd{30, 318, 30 + 100, 318 + 24};
 constexpr RECT kProgramRemove{136, 318, 136 + 100, 318 + 24};
 constexpr RECT kOkButton{385, 396, 385 + 115, 396 + 35};
@@ -52,15 +52,22 @@ HWND ChildAt(HWND window, const char* className, const RECT& place)
     return search.found;
 }
 
-// A click as the mouse makes it, in the middle of the control.
+// A click as the user makes it: the pointer moved to the middle of the
+// control, the left button pressed and released there.
 void Click(HWND control)
 {
     ASSERT_NE(control, nullptr);
     RECT rect{};
-    GetClientRect(control, &rect);
-    const LPARAM middle = MAKELPARAM(rect.right / 2, rect.bottom / 2);
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    SendMessageA(control, WM_LBUTTONUP, 0, middle);
+    GetWindowRect(control, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT input[2] = {};
+    for (INPUT& stroke : input)
+        stroke.type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    // The program handles the input before the next step looks.
+    Sleep(300);
 }
 
 HWND ShownPage()
