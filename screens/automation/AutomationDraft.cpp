@@ -140,9 +140,10 @@ int AutomationDraft::RemoveWindow(int row)
 std::optional<DraftProblem> AutomationDraft::FirstProblem() const
 {
     for (size_t i = 0; i < settings_.hotkeys.size(); ++i) {
+        // The validation leaves switched-off hotkeys without a problem:
+        // they are stored as they are, and nothing registers them.
         const Hotkey& hotkey = settings_.hotkeys[i];
-        // A switched-off hotkey is stored as it is: nothing registers it.
-        if (hotkey.enabled && hotkey.problem != HotkeyProblem::None)
+        if (hotkey.problem != HotkeyProblem::None)
             return DraftProblem{Tab::Hotkeys, int(i), HotkeyProblemKey(hotkey.problem)};
     }
     for (size_t i = 0; i < settings_.rules.size(); ++i)

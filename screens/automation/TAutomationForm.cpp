@@ -344,7 +344,7 @@ void TAutomationForm::ShowHotkeys()
         HotkeyOn[row]->SetEnabled(hotkey.key != 0);
         std::string state;
         TColor color = kSecondary;
-        if (hotkey.enabled && hotkey.problem != HotkeyProblem::None) {
+        if (hotkey.problem != HotkeyProblem::None) {
             state = Tr(LANG_KEY("AutomationInvalid"));
             color = kDanger;
         } else if (hotkey.enabled && taken_[row]) {
@@ -461,7 +461,7 @@ void TAutomationForm::ShowMessageLine()
         text = Tr(LANG_KEY("AutomationKeysHint"));
         if (draft_)
             for (const Hotkey& hotkey : draft_->Settings().hotkeys)
-                if (hotkey.enabled && hotkey.problem != HotkeyProblem::None) {
+                if (hotkey.problem != HotkeyProblem::None) {
                     text = Tr(HotkeyProblemKey(hotkey.problem));
                     problem = true;
                     break;
