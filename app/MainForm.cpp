@@ -5,7 +5,7 @@
 #include "app/ControlChannel.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
-#include "app/MainAutomation.h"
+#include "app/MainAutomationPage.h"
 #include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
 #include "app/MessageFilter.h"

@@ -1,6 +1,6 @@
 #include "app/SystemTrayServices.h"
 
-#include "app/MainAutomation.h"
+#include "app/MainAutomationPage.h"
 #include "app/MainForm.h"
 #include "app/TrayController.h"
 #include "engine/CpuPowerMonitor.h"

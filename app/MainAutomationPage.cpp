@@ -1,4 +1,4 @@
-#include "app/MainAutomation.h"
+#include "app/MainAutomationPage.h"
 
 #include "automation/AutomationService.h"
 #include "automation/AutomationStore.h"
