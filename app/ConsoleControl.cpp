@@ -107,15 +107,20 @@ Reason ConsoleControl::AutoBlocker(bool tweakConfirmed)
     return Reason::None;
 }
 
-Reply ConsoleControl::SetMode(const Request& request, bool tweakConfirmed)
+Reason ConsoleControl::Refusal(int level, bool tweakConfirmed)
 {
-    const int level = int(request.level);
     if (!IsKnownLevel(level))
-        return Answer(request.command, Outcome::Refused, Reason::UnknownLevel);
+        return Reason::UnknownLevel;
     Reason reason = Blocker();
     if (reason == Reason::None && level == GearLevel::Auto)
         reason = AutoBlocker(tweakConfirmed);
-    if (reason != Reason::None)
+    return reason;
+}
+
+Reply ConsoleControl::SetMode(const Request& request, bool tweakConfirmed)
+{
+    const int level = int(request.level);
+    if (const Reason reason = Refusal(level, tweakConfirmed); reason != Reason::None)
         return Answer(request.command, Outcome::Refused, reason);
     host_.StopStartupRestore();
     host_.SetMode(level);

@@ -52,6 +52,13 @@ public:
     // calibration, which would otherwise keep it back) is left in `then`.
     kelp::control::Reply Handle(const kelp::control::Job& job, std::function<void()>& then);
 
+    // Why no change may start now (overclocked, a conflicting utility, a
+    // dialog or a calibration up); Reason::None when one may.
+    kelp::control::Reason Blocker();
+    // Why a change to the level may not start now, the Auto checks answered
+    // by `tweakConfirmed` and no calibration; Reason::None when it may.
+    kelp::control::Reason Refusal(int level, bool tweakConfirmed);
+
 private:
     using Reply = kelp::control::Reply;
     using Request = kelp::control::Request;
@@ -63,8 +70,6 @@ private:
     Reply StartCalibration(std::function<void()>& then);
     Reply CalibrationReply(kelp::control::Command answers);
     Reply HistoryDay(uint32_t index);
-    // Why no change may start now; Reason::None when one may.
-    Reason Blocker();
     Reason AutoBlocker(bool tweakConfirmed);
 
     ControlHost& host_;

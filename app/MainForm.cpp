@@ -5,6 +5,7 @@
 #include "app/ControlChannel.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
+#include "app/MainAutomation.h"
 #include "app/MainAutomationPage.h"
 #include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
@@ -16,6 +17,7 @@
 #include "app/SystemServiceNotify.h"
 #include "app/TrayController.h"
 #include "app/WindowSizeGuard.h"
+#include "automation/AutomationEngine.h"
 #include "engine/AdvanceSettings.h"
 #include "engine/CalibrationProfile.h"
 #include "engine/CalibrationProfileCheck.h"
@@ -180,6 +182,7 @@ void TMainForm::StartUp(bool bootFlag)
     if (monitor.IsAcpiV3() && !RegisterServiceNotify(Handle()))
         RegisterNotifyTimer->SetEnabled(true);
     StartControlChannel(*this);
+    StartMainAutomation(*this);
 }
 
 void TMainForm::SetUpSkin()
@@ -269,6 +272,10 @@ void TMainForm::WndProc(TMessage& message)
         break;
     case WM_WINDOWPOSCHANGING:
         GuardWindowSize(message);
+        break;
+    case WM_HOTKEY:
+        if (automation::AutomationEngine* automation = MainAutomation(); automation && automation->OnHotkey(message.WParam))
+            return;
         break;
     case WM_POWERBROADCAST:
         powerEvents_.OnPowerBroadcast(message.WParam);
@@ -435,6 +442,9 @@ void TMainForm::EnergySavingTimerTimer()
 {
     CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000));
     energy_->Refresh();
+    // The program rules and the schedule are looked at on the same tick.
+    if (automation::AutomationEngine* automation = MainAutomation())
+        automation->Tick();
 }
 
 void TMainForm::IdleTimerTimer()

@@ -116,15 +116,21 @@ std::string TrayController::BalloonText()
         text += '\n';
         text += kelp::Translate("TweakItIsDisabled");
     }
+    if (!holdText_.empty())
+        text += "\n" + holdText_;
     return text;
 }
 
 void TrayController::UpdateBalloon()
 {
+    ShowBalloon(BalloonText());
+}
+
+void TrayController::ShowBalloon(const std::string& text)
+{
     if (!balloonTimer_)
         return;
     balloonTimer_->SetInterval(kBalloonShowMs);
-    const std::string text = BalloonText();
     const bool show = AdvanceSettings::Instance().IsBalloonTipsEnabled();
     {
         ExclusiveLock lock(iconLock_);

@@ -69,6 +69,10 @@ public:
     void RefreshIcon() override;
     // Recomputes the balloon text and shows it when tips are on.
     void UpdateBalloon();
+    // Shows the text in the balloon now (when tips are on).
+    void ShowBalloon(const std::string& text);
+    // Why the mode holds, added to the balloon's text; "" for nothing.
+    void SetHoldText(const std::string& text) { holdText_ = text; }
     // Picture, balloon, and the icon added again if it is missing.
     void Refresh();
     // The icon's notification (message 1224's lParam).
@@ -117,4 +121,5 @@ private:
     TOwnedHandle<HMENU, DestroyMenu> menu_;
     TForm* owner_ = nullptr;
     bool pluggedIntoEngine_ = false;
+    std::string holdText_;
 };

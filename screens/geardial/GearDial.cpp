@@ -149,13 +149,23 @@ void GearDial::Refresh()
     MoveGearMarker(index);
     shown_ = index;
     ShowChart(StillChart(index));
-    if (controls_.modeName) {
+    if (controls_.modeName && !holdNote_.empty()) {
+        controls_.modeName->SetCaption(holdNote_);
+    } else if (controls_.modeName) {
         const int gear = level == GearLevel::Auto ? host_.RunningAutoGear() : 0;
         controls_.modeName->SetCaption(ModeCaption(level, gear, [](const std::string& key) {
             return kelp::Translate(key.c_str());
         }));
     }
     RefreshLamps(level);
+}
+
+void GearDial::SetHoldNote(const std::string& note)
+{
+    if (note == holdNote_)
+        return;
+    holdNote_ = note;
+    Refresh();
 }
 
 void GearDial::RefreshVgaLamp()

@@ -149,11 +149,11 @@ TEST(ModeArbiter, RulesOutrankTheScheduleWhichOutranksTheModeFromBefore)
 TEST(ModeArbiter, ARefusedModeIsSkippedOnceUntilItsSourceEnds)
 {
     Driver driver(GearLevel::MediumSaving);
-    driver.refusedLevels = {GearLevel::Auto};
+    driver.refusedLevels = {GearLevel::Turbo};
     driver.window = 4;
     driver.windowLevel = GearLevel::MaxSaving;
-    driver.rules = {{0, GearLevel::Auto}, {1, GearLevel::HighPerformance}};
-    // Auto wins on performance but is refused: High Performance holds.
+    driver.rules = {{0, GearLevel::Turbo}, {1, GearLevel::HighPerformance}};
+    // Turbo wins on performance but is refused: High Performance holds.
     EXPECT_EQ(driver.Tick(), kRule1);
     EXPECT_EQ(driver.refusals, 1);
     for (int i = 0; i < 3; ++i)
@@ -161,14 +161,14 @@ TEST(ModeArbiter, ARefusedModeIsSkippedOnceUntilItsSourceEnds)
     EXPECT_EQ(driver.refusals, 1);  // not asked again while it runs
 
     // The other rule ends: the refused one is still skipped, the schedule holds.
-    driver.rules = {{0, GearLevel::Auto}};
+    driver.rules = {{0, GearLevel::Turbo}};
     EXPECT_EQ(driver.Tick(), (Source{HoldCause::Schedule, 4}));
     EXPECT_EQ(driver.refusals, 1);
 
     // Its program ends and starts again: asked anew (and refused anew).
     driver.rules.clear();
     driver.Tick();
-    driver.rules = {{0, GearLevel::Auto}};
+    driver.rules = {{0, GearLevel::Turbo}};
     driver.Tick();
     EXPECT_EQ(driver.refusals, 2);
 }
