@@ -2,6 +2,8 @@
 
 #include "engine/ModeModel.h"
 
+#include <algorithm>
+
 using namespace kelp::control;
 
 namespace {
@@ -20,6 +22,12 @@ public:
 private:
     bool tweakConfirmed_;
 };
+
+static_assert(kMaxRuleProgram == automation::kMaxProgramLength, "a stored rule fits the pipe");
+static_assert(kLastRuleProblem == uint8_t(automation::RuleProblem::TooMany), "the verdicts as numbers");
+static_assert(kLastHotkeyState == uint8_t(automation::HotkeyState::Invalid), "the hotkey states as numbers");
+static_assert(kLastHoldCause == uint8_t(automation::HoldCause::Schedule), "the holders as numbers");
+static_assert(kHotkeys == automation::kHotkeyCount, "every hotkey in the state");
 
 Reply LevelReply(Command answers, Outcome outcome, int level)
 {
@@ -55,6 +63,14 @@ Reply ConsoleControl::Handle(const Job& job, std::function<void()>& then)
         return CalibrationReply(request.command);
     case Command::HistoryDay:
         return HistoryDay(request.index);
+    case Command::RuleAt:
+        return RuleAt(request.index);
+    case Command::AddRule:
+        return AddRule(request);
+    case Command::RemoveRule:
+        return RemoveRule(request);
+    case Command::AutomationStatus:
+        return AutomationStatus();
     }
     return Answer(request.command, Outcome::BadRequest);
 }
@@ -168,5 +184,77 @@ Reply ConsoleControl::HistoryDay(uint32_t index)
     Reply reply = Answer(Command::HistoryDay, Outcome::Done);
     reply.generation = history.Generation();
     reply.record = history.Days()[index];
+    return reply;
+}
+
+// The rule commands change the stored settings of every user of the
+// machine; the pipe admits the local users only, who may also change them
+// in the settings page, and each change is checked as the page checks it.
+Reply ConsoleControl::RuleAt(uint32_t index)
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::RuleAt, Outcome::Refused, Reason::Busy);
+    const std::vector<automation::ProgramRule>& rules = service->Settings().rules;
+    if (index >= rules.size())
+        return Answer(Command::RuleAt, Outcome::Refused, Reason::NoSuchRule);
+    Reply reply = Answer(Command::RuleAt, Outcome::Done);
+    const automation::ProgramRule& rule = rules[index];
+    reply.rule = {uint32_t(rules.size()), uint32_t(rule.level), uint8_t(rule.problem), rule.program};
+    return reply;
+}
+
+Reply ConsoleControl::AddRule(const Request& request)
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::AddRule, Outcome::Refused, Reason::Busy);
+    if (automation::CheckProgram(request.program) != automation::RuleProblem::None)
+        return Answer(Command::AddRule, Outcome::Refused, Reason::BadProgram);
+    if (!automation::IsModeLevel(int(request.level)))
+        return Answer(Command::AddRule, Outcome::Refused, Reason::UnknownLevel);
+    automation::AutomationSettings settings = service->Settings();
+    for (const automation::ProgramRule& rule : settings.rules)
+        if (automation::SameProgram(rule.program, request.program))
+            return Answer(Command::AddRule, Outcome::Refused, Reason::DuplicateRule);
+    if (settings.rules.size() >= automation::kMaxRules)
+        return Answer(Command::AddRule, Outcome::Refused, Reason::TooManyRules);
+    automation::ProgramRule rule;
+    rule.program = request.program;
+    rule.level = int(request.level);
+    settings.rules.push_back(rule);
+    if (!service->Commit(std::move(settings)))
+        return Answer(Command::AddRule, Outcome::Failed, Reason::NotStored);
+    return Answer(Command::AddRule, Outcome::Done);
+}
+
+Reply ConsoleControl::RemoveRule(const Request& request)
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::RemoveRule, Outcome::Refused, Reason::Busy);
+    automation::AutomationSettings settings = service->Settings();
+    const auto rule = std::find_if(settings.rules.begin(), settings.rules.end(), [&request](const auto& rule) {
+        return automation::SameProgram(rule.program, request.program);
+    });
+    if (rule == settings.rules.end())
+        return Answer(Command::RemoveRule, Outcome::Refused, Reason::NoSuchRule);
+    settings.rules.erase(rule);
+    if (!service->Commit(std::move(settings)))
+        return Answer(Command::RemoveRule, Outcome::Failed, Reason::NotStored);
+    return Answer(Command::RemoveRule, Outcome::Done);
+}
+
+Reply ConsoleControl::AutomationStatus()
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::AutomationStatus, Outcome::Refused, Reason::Busy);
+    Reply reply = Answer(Command::AutomationStatus, Outcome::Done);
+    const automation::AutomationService::Hold hold = service->CurrentHold();
+    reply.automation.holder = uint8_t(hold.cause);
+    reply.automation.holderName = hold.program;
+    for (size_t i = 0; i < automation::kHotkeyCount; ++i)
+        reply.automation.hotkeys[i] = uint8_t(service->StateOf(automation::HotkeyAction(i)));
     return reply;
 }

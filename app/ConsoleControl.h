@@ -7,6 +7,7 @@
 // calibration runs behind the usual progress form. The savings history is
 // read one day per request.
 
+#include "automation/AutomationService.h"
 #include "engine/SavingsHistory.h"
 #include "ipc/ControlMailbox.h"
 #include "screens/geardial/AutoChecks.h"
@@ -42,6 +43,10 @@ public:
 
     // The savings history the history window shows.
     virtual const history::SavingsHistory& History() = 0;
+
+    // The running automation: its rules and who holds the mode. Nothing
+    // before it started.
+    virtual automation::AutomationService* Automation() { return automation::Automation(); }
 };
 
 class ConsoleControl {
@@ -70,6 +75,10 @@ private:
     Reply StartCalibration(std::function<void()>& then);
     Reply CalibrationReply(kelp::control::Command answers);
     Reply HistoryDay(uint32_t index);
+    Reply RuleAt(uint32_t index);
+    Reply AddRule(const Request& request);
+    Reply RemoveRule(const Request& request);
+    Reply AutomationStatus();
     Reason AutoBlocker(bool tweakConfirmed);
 
     ControlHost& host_;

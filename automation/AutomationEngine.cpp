@@ -45,7 +45,7 @@ AutomationEngine::AutomationEngine(HWND window, AutomationHost& host, WeekClock 
 
 void AutomationEngine::Start()
 {
-    Take(AutomationStore::Load());
+    Reload();
 }
 
 bool AutomationEngine::Commit(AutomationSettings settings)
@@ -57,11 +57,28 @@ bool AutomationEngine::Commit(AutomationSettings settings)
     return true;
 }
 
+void AutomationEngine::Reload()
+{
+    Take(AutomationStore::Load());
+}
+
+void AutomationEngine::SuspendHotkeys(bool suspended)
+{
+    if (suspended == hotkeysSuspended_)
+        return;
+    hotkeysSuspended_ = suspended;
+    if (suspended)
+        hotkeys_.UnbindAll();
+    else
+        hotkeys_.Bind(settings_);
+}
+
 void AutomationEngine::Take(AutomationSettings settings)
 {
     settings_ = std::move(settings);
     Validate(settings_);
-    hotkeys_.Bind(settings_);
+    if (!hotkeysSuspended_)
+        hotkeys_.Bind(settings_);
     arbiter_.Reset();
     Decide();
 }
@@ -155,6 +172,16 @@ void AutomationEngine::SetHold(const Source& source)
         holdText_ = text;
         host_.ShowHold(holdText_);
     }
+}
+
+AutomationService::Hold AutomationEngine::CurrentHold() const
+{
+    const Source source = arbiter_.Holder();
+    Hold hold;
+    hold.cause = source.cause;
+    if (source.cause == HoldCause::Rule)
+        hold.program = SourceName(source);
+    return hold;
 }
 
 std::string AutomationEngine::SourceName(const Source& source) const

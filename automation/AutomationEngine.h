@@ -60,8 +60,11 @@ public:
     // AutomationService
     const AutomationSettings& Settings() const override { return settings_; }
     bool Commit(AutomationSettings settings) override;
+    void Reload() override;
+    void SuspendHotkeys(bool suspended) override;
     HotkeyState StateOf(HotkeyAction action) const override { return hotkeys_.StateOf(action); }
     HotkeyState Probe(const Hotkey& hotkey) override { return hotkeys_.Probe(hotkey); }
+    Hold CurrentHold() const override;
 
 private:
     // The one place where the automation asks for a mode. Hotkeys go the
@@ -79,6 +82,7 @@ private:
     HotkeyBinder hotkeys_;
     ModeArbiter arbiter_;
     std::string holdText_;
+    bool hotkeysSuspended_ = false;
 };
 
 } // namespace automation

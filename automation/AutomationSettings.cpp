@@ -30,7 +30,8 @@ HotkeyProblem CheckHotkey(const Hotkey& hotkey)
     if (hotkey.modifiers & ~kAllModifiers)
         return HotkeyProblem::BadModifiers;
     const bool functionKey = hotkey.key >= kFirstFunctionKey && hotkey.key <= kLastFunctionKey;
-    if (hotkey.modifiers == 0 && !functionKey)
+    // Shift alone would take a capital letter from every program.
+    if ((hotkey.modifiers & (kModAlt | kModControl | kModWin)) == 0 && !functionKey)
         return HotkeyProblem::NeedsModifier;
     return HotkeyProblem::None;
 }

@@ -59,7 +59,7 @@ enum class HotkeyProblem : uint8_t {
     NoKey,         // enabled without a key
     BadKey,        // outside 1-254, or a modifier key itself
     BadModifiers,  // bits other than the four modifiers
-    NeedsModifier, // a key other than F1-F24 needs Alt, Ctrl, Shift or Win
+    NeedsModifier, // a key other than F1-F24 needs Alt, Ctrl or Win
     Duplicate,     // an earlier enabled hotkey has the same combination
 };
 

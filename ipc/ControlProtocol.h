@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kelp::control {
@@ -37,7 +38,26 @@ enum class Command : uint16_t {
     // It only reads: the days are no secret from the users the pipe admits,
     // and an answer costs the program one record's copy, like any other.
     HistoryDay = 7,
+    // The automation's program rules, read one per request like the
+    // history days: index -> the rule count and the rule there.
+    RuleAt = 8,
+    // level, program: a rule added, checked as the settings page checks it,
+    // stored and applied at once.
+    AddRule = 9,
+    // program: the rule of that program (case ignored) removed.
+    RemoveRule = 10,
+    // Who holds the mode and the state of each hotkey.
+    AutomationStatus = 11,
 };
+constexpr uint16_t kLastCommand = uint16_t(Command::AutomationStatus);
+
+// Bytes of a rule's program on the pipe: what the automation stores.
+constexpr size_t kMaxRuleProgram = 120;
+// The automation's verdicts on a rule and states of a hotkey, as numbers.
+constexpr uint8_t kLastRuleProblem = 6;
+constexpr uint8_t kLastHotkeyState = 3;
+constexpr uint8_t kLastHoldCause = 3;
+constexpr size_t kHotkeys = 6;
 
 // SetMode flags: the user answers the tweak confirmation with Yes.
 constexpr uint32_t kConfirmTweak = 1;
@@ -47,7 +67,10 @@ struct Request {
     uint32_t level = 0;
     uint32_t flags = 0;     // SetMode
     uint32_t expected = 0;  // RestoreMode
-    uint32_t index = 0;     // HistoryDay: below history::kMaxDays
+    uint32_t index = 0;     // HistoryDay: below history::kMaxDays; RuleAt
+    // AddRule, RemoveRule: at most kMaxRuleProgram bytes, no NUL; AddRule
+    // also carries the level.
+    std::string program;
 };
 
 enum class Outcome : uint16_t {
@@ -69,8 +92,13 @@ enum class Reason : uint16_t {
     NotCurrent = 7,          // RestoreMode: the user chose another mode meanwhile
     UnknownLevel = 8,
     NoSuchDay = 9,           // HistoryDay: the index is past the last day
+    BadProgram = 10,         // AddRule: no file name or full path of a program
+    DuplicateRule = 11,      // AddRule: the program has a rule already
+    TooManyRules = 12,
+    NoSuchRule = 13,         // RemoveRule, RuleAt
+    NotStored = 14,          // the registry refused the change
 };
-constexpr uint16_t kLastReason = uint16_t(Reason::NoSuchDay);
+constexpr uint16_t kLastReason = uint16_t(Reason::NotStored);
 
 // Status flags.
 enum StatusFlag : uint32_t {
@@ -110,6 +138,20 @@ struct Progress {
     uint32_t steps = 0;
 };
 
+// One program rule and how many there are.
+struct RuleEntry {
+    uint32_t count = 0;
+    uint32_t level = 0;
+    uint8_t problem = 0;  // 0: valid
+    std::string program;
+};
+
+struct AutomationState {
+    uint8_t holder = 0;  // nothing, the user, a rule, the schedule
+    uint8_t hotkeys[kHotkeys] = {};  // off, registered, taken, invalid
+    std::string holderName;  // the rule's program
+};
+
 struct Reply {
     Outcome outcome = Outcome::Done;
     Reason reason = Reason::None;
@@ -123,6 +165,8 @@ struct Reply {
     Progress progress;
     uint32_t generation = 0;
     history::DayRecord record;
+    RuleEntry rule;              // RuleAt
+    AutomationState automation;  // AutomationStatus
 };
 
 std::vector<uint8_t> EncodeRequest(const Request& request);

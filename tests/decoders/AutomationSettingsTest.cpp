@@ -59,7 +59,7 @@ TEST(AutomationSettings, LaterClashingEntriesAreTheInvalidOnes)
     Hotkey first{true, kModControl | kModAlt, 'T'};
     settings.HotkeyFor(HotkeyAction::Turbo) = first;
     settings.HotkeyFor(HotkeyAction::Auto) = first;
-    settings.HotkeyFor(HotkeyAction::NextMode) = {true, 0, 'N'};
+    settings.HotkeyFor(HotkeyAction::NextMode) = {true, kModShift, 'N'};
     settings.HotkeyFor(HotkeyAction::Medium) = {true, 0, 0x71};  // F2 alone
     settings.HotkeyFor(HotkeyAction::MaxSaving) = {true, kModShift, 0x10};
     settings.HotkeyFor(HotkeyAction::HighPerformance) = {false, 0, 0};
