@@ -30,18 +30,27 @@ public:
         automation::AutomationService* service = automation::Automation();
         if (!service)
             return false;
-        // The combination in force for the action has its own state; any
-        // other is tried now.
+        // The combination in force for the action has its own state, unless
+        // the program let go of its hotkeys; any other is tried now.
         const automation::Hotkey& inForce = service->Settings().HotkeyFor(action);
-        if (inForce.IsActive() && inForce.SameCombination(hotkey))
+        if (!suspended_ && inForce.IsActive() && inForce.SameCombination(hotkey))
             return service->StateOf(action) == automation::HotkeyState::Taken;
         return service->Probe(hotkey) == automation::HotkeyState::Taken;
+    }
+    void SuspendHotkeys(bool suspended) override
+    {
+        suspended_ = suspended;
+        if (automation::AutomationService* service = automation::Automation())
+            service->SuspendHotkeys(suspended);
     }
     std::optional<std::string> AskProgram() override
     {
         // Owned by the page, which is the active window at its Browse click.
         return automationpage::AskProgramPath(GetActiveWindow(), kelp::Translate("AutomationProgramFiles"));
     }
+
+private:
+    bool suspended_ = false;
 };
 
 } // namespace

@@ -19,6 +19,9 @@ public:
     // Another program holds the hotkey's combination, so it would not work
     // for the action (the program's own hotkeys do not count).
     virtual bool IsTaken(automation::HotkeyAction action, const automation::Hotkey& hotkey) = 0;
+    // While a hotkey field has the focus the program lets go of its own
+    // hotkeys, which would otherwise take the keys before the field.
+    virtual void SuspendHotkeys(bool suspended) = 0;
     // The program the user picked, nothing when the dialog was cancelled.
     virtual std::optional<std::string> AskProgram() = 0;
 

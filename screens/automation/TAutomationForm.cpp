@@ -109,6 +109,14 @@ TAutomationForm::TAutomationForm(TComponent* owner) : TForm(owner)
         };
         HotkeyField[row]->OnRefused = [this] { ShowProblem(Tr(LANG_KEY("AutomationKeyNeedsModifier"))); };
         HotkeyOn[row]->OnClick = [this, row](TObject*) { HotkeyToggled(row); };
+        HotkeyField[row]->OnEnter = [this](TObject*) {
+            if (host_)
+                host_->SuspendHotkeys(true);
+        };
+        HotkeyField[row]->OnExit = [this](TObject*) {
+            if (host_)
+                host_->SuspendHotkeys(false);
+        };
     }
     ProgramList = &LayoutComponent<TRuleList>(*this, "ProgramList");
     ProgramBox = &LayoutComponent<TTextBox>(*this, "ProgramBox");

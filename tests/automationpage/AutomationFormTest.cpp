@@ -107,6 +107,7 @@ TEST(AutomationForm, AKeyCombinationIsCapturedAndATakenOneShownAtOnce)
     field.SetFocus();
     PumpFor(20);
     EXPECT_EQ(field.ShownText(), T("AutomationPressKeys"));
+    EXPECT_TRUE(rig.host.suspended) << "the program's own hotkeys let go while a field listens";
     rig.host.taken.insert({kModControl | kModShift, 'H'});
     FormRig::PressOnly({VK_CONTROL, VK_SHIFT});
     field.Perform(WM_KEYDOWN, VK_CONTROL, 0);
@@ -140,6 +141,7 @@ TEST(AutomationForm, AKeyCombinationIsCapturedAndATakenOneShownAtOnce)
     form.HotkeyField[0]->SetFocus();
     form.HotkeyField[0]->Perform(WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), form.HotkeyOn[0]->Handle());
+    EXPECT_FALSE(rig.host.suspended) << "and come back when it no longer does";
     EXPECT_EQ(rig.host.saves, 0) << "nothing is stored before OK";
 }
 

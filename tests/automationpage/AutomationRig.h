@@ -60,6 +60,7 @@ public:
     {
         return taken.count({hotkey.modifiers, hotkey.key}) != 0;
     }
+    void SuspendHotkeys(bool now) override { suspended = now; }
     std::optional<std::string> AskProgram() override { return picked; }
 
     automation::AutomationSettings stored = SampleSettings();
@@ -67,6 +68,7 @@ public:
     std::set<std::pair<uint32_t, uint32_t>> taken = {{automation::kModControl | automation::kModAlt, 'M'}};
     std::optional<std::string> picked;
     bool saveFails = false;
+    bool suspended = false;
     int saves = 0;
 };
 
