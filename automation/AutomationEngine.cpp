@@ -107,11 +107,14 @@ void AutomationEngine::Decide()
         }
     }
     const std::vector<Candidate> candidates = arbiter_.Evaluate(situation);
+    // The level asked for is not yet in force when the change has just started.
+    int heldLevel = situation.currentLevel;
     for (const Candidate& candidate : candidates) {
         std::string refusal;
         if (candidate.level == situation.currentLevel ||
             Request(candidate.level, CauseOf(candidate.source.cause), refusal)) {
             arbiter_.Held(candidate);
+            heldLevel = candidate.level;
             break;
         }
         arbiter_.Refused(candidate);
@@ -123,7 +126,7 @@ void AutomationEngine::Decide()
             host_.Balloon(Filled("AutomationRefused", ModeName(candidate.level), SourceName(candidate.source)) +
                           (refusal.empty() ? "" : "\n" + refusal));
     }
-    SetHold(arbiter_.Holder());
+    SetHold(arbiter_.Holder(), heldLevel);
 }
 
 bool AutomationEngine::Request(int level, ModeChangeCause cause, std::string& refusal)
@@ -153,21 +156,25 @@ bool AutomationEngine::OnHotkey(WPARAM id)
                 next = (i + 1) % (kHotkeyCount - 1);
         level = ActionLevel(HotkeyAction(next));
     }
-    if (!host_.IsSettled())
-        return true;
+    // As a click on the dial: the host's refusals decide, and a pending
+    // start-up restore gives way.
     std::string refusal;
     if (!Request(level, ModeChangeCause::Hotkey, refusal) && !refusal.empty())
         host_.Balloon(refusal);
     return true;
 }
 
-void AutomationEngine::SetHold(const Source& source)
+void AutomationEngine::SetHold(const Source& source, int level)
 {
+    // The window's mode line has room for a short program name only.
+    constexpr size_t kShownName = 24;
+    std::string name = SourceName(source);
+    if (name.size() > kShownName)
+        name = name.substr(0, kShownName - 3) + "...";
     std::string text;
-    const int level = host_.CurrentLevel();
     if (source.cause == HoldCause::Rule || source.cause == HoldCause::Schedule)
         text = Filled(source.cause == HoldCause::Rule ? "AutomationForProgram" : "AutomationBySchedule",
-                      ModeName(level), SourceName(source));
+                      ModeName(level), name);
     if (text != holdText_) {
         holdText_ = text;
         host_.ShowHold(holdText_);

@@ -72,7 +72,7 @@ private:
     bool Request(int level, ModeChangeCause cause, std::string& refusal);
     void Take(AutomationSettings settings);
     void Decide();
-    void SetHold(const Source& source);
+    void SetHold(const Source& source, int level);
     std::string SourceName(const Source& source) const;
 
     HWND window_;

@@ -80,6 +80,16 @@ Text RefusalText(Reason reason)
         return Text::NotCurrent;
     case Reason::UnknownLevel:
         return Text::UnknownMode;
+    case Reason::BadProgram:
+        return Text::BadRuleProgram;
+    case Reason::DuplicateRule:
+        return Text::DuplicateRule;
+    case Reason::TooManyRules:
+        return Text::TooManyRules;
+    case Reason::NoSuchRule:
+        return Text::NoSuchRule;
+    case Reason::NotStored:
+        return Text::NotStored;
     case Reason::Busy:
     case Reason::NoSuchDay:
     case Reason::None:
@@ -88,11 +98,19 @@ Text RefusalText(Reason reason)
     return Text::Busy;
 }
 
-int ReportRefusal(Reason reason, int level)
+int ReportRefusal(Reason reason, int level, const std::string& program = {})
 {
     if (reason == Reason::UnknownLevel) {
         Err(Say(Text::UnknownMode, NameOfLevel(level)) + "\n");
         return kExitUsage;
+    }
+    if (reason == Reason::BadProgram) {
+        Err(Say(Text::BadRuleProgram, program) + "\n");
+        return kExitUsage;
+    }
+    if (reason == Reason::DuplicateRule || reason == Reason::NoSuchRule || reason == Reason::TooManyRules) {
+        Err(Say(RefusalText(reason), program) + "\n");
+        return kExitRefused;
     }
     Err(Say(RefusalText(reason)) + "\n");
     return kExitRefused;
@@ -194,6 +212,7 @@ public:
             {Text::StatusCo2, Format("%.3f g", currentWh * co2) + " / " + Format("%.3f g", totalWh * co2)},
             {Text::StatusGraphics, Say(graphics)},
         });
+        AddAutomationRows(rows);
         std::vector<std::pair<std::string, std::string>> said;
         size_t width = 0;
         for (const auto& [label, value] : rows) {
@@ -360,7 +379,97 @@ public:
         return completed ? kExitDone : kExitFailed;
     }
 
+    int RuleCommand()
+    {
+        switch (invocation_.ruleAction) {
+        case RuleAction::List:
+            return RuleList();
+        case RuleAction::Add:
+        case RuleAction::Remove:
+            break;
+        }
+        const bool add = invocation_.ruleAction == RuleAction::Add;
+        Request request;
+        request.command = add ? Command::AddRule : Command::RemoveRule;
+        request.level = uint32_t(invocation_.level);
+        request.program = invocation_.ruleProgram;
+        Reply reply;
+        int exitCode = kExitDone;
+        if (!Ask(request, reply, exitCode))
+            return exitCode;
+        if (reply.outcome == Outcome::BadRequest) {
+            Err(Say(Text::OldProgram) + "\n");
+            return kExitFailed;
+        }
+        if (reply.outcome == Outcome::Refused)
+            return ReportRefusal(reply.reason, invocation_.level, invocation_.ruleProgram);
+        if (reply.outcome != Outcome::Done) {
+            Err(Say(Text::NotStored) + "\n");
+            return kExitFailed;
+        }
+        Out(Say(add ? Text::RuleAdded : Text::RuleRemoved, invocation_.ruleProgram) + "\n");
+        return kExitDone;
+    }
+
 private:
+    // One rule a line: its program, its mode, and whether it is invalid.
+    int RuleList()
+    {
+        std::string text;
+        for (uint32_t index = 0;; ++index) {
+            Request request;
+            request.command = Command::RuleAt;
+            request.index = index;
+            Reply reply;
+            int exitCode = kExitDone;
+            if (!Ask(request, reply, exitCode))
+                return exitCode;
+            if (reply.outcome == Outcome::BadRequest) {
+                Err(Say(Text::OldProgram) + "\n");
+                return kExitFailed;
+            }
+            if (reply.outcome == Outcome::Refused && reply.reason == Reason::NoSuchRule)
+                break;
+            if (reply.outcome != Outcome::Done)
+                return ReportOutcome(reply, 0);
+            const RuleEntry& rule = reply.rule;
+            std::string line = rule.program + "  " + NameOfLevel(int(rule.level));
+            if (rule.problem != 0)
+                line += "  " + Say(Text::RuleInvalid);
+            text += line + "\n";
+            // The rules may change meanwhile; the count ends the list.
+            if (index + 1 >= rule.count)
+                break;
+        }
+        Out(text.empty() ? Say(Text::RulesEmpty) + "\n" : text);
+        return kExitDone;
+    }
+
+    // Who holds the mode and the hotkeys that are not off; nothing from a
+    // program that does not know the question.
+    void AddAutomationRows(std::vector<std::pair<Text, std::string>>& rows)
+    {
+        Reply reply;
+        int exitCode = kExitDone;
+        if (!Ask(Request{Command::AutomationStatus}, reply, exitCode) || reply.outcome != Outcome::Done)
+            return;
+        const AutomationState& state = reply.automation;
+        static constexpr Text kHolders[] = {Text::HeldByNothing, Text::HeldByUser, Text::HeldByRule,
+                                            Text::HeldBySchedule};
+        rows.insert(rows.begin() + 1, {Text::StatusHeldBy, Say(kHolders[state.holder], state.holderName)});
+        static constexpr const char* kActions[kHotkeys] = {"turbo", "high", "medium", "max", "auto", "next"};
+        static constexpr Text kStates[] = {Text::HotkeyRegistered, Text::HotkeyRegistered, Text::HotkeyTaken,
+                                           Text::HotkeyInvalid};
+        std::string hotkeys;
+        for (size_t i = 0; i < kHotkeys; ++i) {
+            if (state.hotkeys[i] == 0)
+                continue;
+            hotkeys += (hotkeys.empty() ? "" : ", ") + std::string(kActions[i]) + " " + Say(kStates[state.hotkeys[i]]);
+        }
+        if (!hotkeys.empty())
+            rows.insert(rows.begin() + 2, {Text::StatusHotkeys, hotkeys});
+    }
+
     const Invocation& invocation_;
 };
 
@@ -394,6 +503,8 @@ int Run(const Invocation& invocation)
     case Verb::Help:
         Out(Say(Text::Help) + "\n");
         return kExitDone;
+    case Verb::Rule:
+        return session.RuleCommand();
     }
     return kExitUsage;
 }
@@ -415,6 +526,12 @@ int ReportUsageError(const UsageError& error)
         break;
     case UsageError::Kind::MissingProgram:
         text = Text::MissingProgram;
+        break;
+    case UsageError::Kind::BadRule:
+        text = Text::BadRule;
+        break;
+    case UsageError::Kind::BadRuleProgram:
+        text = Text::BadRuleProgram;
         break;
     }
     Err(Say(text, error.word) + "\n");

@@ -406,6 +406,8 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
             return std::nullopt;
     } else if (TakesModeArguments(reply.answers)) {
         reply.level = reader.U32();
+    } else if (CarriesProgram(reply.answers)) {
+        // No payload.
     } else {
         const uint32_t state = reader.U32();
         if (state > kLastCalibrationState)

@@ -5,6 +5,7 @@
 # program measured in the same run, the CPU time Pellix used while idling and
 # its resident memory at the end (figure lines, see bench/README.md).
 # Usage: bench/tray/idle-in-tray.sh [build-dir] [idle seconds, default 60]
+#   BENCH_RULES=N   with N program rules stored (see below)
 # Inside scripts/bench.sh it uses that script's Wine prefix; run alone it
 # starts a headless prefix of its own.
 set -euo pipefail
@@ -70,6 +71,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# BENCH_RULES=N stores N program rules (none of whose programs runs), so
+# that the idle figures include one process snapshot per 5-second tick.
+rules=${BENCH_RULES:-0}
+if [ "$rules" -gt 0 ]; then
+  text=
+  for i in $(seq 1 "$rules"); do text+="16384|bench-rule-$i.exe"$'\n'; done
+  wine reg add 'HKLM\Software\VANTOR\Tamsel3\Automation' /v Rules /t REG_SZ /d "$text" /f >/dev/null 2>&1
+else
+  wine reg delete 'HKLM\Software\VANTOR\Tamsel3\Automation' /f >/dev/null 2>&1 || true
+fi
 pellix=$(start_program Pellix.exe)
 floor=$(start_program mintray.exe)
 # Start-up (window creation, the first mode change) is not idling.

@@ -6,6 +6,7 @@
 // without harm.
 
 #include "app/PrivateMessages.h"
+#include "automation/HotkeyBinder.h"
 #include "engine/RegistryLayout.h"
 #include "kelp/System/WinRegistry.h"
 #include "tests/automation/AutomationRig.h"
@@ -115,12 +116,40 @@ TEST_F(AutomationProgram, DamagedStoredSettingsLoadWithoutHarm)
     EXPECT_TRUE(WaitForLevel(0x4000, kTickMs));
 }
 
-TEST_F(AutomationProgram, AHotkeyPressedOnTheKeyboardSwitchesTheMode)
+// Under Wine's null display driver a hotkey's keys reach the program only
+// while one of its windows has the focus; with the window in the tray the
+// system's message is posted as the system would post it.
+TEST_F(AutomationProgram, AHotkeyWithTheWindowInTheTraySwitchesAndLeavesItThere)
 {
-    WriteAutomation(RegValue::AutomationHotkeys, "medium=1,3,77\n");  // Ctrl+Alt+M
+    WriteAutomation(RegValue::AutomationHotkeys, "medium=1,3,77\nnext=1,3,78\n");
     Start();
-    ASSERT_TRUE(PressKeys({VK_CONTROL, VK_MENU, 'M'})) << "the input was not taken";
+    PostMessageA(program_->Window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Eventually([&] { return !IsWindowVisible(program_->Window()); }, 10000));
+    const auto press = [&](automation::HotkeyAction action) {
+        PostMessageA(program_->Window(), WM_HOTKEY, automation::HotkeyBinder::kFirstId + int(action),
+                     MAKELPARAM(MOD_CONTROL | MOD_ALT, 'M'));
+    };
+    press(automation::HotkeyAction::Medium);
     EXPECT_TRUE(WaitForLevel(1)) << "Medium by the hotkey";
+    press(automation::HotkeyAction::NextMode);
+    EXPECT_TRUE(WaitForLevel(2)) << "the next mode after Medium";
+    // A hotkey that is not set does nothing.
+    press(automation::HotkeyAction::Turbo);
+    EXPECT_TRUE(Stays(2, 2000));
+    EXPECT_FALSE(IsWindowVisible(program_->Window())) << "the window stays in the tray";
+}
+
+TEST_F(AutomationProgram, AHotkeyPressedWithTheWindowShownGoesTheDialsWay)
+{
+    WriteAutomation(RegValue::AutomationHotkeys, "turbo=1,3,84\n");  // Ctrl+Alt+T
+    Start();
+    PostMessageA(program_->Window(), kMsgShowMainWindow, kMessageTag, 0);
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(program_->Window()) != FALSE; }, 10000));
+    PostMessageA(program_->Window(), kMsgForeground, kMessageTag, 0);
+    Sleep(500);
+    ASSERT_TRUE(PressKeys({VK_CONTROL, VK_MENU, 'T'})) << "the input was not taken";
+    EXPECT_TRUE(WaitForLevel(0x4000)) << "Turbo by the hotkey, window shown";
+    EXPECT_TRUE(IsWindowVisible(program_->Window()));
 }
 
 } // namespace

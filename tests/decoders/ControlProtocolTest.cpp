@@ -263,7 +263,12 @@ TEST(ControlProtocol, RulesAndTheAutomationStateTravelWithinTheirLimits)
     state.automation.hotkeys[2] = kLastHotkeyState + 1;
     EXPECT_FALSE(DecodeR(EncodeReply(state)));
 
-    // A refusal carries no payload; with one it is no reply.
+    // Done and refused rule changes carry no payload; with one they are no reply.
+    for (Command change : {Command::AddRule, Command::RemoveRule}) {
+        const std::optional<Reply> done = DecodeR(EncodeReply(Answer(change, Outcome::Done)));
+        ASSERT_TRUE(done) << int(change);
+        EXPECT_EQ(done->outcome, Outcome::Done);
+    }
     std::vector<uint8_t> refused = EncodeReply(Answer(Command::AddRule, Outcome::Refused, Reason::DuplicateRule));
     ASSERT_TRUE(DecodeR(refused));
     EXPECT_EQ(DecodeR(refused)->reason, Reason::DuplicateRule);
