@@ -23,7 +23,7 @@ constexpr TColor kDanger = 0x003E50E0;
 // The mode choices, in the order of the tray's icons and the settings' tabs.
 constexpr int kChoiceLevels[] = {GearLevel::Turbo, GearLevel::HighPerformance, GearLevel::MediumSaving,
                                  GearLevel::MaxSaving, GearLevel::Auto};
-// Program names are cut at the settings' limit while typed.
+// "23:59": what a time box takes.
 constexpr int kTimeLength = 5;
 // The list columns after the marker, in the list's client pixels: program
 // and mode; days, from, to and mode. They line up with the headings.
@@ -58,6 +58,13 @@ int ChoiceOf(int level)
 int LevelOf(int choice)
 {
     return choice >= 0 && choice < int(std::size(kChoiceLevels)) ? kChoiceLevels[choice] : GearLevel::Unknown;
+}
+
+// A new entry takes the mode the editor shows, High Performance when none.
+int NewEntryLevel(const TModeChoice& choice)
+{
+    const int level = LevelOf(choice.Choice());
+    return IsModeLevel(level) ? level : GearLevel::HighPerformance;
 }
 
 std::string DayKey(const char* stem, int day)
@@ -537,7 +544,7 @@ void TAutomationForm::ProgramAddClick()
 {
     if (!draft_)
         return;
-    const int row = draft_->AddRule(LevelOf(ProgramMode->Choice() < 0 ? 1 : ProgramMode->Choice()));
+    const int row = draft_->AddRule(NewEntryLevel(*ProgramMode));
     ShowRules();
     ProgramList->Select(row);
     ProgramBox->SetFocus();
@@ -581,7 +588,7 @@ void TAutomationForm::ScheduleAddClick()
 {
     if (!draft_)
         return;
-    const int row = draft_->AddWindow(LevelOf(ScheduleMode->Choice() < 0 ? 1 : ScheduleMode->Choice()));
+    const int row = draft_->AddWindow(NewEntryLevel(*ScheduleMode));
     ShowWindows();
     ScheduleList->Select(row);
     FromBox->SetFocus();
