@@ -222,6 +222,26 @@ TEST(AutomationForm, CancelAndEscapeStoreNothingAndTheNextOpeningStartsAgain)
     EXPECT_EQ(form.Message->Caption(), T("AutomationSaveFailed"));
 }
 
+// The text box's keys: Tab moves on in reading order, Escape drops the
+// page, as from any other control.
+TEST(AutomationForm, TabAndEscapeTypedInATextBoxGoToTheForm)
+{
+    FormRig rig;
+    TAutomationForm& form = *rig.form;
+    form.ProgramsTab->Click();
+    form.ProgramBox->SetFocus();
+    const HWND edit = GetWindow(form.ProgramBox->Handle(), GW_CHILD);
+    ASSERT_EQ(GetFocus(), edit);
+    SendMessageA(edit, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), form.BrowseButton->Handle());
+    form.ProgramBox->SetFocus();
+    FormRig::Type(*form.ProgramBox, "changed.exe");
+    SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(rig.host.saves, 0);
+    EXPECT_EQ(rig.host.stored.rules[0].program, "render.exe");
+}
+
 TEST(AutomationForm, ThePageTellsScreenReadersWhatEachControlIs)
 {
     FormRig rig;
