@@ -6,6 +6,7 @@
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
 #include "app/MainAutomation.h"
+#include "app/MainAutomationPage.h"
 #include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
 #include "app/MainMetrics.h"
@@ -195,6 +196,7 @@ void TMainForm::SetUpSkin()
     dial_.Attach(skin_.DialParts());
     energy_ = &MainEnergyDisplay(*this, *CpuForm);
     energy_->Attach();
+    AttachAutomationButton(*this);
     CpuForm->SetOnShowRefresh([this] { energy_->Refresh(); });
     SetDoubleBuffered(true);
 }

@@ -81,6 +81,8 @@ void TrayController::BuildMenu()
     AppendMenuA(menu_.Get(), MF_STRING, kMenuBalloonTips, kelp::Translate("AllowToolTip").c_str());
     AppendMenuA(menu_.Get(), MF_STRING, kMenuRunAtStartup, kelp::Translate("RunAtStartup").c_str());
     AppendMenuA(menu_.Get(), MF_STRING, kMenuExit, kelp::Translate("Exit").c_str());
+    AppendMenuA(menu_.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu_.Get(), MF_STRING, kMenuAutomation, kelp::Translate("AutomationMenu").c_str());
 }
 
 void TrayController::RefreshIcon()
@@ -194,7 +196,7 @@ void TrayController::ContextMenu()
 {
     if (!owner_)
         return;
-    // Built at the first right click: its texts are three language lookups,
+    // Built at the first right click: its texts are four language lookups,
     // which a start in the tray need not wait for.
     if (!menu_)
         BuildMenu();
@@ -227,6 +229,9 @@ void TrayController::RunMenuCommand(UINT item)
         break;
     case kMenuExit:
         Exit();
+        break;
+    case kMenuAutomation:
+        services_.ShowAutomationPage();
         break;
     default:
         break;

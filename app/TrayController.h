@@ -2,7 +2,8 @@
 // The program's notification-area icon. Its picture shows the power mode,
 // hovering explains the mode in a balloon, a left click restores the main
 // window and a right click opens the menu: balloon tips on/off, run at
-// log-on on/off, exit.
+// log-on on/off, exit, and below a separator the automation page (after
+// Exit, so that the first three items keep their places).
 //
 // What the owner (the main window) does:
 //  - once at start-up: Create(this, 1224) and SetRestoreHandler with its
@@ -45,7 +46,7 @@ public:
     static constexpr UINT kBalloonTimeoutMs = 10000;
     static constexpr DWORD kBalloonFlags = NIIF_INFO | NIIF_NOSOUND;
     static constexpr int kConfirmExitNo = 2;
-    enum MenuItem : UINT { kMenuBalloonTips = 1, kMenuRunAtStartup, kMenuExit };
+    enum MenuItem : UINT { kMenuBalloonTips = 1, kMenuRunAtStartup, kMenuExit, kMenuAutomation };
     // Name of the balloon timer among the owner's components.
     static constexpr const char* kBalloonTimerName = "TrayBalloonTimer";
 

@@ -7,7 +7,8 @@
 # window is brought up again (first-run-<language>.png), the energy
 # readouts: the CO2 figure in each unit, the Current view, the shrunk window
 # and the CPU form (energy-<what>-<language>.png), the advanced settings
-# (settings-*.png) and the savings history (history-<view>-<language>.png).
+# (settings-*.png), the savings history (history-<view>-<language>.png) and
+# the automation page (automation-<tab>-<language>.png).
 # The pointer is moved and clicked for real (screensdrive.exe) so the
 # pictures show what a user would see.
 # Environment: BUILD_DIR (default build), XVFB_DISPLAY (default 81),
@@ -213,6 +214,8 @@ unset LC_ALL LANG
 # ---- Savings history window: 30 days, weeks, months, a bar under the pointer
 "$root/tools/history-shot.sh" || status=1
 
+# ---- Automation page: its three tabs over stored settings with problems ----
+"$root/tools/automation-shot.sh" || status=1
 # ---- The keyboard focus cue on the main window and the advanced settings --
 "$root/tools/focus-shot.sh" || status=1
 

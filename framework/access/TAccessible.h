@@ -26,6 +26,8 @@ enum class TAccRole {
     ProgressBar,
     Graphic,
     Link,
+    EditableText,  // a box the user types into
+    HotkeyField,   // a field that takes a key combination
 };
 
 using TAccState = unsigned;

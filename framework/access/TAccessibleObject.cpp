@@ -93,6 +93,10 @@ LONG MsaaRole(TAccRole role)
         return ROLE_SYSTEM_LISTITEM;
     case TAccRole::StaticText:
         return ROLE_SYSTEM_STATICTEXT;
+    case TAccRole::EditableText:
+        return ROLE_SYSTEM_TEXT;
+    case TAccRole::HotkeyField:
+        return ROLE_SYSTEM_HOTKEYFIELD;
     case TAccRole::ProgressBar:
         return ROLE_SYSTEM_PROGRESSBAR;
     case TAccRole::Graphic:
