@@ -1,5 +1,6 @@
 #include "VtPackage/VtControl.h"
 
+#include <algorithm>
 #include <windowsx.h>
 
 namespace {
@@ -29,6 +30,14 @@ TAccState VtControl::AccState() const
 std::string VtControl::AccDescription() const
 {
     return m_managed ? Hint() : TWinControl::AccDescription();
+}
+
+TFocusCuePlace VtControl::FocusCuePlace()
+{
+    // A shape that leaves out the corners well inside them is round.
+    const int inset = std::min(Width(), Height()) / 8;
+    const bool round = Width() > 0 && Height() > 0 && !HitTest(inset, inset);
+    return {round ? TFocusCueShape::Ring : TFocusCueShape::Frame, RECT{0, 0, Width(), Height()}, false};
 }
 
 void VtControl::AccPerformDefaultAction()

@@ -41,6 +41,8 @@ public:
 
     TAccState AccState() const override;
     std::string AccDescription() const override;
+    // The frame along the edges, the ring for a round control.
+    TFocusCuePlace FocusCuePlace() override;
     bool IsGroupCurrent() const override { return GetChecked(); }
     // Clicks that are switched off take the default action with them.
     // A managed control keeps its action's name: the request is refused

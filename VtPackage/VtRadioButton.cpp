@@ -40,7 +40,13 @@ void VtRadioButton::SetChecked(bool checked)
 
 TAccState VtRadioButton::AccState() const
 {
-    return VtCustomControl::AccState() | asSelectable | (m_checked ? asChecked | asSelected : 0);
+    const TAccState mark = !m_checked ? 0 : PageTab() ? asSelected : asChecked | asSelected;
+    return VtCustomControl::AccState() | asSelectable | mark;
+}
+
+void VtRadioButton::SetPageTab(bool pageTab)
+{
+    SetAccRole(pageTab ? TAccRole::PageTab : TAccRole::RadioButton);
 }
 
 void VtRadioButton::ShowRadioBtnBmp(int look)

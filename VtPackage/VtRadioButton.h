@@ -23,6 +23,10 @@ public:
     void SetChecked(bool checked) override;
 
     TAccState AccState() const override;
+    // One of a row of page tabs: screen readers see a page tab, selected
+    // while it is checked.
+    void SetPageTab(bool pageTab);
+    bool PageTab() const { return AccRole() == TAccRole::PageTab; }
 
     void ShowRadioBtnBmp(int look);
     void ShowRaised() override { ShowRadioBtnBmp(0); }

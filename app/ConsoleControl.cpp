@@ -1,6 +1,9 @@
 #include "app/ConsoleControl.h"
 
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
+
+#include <algorithm>
 
 using namespace kelp::control;
 
@@ -20,6 +23,12 @@ public:
 private:
     bool tweakConfirmed_;
 };
+
+static_assert(kMaxRuleProgram == automation::kMaxProgramLength, "a stored rule fits the pipe");
+static_assert(kLastRuleProblem == uint8_t(automation::RuleProblem::TooMany), "the verdicts as numbers");
+static_assert(kLastHotkeyState == uint8_t(automation::HotkeyState::Invalid), "the hotkey states as numbers");
+static_assert(kLastHoldCause == uint8_t(automation::HoldCause::Schedule), "the holders as numbers");
+static_assert(kHotkeys == automation::kHotkeyCount, "every hotkey in the state");
 
 Reply LevelReply(Command answers, Outcome outcome, int level)
 {
@@ -55,6 +64,14 @@ Reply ConsoleControl::Handle(const Job& job, std::function<void()>& then)
         return CalibrationReply(request.command);
     case Command::HistoryDay:
         return HistoryDay(request.index);
+    case Command::RuleAt:
+        return RuleAt(request.index);
+    case Command::AddRule:
+        return AddRule(request);
+    case Command::RemoveRule:
+        return RemoveRule(request);
+    case Command::AutomationStatus:
+        return AutomationStatus();
     }
     return Answer(request.command, Outcome::BadRequest);
 }
@@ -62,7 +79,13 @@ Reply ConsoleControl::Handle(const Job& job, std::function<void()>& then)
 Reply ConsoleControl::Status()
 {
     Reply reply = Answer(Command::Status, Outcome::Done);
-    kelp::control::Status& status = reply.status;
+    reply.status = CurrentStatus();
+    return reply;
+}
+
+kelp::control::Status ConsoleControl::CurrentStatus()
+{
+    kelp::control::Status status;
     status.level = uint32_t(host_.CurrentLevel());
     status.autoGear = uint32_t(host_.RunningAutoGear());
     const std::pair<bool, uint32_t> flags[] = {
@@ -77,7 +100,7 @@ Reply ConsoleControl::Status()
         if (set)
             status.flags |= flag;
     host_.FillReadings(status);
-    return reply;
+    return status;
 }
 
 Reason ConsoleControl::Blocker()
@@ -107,20 +130,26 @@ Reason ConsoleControl::AutoBlocker(bool tweakConfirmed)
     return Reason::None;
 }
 
-Reply ConsoleControl::SetMode(const Request& request, bool tweakConfirmed)
+Reason ConsoleControl::Refusal(int level, bool tweakConfirmed)
 {
-    const int level = int(request.level);
     if (!IsKnownLevel(level))
-        return Answer(request.command, Outcome::Refused, Reason::UnknownLevel);
+        return Reason::UnknownLevel;
     Reason reason = Blocker();
     if (reason == Reason::None && level == GearLevel::Auto)
         reason = AutoBlocker(tweakConfirmed);
     if (reason == Reason::None && !host_.MayChoose(level))
         reason = Reason::Managed;
-    if (reason != Reason::None)
+    return reason;
+}
+
+Reply ConsoleControl::SetMode(const Request& request, bool tweakConfirmed)
+{
+    const int level = int(request.level);
+    if (const Reason reason = Refusal(level, tweakConfirmed); reason != Reason::None)
         return Answer(request.command, Outcome::Refused, reason);
     host_.StopStartupRestore();
     host_.SetMode(level);
+    CountModeChange(ModeChangeCause::CommandLine);
     return LevelReply(request.command, Outcome::Done, level);
 }
 
@@ -167,5 +196,77 @@ Reply ConsoleControl::HistoryDay(uint32_t index)
     Reply reply = Answer(Command::HistoryDay, Outcome::Done);
     reply.generation = history.Generation();
     reply.record = history.Days()[index];
+    return reply;
+}
+
+// The rule commands change the stored settings of every user of the
+// machine; the pipe admits the local users only, who may also change them
+// in the settings page, and each change is checked as the page checks it.
+Reply ConsoleControl::RuleAt(uint32_t index)
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::RuleAt, Outcome::Refused, Reason::Busy);
+    const std::vector<automation::ProgramRule>& rules = service->Settings().rules;
+    if (index >= rules.size())
+        return Answer(Command::RuleAt, Outcome::Refused, Reason::NoSuchRule);
+    Reply reply = Answer(Command::RuleAt, Outcome::Done);
+    const automation::ProgramRule& rule = rules[index];
+    reply.rule = {uint32_t(rules.size()), uint32_t(rule.level), uint8_t(rule.problem), rule.program};
+    return reply;
+}
+
+Reply ConsoleControl::AddRule(const Request& request)
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::AddRule, Outcome::Refused, Reason::Busy);
+    if (automation::CheckProgram(request.program) != automation::RuleProblem::None)
+        return Answer(Command::AddRule, Outcome::Refused, Reason::BadProgram);
+    if (!automation::IsModeLevel(int(request.level)))
+        return Answer(Command::AddRule, Outcome::Refused, Reason::UnknownLevel);
+    automation::AutomationSettings settings = service->Settings();
+    for (const automation::ProgramRule& rule : settings.rules)
+        if (automation::SameProgram(rule.program, request.program))
+            return Answer(Command::AddRule, Outcome::Refused, Reason::DuplicateRule);
+    if (settings.rules.size() >= automation::kMaxRules)
+        return Answer(Command::AddRule, Outcome::Refused, Reason::TooManyRules);
+    automation::ProgramRule rule;
+    rule.program = request.program;
+    rule.level = int(request.level);
+    settings.rules.push_back(rule);
+    if (!service->Commit(std::move(settings)))
+        return Answer(Command::AddRule, Outcome::Failed, Reason::NotStored);
+    return Answer(Command::AddRule, Outcome::Done);
+}
+
+Reply ConsoleControl::RemoveRule(const Request& request)
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::RemoveRule, Outcome::Refused, Reason::Busy);
+    automation::AutomationSettings settings = service->Settings();
+    const auto rule = std::find_if(settings.rules.begin(), settings.rules.end(), [&request](const auto& rule) {
+        return automation::SameProgram(rule.program, request.program);
+    });
+    if (rule == settings.rules.end())
+        return Answer(Command::RemoveRule, Outcome::Refused, Reason::NoSuchRule);
+    settings.rules.erase(rule);
+    if (!service->Commit(std::move(settings)))
+        return Answer(Command::RemoveRule, Outcome::Failed, Reason::NotStored);
+    return Answer(Command::RemoveRule, Outcome::Done);
+}
+
+Reply ConsoleControl::AutomationStatus()
+{
+    automation::AutomationService* service = host_.Automation();
+    if (!service)
+        return Answer(Command::AutomationStatus, Outcome::Refused, Reason::Busy);
+    Reply reply = Answer(Command::AutomationStatus, Outcome::Done);
+    const automation::AutomationService::Hold hold = service->CurrentHold();
+    reply.automation.holder = uint8_t(hold.cause);
+    reply.automation.holderName = hold.program;
+    for (size_t i = 0; i < automation::kHotkeyCount; ++i)
+        reply.automation.hotkeys[i] = uint8_t(service->StateOf(automation::HotkeyAction(i)));
     return reply;
 }

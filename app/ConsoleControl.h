@@ -7,6 +7,7 @@
 // calibration runs behind the usual progress form. The savings history is
 // read one day per request.
 
+#include "automation/AutomationService.h"
 #include "engine/SavingsHistory.h"
 #include "ipc/ControlMailbox.h"
 #include "screens/geardial/AutoChecks.h"
@@ -48,6 +49,10 @@ public:
 
     // The savings history the history window shows.
     virtual const history::SavingsHistory& History() = 0;
+
+    // The running automation: its rules and who holds the mode. Nothing
+    // before it started.
+    virtual automation::AutomationService* Automation() { return automation::Automation(); }
 };
 
 class ConsoleControl {
@@ -57,6 +62,15 @@ public:
     // The reply to one job. Work that must follow the reply (the modal
     // calibration, which would otherwise keep it back) is left in `then`.
     kelp::control::Reply Handle(const kelp::control::Job& job, std::function<void()>& then);
+    // What a status request would be told now (the metrics file shows the same).
+    kelp::control::Status CurrentStatus();
+
+    // Why no change may start now (overclocked, a conflicting utility, a
+    // dialog or a calibration up); Reason::None when one may.
+    kelp::control::Reason Blocker();
+    // Why a change to the level may not start now, the Auto checks answered
+    // by `tweakConfirmed` and no calibration; Reason::None when it may.
+    kelp::control::Reason Refusal(int level, bool tweakConfirmed);
 
 private:
     using Reply = kelp::control::Reply;
@@ -69,8 +83,10 @@ private:
     Reply StartCalibration(std::function<void()>& then);
     Reply CalibrationReply(kelp::control::Command answers);
     Reply HistoryDay(uint32_t index);
-    // Why no change may start now; Reason::None when one may.
-    Reason Blocker();
+    Reply RuleAt(uint32_t index);
+    Reply AddRule(const Request& request);
+    Reply RemoveRule(const Request& request);
+    Reply AutomationStatus();
     Reason AutoBlocker(bool tweakConfirmed);
 
     ControlHost& host_;

@@ -36,6 +36,8 @@ public:
     {
     }
 
+    kelp::control::Status CurrentStatus() { return service_.CurrentStatus(); }
+
     void OnMessage(LPARAM number)
     {
         const std::optional<Job> job = mailbox_.Take(number);
@@ -86,4 +88,11 @@ bool HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (wParam == kMessageTag && TheChannel())
         (**TheChannel()).OnMessage(lParam);
     return true;
+}
+
+std::optional<Status> CurrentControlStatus()
+{
+    if (!TheChannel())
+        return std::nullopt;
+    return (**TheChannel()).CurrentStatus();
 }

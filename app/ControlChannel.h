@@ -3,7 +3,11 @@
 // post each request to the window, whose thread answers it with the
 // control service; a mode change is answered once it has ended.
 
+#include "ipc/ControlProtocol.h"
+
 #include <windows.h>
+
+#include <optional>
 
 class TMainForm;
 
@@ -14,3 +18,5 @@ constexpr UINT kMsgControl = WM_USER + 60;
 void StartControlChannel(TMainForm& window);
 // The window's handler of kMsgControl; true when the message was one.
 bool HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+// Main thread: what pellixctl status would be told now; empty before the start.
+std::optional<kelp::control::Status> CurrentControlStatus();

@@ -27,6 +27,8 @@ void NameMainControls(TForm& mainWindow)
     Name(mainWindow, "CpuButton", LANG_KEY("CpuWindow"));
     Name(mainWindow, "ResetButton", LANG_KEY("ResetCount"));
     Name(mainWindow, "ShrinkButton", LANG_KEY("SmallWindow"));
+    Name(mainWindow, "HistoryButton", LANG_KEY("HistoryTitle"));
+    Name(mainWindow, "AutomationButton", LANG_KEY("AutomationWindow"));
 }
 
 void MakeMainControlsKeyboardReachable(TForm& mainWindow)
@@ -38,7 +40,8 @@ void MakeMainControlsKeyboardReachable(TForm& mainWindow)
         button.SetTabGroup(kModeGroup);
     }
     for (const char* button : {"CloseButton", "MinimizeButton", "VgaButton", "CpuButton", "ResetButton", "ShrinkButton",
-                               "MoreSettingButton", "CalibrateButton", "SwitchButton", "ExitButton"})
+                               "AutomationButton", "HistoryButton", "MoreSettingButton", "CalibrateButton", "SwitchButton",
+                               "ExitButton"})
         LayoutComponent<TWinControl>(mainWindow, button).SetTabStop(true);
     mainWindow.SetFocusCuesFollowKeyboard(true);
 }

@@ -57,6 +57,7 @@ void MainControlHost::FillReadings(kelp::control::Status& status)
     status.boardCurrentWh = monitor.BoardCumulativeSaving();
     status.vgaTotalWh = monitor.VgaTotalSaving();
     status.vgaCurrentWh = monitor.VgaCumulativeSaving();
+    status.co2PerWattHour = monitor.Ledger().Co2PerWattHour();
     const std::pair<bool, uint32_t> flags[] = {
         {monitor.IsVgaConnected(), kVgaConnected},
         {monitor.IsVgaSyncEnabled(), kVgaSyncEnabled},

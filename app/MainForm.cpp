@@ -5,8 +5,11 @@
 #include "app/ControlChannel.h"
 #include "app/ForceForeground.h"
 #include "app/IdleAction.h"
+#include "app/MainAutomation.h"
+#include "app/MainAutomationPage.h"
 #include "app/MainEnergyDisplay.h"
 #include "app/MainGearDial.h"
+#include "app/MainMetrics.h"
 #include "app/MessageFilter.h"
 #include "app/ModePolicy.h"
 #include "app/ProgramExit.h"
@@ -16,10 +19,12 @@
 #include "app/SystemServiceNotify.h"
 #include "app/TrayController.h"
 #include "app/WindowSizeGuard.h"
+#include "automation/AutomationEngine.h"
 #include "engine/AdvanceSettings.h"
 #include "engine/CalibrationProfile.h"
 #include "engine/CalibrationProfileCheck.h"
 #include "engine/CpuPowerMonitor.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
 #include "VtPackage/VtRegistration.h"
@@ -181,6 +186,7 @@ void TMainForm::StartUp(bool bootFlag)
     if (monitor.IsAcpiV3() && !RegisterServiceNotify(Handle()))
         RegisterNotifyTimer->SetEnabled(true);
     StartControlChannel(*this);
+    StartMainAutomation(*this);
     policies_.StartUp();
 }
 
@@ -193,6 +199,7 @@ void TMainForm::SetUpSkin()
     dial_.Attach(skin_.DialParts());
     energy_ = &MainEnergyDisplay(*this, *CpuForm);
     energy_->Attach();
+    AttachAutomationButton(*this);
     CpuForm->SetOnShowRefresh([this] { energy_->Refresh(); });
     SetDoubleBuffered(true);
 }
@@ -272,6 +279,10 @@ void TMainForm::WndProc(TMessage& message)
     case WM_WINDOWPOSCHANGING:
         GuardWindowSize(message);
         break;
+    case WM_HOTKEY:
+        if (automation::AutomationEngine* automation = MainAutomation(); automation && automation->OnHotkey(message.WParam))
+            return;
+        break;
     case WM_POWERBROADCAST:
         powerEvents_.OnPowerBroadcast(message.WParam);
         break;
@@ -329,15 +340,23 @@ bool TMainForm::HandleModeMessage(const TMessage& message)
             powerEvents_.ReturnToHighPerformance();
         return true;
     case kMsgMediumSaving:
-    case kMsgMaxSaving:
-    case kMsgTurbo: {
-        const int level = message.Msg == kMsgTurbo       ? GearLevel::Turbo
-                          : message.Msg == kMsgMaxSaving ? GearLevel::MaxSaving
-                                                         : GearLevel::MediumSaving;
-        if (!modepolicy::RefuseUserMode(level))
-            SetMode(level, true);
+        if (!modepolicy::RefuseUserMode(GearLevel::MediumSaving)) {
+            SetMode(GearLevel::MediumSaving, true);
+            CountModeChange(ModeChangeCause::Tray);
+        }
         return true;
-    }
+    case kMsgMaxSaving:
+        if (!modepolicy::RefuseUserMode(GearLevel::MaxSaving)) {
+            SetMode(GearLevel::MaxSaving, true);
+            CountModeChange(ModeChangeCause::Tray);
+        }
+        return true;
+    case kMsgTurbo:
+        if (!modepolicy::RefuseUserMode(GearLevel::Turbo)) {
+            SetMode(GearLevel::Turbo, true);
+            CountModeChange(ModeChangeCause::Tray);
+        }
+        return true;
     case kMsgAuto:
         if (!modepolicy::RefuseUserMode(GearLevel::Auto))
             SelectAuto();
@@ -422,8 +441,10 @@ void TMainForm::EndProcessNow()
 
 void TMainForm::SelectAuto()
 {
-    if (IsAutoAllowed() || DialogService::Instance().RunCalibration() == 1)
+    if (IsAutoAllowed() || DialogService::Instance().RunCalibration() == 1) {
         SetMode(GearLevel::Auto, true);
+        CountModeChange(ModeChangeCause::Tray);
+    }
 }
 
 void TMainForm::GuardWindowSize(TMessage& message)
@@ -443,8 +464,11 @@ void TMainForm::GuardWindowSize(TMessage& message)
 void TMainForm::EnergySavingTimerTimer()
 {
     policies_.WatchRefreshes();
-    CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000));
+    TickMetrics(CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000)));
     energy_->Refresh();
+    // The program rules and the schedule are looked at on the same tick.
+    if (automation::AutomationEngine* automation = MainAutomation())
+        automation->Tick();
 }
 
 void TMainForm::IdleTimerTimer()

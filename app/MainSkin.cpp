@@ -2,7 +2,9 @@
 
 #include "app/Edition.h"
 #include "app/MainAccess.h"
+#include "VtPackage/VtFocusCue.h"
 #include "framework/TApplication.h"
+#include "framework/system/ExecutableFolder.h"
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 
@@ -74,6 +76,7 @@ void MainSkin::SetUp()
     NameMainControls(form_);
     MakeMainControlsKeyboardReachable(form_);
     UseAccessibleTexts(language);
+    UseVtFocusCue(ExecutableFolder() + "Resource\\");
 
     background_->SetPicture(largeBk_->Picture());
     shape_.Attach(background_);

@@ -58,24 +58,29 @@ void PowerEvents::Resume()
     if (CpuPowerMonitor::Instance().IsAcpiV3()) {
         if (IsSplintHelpOpen() || IsSplintMainOpen()) {
             if (splintHelpOpen_ && !restoreTimer_.Enabled())
-                StartRestoreTimer(kAfterSplintResumeMs);
+                StartRestoreTimer(kAfterSplintResumeMs, ModeChangeCause::Resume);
             return;
         }
         SetMode(suspendLevel_, true);
+        CountModeChange(ModeChangeCause::Resume);
         return;
     }
     if (kelp::PowerGear::Instance().CheckOc())
         return;
     SetMode(GearLevel::HighPerformance, false);
     SetMode(suspendLevel_, true);
+    CountModeChange(ModeChangeCause::Resume);
 }
 
 void PowerEvents::ReturnToHighPerformance()
 {
-    if (!splintHelpOpen_)
+    // The request comes as a window message from another program.
+    if (!splintHelpOpen_) {
         SetModeNoVga(GearLevel::HighPerformance, true);
-    else
-        StartRestoreTimer(kAfterSplintRequestMs);
+        CountModeChange(ModeChangeCause::Tray);
+    } else {
+        StartRestoreTimer(kAfterSplintRequestMs, ModeChangeCause::Tray);
+    }
 }
 
 void PowerEvents::RestoreGearTimerTimer()
@@ -86,10 +91,12 @@ void PowerEvents::RestoreGearTimerTimer()
         SetMode(suspendLevel_, true);
     else
         SetModeNoVga(GearLevel::HighPerformance, true);
+    CountModeChange(restoreCause_);
 }
 
-void PowerEvents::StartRestoreTimer(unsigned intervalMs)
+void PowerEvents::StartRestoreTimer(unsigned intervalMs, ModeChangeCause cause)
 {
+    restoreCause_ = cause;
     restoreTimer_.SetEnabled(false);
     restoreTimer_.SetInterval(intervalMs);
     restoreTimer_.SetEnabled(true);

@@ -4,6 +4,8 @@
 // settings after a resume, so the level follows later from the restore
 // timer, or not at all. A forced mode of the policies is what comes back.
 
+#include "engine/ModeChangeCause.h"
+
 #include <windows.h>
 
 class TTimer;
@@ -23,9 +25,11 @@ public:
 private:
     void Suspend();
     void Resume();
-    void StartRestoreTimer(unsigned intervalMs);
+    // The timer applies the change later, counted as `cause`.
+    void StartRestoreTimer(unsigned intervalMs, ModeChangeCause cause);
 
     TTimer& restoreTimer_;
     int suspendLevel_ = 0;
     bool splintHelpOpen_ = false;
+    ModeChangeCause restoreCause_ = ModeChangeCause::Resume;
 };

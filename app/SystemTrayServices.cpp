@@ -1,5 +1,6 @@
 #include "app/SystemTrayServices.h"
 
+#include "app/MainAutomationPage.h"
 #include "app/MainForm.h"
 #include "app/TrayController.h"
 #include "engine/CpuPowerMonitor.h"
@@ -84,4 +85,9 @@ UINT SystemTrayServices::PopupMenu(HMENU menu, HWND owner, POINT at)
 {
     return static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                             owner, nullptr));
+}
+
+void SystemTrayServices::ShowAutomationPage()
+{
+    ::ShowAutomationPage();
 }

@@ -19,5 +19,6 @@ public:
     void RunLater(std::function<void()> call) override;
     void SetMode(int level, bool fullApply) override;
     void ExitProgram() override;
+    void ShowAutomationPage() override;
     UINT PopupMenu(HMENU menu, HWND owner, POINT at) override;
 };

@@ -1,6 +1,7 @@
 #include "app/TrayController.h"
 
 #include "engine/AdvanceSettings.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
@@ -82,6 +83,8 @@ void TrayController::BuildMenu()
     AppendMenuA(menu_.Get(), MF_STRING, kMenuBalloonTips, kelp::Translate("AllowToolTip").c_str());
     AppendMenuA(menu_.Get(), MF_STRING, kMenuRunAtStartup, kelp::Translate("RunAtStartup").c_str());
     AppendMenuA(menu_.Get(), MF_STRING, kMenuExit, kelp::Translate("Exit").c_str());
+    AppendMenuA(menu_.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu_.Get(), MF_STRING, kMenuAutomation, kelp::Translate("AutomationMenu").c_str());
 }
 
 void TrayController::RefreshIcon()
@@ -116,15 +119,21 @@ std::string TrayController::BalloonText()
         text += '\n';
         text += kelp::Translate("TweakItIsDisabled");
     }
+    if (!holdText_.empty())
+        text += "\n" + holdText_;
     return text;
 }
 
 void TrayController::UpdateBalloon()
 {
+    ShowBalloon(BalloonText());
+}
+
+void TrayController::ShowBalloon(const std::string& text)
+{
     if (!balloonTimer_)
         return;
     balloonTimer_->SetInterval(kBalloonShowMs);
-    const std::string text = BalloonText();
     const bool show = AdvanceSettings::Instance().IsBalloonTipsEnabled();
     {
         ExclusiveLock lock(iconLock_);
@@ -189,7 +198,7 @@ void TrayController::ContextMenu()
 {
     if (!owner_)
         return;
-    // Built at the first right click: its texts are three language lookups,
+    // Built at the first right click: its texts are four language lookups,
     // which a start in the tray need not wait for.
     if (!menu_)
         BuildMenu();
@@ -254,6 +263,9 @@ void TrayController::RunMenuCommand(UINT item)
     case kMenuExit:
         Exit();
         break;
+    case kMenuAutomation:
+        services_.ShowAutomationPage();
+        break;
     default:
         break;
     }
@@ -290,6 +302,7 @@ void TrayController::Exit()
         if (services_.ConfirmExit() == kConfirmExitNo)
             return;
         services_.SetMode(GearLevel::HighPerformance, true);
+        CountModeChange(ModeChangeCause::Tray);
     }
     services_.ExitProgram();
 }

@@ -2,7 +2,8 @@
 // The program's notification-area icon. Its picture shows the power mode,
 // hovering explains the mode in a balloon, a left click restores the main
 // window and a right click opens the menu: balloon tips on/off, run at
-// log-on on/off, exit.
+// log-on on/off, exit, and below a separator the automation page (after
+// Exit, so that the first three items keep their places).
 //
 // What the owner (the main window) does:
 //  - once at start-up: Create(this, 1224) and SetRestoreHandler with its
@@ -45,7 +46,7 @@ public:
     static constexpr UINT kBalloonTimeoutMs = 10000;
     static constexpr DWORD kBalloonFlags = NIIF_INFO | NIIF_NOSOUND;
     static constexpr int kConfirmExitNo = 2;
-    enum MenuItem : UINT { kMenuBalloonTips = 1, kMenuRunAtStartup, kMenuExit };
+    enum MenuItem : UINT { kMenuBalloonTips = 1, kMenuRunAtStartup, kMenuExit, kMenuAutomation };
     // Name of the balloon timer among the owner's components.
     static constexpr const char* kBalloonTimerName = "TrayBalloonTimer";
 
@@ -68,6 +69,10 @@ public:
     void RefreshIcon() override;
     // Recomputes the balloon text and shows it when tips are on.
     void UpdateBalloon();
+    // Shows the text in the balloon now (when tips are on).
+    void ShowBalloon(const std::string& text);
+    // Why the mode holds, added to the balloon's text; "" for nothing.
+    void SetHoldText(const std::string& text) { holdText_ = text; }
     // Picture, balloon, and the icon added again if it is missing.
     void Refresh();
     // The icon's notification (message 1224's lParam).
@@ -123,4 +128,5 @@ private:
     TOwnedHandle<HMENU, DestroyMenu> menu_;
     TForm* owner_ = nullptr;
     bool pluggedIntoEngine_ = false;
+    std::string holdText_;
 };

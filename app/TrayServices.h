@@ -1,7 +1,8 @@
 #pragma once
 // What the tray controller needs from the rest of the program: the power
 // monitor's view of the mode, the mode engine, the exit question and the
-// dialog that may be up, the program's exit and the popup menu. The program's own implementation is
+// dialog that may be up, the program's exit, the automation page and the
+// popup menu. The program's own implementation is
 // SystemTrayServices; tests substitute their own.
 
 #include <windows.h>
@@ -34,6 +35,8 @@ public:
     virtual void SetMode(int level, bool fullApply) = 0;
     // Ends the program as the exit message does.
     virtual void ExitProgram() = 0;
+    // Opens the automation page (made on first use).
+    virtual void ShowAutomationPage() = 0;
 
     // Shows the menu at a screen point and returns the chosen item's
     // identifier, 0 when none was chosen.

@@ -1,5 +1,7 @@
 #include "ctl/CtlCommandLine.h"
 
+#include "automation/AutomationSettings.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -25,6 +27,7 @@ constexpr VerbName kVerbs[] = {
     {"status", Verb::Status}, {"get", Verb::Get},         {"list", Verb::List},
     {"set", Verb::Set},       {"hold", Verb::Hold},       {"calibrate", Verb::Calibrate},
     {"energy", Verb::Energy}, {"version", Verb::Version}, {"help", Verb::Help},
+    {"rule", Verb::Rule},
 };
 
 std::string Lower(std::string text)
@@ -51,6 +54,48 @@ Parsed Error(UsageError::Kind kind, const std::string& word)
 {
     Parsed parsed;
     parsed.error = {kind, word};
+    return parsed;
+}
+
+// rule list | rule add PROGRAM MODE | rule remove PROGRAM; the program is
+// checked as the settings page checks it.
+Parsed ParseRule(Invocation invocation, const std::vector<std::string>& words)
+{
+    if (invocation.json || invocation.csv || invocation.daily || invocation.yes)
+        return Error(UsageError::Kind::BadOption, invocation.json ? "--json" : invocation.csv ? "--csv"
+                                                                  : invocation.daily      ? "--daily"
+                                                                                          : "--yes");
+    const std::string action = words.size() > 1 ? Lower(words[1]) : "";
+    size_t expected = 0;
+    if (action == "list") {
+        invocation.ruleAction = RuleAction::List;
+        expected = 2;
+    } else if (action == "add") {
+        invocation.ruleAction = RuleAction::Add;
+        expected = 4;
+    } else if (action == "remove") {
+        invocation.ruleAction = RuleAction::Remove;
+        expected = 3;
+    } else {
+        return Error(UsageError::Kind::BadRule, words[0]);
+    }
+    if (words.size() < expected)
+        return Error(UsageError::Kind::BadRule, words[0] + " " + words[1]);
+    if (words.size() > expected)
+        return Error(UsageError::Kind::BadOption, words[expected]);
+    if (expected >= 3) {
+        invocation.ruleProgram = words[2];
+        if (automation::CheckProgram(invocation.ruleProgram) != automation::RuleProblem::None)
+            return Error(UsageError::Kind::BadRuleProgram, words[2]);
+    }
+    if (expected == 4) {
+        const std::optional<int> level = LevelOfName(words[3]);
+        if (!level)
+            return Error(UsageError::Kind::UnknownMode, words[3]);
+        invocation.level = *level;
+    }
+    Parsed parsed;
+    parsed.invocation = std::move(invocation);
     return parsed;
 }
 
@@ -134,6 +179,11 @@ Parsed ParseCommandLine(const std::vector<std::string>& args)
     if (!known)
         return Error(UsageError::Kind::UnknownCommand, words[0]);
 
+    if (invocation.verb == Verb::Rule) {
+        if (!invocation.program.empty())
+            return Error(UsageError::Kind::BadOption, "--");
+        return ParseRule(std::move(invocation), words);
+    }
     const bool takesMode = invocation.verb == Verb::Set || invocation.verb == Verb::Hold;
     const size_t expectedWords = takesMode ? 2 : 1;
     if (takesMode && words.size() < 2)

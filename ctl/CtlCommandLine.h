@@ -11,7 +11,9 @@
 
 namespace ctl {
 
-enum class Verb { Status, Get, List, Set, Hold, Calibrate, Energy, Version, Help };
+enum class Verb { Status, Get, List, Set, Hold, Calibrate, Energy, Version, Help, Rule };
+// `pellixctl rule list | add PROGRAM MODE | remove PROGRAM`.
+enum class RuleAction { List, Add, Remove };
 
 struct Invocation {
     Verb verb = Verb::Help;
@@ -22,10 +24,12 @@ struct Invocation {
     bool daily = false;                 // Energy: the savings history, a row a day
     bool yes = false;
     uint32_t timeoutMs = 30000;
+    RuleAction ruleAction = RuleAction::List;  // Rule
+    std::string ruleProgram;                    // Rule add, remove
 };
 
 struct UsageError {
-    enum class Kind { UnknownCommand, UnknownMode, BadOption, MissingMode, MissingProgram };
+    enum class Kind { UnknownCommand, UnknownMode, BadOption, MissingMode, MissingProgram, BadRule, BadRuleProgram };
     Kind kind;
     std::string word;  // what was not understood
 };

@@ -90,6 +90,16 @@ Text RefusalText(Reason reason)
         return Text::NotCurrent;
     case Reason::UnknownLevel:
         return Text::UnknownMode;
+    case Reason::BadProgram:
+        return Text::BadRuleProgram;
+    case Reason::DuplicateRule:
+        return Text::DuplicateRule;
+    case Reason::TooManyRules:
+        return Text::TooManyRules;
+    case Reason::NoSuchRule:
+        return Text::NoSuchRule;
+    case Reason::NotStored:
+        return Text::NotStored;
     case Reason::Managed:
         return Text::Managed;
     case Reason::Busy:
@@ -110,7 +120,7 @@ std::string ManagingPolicy(Command command, int level)
     return name ? name : "";
 }
 
-int ReportRefusal(Command command, Reason reason, int level)
+int ReportRefusal(Command command, Reason reason, int level, const std::string& program = {})
 {
     if (reason == Reason::UnknownLevel) {
         Err(Say(Text::UnknownMode, NameOfLevel(level)) + "\n");
@@ -118,6 +128,14 @@ int ReportRefusal(Command command, Reason reason, int level)
     }
     if (reason == Reason::Managed) {
         Err(Say(Text::Managed, ManagingPolicy(command, level)) + "\n");
+        return kExitRefused;
+    }
+    if (reason == Reason::BadProgram) {
+        Err(Say(Text::BadRuleProgram, program) + "\n");
+        return kExitUsage;
+    }
+    if (reason == Reason::DuplicateRule || reason == Reason::NoSuchRule || reason == Reason::TooManyRules) {
+        Err(Say(RefusalText(reason), program) + "\n");
         return kExitRefused;
     }
     Err(Say(RefusalText(reason)) + "\n");
@@ -202,7 +220,6 @@ public:
         const auto yesNo = [](bool value) { return Say(value ? Text::Yes : Text::No); };
         const double totalWh = status.boardTotalWh + status.vgaTotalWh;
         const double currentWh = status.boardCurrentWh + status.vgaCurrentWh;
-        const double co2 = kCo2MilligramsPerWattHour / 1000;
         std::vector<std::pair<Text, std::string>> rows = {
             {Text::StatusMode, ModeTitle(int(status.level)) + " (" + NameOfLevel(int(status.level)) + ")"}};
         if (int(status.level) == GearLevel::Auto)
@@ -217,10 +234,12 @@ public:
             {Text::StatusEnergy, Format("%.3f Wh", currentWh) + " / " + Format("%.3f Wh", totalWh) + "  (" +
                                      Say(Text::EnergySince) + " " + LocalTimeText(status.currentSince) + " / " +
                                      LocalTimeText(status.totalSince) + ")"},
-            {Text::StatusCo2, Format("%.3f g", currentWh * co2) + " / " + Format("%.3f g", totalWh * co2)},
+            {Text::StatusCo2, Format("%.3f g", Co2Grams(status, currentWh)) + " / " +
+                                  Format("%.3f g", Co2Grams(status, totalWh))},
             {Text::StatusGraphics, Say(graphics)},
             {Text::StatusPolicies, PoliciesText()},
         });
+        AddAutomationRows(rows);
         std::vector<std::pair<std::string, std::string>> said;
         size_t width = 0;
         for (const auto& [label, value] : rows) {
@@ -320,7 +339,6 @@ public:
         const auto row = [&cell](const std::string& name, const std::string& current, const std::string& total) {
             return cell(name, kNameWidth) + cell(current, kValueWidth) + total + "\n";
         };
-        const double co2 = kCo2MilligramsPerWattHour / 1000;
         const double currentWh = status.boardCurrentWh + status.vgaCurrentWh;
         const double totalWh = status.boardTotalWh + status.vgaTotalWh;
         std::string table = row(Say(Text::EnergyAccount), Say(Text::EnergyCurrent), Say(Text::EnergyTotal));
@@ -329,7 +347,8 @@ public:
         table += row(Say(Text::EnergyGraphics), Format("%.3f Wh", status.vgaCurrentWh),
                      Format("%.3f Wh", status.vgaTotalWh));
         table += row(Say(Text::EnergySum), Format("%.3f Wh", currentWh), Format("%.3f Wh", totalWh));
-        table += row(Say(Text::EnergyCo2), Format("%.3f g", currentWh * co2), Format("%.3f g", totalWh * co2));
+        table += row(Say(Text::EnergyCo2), Format("%.3f g", Co2Grams(status, currentWh)),
+                     Format("%.3f g", Co2Grams(status, totalWh)));
         table += row(Say(Text::EnergySince), LocalTimeText(status.currentSince), LocalTimeText(status.totalSince));
         Out(table);
         return kExitDone;
@@ -387,7 +406,97 @@ public:
         return completed ? kExitDone : kExitFailed;
     }
 
+    int RuleCommand()
+    {
+        switch (invocation_.ruleAction) {
+        case RuleAction::List:
+            return RuleList();
+        case RuleAction::Add:
+        case RuleAction::Remove:
+            break;
+        }
+        const bool add = invocation_.ruleAction == RuleAction::Add;
+        Request request;
+        request.command = add ? Command::AddRule : Command::RemoveRule;
+        request.level = uint32_t(invocation_.level);
+        request.program = invocation_.ruleProgram;
+        Reply reply;
+        int exitCode = kExitDone;
+        if (!Ask(request, reply, exitCode))
+            return exitCode;
+        if (reply.outcome == Outcome::BadRequest) {
+            Err(Say(Text::OldProgram) + "\n");
+            return kExitFailed;
+        }
+        if (reply.outcome == Outcome::Refused)
+            return ReportRefusal(reply.answers, reply.reason, invocation_.level, invocation_.ruleProgram);
+        if (reply.outcome != Outcome::Done) {
+            Err(Say(Text::NotStored) + "\n");
+            return kExitFailed;
+        }
+        Out(Say(add ? Text::RuleAdded : Text::RuleRemoved, invocation_.ruleProgram) + "\n");
+        return kExitDone;
+    }
+
 private:
+    // One rule a line: its program, its mode, and whether it is invalid.
+    int RuleList()
+    {
+        std::string text;
+        for (uint32_t index = 0;; ++index) {
+            Request request;
+            request.command = Command::RuleAt;
+            request.index = index;
+            Reply reply;
+            int exitCode = kExitDone;
+            if (!Ask(request, reply, exitCode))
+                return exitCode;
+            if (reply.outcome == Outcome::BadRequest) {
+                Err(Say(Text::OldProgram) + "\n");
+                return kExitFailed;
+            }
+            if (reply.outcome == Outcome::Refused && reply.reason == Reason::NoSuchRule)
+                break;
+            if (reply.outcome != Outcome::Done)
+                return ReportOutcome(reply, 0);
+            const RuleEntry& rule = reply.rule;
+            std::string line = rule.program + "  " + NameOfLevel(int(rule.level));
+            if (rule.problem != 0)
+                line += "  " + Say(Text::RuleInvalid);
+            text += line + "\n";
+            // The rules may change meanwhile; the count ends the list.
+            if (index + 1 >= rule.count)
+                break;
+        }
+        Out(text.empty() ? Say(Text::RulesEmpty) + "\n" : text);
+        return kExitDone;
+    }
+
+    // Who holds the mode and the hotkeys that are not off; nothing from a
+    // program that does not know the question.
+    void AddAutomationRows(std::vector<std::pair<Text, std::string>>& rows)
+    {
+        Reply reply;
+        int exitCode = kExitDone;
+        if (!Ask(Request{Command::AutomationStatus}, reply, exitCode) || reply.outcome != Outcome::Done)
+            return;
+        const AutomationState& state = reply.automation;
+        static constexpr Text kHolders[] = {Text::HeldByNothing, Text::HeldByUser, Text::HeldByRule,
+                                            Text::HeldBySchedule};
+        rows.insert(rows.begin() + 1, {Text::StatusHeldBy, Say(kHolders[state.holder], state.holderName)});
+        static constexpr const char* kActions[kHotkeys] = {"turbo", "high", "medium", "max", "auto", "next"};
+        static constexpr Text kStates[] = {Text::HotkeyRegistered, Text::HotkeyRegistered, Text::HotkeyTaken,
+                                           Text::HotkeyInvalid};
+        std::string hotkeys;
+        for (size_t i = 0; i < kHotkeys; ++i) {
+            if (state.hotkeys[i] == 0)
+                continue;
+            hotkeys += (hotkeys.empty() ? "" : ", ") + std::string(kActions[i]) + " " + Say(kStates[state.hotkeys[i]]);
+        }
+        if (!hotkeys.empty())
+            rows.insert(rows.begin() + 2, {Text::StatusHotkeys, hotkeys});
+    }
+
     const Invocation& invocation_;
 };
 
@@ -421,6 +530,8 @@ int Run(const Invocation& invocation)
     case Verb::Help:
         Out(Say(Text::Help) + "\n");
         return kExitDone;
+    case Verb::Rule:
+        return session.RuleCommand();
     }
     return kExitUsage;
 }
@@ -442,6 +553,12 @@ int ReportUsageError(const UsageError& error)
         break;
     case UsageError::Kind::MissingProgram:
         text = Text::MissingProgram;
+        break;
+    case UsageError::Kind::BadRule:
+        text = Text::BadRule;
+        break;
+    case UsageError::Kind::BadRuleProgram:
+        text = Text::BadRuleProgram;
         break;
     }
     Err(Say(text, error.word) + "\n");

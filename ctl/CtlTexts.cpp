@@ -17,7 +17,10 @@ constexpr const char* kKeys[] = {
     "GraphicsAbsent", "GraphicsSynchronised", "GraphicsNotSynchronised", "Current", "Unavailable",
     "EnergyAccount", "EnergyTotal", "EnergyCurrent", "EnergyBoard", "EnergyGraphics", "EnergySum", "EnergyCo2",
     "EnergySince", "DailyDate", "DailySaved", "DailyCo2", "DailyCpuUsed", "DailyTime", "DailyEmpty",
-    "HistoryChanging", "OldProgram", "Managed", "StatusPolicies", "NoPolicies",
+    "HistoryChanging", "OldProgram", "BadRule", "BadRuleProgram", "DuplicateRule", "TooManyRules", "NoSuchRule",
+    "NotStored", "RuleAdded", "RuleRemoved", "RulesEmpty", "RuleInvalid", "StatusHeldBy", "HeldByNothing",
+    "HeldByUser", "HeldByRule", "HeldBySchedule", "StatusHotkeys", "HotkeyRegistered", "HotkeyTaken",
+    "HotkeyInvalid", "Managed", "StatusPolicies", "NoPolicies",
 };
 static_assert(sizeof kKeys / sizeof kKeys[0] == size_t(Text::Count), "one key per text");
 

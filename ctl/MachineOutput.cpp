@@ -30,13 +30,13 @@ ordered_json Since(const Status& status)
     return since;
 }
 
-ordered_json Account(double totalWh, double currentWh)
+ordered_json Account(const Status& status, double totalWh, double currentWh)
 {
     ordered_json account;
     account["totalWh"] = totalWh;
     account["currentWh"] = currentWh;
-    account["totalCo2G"] = totalWh * kCo2MilligramsPerWattHour / 1000;
-    account["currentCo2G"] = currentWh * kCo2MilligramsPerWattHour / 1000;
+    account["totalCo2G"] = Co2Grams(status, totalWh);
+    account["currentCo2G"] = Co2Grams(status, currentWh);
     return account;
 }
 
@@ -44,9 +44,10 @@ ordered_json Energy(const Status& status)
 {
     ordered_json energy;
     energy["since"] = Since(status);
-    energy["board"] = Account(status.boardTotalWh, status.boardCurrentWh);
-    energy["graphicsCard"] = Account(status.vgaTotalWh, status.vgaCurrentWh);
-    energy["all"] = Account(status.boardTotalWh + status.vgaTotalWh, status.boardCurrentWh + status.vgaCurrentWh);
+    energy["board"] = Account(status, status.boardTotalWh, status.boardCurrentWh);
+    energy["graphicsCard"] = Account(status, status.vgaTotalWh, status.vgaCurrentWh);
+    energy["all"] = Account(status, status.boardTotalWh + status.vgaTotalWh,
+                            status.boardCurrentWh + status.vgaCurrentWh);
     return energy;
 }
 
@@ -191,8 +192,8 @@ std::string EnergyCsv(const Status& status)
     };
     for (const auto& [name, wh] : rows)
         csv += std::string(name) + "," + Number(wh.first) + "," + Number(wh.second) + "," +
-               Number(wh.first * kCo2MilligramsPerWattHour / 1000) + "," +
-               Number(wh.second * kCo2MilligramsPerWattHour / 1000) + "," + LocalTimeText(status.totalSince) + "," +
+               Number(Co2Grams(status, wh.first)) + "," + Number(Co2Grams(status, wh.second)) + "," +
+               LocalTimeText(status.totalSince) + "," +
                LocalTimeText(status.currentSince) + "\r\n";
     return csv;
 }

@@ -17,9 +17,6 @@ kelp::control::Reason Unavailability(const kelp::control::Status& status, int le
 // The reason's name in machine output ("calibration-needed").
 const char* ReasonToken(kelp::control::Reason reason);
 
-// Milligrams of CO2 avoided per watt-hour saved, as the window counts.
-constexpr double kCo2MilligramsPerWattHour = 615;
-
 // "YYYY-MM-DDTHH:MM:SS" of a local FILETIME; empty for 0.
 std::string LocalTimeText(uint64_t fileTime);
 

@@ -155,7 +155,7 @@ double CpuPowerMonitor::ReadCpuPower()
     return power < kMinimumPower ? kMinimumPower : power;
 }
 
-void CpuPowerMonitor::Sample(double seconds)
+history::Tick CpuPowerMonitor::Sample(double seconds)
 {
     const double power = ReadCpuPower();
     const int level = LibraryLevel();
@@ -169,6 +169,7 @@ void CpuPowerMonitor::Sample(double seconds)
     tick.vgaSaved = vgaAccount_.Accumulate(index, seconds);
     tick.cpuUsed = power * seconds / kSecondsPerHour;
     ledger_.Record(tick);
+    return tick;
 }
 
 int CpuPowerMonitor::LibraryLevel()

@@ -58,8 +58,8 @@ public:
     void StartPipeServer(HWND window, UINT message = kPipeEventMessage);
     HANDLE ModeChangeDone() const { return modeChangeDone_.Get(); }
 
-    // One energy tick: the accounts, then the savings history.
-    void Sample(double seconds);
+    // One energy tick: the accounts, then the savings history; what the tick credited.
+    history::Tick Sample(double seconds);
     // Watts, at least kMinimumPower.
     double ReadCpuPower();
 

@@ -15,6 +15,8 @@ inline constexpr char OrdunMb[] = "Software\\VANTOR\\Tamsel3\\Ordun\\MB";
 inline constexpr char OrdunVga[] = "Software\\VANTOR\\Tamsel3\\Ordun\\VGA";
 // HKLM: the day-by-day savings history and the user's emission factor.
 inline constexpr char OrdunHistory[] = "Software\\VANTOR\\Tamsel3\\Ordun\\History";
+// HKLM: the automation's hotkeys, program rules and schedule.
+inline constexpr char Automation[] = "Software\\VANTOR\\Tamsel3\\Automation";
 // HKLM: the Auto thresholds, as the power-gear adapter spells Root (the
 // registry ignores case, so it is the same key).
 inline constexpr char Thresholds[] = "Software\\VANTOR\\TAMSEL3";
@@ -85,6 +87,11 @@ inline constexpr char TotalResetTime[] = "TotalResetTime";
 // form) and the local grid's emission factor in g CO2 per kWh (REG_DWORD).
 inline constexpr char HistoryDays[] = "Days";
 inline constexpr char EmissionFactor[] = "EmissionFactor";
+
+// Under RegKey::Automation: REG_SZ, the automation's stored form (lines).
+inline constexpr char AutomationHotkeys[] = "Hotkeys";
+inline constexpr char AutomationRules[] = "Rules";
+inline constexpr char AutomationSchedule[] = "Schedule";
 
 // Under RegKey::VgaCompanion (Version is a DWORD there) and
 // RegKey::GpuBoostDriver (Version is a string there).

@@ -24,6 +24,8 @@ constexpr uint32_t kMaxDaySeconds = 2 * 86400;
 constexpr double kMaxDayWattHours = 1e12;
 // Emission factors, milligrams of CO2 per watt-hour (grams per kilowatt-hour).
 constexpr double kMaxCo2PerWattHour = 5000;
+// The factor when the user set none.
+constexpr double kDefaultCo2PerWattHour = 615;
 constexpr double kMaxDayCo2 = kMaxDayWattHours * kMaxCo2PerWattHour;
 
 struct DayRecord {

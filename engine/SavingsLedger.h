@@ -20,7 +20,7 @@ public:
     // The local calendar day now, as a calendar::DayNumber.
     using DayClock = std::function<int()>;
     // The emission factor when the user set none: mg CO2 per Wh.
-    static constexpr double kDefaultCo2PerWattHour = 615;
+    static constexpr double kDefaultCo2PerWattHour = history::kDefaultCo2PerWattHour;
     // Ticks worth this many seconds are kept in memory before a write.
     static constexpr double kSaveEverySeconds = 60;
 

@@ -1,5 +1,6 @@
 #include "framework/TForm.h"
 
+#include "framework/FocusNavigation.h"
 #include "framework/FrameworkMessages.h"
 #include "framework/TApplication.h"
 
@@ -156,13 +157,23 @@ void TForm::WndProc(TMessage& message)
     case WM_ACTIVATE:
         // The focus goes back to the control that had it when another
         // window (a dialog, a cover) took the activation.
+        // A form opened anew starts at its default button, or its first tab
+        // stop, so that the keyboard reaches it at once.
         if (LOWORD(message.WParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
             m_lastFocus = focus && IsChild(Handle(), focus) ? focus : nullptr;
-        } else if (m_lastFocus && IsChild(Handle(), m_lastFocus) && IsWindowVisible(m_lastFocus) &&
-                   IsWindowEnabled(m_lastFocus) && !HIWORD(message.WParam)) {
-            ::SetFocus(m_lastFocus);
-            return;
+        } else if (!HIWORD(message.WParam)) {
+            if (m_lastFocus && IsChild(Handle(), m_lastFocus) && IsWindowVisible(m_lastFocus) &&
+                IsWindowEnabled(m_lastFocus)) {
+                ::SetFocus(m_lastFocus);
+                return;
+            }
+            TWinControl* first = m_defaultButton && m_defaultButton->CanFocus() ? m_defaultButton
+                                                                                : NextTabStop(*this, nullptr, true);
+            if (first) {
+                first->SetFocus();
+                return;
+            }
         }
         TWinControl::WndProc(message);
         return;
@@ -172,6 +183,8 @@ void TForm::WndProc(TMessage& message)
         if (message.WParam)
             CreateChildHandles();
         TWinControl::WndProc(message);
+        if (!message.WParam)
+            m_lastFocus = nullptr;
         if (message.LParam == 0) {
             if (message.WParam && m_cuesFollowKeyboard)
                 SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
@@ -357,9 +370,16 @@ TModalResult TForm::ShowModal()
 
 bool TForm::DialogKey(WORD key, TWinControl& from)
 {
-    if (key == VK_ESCAPE && m_modal) {
-        Close();
-        return true;
+    if (key == VK_ESCAPE) {
+        if (m_cancelButton && m_cancelButton->CanFocus()) {
+            m_cancelButton->Click();
+            return true;
+        }
+        if (m_modal) {
+            Close();
+            return true;
+        }
+        return false;
     }
     if (key != VK_RETURN || !m_defaultButton)
         return false;

@@ -54,12 +54,17 @@ public:
     // Each show hides the focus cues until the keyboard moves the focus, as
     // a dialog opened with the mouse does.
     void SetFocusCuesFollowKeyboard(bool follow) { m_cuesFollowKeyboard = follow; }
+    bool FocusCuesFollowKeyboard() const { return m_cuesFollowKeyboard; }
     // The button Enter presses (unless the focus is on another push
     // button) and that has the focus when the form is shown modally.
     TWinControl* DefaultButton() const { return m_defaultButton; }
     void SetDefaultButton(TWinControl* button) { m_defaultButton = button; }
+    // The button Escape presses; without one Escape closes a modal form.
+    TWinControl* CancelButton() const { return m_cancelButton; }
+    void SetCancelButton(TWinControl* button) { m_cancelButton = button; }
     // Enter and Escape as a dialog takes them, the focus on `from`: Enter
-    // presses, Escape closes a modal form. True when the key was used.
+    // presses, Escape presses the cancel button or closes a modal form.
+    // True when the key was used.
     virtual bool DialogKey(WORD key, TWinControl& from);
     TModalResult ModalResult() const { return m_modalResult; }
     void SetModalResult(TModalResult result) { m_modalResult = result; }
@@ -109,6 +114,7 @@ private:
     TModalResult m_modalResult = mrNone;
     bool m_cuesFollowKeyboard = false;
     TWinControl* m_defaultButton = nullptr;
+    TWinControl* m_cancelButton = nullptr;
     HWND m_lastFocus = nullptr;  // had the focus when the form was deactivated
 };
 

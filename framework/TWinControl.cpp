@@ -222,13 +222,47 @@ void TWinControl::WndProc(TMessage& message)
             return;
         if (message.Msg == WM_KEYDOWN && Navigate(key, KeyboardShiftState()))
             return;
+        if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN)
+            switch (key) {
+            case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+            case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END: case VK_MENU:
+                ChangeFocusCues(true);
+                break;
+            default:
+                break;
+            }
         break;
     }
+    case WM_CHANGEUISTATE: {
+        // The top-level window decides and tells everyone below it.
+        if (Parent() && Parent()->m_handle) {
+            SendMessageA(Parent()->m_handle, WM_CHANGEUISTATE, message.WParam, message.LParam);
+            return;
+        }
+        const WORD action = LOWORD(message.WParam), flags = HIWORD(message.WParam);
+        const WORD state = action == UIS_SET ? (m_uiState | flags) : action == UIS_CLEAR ? (m_uiState & ~flags) : m_uiState;
+        if (state != m_uiState)
+            SendMessageA(m_handle, WM_UPDATEUISTATE, message.WParam, message.LParam);
+        return;
+    }
     case WM_UPDATEUISTATE: {
-        DefaultHandler(message);
+        const WORD action = LOWORD(message.WParam), flags = HIWORD(message.WParam);
+        if (action == UIS_SET)
+            m_uiState |= flags;
+        else if (action == UIS_CLEAR)
+            m_uiState &= ~flags;
+        for (TControl* control : m_controls)
+            if (control->IsWindowed() && static_cast<TWinControl*>(control)->m_handle)
+                SendMessageA(static_cast<TWinControl*>(control)->m_handle, WM_UPDATEUISTATE, message.WParam,
+                             message.LParam);
+        if (Focused())
+            InvalidateFocusCue();
         FocusCuesChanged();
         return;
     }
+    case WM_QUERYUISTATE:
+        message.Result = m_uiState;
+        return;
     case WM_CHAR: {
         char key = static_cast<char>(message.WParam);
         KeyPress(key);
@@ -237,6 +271,7 @@ void TWinControl::WndProc(TMessage& message)
         break;
     }
     case WM_SETFOCUS:
+        InvalidateFocusCue();
         DoEnter();
         if (AccRole() != TAccRole::None)
             AccNotify(EVENT_OBJECT_FOCUS);
@@ -254,6 +289,7 @@ void TWinControl::WndProc(TMessage& message)
             AccPerformDefaultAction();
         return;
     case WM_KILLFOCUS:
+        InvalidateFocusCue();
         DoExit();
         break;
     case WM_SHOWWINDOW:
@@ -437,6 +473,7 @@ void TWinControl::HandlePaint()
         EraseBackground(memory);
         PaintWindow(memory);
         PaintControls(memory, paint.rcPaint);
+        PaintFocusCues(memory);
         const RECT& area = paint.rcPaint;
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
                SRCCOPY);
@@ -446,6 +483,7 @@ void TWinControl::HandlePaint()
     } else {
         PaintWindow(dc);
         PaintControls(dc, paint.rcPaint);
+        PaintFocusCues(dc);
     }
     EndPaint(m_handle, &paint);
 }
@@ -465,6 +503,48 @@ void TWinControl::PaintControls(HDC dc, const RECT& area)
         control->Paint(dc);
         RestoreDC(dc, saved);
     }
+}
+
+void TWinControl::PaintFocusCues(HDC dc)
+{
+    const HWND focus = GetFocus();
+    if (!focus || (focus != m_handle && GetParent(focus) != m_handle) || !FocusCuesShown())
+        return;
+    if (focus == m_handle) {
+        const TFocusCuePlace place = FocusCuePlace();
+        if (!place.onParent)
+            PaintFocusCue(dc, place.rect, place.shape);
+        return;
+    }
+    for (TControl* control : m_controls)
+        if (control->IsWindowed() && static_cast<TWinControl*>(control)->m_handle == focus) {
+            const TFocusCuePlace place = static_cast<TWinControl*>(control)->FocusCuePlace();
+            if (place.onParent)
+                PaintFocusCue(dc, place.rect, place.shape);
+        }
+}
+
+void TWinControl::InvalidateFocusCue()
+{
+    const TFocusCuePlace place = FocusCuePlace();
+    if (place.shape == TFocusCueShape::None)
+        return;
+    if (!place.onParent) {
+        if (m_handle)
+            InvalidateRect(m_handle, &place.rect, FALSE);
+    } else if (Parent() && Parent()->m_handle) {
+        InvalidateRect(Parent()->m_handle, &place.rect, FALSE);
+    }
+}
+
+void TWinControl::ChangeFocusCues(bool show)
+{
+    // Any window shows its cues for the keyboard; only one that follows
+    // it hides them again.
+    TForm* form = GetParentForm(this);
+    if (!m_handle || (!show && (!form || !form->FocusCuesFollowKeyboard())) || FocusCuesShown() == show)
+        return;
+    SendMessageA(m_handle, WM_CHANGEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
 }
 
 void TWinControl::PaintWindow(HDC) {}
@@ -501,6 +581,8 @@ void TWinControl::RouteMouseDown(TMessage& message, TMouseButton button, bool do
     const int dx = target == this ? 0 : target->Left();
     const int dy = target == this ? 0 : target->Top();
     Application().Hint().Cancel();
+    if (button == TMouseButton::Left)
+        ChangeFocusCues(false);
     DefaultHandler(message);
     target->DispatchMouseDown(button, MouseShiftState(message.WParam), x - dx, y - dy, doubleClick);
 }
@@ -649,10 +731,11 @@ bool TWinControl::AccDoDefaultAction()
 
 bool TWinControl::FocusCuesShown() const
 {
-    if (!m_handle)
-        return true;
     // The top-level window holds the state for all its controls.
-    return (SendMessageA(GetAncestor(m_handle, GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+    const TWinControl* root = this;
+    while (root->Parent())
+        root = root->Parent();
+    return (root->m_uiState & UISF_HIDEFOCUS) == 0;
 }
 
 bool TWinControl::Navigate(WORD key, TShiftState shift)
@@ -673,7 +756,11 @@ bool TWinControl::Navigate(WORD key, TShiftState shift)
     if (!next)
         return false;
     // The keyboard is in use: the window shows its focus cues from now on.
-    SendMessageA(GetAncestor(m_handle, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    ChangeFocusCues(true);
     next->SetFocus();
+    // Page tabs show their page as the arrows reach them, as standard tab
+    // controls do; other groups (radio buttons) wait for Space.
+    if (key != VK_TAB && next->AccRole() == TAccRole::PageTab)
+        next->Click();
     return true;
 }

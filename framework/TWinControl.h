@@ -6,6 +6,7 @@
 // a virtual handler or to DefaultHandler. Windowless child controls are
 // painted by this control and get their mouse input from it.
 
+#include "framework/FocusCue.h"
 #include "framework/TControl.h"
 
 #include <string>
@@ -85,8 +86,12 @@ public:
     // The member a Tab into the group lands on (a checked radio button).
     virtual bool IsGroupCurrent() const { return false; }
     // The window's focus cues are shown: its top-level window did not hide
-    // them (UISF_HIDEFOCUS), or the keyboard was used since.
+    // them (UISF_HIDEFOCUS), or the keyboard was used since. The framework
+    // keeps this state itself (WM_CHANGEUISTATE, WM_UPDATEUISTATE,
+    // WM_QUERYUISTATE), as the system would, since not every system does.
     bool FocusCuesShown() const;
+    // Where the control's focus cue goes and its shape; none by default.
+    virtual TFocusCuePlace FocusCuePlace() { return {}; }
     // Paints into an off-screen bitmap first and skips background erasing.
     bool DoubleBuffered() const { return m_doubleBuffered; }
     void SetDoubleBuffered(bool doubleBuffered) { m_doubleBuffered = doubleBuffered; }
@@ -160,6 +165,14 @@ private:
     // Tab, Shift+Tab and, inside a group, the arrow keys; true when the key
     // moved the focus.
     bool Navigate(WORD key, TShiftState shift);
+    // The cues of the control's top-level window: shown once a key that
+    // moves about is pressed, hidden again by a mouse press, where the
+    // window follows the keyboard (TForm::SetFocusCuesFollowKeyboard).
+    void ChangeFocusCues(bool show);
+    // Draws the cue of this control, and those its windowed children put on
+    // it, while they have the focus.
+    void PaintFocusCues(HDC dc);
+    void InvalidateFocusCue();
 
     HWND m_handle = nullptr;
     HWND m_parentWindow = nullptr;
@@ -170,4 +183,6 @@ private:
     bool m_tabStop = false;
     int m_tabGroup = 0;
     bool m_doubleBuffered = false;
+    // The UISF_ flags as the top-level window last announced them.
+    WORD m_uiState = 0;
 };

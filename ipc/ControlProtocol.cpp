@@ -12,6 +12,8 @@ namespace {
 
 constexpr size_t kModeArgumentsSize = 8;
 constexpr size_t kStatusSize = 3 * 4 + 6 * 8 + 2 * 8;
+// The emission factor that may follow the status's other fields.
+constexpr size_t kStatusFactorSize = 8;
 constexpr size_t kLevelSize = 4;
 constexpr size_t kProgressSize = 3 * 4;
 constexpr size_t kDayIndexSize = 4;
@@ -34,6 +36,13 @@ static_assert(kHistoryDaySize <= kMaxPayload, "a day fits one reply");
 
 class Writer {
 public:
+    void U8(uint8_t value) { Put(&value, sizeof value); }
+    // A length byte, then the text (callers keep it within a byte).
+    void Text(const std::string& text)
+    {
+        U8(uint8_t(text.size()));
+        Put(text.data(), text.size());
+    }
     void U16(uint16_t value) { Put(&value, sizeof value); }
     void U32(uint32_t value) { Put(&value, sizeof value); }
     void U64(uint64_t value) { Put(&value, sizeof value); }
@@ -53,7 +62,22 @@ private:
 class Reader {
 public:
     Reader(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) {}
+    uint8_t U8() { return Get<uint8_t>(); }
     uint16_t U16() { return Get<uint16_t>(); }
+    // A length byte and the text: at most `limit` bytes and no NUL.
+    std::string Text(size_t limit)
+    {
+        const size_t length = U8();
+        if (!ok_ || length > limit || length > Left()) {
+            ok_ = false;
+            return {};
+        }
+        std::string text(reinterpret_cast<const char*>(bytes_ + offset_), length);
+        offset_ += length;
+        if (text.find('\0') != std::string::npos)
+            ok_ = false;
+        return text;
+    }
     uint32_t U32() { return Get<uint32_t>(); }
     uint64_t U64() { return Get<uint64_t>(); }
     double F64()
@@ -121,7 +145,7 @@ std::optional<Header> ReadHeader(Reader& reader, size_t size)
 
 bool IsCommand(uint16_t code)
 {
-    return code >= uint16_t(Command::Status) && code <= uint16_t(Command::HistoryDay);
+    return code >= uint16_t(Command::Status) && code <= kLastCommand;
 }
 
 bool TakesModeArguments(Command command)
@@ -133,8 +157,21 @@ size_t RequestPayloadSize(Command command)
 {
     if (TakesModeArguments(command))
         return kModeArgumentsSize;
-    return command == Command::HistoryDay ? kDayIndexSize : 0;
+    return command == Command::HistoryDay || command == Command::RuleAt ? kDayIndexSize : 0;
 }
+
+bool CarriesProgram(Command command)
+{
+    return command == Command::AddRule || command == Command::RemoveRule;
+}
+
+// The rule reply: count and level in 16 bits each, the verdict, the program.
+constexpr size_t kRuleFixedSize = 2 + 2 + 1 + 1;
+// The automation's state: the holder, the hotkeys, the holder's name.
+constexpr size_t kAutomationFixedSize = 1 + kHotkeys + 1;
+static_assert(kRuleFixedSize + kMaxRuleProgram <= kMaxPayload, "a rule fits one reply");
+static_assert(4 + 1 + kMaxRuleProgram <= kMaxPayload, "a rule fits one request");
+static_assert(kAutomationFixedSize + kMaxRuleProgram <= kMaxPayload, "the state fits one reply");
 
 // Years of four digits: the dates the history's rows can write.
 bool IsHistoryDate(int day)
@@ -204,12 +241,19 @@ bool CarriesPayload(Outcome outcome)
     return outcome == Outcome::Done || outcome == Outcome::Failed;
 }
 
+bool IsEmissionFactor(double factor)
+{
+    return factor > 0 && factor <= history::kMaxCo2PerWattHour;
+}
+
 size_t PayloadSize(Command answers)
 {
     if (answers == Command::Status)
         return kStatusSize;
     if (answers == Command::HistoryDay)
         return kHistoryDaySize;
+    if (CarriesProgram(answers))
+        return 0;
     return TakesModeArguments(answers) ? kLevelSize : kProgressSize;
 }
 
@@ -224,8 +268,12 @@ std::vector<uint8_t> EncodeRequest(const Request& request)
     } else if (request.command == Command::RestoreMode) {
         payload.U32(request.level);
         payload.U32(request.expected);
-    } else if (request.command == Command::HistoryDay) {
+    } else if (request.command == Command::HistoryDay || request.command == Command::RuleAt) {
         payload.U32(request.index);
+    } else if (CarriesProgram(request.command)) {
+        if (request.command == Command::AddRule)
+            payload.U32(request.level);
+        payload.Text(request.program.substr(0, kMaxRuleProgram));
     }
     return Message(uint16_t(request.command), 0, payload.Take());
 }
@@ -240,6 +288,14 @@ std::optional<Request> DecodeRequest(const uint8_t* bytes, size_t size)
         return std::nullopt;
     Request request;
     request.command = Command(header->code);
+    if (CarriesProgram(request.command)) {
+        if (request.command == Command::AddRule)
+            request.level = reader.U32();
+        request.program = reader.Text(kMaxRuleProgram);
+        if (!reader.Ok() || reader.Left() != 0)
+            return std::nullopt;
+        return request;
+    }
     if (reader.Left() != RequestPayloadSize(request.command))
         return std::nullopt;
     if (TakesModeArguments(request.command)) {
@@ -248,6 +304,10 @@ std::optional<Request> DecodeRequest(const uint8_t* bytes, size_t size)
     } else if (request.command == Command::HistoryDay) {
         request.index = reader.U32();
         if (request.index >= history::kMaxDays)
+            return std::nullopt;
+    } else if (request.command == Command::RuleAt) {
+        request.index = reader.U32();
+        if (request.index > 0xFFFF)
             return std::nullopt;
     }
     if (request.command == Command::SetMode && (request.flags & ~kConfirmTweak) != 0)
@@ -269,10 +329,24 @@ std::vector<uint8_t> EncodeReply(const Reply& reply)
                 payload.F64(value);
             payload.U64(s.totalSince);
             payload.U64(s.currentSince);
+            if (s.co2PerWattHour)
+                payload.F64(*s.co2PerWattHour);
         } else if (reply.answers == Command::HistoryDay) {
             WriteDay(payload, reply.generation, reply.record);
         } else if (TakesModeArguments(reply.answers)) {
             payload.U32(reply.level);
+        } else if (reply.answers == Command::RuleAt) {
+            payload.U16(uint16_t(reply.rule.count));
+            payload.U16(uint16_t(reply.rule.level));
+            payload.U8(reply.rule.problem);
+            payload.Text(reply.rule.program.substr(0, kMaxRuleProgram));
+        } else if (reply.answers == Command::AutomationStatus) {
+            payload.U8(reply.automation.holder);
+            for (uint8_t state : reply.automation.hotkeys)
+                payload.U8(state);
+            payload.Text(reply.automation.holderName.substr(0, kMaxRuleProgram));
+        } else if (CarriesProgram(reply.answers)) {
+            // Done or not is all there is to say.
         } else {
             payload.U32(uint32_t(reply.progress.state));
             payload.U32(reply.progress.step);
@@ -299,10 +373,35 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
     reply.answers = Command(answers);
     reply.outcome = Outcome(outcome);
     reply.reason = Reason(header->detail);
-    if (reader.Left() != (CarriesPayload(reply.outcome) ? PayloadSize(reply.answers) : 0))
-        return std::nullopt;
     if (!CarriesPayload(reply.outcome))
+        return reader.Left() == 0 ? std::optional<Reply>(reply) : std::nullopt;
+    if (reply.answers == Command::RuleAt) {
+        RuleEntry& rule = reply.rule;
+        rule.count = reader.U16();
+        rule.level = reader.U16();
+        rule.problem = reader.U8();
+        rule.program = reader.Text(kMaxRuleProgram);
+        if (!reader.Ok() || reader.Left() != 0 || rule.problem > kLastRuleProblem || rule.count == 0)
+            return std::nullopt;
         return reply;
+    }
+    if (reply.answers == Command::AutomationStatus) {
+        AutomationState& state = reply.automation;
+        state.holder = reader.U8();
+        for (uint8_t& hotkey : state.hotkeys) {
+            hotkey = reader.U8();
+            if (hotkey > kLastHotkeyState)
+                return std::nullopt;
+        }
+        state.holderName = reader.Text(kMaxRuleProgram);
+        if (!reader.Ok() || reader.Left() != 0 || state.holder > kLastHoldCause)
+            return std::nullopt;
+        return reply;
+    }
+    const size_t expected = PayloadSize(reply.answers);
+    const bool withFactor = reply.answers == Command::Status && reader.Left() == expected + kStatusFactorSize;
+    if (reader.Left() != expected && !withFactor)
+        return std::nullopt;
     if (reply.answers == Command::Status) {
         Status& s = reply.status;
         s.level = reader.U32();
@@ -313,11 +412,18 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
             *value = reader.F64();
         s.totalSince = reader.U64();
         s.currentSince = reader.U64();
+        if (withFactor) {
+            s.co2PerWattHour = reader.F64();
+            if (!IsEmissionFactor(*s.co2PerWattHour))
+                return std::nullopt;
+        }
     } else if (reply.answers == Command::HistoryDay) {
         if (!ReadDay(reader, reply.generation, reply.record))
             return std::nullopt;
     } else if (TakesModeArguments(reply.answers)) {
         reply.level = reader.U32();
+    } else if (CarriesProgram(reply.answers)) {
+        // No payload.
     } else {
         const uint32_t state = reader.U32();
         if (state > kLastCalibrationState)
@@ -331,6 +437,11 @@ std::optional<Reply> DecodeReply(const uint8_t* bytes, size_t size)
     if (!reader.Ok())
         return std::nullopt;
     return reply;
+}
+
+double Co2Grams(const Status& status, double wattHours)
+{
+    return wattHours * status.co2PerWattHour.value_or(history::kDefaultCo2PerWattHour) / 1000;
 }
 
 Reply Answer(Command answers, Outcome outcome, Reason reason)

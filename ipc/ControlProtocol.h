@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kelp::control {
@@ -37,7 +38,26 @@ enum class Command : uint16_t {
     // It only reads: the days are no secret from the users the pipe admits,
     // and an answer costs the program one record's copy, like any other.
     HistoryDay = 7,
+    // The automation's program rules, read one per request like the
+    // history days: index -> the rule count and the rule there.
+    RuleAt = 8,
+    // level, program: a rule added, checked as the settings page checks it,
+    // stored and applied at once.
+    AddRule = 9,
+    // program: the rule of that program (case ignored) removed.
+    RemoveRule = 10,
+    // Who holds the mode and the state of each hotkey.
+    AutomationStatus = 11,
 };
+constexpr uint16_t kLastCommand = uint16_t(Command::AutomationStatus);
+
+// Bytes of a rule's program on the pipe: what the automation stores.
+constexpr size_t kMaxRuleProgram = 120;
+// The automation's verdicts on a rule and states of a hotkey, as numbers.
+constexpr uint8_t kLastRuleProblem = 6;
+constexpr uint8_t kLastHotkeyState = 3;
+constexpr uint8_t kLastHoldCause = 3;
+constexpr size_t kHotkeys = 6;
 
 // SetMode flags: the user answers the tweak confirmation with Yes.
 constexpr uint32_t kConfirmTweak = 1;
@@ -47,7 +67,10 @@ struct Request {
     uint32_t level = 0;
     uint32_t flags = 0;     // SetMode
     uint32_t expected = 0;  // RestoreMode
-    uint32_t index = 0;     // HistoryDay: below history::kMaxDays
+    uint32_t index = 0;     // HistoryDay: below history::kMaxDays; RuleAt
+    // AddRule, RemoveRule: at most kMaxRuleProgram bytes, no NUL; AddRule
+    // also carries the level.
+    std::string program;
 };
 
 enum class Outcome : uint16_t {
@@ -69,7 +92,12 @@ enum class Reason : uint16_t {
     NotCurrent = 7,          // RestoreMode: the user chose another mode meanwhile
     UnknownLevel = 8,
     NoSuchDay = 9,           // HistoryDay: the index is past the last day
-    Managed = 10,            // an organisation's policy does not allow it
+    BadProgram = 10,         // AddRule: no file name or full path of a program
+    DuplicateRule = 11,      // AddRule: the program has a rule already
+    TooManyRules = 12,
+    NoSuchRule = 13,         // RemoveRule, RuleAt
+    NotStored = 14,          // the registry refused the change
+    Managed = 15,            // an organisation's policy does not allow it
 };
 constexpr uint16_t kLastReason = uint16_t(Reason::Managed);
 
@@ -100,7 +128,15 @@ struct Status {
     double vgaTotalWh = 0, vgaCurrentWh = 0;
     // Starts of the two periods: local wall-clock FILETIMEs, 0 when unknown.
     uint64_t totalSince = 0, currentSince = 0;
+    // The emission factor the CO2 figures follow (mg CO2 per Wh, above 0 and
+    // at most history::kMaxCo2PerWattHour); empty in the status of a program
+    // that did not send it yet.
+    std::optional<double> co2PerWattHour;
 };
+
+// Grams of CO2 the saved watt-hours avoided, by the status's factor (the
+// default factor when it has none): as the window and the history count.
+double Co2Grams(const Status& status, double wattHours);
 
 enum class CalibrationState : uint32_t { Idle = 0, Running = 1, Completed = 2, Cancelled = 3 };
 constexpr uint32_t kLastCalibrationState = uint32_t(CalibrationState::Cancelled);
@@ -109,6 +145,20 @@ struct Progress {
     CalibrationState state = CalibrationState::Idle;
     uint32_t step = 0;
     uint32_t steps = 0;
+};
+
+// One program rule and how many there are.
+struct RuleEntry {
+    uint32_t count = 0;
+    uint32_t level = 0;
+    uint8_t problem = 0;  // 0: valid
+    std::string program;
+};
+
+struct AutomationState {
+    uint8_t holder = 0;  // nothing, the user, a rule, the schedule
+    uint8_t hotkeys[kHotkeys] = {};  // off, registered, taken, invalid
+    std::string holderName;  // the rule's program
 };
 
 struct Reply {
@@ -124,6 +174,8 @@ struct Reply {
     Progress progress;
     uint32_t generation = 0;
     history::DayRecord record;
+    RuleEntry rule;              // RuleAt
+    AutomationState automation;  // AutomationStatus
 };
 
 std::vector<uint8_t> EncodeRequest(const Request& request);

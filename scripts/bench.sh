@@ -68,6 +68,8 @@ run_bench graphics wine bench_graphics.exe
 # --- each against a minimal tray program started the same way -----------
 run_bench tray-start wine startbench.exe
 run_bench tray-idle "$root/bench/tray/idle-in-tray.sh" "$build_dir"
+# The same with the organisation's policy asking for the metrics file.
+run_bench tray-idle-metrics env METRICS_INTERVAL=15 "$root/bench/tray/idle-in-tray.sh" "$build_dir"
 
 # One row per figure, in the order the figures first appeared.
 awk -F'\t' -v runs="$runs" '

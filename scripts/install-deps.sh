@@ -27,6 +27,8 @@ have_pkg wine64                         || need+=(wine64)
 [ -f /usr/include/nlohmann/json.hpp ]   || need+=(nlohmann-json3-dev)
 # Pellix Setup is built with NSIS.
 have_cmd makensis                       || need+=(nsis)
+# promtool checks the metrics file as Prometheus reads it (test_metrics_program).
+have_cmd promtool                       || need+=(prometheus)
 # The native sanitizer and fuzzing build of the decoders (scripts/fuzz.sh).
 have_cmd clang++                        || need+=(clang)
 have_pkg libclang-rt-14-dev             || need+=(libclang-rt-14-dev)

@@ -291,3 +291,48 @@ for s in 0 1 2 3; do
 done
 "$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
 echo "render-art: $(ls "$history" | wc -l) history bitmaps, 4 history button bitmaps"
+
+# ---- Keyboard focus cue (data/art/focus.svg) --------------------------------
+# Two alpha pictures laid over focused controls at run time: the frame, which
+# the program stretches (its 8 px corners kept), and the ring of the knobs.
+rsvg-convert -o "$work/focus.png" "$art/focus.svg"
+for piece in "10 10 24 24 focus_frame" "50 10 45 45 focus_ring"; do
+  read -r x y w h out <<<"$piece"
+  convert "$work/focus.png" -crop "${w}x${h}+$x+$y" +repage -define png:exclude-chunks=date,time "PNG32:$res/$out.png"
+done
+"$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
+echo "render-art: 2 focus cue pictures"
+# ---- Automation form (data/art/automation.svg) -----------------------------
+# Same rules as the history form, into data/Skin/AutomationForm/; the places
+# are those of data/Forms/TAUTOMATIONFORM.txt. The page's small faces sit on
+# the flat tab page plate, which the lists and rows also fill with its
+# colour. The main window's automation button is laid over the main
+# background at its place in data/Forms/TMAINFORM.txt.
+automation=$root/data/Skin/AutomationForm
+mkdir -p "$automation"
+rsvg-convert -o "$work/automation.png" "$art/automation.svg"
+convert "$work/automation.png" -crop "640x440+0+0" +repage "$work/automation-body.png"
+convert "$work/automation-body.png" -background "$RIM" -alpha remove -alpha off "$work/flat.png"
+convert "$work/automation-body.png" -alpha extract -threshold 50% "$work/automation-outline.png"
+keyed_bmp "$work/flat.png" "$work/automation-outline.png" "$automation/AutomationBk.bmp"
+skin=$automation
+tab_lefts=(24 180 336)
+for s in 0 1 2 3; do
+  for t in 0 1 2; do
+    cell automation $((160 * s)) 460 150 26 "TabButton${t}_${states[$s]}" "${tab_lefts[$t]}" 40
+  done
+  cell automation $((140 * s)) 500 115 35 "OkButton_${states[$s]}" 385 396
+  cell automation $((140 * s)) 500 115 35 "CancelButton_${states[$s]}" 506 396
+  cell automation $((40 * s)) 550 32 19 "CloseButton_${states[$s]}" 590 0
+  cell automation $((110 * s)) 615 100 24 "Small100_${states[$s]}" "$PLATE"
+  cell automation $((70 * s)) 650 56 24 "Small56_${states[$s]}" "$PLATE"
+  cell automation $((45 * s)) 685 32 24 "Small32_${states[$s]}" "$PLATE"
+  cell automation $((210 * s)) 720 200 24 "ModeChoice_${states[$s]}" "$PLATE"
+done
+convert "$work/main-background.png" -background "$RIM" -alpha remove -alpha off "$work/flat.png"
+skin=$root/data/Skin/Main
+for s in 0 1 2 3; do
+  control automation $((40 * s)) 760 24 20 AutomationButton "AutomationButton_${states[$s]}"
+done
+"$root/tools/picture-catalog.py" "$root"/data/Skin/* "$res"
+echo "render-art: $(ls "$automation" | wc -l) automation bitmaps, 4 automation button bitmaps"

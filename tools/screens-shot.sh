@@ -8,6 +8,7 @@
 # readouts: the CO2 figure in each unit, the Current view, the shrunk window
 # and the CPU form (energy-<what>-<language>.png), the advanced settings
 # (settings-*.png), the savings history (history-<view>-<language>.png) and
+# the automation page (automation-<tab>-<language>.png).
 # the controls the organisation's policies manage (policy-<what>-<language>.png).
 # The pointer is moved and clicked for real (screensdrive.exe) so the
 # pictures show what a user would see.
@@ -265,6 +266,11 @@ unset LC_ALL LANG
 
 # ---- Savings history window: 30 days, weeks, months, a bar under the pointer
 "$root/tools/history-shot.sh" || status=1
+
+# ---- Automation page: its three tabs over stored settings with problems ----
+"$root/tools/automation-shot.sh" || status=1
+# ---- The keyboard focus cue on the main window and the advanced settings --
+"$root/tools/focus-shot.sh" || status=1
 
 ls "$out"/*.png 2>/dev/null
 exit $status

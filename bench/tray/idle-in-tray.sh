@@ -5,6 +5,9 @@
 # program measured in the same run, the CPU time Pellix used while idling and
 # its resident memory at the end (figure lines, see bench/README.md).
 # Usage: bench/tray/idle-in-tray.sh [build-dir] [idle seconds, default 60]
+#   METRICS_INTERVAL=S  with the machine's policy asking for the metrics file
+#                       every S seconds (the figures say so)
+#   BENCH_RULES=N   with N program rules stored (see below)
 # Inside scripts/bench.sh it uses that script's Wine prefix; run alone it
 # starts a headless prefix of its own.
 set -euo pipefail
@@ -62,14 +65,37 @@ start_program() {
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kb() { awk '$1 == "VmRSS:" {print $2}' "/proc/$1/status"; }
 
+policy='HKLM\Software\Policies\Pellix'
+metrics=
+if [ -n "${METRICS_INTERVAL:-}" ]; then
+  mkdir -p "$WINEPREFIX/drive_c/pellix-metrics"
+  wine reg add "$policy" /v MetricsFile /d 'C:\pellix-metrics\pellix.prom' /f >/dev/null 2>&1
+  wine reg add "$policy" /v MetricsIntervalSeconds /t REG_DWORD /d "$METRICS_INTERVAL" /f >/dev/null 2>&1
+  metrics=" with the metrics file every $METRICS_INTERVAL s"
+fi
+
 pellix= floor=
 cleanup() {
   for pid in $pellix $floor; do kill "$pid" 2>/dev/null || true; done
+  if [ -n "$metrics" ]; then
+    wine reg delete "$policy" /f >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX/drive_c/pellix-metrics"
+  fi
   [ $own_prefix -eq 1 ] && wine_env_stop
   return 0
 }
 trap cleanup EXIT
 
+# BENCH_RULES=N stores N program rules (none of whose programs runs), so
+# that the idle figures include one process snapshot per 5-second tick.
+rules=${BENCH_RULES:-0}
+if [ "$rules" -gt 0 ]; then
+  text=
+  for i in $(seq 1 "$rules"); do text+="16384|bench-rule-$i.exe"$'\n'; done
+  wine reg add 'HKLM\Software\VANTOR\Tamsel3\Automation' /v Rules /t REG_SZ /d "$text" /f >/dev/null 2>&1
+else
+  wine reg delete 'HKLM\Software\VANTOR\Tamsel3\Automation' /f >/dev/null 2>&1 || true
+fi
 pellix=$(start_program Pellix.exe)
 floor=$(start_program mintray.exe)
 # Start-up (window creation, the first mode change) is not idling.
@@ -83,9 +109,14 @@ p1=$(cpu_ticks "$pellix") f1=$(cpu_ticks "$floor")
 prss=$(rss_kb "$pellix") frss=$(rss_kb "$floor")
 
 hz=$(getconf CLK_TCK)
-awk -v hz="$hz" -v idle="$idle" -v p="$((p1 - p0))" -v f="$((f1 - f0))" -v pr="$prss" -v fr="$frss" 'BEGIN {
-  printf "figure\tidle in the tray, %d s: CPU\t%.4f\t%% of a core\tminimal tray program\t%.4f\tvalue<=0.05\n",
-         idle, 100 * p / hz / idle, 100 * f / hz / idle
-  printf "figure\tidle in the tray: resident memory\t%.2f\tMB\tminimal tray program\t%.2f\tratio<=1.3\n",
-         pr / 1024, fr / 1024
+if [ -n "$metrics" ] && [ ! -s "$WINEPREFIX/drive_c/pellix-metrics/pellix.prom" ]; then
+  echo "no metrics file written; see $logs/Pellix.exe.log" >&2
+  exit 1
+fi
+awk -v hz="$hz" -v idle="$idle" -v p="$((p1 - p0))" -v f="$((f1 - f0))" -v pr="$prss" -v fr="$frss" \
+    -v with="$metrics" 'BEGIN {
+  printf "figure\tidle in the tray%s, %d s: CPU\t%.4f\t%% of a core\tminimal tray program\t%.4f\tvalue<=0.05\n",
+         with, idle, 100 * p / hz / idle, 100 * f / hz / idle
+  printf "figure\tidle in the tray%s: resident memory\t%.2f\tMB\tminimal tray program\t%.2f\tratio<=1.3\n",
+         with, pr / 1024, fr / 1024
 }'

@@ -25,6 +25,9 @@ enum class TAccRole {
     StaticText,
     ProgressBar,
     Graphic,
+    Link,
+    EditableText,  // a box the user types into
+    HotkeyField,   // a field that takes a key combination
 };
 
 using TAccState = unsigned;

@@ -93,10 +93,16 @@ LONG MsaaRole(TAccRole role)
         return ROLE_SYSTEM_LISTITEM;
     case TAccRole::StaticText:
         return ROLE_SYSTEM_STATICTEXT;
+    case TAccRole::EditableText:
+        return ROLE_SYSTEM_TEXT;
+    case TAccRole::HotkeyField:
+        return ROLE_SYSTEM_HOTKEYFIELD;
     case TAccRole::ProgressBar:
         return ROLE_SYSTEM_PROGRESSBAR;
     case TAccRole::Graphic:
         return ROLE_SYSTEM_GRAPHIC;
+    case TAccRole::Link:
+        return ROLE_SYSTEM_LINK;
     }
     return ROLE_SYSTEM_CLIENT;
 }

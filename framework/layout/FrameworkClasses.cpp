@@ -4,6 +4,7 @@
 #include "framework/TTimer.h"
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
+#include "framework/controls/TTextBox.h"
 #include "framework/controls/TPanel.h"
 #include "framework/layout/ClassRegistry.h"
 
@@ -171,6 +172,9 @@ void RegisterFrameworkClasses(TClassRegistry& registry)
 
     registry.Register<TPanel>("TPanel", "TWinControl")
         .Nested("Font", "TFont", [](TObject& o) -> TObject& { return static_cast<TPanel&>(o).Font(); });
+
+    registry.Register<TTextBox>("TTextBox", "TWinControl")
+        .Nested("Font", "TFont", [](TObject& o) -> TObject& { return static_cast<TTextBox&>(o).Font(); });
 
     registry.Register<TTimer>("TTimer", "TComponent")
         .Property("Interval", IntWriter<TTimer>([](TTimer& t, int v) { t.SetInterval(static_cast<unsigned>(v)); }))

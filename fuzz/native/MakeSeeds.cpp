@@ -262,6 +262,8 @@ void ControlSeeds()
     status.status.boardTotalWh = 12.25;
     status.status.totalSince = 0x01D9000000000000ull;
     Save("control_messages", "reply-status", control::EncodeReply(status));
+    status.status.co2PerWattHour = 400;
+    Save("control_messages", "reply-status-factor", control::EncodeReply(status));
     control::Reply set = control::Answer(Command::SetMode, control::Outcome::Failed);
     set.level = 2;
     Save("control_messages", "reply-set-failed", control::EncodeReply(set));

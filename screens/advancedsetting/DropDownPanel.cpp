@@ -26,6 +26,7 @@ DropDownPanel::DropDownPanel(TAdvancedSetting& form, const std::string& language
     SetVisible(false);
     SetParent(&form);
     SetDoubleBuffered(true);
+    SetAccRole(TAccRole::List);
     canvas_.Font().SetName("Arial");
     canvas_.Font().SetHeight(-12);
     canvas_.Font().SetColor(rowtext::kLightColor);
@@ -39,6 +40,12 @@ void DropDownPanel::Open(const std::vector<std::string>& entries, int chosen, in
 {
     entries_ = entries;
     const int count = static_cast<int>(entries_.size());
+    items_.clear();
+    for (int index = 0; index < count; ++index)
+        items_.push_back(std::make_unique<TAccItem>(
+            *this, TAccRole::ListItem,
+            TAccItem::Facts{[this, index] { return entries_[index]; }, [this, index] { return EntryState(index); },
+                            [this, index] { return EntryScreenRect(index); }}));
     const int listHeight = std::clamp(count * kEntryHeight, kMinListHeight, kMaxListHeight);
     SetBounds(left, top, width, kListTop + listHeight + kBottomMargin);
     // The strip above the list lies over the row's face; leaving it out of
@@ -50,6 +57,46 @@ void DropDownPanel::Open(const std::vector<std::string>& entries, int chosen, in
     SetVisible(true);
     BringToFront();
     Invalidate();
+    Highlight(chosen);
+}
+
+std::vector<TAccessible*> DropDownPanel::AccChildren() const
+{
+    std::vector<TAccessible*> children;
+    for (const auto& item : items_)
+        children.push_back(item.get());
+    return children;
+}
+
+TAccState DropDownPanel::EntryState(int index) const
+{
+    TAccState state = asSelectable | asFocusable;
+    if (index == highlighted_)
+        state |= asSelected | asFocused;
+    if (!Showing() || index < top_ || index >= top_ + VisibleCount())
+        state |= asInvisible;
+    return state;
+}
+
+RECT DropDownPanel::EntryScreenRect(int index)
+{
+    const RECT list = ListRect();
+    RECT rect{list.left, list.top + (index - top_) * kEntryHeight, list.right, list.top + (index - top_ + 1) * kEntryHeight};
+    if (HandleAllocated()) {
+        POINT origin{0, 0};
+        ClientToScreen(Handle(), &origin);
+        OffsetRect(&rect, origin.x, origin.y);
+    }
+    return rect;
+}
+
+void DropDownPanel::Highlight(int index)
+{
+    highlighted_ = index;
+    if (index >= 0 && index < static_cast<int>(items_.size())) {
+        items_[index]->AccNotify(EVENT_OBJECT_FOCUS);
+        items_[index]->AccNotify(EVENT_OBJECT_SELECTION);
+    }
 }
 
 void DropDownPanel::Close()
@@ -99,6 +146,7 @@ void DropDownPanel::MoveHighlight(int entries)
     else if (highlighted_ >= top_ + VisibleCount())
         ScrollBy(highlighted_ - (top_ + VisibleCount() - 1));
     Invalidate();
+    Highlight(highlighted_);
 }
 
 int DropDownPanel::EntryAt(int x, int y) const
@@ -132,7 +180,7 @@ void DropDownPanel::MouseMove(TShiftState shift, int x, int y)
     TWinControl::MouseMove(shift, x, y);
     const int index = EntryAt(x, y);
     if (index >= 0 && index != highlighted_) {
-        highlighted_ = index;
+        Highlight(index);
         Invalidate();
     }
 }

@@ -2,9 +2,11 @@
 // The open list of an option row: a borderless panel drawn from the form's
 // list artwork, holding the entries one under another in a fixed entry
 // height, each text with a soft shadow. When the entries do not fit, a slim
-// bar at the right of the list scrolls them.
+// bar at the right of the list scrolls them. Screen readers see a list of
+// its entries, the highlighted one selected and focused.
 
 #include "framework/TWinControl.h"
+#include "framework/access/TAccItem.h"
 #include "framework/graphics/Canvas.h"
 #include "kelp/widget/layout/ItemPainters.h"
 
@@ -44,6 +46,8 @@ public:
     // into view.
     void MoveHighlight(int entries);
 
+    std::vector<TAccessible*> AccChildren() const override;
+
     // Fired with the entry the user clicked.
     std::function<void(int index)> OnChoose;
 
@@ -56,9 +60,14 @@ private:
     bool Scrolls() const;
     RECT ScrollBarRect() const;
     void PaintList(TCanvas& canvas);
+    // Highlights the entry and tells screen readers.
+    void Highlight(int index);
+    TAccState EntryState(int index) const;
+    RECT EntryScreenRect(int index);
 
     TAdvancedSetting& form_;
     std::vector<std::string> entries_;
+    std::vector<std::unique_ptr<TAccItem>> items_;
     int highlighted_ = -1;
     int top_ = 0;
     std::shared_ptr<kelp::ShadowTextPainter> painter_;

@@ -68,7 +68,8 @@ OptionRow::OptionRow(TAdvancedSetting& form, int left, int top, const std::strin
         nullptr, ComboArrow::Facts{[this] { return title_->Caption(); },
                                    [this] { return selected_ >= 0 ? items_[selected_] : std::string(); },
                                    [this] { return IsOpen(); },
-                                   [this](WORD key, TShiftState shift) { return Key(key, shift); }});
+                                   [this](WORD key, TShiftState shift) { return Key(key, shift); },
+                                   [this] { return face_->BoundsRect(); }});
     arrow_->SetParent(&form);
     arrow_->SetTransparent(true);
     arrow_->Appearance().SetRaisedBmp(form.Arrow_n->Picture());

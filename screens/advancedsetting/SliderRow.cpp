@@ -1,5 +1,6 @@
 #include "screens/advancedsetting/SliderRow.h"
 
+#include "framework/controls/RangeKeys.h"
 #include "framework/system/ExecutableFolder.h"
 #include "kelp/Graphics/PngReader.h"
 #include "screens/advancedsetting/RowText.h"
@@ -74,6 +75,15 @@ SliderRow::SliderRow(TAdvancedSetting& form, int left, int top, bool graphicsSty
     track_->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int) {
         TrackDown(button, track_->Left() + x);
     };
+
+    keys_ = std::make_unique<TFocusStandIn>(
+        nullptr, TAccRole::Slider,
+        TFocusStandIn::Parts{[this] { return title_->Caption(); }, [this] { return value_->Caption(); },
+                             [this] { return Area(); },
+                             [this](WORD key, TShiftState) { return Key(key); }});
+    keys_->SetParent(&form);
+    const RECT area = Area();
+    keys_->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
     ApplyLook();
 }
 
@@ -113,7 +123,7 @@ void SliderRow::MoveBy(int dx, int dy)
 {
     for (TControl* part : {static_cast<TControl*>(title_.get()), static_cast<TControl*>(gray_.get()),
                            static_cast<TControl*>(track_.get()), static_cast<TControl*>(thumb_.get()),
-                           static_cast<TControl*>(value_.get())})
+                           static_cast<TControl*>(value_.get()), static_cast<TControl*>(keys_.get())})
         part->SetBounds(part->Left() + dx, part->Top() + dy, part->Width(), part->Height());
 }
 
@@ -122,10 +132,35 @@ int SliderRow::TrackLength() const
     return kTravel - thumb_->Width();
 }
 
+RECT SliderRow::Area() const
+{
+    // The rail with the thumb's whole travel.
+    const int left = title_->Left() + kThumbX, top = title_->Top() + kTrackY - 1;
+    return RECT{left, top, left + kTravel, top + thumb_->Height() + 4};
+}
+
+void SliderRow::TakeFocus()
+{
+    if (keys_->CanFocus() && !keys_->Focused())
+        keys_->SetFocus();
+}
+
+bool SliderRow::Key(WORD key)
+{
+    if (!enabled_)
+        return false;
+    const std::optional<int> target = RangeKeyTarget(key, position_, min_, max_);
+    if (!target)
+        return false;
+    MoveTo(*target);
+    return true;
+}
+
 void SliderRow::ThumbDown(TMouseButton button, int formX)
 {
     if (!enabled_ || button != TMouseButton::Left)
         return;
+    TakeFocus();
     dragging_ = true;
     dragStartX_ = formX;
     dragStartOffset_ = thumb_->Left() - (title_->Left() + kThumbX);
@@ -159,6 +194,7 @@ void SliderRow::TrackDown(TMouseButton button, int formX)
 {
     if (!enabled_ || button != TMouseButton::Left)
         return;
+    TakeFocus();
     // One step toward the click: left of the thumb's middle goes down.
     const int thumbMiddle = thumb_->Left() + thumb_->Width() / 2;
     if (formX < thumbMiddle)
@@ -183,11 +219,17 @@ void SliderRow::PlaceThumb(int offset)
 
 void SliderRow::ShowValue()
 {
-    value_->SetCaption(valueText_ ? valueText_(position_) : std::to_string(position_));
+    const std::string text = valueText_ ? valueText_(position_) : std::to_string(position_);
+    if (text == value_->Caption())
+        return;
+    value_->SetCaption(text);
+    if (keys_)
+        keys_->AccNotify(EVENT_OBJECT_VALUECHANGE);
 }
 
 void SliderRow::ApplyLook()
 {
+    keys_->SetEnabled(enabled_);
     gray_->SetVisible(!enabled_);
     track_->SetVisible(enabled_);
     if (graphicsStyle_) {

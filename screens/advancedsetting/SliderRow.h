@@ -5,6 +5,7 @@
 // placed relative to the title; MoveBy moves them together. The row owns
 // its parts: they leave the form with it.
 
+#include "framework/controls/TFocusStandIn.h"
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
 #include "kelp/System/Language.h"
@@ -40,7 +41,7 @@ public:
     bool Enabled() const { return enabled_; }
     void MoveBy(int dx, int dy);
 
-    // Fired when the user moves the position (drag or track click).
+    // Fired when the user moves the position (drag, track click or key).
     std::function<void()> OnChange;
 
     TLabel& Title() { return *title_; }
@@ -48,6 +49,9 @@ public:
     VtImage& Thumb() { return *thumb_; }
     TLabel& Value() { return *value_; }
     TImage& Gray() { return *gray_; }
+    // Takes the focus and the keys for the slider; screen readers see it as
+    // the slider, named by the title and valued by the value text.
+    TFocusStandIn& Keys() { return *keys_; }
 
 private:
     void ThumbDown(TMouseButton button, int x);
@@ -55,6 +59,9 @@ private:
     void ThumbUp(TMouseButton button);
     void TrackDown(TMouseButton button, int x);
     void MoveTo(int position);
+    bool Key(WORD key);
+    void TakeFocus();
+    RECT Area() const;
     void PlaceThumb(int offset);
     void ShowValue();
     void ApplyLook();
@@ -67,6 +74,7 @@ private:
     std::unique_ptr<TImage> track_;
     std::unique_ptr<VtImage> thumb_;
     std::unique_ptr<TLabel> value_;
+    std::unique_ptr<TFocusStandIn> keys_;
     TBitmap enabledThumb_;
     TBitmap disabledThumb_;
     int min_ = 0;

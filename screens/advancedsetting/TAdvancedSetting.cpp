@@ -7,6 +7,7 @@
 #include "hw/GraphicsBoost.h"
 #include "kelp/System/Language.h"
 #include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogKeys.h"
 
 TAdvancedSetting::TAdvancedSetting(TComponent* owner)
     : TAdvancedSetting(owner, kelp::GraphicsBoost::Instance().IsAvailable())
@@ -45,17 +46,14 @@ TAdvancedSetting::TAdvancedSetting(TComponent* owner, bool extended) : TForm(own
 
     // The keyboard: the tabs one group, the buttons tab stops, Enter is OK.
     constexpr int kTabGroup = 1;
-    for (VtRadioButton* tab : {TurboTab, NormalTab, MediumTab, LowTab}) {
-        tab->SetTabStop(true);
-        tab->SetTabGroup(kTabGroup);
+    VtRadioButton* const tabs[] = {TurboTab, NormalTab, MediumTab, LowTab};
+    for (int index = 0; index < 4; ++index) {
+        tabs[index]->SetTabStop(true);
+        tabs[index]->SetTabGroup(kTabGroup);
+        tabs[index]->SetPageTab(true);
+        tabs[index]->SetAccName([index] { return kelp::Translate(LevelToNameKey(IndexToLevel(index))); });
     }
-    for (VtButton* button : {CloseButton, MinimizeButton, static_cast<VtButton*>(DefaultButton),
-                             static_cast<VtButton*>(OkButton), static_cast<VtButton*>(CancelButton)})
-        button->SetTabStop(true);
-    CloseButton->SetAccName([] { return kelp::Translate("CloseWindow"); });
-    MinimizeButton->SetAccName([] { return kelp::Translate("MinimizeWindow"); });
-    SetDefaultButton(OkButton);
-    SetFocusCuesFollowKeyboard(true);
+    dialogs::UseDialogKeys(*this, {{DefaultButton, OkButton, CancelButton}, CloseButton, MinimizeButton, OkButton});
 
     // The background is a copy, so the artwork images stay untouched and the
     // window takes the chosen picture's size and outline.

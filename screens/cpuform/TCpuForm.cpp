@@ -7,6 +7,7 @@
 #include "kelp/System/Language.h"
 #include "screens/cpuform/CentreOver.h"
 #include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogKeys.h"
 
 TCpuForm* CpuForm = nullptr;
 
@@ -27,6 +28,8 @@ TCpuForm::TCpuForm(TComponent* owner) : TForm(owner)
 
     shape_.Attach(Background);
     flicker_.Attach(this);
+    // Enter and Escape both leave, as Exit does.
+    dialogs::UseDialogKeys(*this, {{ExitButton}, CloseButton, MinimizeButton, ExitButton, ExitButton});
 
     SetTexts(kelp::GetLanguageName());
 }

@@ -5,6 +5,7 @@
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 #include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogKeys.h"
 #include "screens/dialogs/ProgressBarDrawing.h"
 
 TProgressDialog* ProgressDialog = nullptr;
@@ -42,6 +43,11 @@ TProgressDialog::TProgressDialog(TComponent* owner) : TForm(owner)
     ProgressBar->SetTop(kBarTop);
     ProgressBar->Picture().SetSize(dialogs::kProgressBarWidth, kBarHeight);
     ProgressBar->Picture().SetTransparentColor(ProgressBarHead->Picture().TransparentColor());
+    barReading_ = std::make_unique<TAccessibleParts>(nullptr, TAccRole::ProgressBar, [this] { return Message->Caption(); },
+                                                     [this] { return std::to_string(percent_) + "%"; });
+    barReading_->SetParent(this);
+    dialogs::UseDialogKeys(*this, {{CancelButton}, CloseButton, MinimizeButton, CancelButton});
+    barReading_->SetBounds(kBarLeft, kBarTop, dialogs::kProgressBarWidth, kBarHeight);
 }
 
 TProgressDialog::~TProgressDialog()
@@ -56,6 +62,10 @@ void TProgressDialog::DrawPercent(int percent)
                                             ProgressBarTail->Picture()};
     ProgressBar->SetWidth(dialogs::DrawProgressBar(ProgressBar->Picture(), pieces, percent));
     ProgressBar->Invalidate();
+    if (percent != percent_) {
+        percent_ = percent;
+        barReading_->Changed();
+    }
 }
 
 void TProgressDialog::SetLanguage()

@@ -9,12 +9,14 @@
 #include "VtPackage/VtButtonTx.h"
 #include "framework/TForm.h"
 #include "framework/TTimer.h"
+#include "framework/controls/TAccessibleParts.h"
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
 #include "kelp/widget/Flicker.h"
 #include "kelp/widget/RegionShapedForm.h"
 
 #include <functional>
+#include <memory>
 
 class TProgressDialog : public TForm {
 public:
@@ -32,6 +34,10 @@ public:
 
     // Draws the bar at `percent` (0..100).
     void DrawPercent(int percent);
+    int Percent() const { return percent_; }
+    // The bar for screen readers: a progress bar named by the message,
+    // valued by the percentage.
+    TAccessibleParts& BarReading() { return *barReading_; }
 
     TImage* Background;
     VtButtonTx* CancelButton;
@@ -59,6 +65,8 @@ private:
     int steps_ = 100;
     int counter_ = 0;
     StepCallback callback_;
+    int percent_ = 0;
+    std::unique_ptr<TAccessibleParts> barReading_;
 };
 
 // The progress form created at start-up.

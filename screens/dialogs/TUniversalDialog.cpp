@@ -5,6 +5,7 @@
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 #include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogKeys.h"
 
 TUniversalDialog* UniversalDialog = nullptr;
 
@@ -21,12 +22,7 @@ TUniversalDialog::TUniversalDialog(TComponent* owner) : TForm(owner)
     CloseButton = &LayoutComponent<VtButton>(*this, "CloseButton");
     MinimizeButton = &LayoutComponent<VtButton>(*this, "MinimizeButton");
 
-    for (VtButton* button : {static_cast<VtButton*>(LeftButton), static_cast<VtButton*>(RightButton), CloseButton,
-                             MinimizeButton})
-        button->SetTabStop(true);
-    CloseButton->SetAccName([] { return kelp::Translate("CloseWindow"); });
-    MinimizeButton->SetAccName([] { return kelp::Translate("MinimizeWindow"); });
-    SetFocusCuesFollowKeyboard(true);
+    dialogs::UseDialogKeys(*this, {{LeftButton, RightButton}, CloseButton, MinimizeButton});
 
     shape_.Attach(Background);
     flicker_.Attach(this);

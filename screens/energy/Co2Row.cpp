@@ -40,10 +40,11 @@ void Co2Row::SetVisible(bool visible)
     unitImage_->SetVisible(visible);
 }
 
-void Co2Row::ShowValue(double milligrams)
+bool Co2Row::ShowValue(double milligrams)
 {
     const MassUnit unit = UnitFor(milligrams);
-    if (unit != unit_) {
+    const bool unitChanged = unit != unit_;
+    if (unitChanged) {
         unit_ = unit;
         unitImage_->SetPicture(*units_[static_cast<int>(unit)]);
     }
@@ -52,7 +53,7 @@ void Co2Row::ShowValue(double milligrams)
         shown *= 0.001;
     else if (unit == MassUnit::Kilograms)
         shown *= 0.000001;
-    digits_.ShowValue(shown >= kScaledLimit ? kMaximum : shown);
+    return digits_.ShowValue(shown >= kScaledLimit ? kMaximum : shown) || unitChanged;
 }
 
 } // namespace energy

@@ -19,7 +19,8 @@ public:
 
     void Place(int left, int top);
     void SetVisible(bool visible);
-    void ShowValue(double milligrams);
+    // True when the figure or its unit changed.
+    bool ShowValue(double milligrams);
 
     MassUnit Unit() const { return unit_; }
     const DigitRow& Digits() const { return digits_; }

@@ -67,21 +67,36 @@ void DigitRow::SetVisible(bool visible)
         image->SetVisible(visible);
 }
 
-void DigitRow::ShowValue(double value)
+bool DigitRow::ShowValue(double value)
 {
     const std::vector<int> glyphs = GlyphIndices(value, integerDigits_, fractionDigits_);
+    bool changed = false;
     for (size_t i = 0; i < images_.size(); ++i)
-        ShowGlyph(i, glyphs[i]);
+        changed |= ShowGlyph(i, glyphs[i]);
+    return changed;
 }
 
-void DigitRow::ShowGlyph(size_t position, int index)
+std::string DigitRow::ShownText() const
+{
+    std::string text;
+    for (const int glyph : shown_) {
+        if (glyph >= 0 && glyph <= 9)
+            text += static_cast<char>('0' + glyph);
+        else if (glyph == 10 || glyph == 12)
+            text += '.';
+    }
+    return text;
+}
+
+bool DigitRow::ShowGlyph(size_t position, int index)
 {
     // An unchanged glyph is not drawn again: the readout refreshes every
     // few seconds and mostly keeps its digits.
     if (shown_[position] == index)
-        return;
+        return false;
     shown_[position] = index;
     images_[position]->SetPicture(glyphs_.Glyph(index));
+    return true;
 }
 
 } // namespace energy

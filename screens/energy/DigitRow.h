@@ -7,6 +7,7 @@
 #include "framework/TForm.h"
 #include "screens/energy/DigitGlyphs.h"
 
+#include <string>
 #include <vector>
 
 namespace energy {
@@ -25,8 +26,10 @@ public:
     void SetLeft(int left);
     void SetTop(int top);
     void SetVisible(bool visible);
-    // value is not negative; see GlyphIndices.
-    void ShowValue(double value);
+    // value is not negative; see GlyphIndices. True when a glyph changed.
+    bool ShowValue(double value);
+    // The figure the glyphs show, as text ("8.957"): blanks left out.
+    std::string ShownText() const;
 
     // The glyph images in reading order.
     const std::vector<VtImage*>& Images() const { return images_; }
@@ -34,7 +37,7 @@ public:
 private:
     void Build(TForm& form);
     void Move(int dx, int dy);
-    void ShowGlyph(size_t position, int index);
+    bool ShowGlyph(size_t position, int index);
 
     const DigitGlyphs& glyphs_;
     std::vector<VtImage*> images_;  // owned by the form

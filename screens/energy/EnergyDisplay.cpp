@@ -2,6 +2,7 @@
 
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
+#include "screens/energy/Co2Reading.h"
 #include "screens/energy/ResetTimes.h"
 #include "screens/energy/SinceCaption.h"
 
@@ -12,6 +13,9 @@ namespace {
 constexpr int kPowerLeft = 59, kPowerTop = 80;
 constexpr int kEnergyLeft = 59, kEnergyTop = 139;
 constexpr int kCo2Left = 46, kCo2Top = 236;
+// The digits and the unit beside them.
+constexpr int kCo2ReadingWidth = 190, kCo2ReadingHeight = 22;
+constexpr int kPowerReadingWidth = 130, kEnergyReadingWidth = 220, kReadingHeight = 24;
 // The graphics-boost lamp is wider than the plain one and stays centred.
 constexpr int kGpuLampShift = 9;
 
@@ -64,6 +68,25 @@ EnergyDisplay::EnergyDisplay(TForm& mainWindow, TForm& cpuForm, EnergyDisplayHos
     powerRow_.Place(kPowerLeft, kPowerTop);
     energyRow_.Place(kEnergyLeft, kEnergyTop);
     co2Row_.Place(kCo2Left, kCo2Top);
+    co2Reading_ = std::make_unique<TAccessibleParts>(
+        nullptr, TAccRole::StaticText, [this] { return reducedCo2Title_.Caption(); },
+        [this] {
+            return Co2ReadingText(co2Row_.Digits().ShownText(), co2Row_.Unit(), since_ ? SinceDate(*since_) : "");
+        });
+    co2Reading_->SetParent(&mainWindow_);
+    co2Reading_->SetBounds(kCo2Left, kCo2Top, kCo2ReadingWidth, kCo2ReadingHeight);
+    co2Reading_->Hide();
+    TLabel& powerTitle = Part<TLabel>(cpuForm, "CpuPowerTitle");
+    powerReading_ = std::make_unique<TAccessibleParts>(
+        nullptr, TAccRole::StaticText, [&powerTitle] { return powerTitle.Caption(); },
+        [this] { return PowerReadingText(powerRow_.Digits().ShownText()); });
+    energyReading_ = std::make_unique<TAccessibleParts>(
+        nullptr, TAccRole::StaticText, [this] { return cpuEnergySavingTitle_.Caption(); },
+        [this] { return EnergyReadingText(energyRow_.Digits().ShownText(), energyRow_.FactorShown()); });
+    powerReading_->SetParent(&cpuForm_);
+    powerReading_->SetBounds(kPowerLeft, kPowerTop, kPowerReadingWidth, kReadingHeight);
+    energyReading_->SetParent(&cpuForm_);
+    energyReading_->SetBounds(kEnergyLeft, kEnergyTop, kEnergyReadingWidth, kReadingHeight);
 
     switchButton_.OnClick = [this](TObject*) { SwitchButtonClick(); };
     resetButton_.OnClick = [this](TObject*) { ResetButtonClick(); };
@@ -88,7 +111,7 @@ void EnergyDisplay::Attach()
     SetCaptionArea(switchButton_, kTotalViewCaption);
     powerRow_.SetVisible(true);
     energyRow_.SetVisible(true);
-    co2Row_.SetVisible(true);
+    ShowCo2(true);
 }
 
 void EnergyDisplay::Refresh()
@@ -98,13 +121,16 @@ void EnergyDisplay::Refresh()
         return;
     const EnergyReadings readings = host_.Readings();
     if (cpuFormShown) {
-        powerRow_.ShowValue(readings.boardPower);
-        energyRow_.ShowValue(totalView_ ? readings.boardTotal : readings.boardCumulative);
+        if (powerRow_.ShowValue(readings.boardPower))
+            powerReading_->Changed();
+        if (energyRow_.ShowValue(totalView_ ? readings.boardTotal : readings.boardCumulative))
+            energyReading_->Changed();
     }
     if (large_) {
         const double saved = totalView_ ? readings.vgaTotal + readings.boardTotal
                                         : readings.vgaCumulative + readings.boardCumulative;
-        co2Row_.ShowValue(saved * readings.co2PerWattHour);
+        if (co2Row_.ShowValue(saved * readings.co2PerWattHour))
+            co2Reading_->Changed();
     }
 }
 
@@ -134,7 +160,7 @@ void EnergyDisplay::ResetButtonClick()
     const std::optional<FILETIME> start = RestartCurrentPeriod();
     if (!start)
         return;
-    date_.SetCaption(SinceCaption(*start));
+    SetSince(*start);
     host_.ClearCumulative();
     Refresh();
 }
@@ -145,7 +171,7 @@ void EnergyDisplay::ShrinkButtonClick()
     background_.SetPicture(large_ ? largeBk_.Picture() : smallBk_.Picture());
     host_.BackgroundChanged();
     SetEnergyGroupVisible(large_);
-    co2Row_.SetVisible(large_);
+    ShowCo2(large_);
     MoveModeGroup(large_ ? kShrinkDistance : -kShrinkDistance);
     if (large_)
         Refresh();
@@ -159,7 +185,20 @@ void EnergyDisplay::CpuButtonClick()
 void EnergyDisplay::ShowSince(const char* name)
 {
     if (const std::optional<FILETIME> start = ReadResetTime(name))
-        date_.SetCaption(SinceCaption(*start));
+        SetSince(*start);
+}
+
+void EnergyDisplay::SetSince(const FILETIME& start)
+{
+    since_ = start;
+    date_.SetCaption(SinceCaption(start));
+    co2Reading_->Changed();
+}
+
+void EnergyDisplay::ShowCo2(bool visible)
+{
+    co2Row_.SetVisible(visible);
+    co2Reading_->SetVisible(visible);
 }
 
 void EnergyDisplay::SetEnergyGroupVisible(bool visible)

@@ -13,9 +13,12 @@
 #include "VtPackage/VtBar.h"
 #include "VtPackage/VtButtonTx.h"
 #include "VtPackage/VtCheckBox.h"
+#include "framework/controls/TAccessibleParts.h"
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +48,12 @@ public:
     const PowerRow& Power() const { return powerRow_; }
     const EnergyRow& Energy() const { return energyRow_; }
     const Co2Row& Co2() const { return co2Row_; }
+    // The CO2 readout for screen readers: a static text named by its title,
+    // valued by the figure, its unit and the period's start.
+    const TAccessibleParts& Co2Reading() const { return *co2Reading_; }
+    // The CPU form's readouts, named by their titles.
+    const TAccessibleParts& PowerReading() const { return *powerReading_; }
+    const TAccessibleParts& EnergyReading() const { return *energyReading_; }
 
 private:
     void SwitchButtonClick();
@@ -52,6 +61,8 @@ private:
     void ShrinkButtonClick();
     void CpuButtonClick();
     void ShowSince(const char* name);
+    void SetSince(const FILETIME& start);
+    void ShowCo2(bool visible);
     void SetEnergyGroupVisible(bool visible);
     void MoveModeGroup(int dy);
     void LoadGpuSkin(const std::string& artworkFolder);
@@ -74,6 +85,10 @@ private:
     PowerRow powerRow_;
     EnergyRow energyRow_;
     Co2Row co2Row_;
+    std::unique_ptr<TAccessibleParts> co2Reading_;
+    std::unique_ptr<TAccessibleParts> powerReading_;
+    std::unique_ptr<TAccessibleParts> energyReading_;
+    std::optional<FILETIME> since_;
     std::vector<TControl*> modeGroup_;
     bool totalView_ = true;
     bool large_ = true;

@@ -40,10 +40,11 @@ void EnergyRow::SetVisible(bool visible)
     unit_->SetVisible(visible);
 }
 
-void EnergyRow::ShowValue(double wattHours)
+bool EnergyRow::ShowValue(double wattHours)
 {
     const bool factor = wattHours < kKilo;
-    if (factor != factorShown_) {
+    const bool factorChanged = factor != factorShown_;
+    if (factorChanged) {
         factorShown_ = factor;
         factor_->SetVisible(factor && digits_.Visible());
         PlaceUnit();
@@ -51,7 +52,7 @@ void EnergyRow::ShowValue(double wattHours)
     double shown = factor ? wattHours : wattHours * 0.001;
     if (shown >= kKilo)
         shown = kMaximum;
-    digits_.ShowValue(shown);
+    return digits_.ShowValue(shown) || factorChanged;
 }
 
 } // namespace energy

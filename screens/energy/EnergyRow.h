@@ -14,7 +14,8 @@ public:
 
     void Place(int left, int top);
     void SetVisible(bool visible);
-    void ShowValue(double wattHours);
+    // True when a glyph or the factor changed.
+    bool ShowValue(double wattHours);
 
     bool FactorShown() const { return factorShown_; }
     const DigitRow& Digits() const { return digits_; }

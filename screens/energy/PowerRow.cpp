@@ -29,9 +29,9 @@ void PowerRow::SetVisible(bool visible)
     watts_->SetVisible(visible);
 }
 
-void PowerRow::ShowValue(double watts)
+bool PowerRow::ShowValue(double watts)
 {
-    digits_.ShowValue(watts >= kLimit ? kMaximum : watts);
+    return digits_.ShowValue(watts >= kLimit ? kMaximum : watts);
 }
 
 } // namespace energy

@@ -12,7 +12,8 @@ public:
 
     void Place(int left, int top);
     void SetVisible(bool visible);
-    void ShowValue(double watts);
+    // True when a glyph changed.
+    bool ShowValue(double watts);
 
     const DigitRow& Digits() const { return digits_; }
     const VtImage& Unit() const { return *watts_; }

@@ -10,5 +10,7 @@
 namespace energy {
 
 std::string SinceCaption(const FILETIME& start);
+// The start alone: "yyyy/mm/dd hh:mm".
+std::string SinceDate(const FILETIME& start);
 
 } // namespace energy

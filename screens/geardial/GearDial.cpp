@@ -1,5 +1,6 @@
 #include "screens/geardial/GearDial.h"
 
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "kelp/System/Language.h"
 #include "screens/geardial/ModeCaption.h"
@@ -107,6 +108,7 @@ void GearDial::Select(int level)
     MoveGearMarker(to);
     host_.StopStartupRestore();
     host_.SetMode(level);
+    CountModeChange(ModeChangeCause::User);
     Animate(from, to);
 }
 
@@ -149,13 +151,23 @@ void GearDial::Refresh()
     MoveGearMarker(index);
     shown_ = index;
     ShowChart(StillChart(index));
-    if (controls_.modeName) {
+    if (controls_.modeName && !holdNote_.empty()) {
+        controls_.modeName->SetCaption(holdNote_);
+    } else if (controls_.modeName) {
         const int gear = level == GearLevel::Auto ? host_.RunningAutoGear() : 0;
         controls_.modeName->SetCaption(ModeCaption(level, gear, [](const std::string& key) {
             return kelp::Translate(key.c_str());
         }));
     }
     RefreshLamps(level);
+}
+
+void GearDial::SetHoldNote(const std::string& note)
+{
+    if (note == holdNote_)
+        return;
+    holdNote_ = note;
+    Refresh();
 }
 
 void GearDial::RefreshVgaLamp()

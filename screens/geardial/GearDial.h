@@ -52,6 +52,9 @@ public:
     // Shows the mode the engine reports.
     void Refresh();
     void RefreshVgaLamp();
+    // Why the mode holds ("Turbo, for render.exe"), shown instead of the
+    // mode's name while set; "" for the name alone.
+    void SetHoldNote(const std::string& note);
     // The settings button was clicked: the advanced settings over the dimmed
     // window; after OK they are saved and the running mode is applied anew.
     void MoreSettings();
@@ -79,6 +82,7 @@ private:
     TObject* hovered_ = nullptr;
     DialControls controls_;
     int shown_ = kFallbackIndex;
+    std::string holdNote_;
 };
 
 } // namespace geardial

@@ -5,6 +5,7 @@
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 #include "screens/dialogs/DialogFonts.h"
+#include "screens/dialogs/DialogKeys.h"
 #include "screens/dialogs/DialogService.h"
 #include "screens/vgaform/EventsPage.h"
 
@@ -40,6 +41,20 @@ TVgaForm::TVgaForm(TComponent* owner) : TForm(owner)
     Hyperlink->SetCursor(crHandPoint);
     CloseButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
     ExitButton->OnClick = [this](TObject* sender) { CloseClick(sender); };
+    dialogs::UseDialogKeys(*this, {{ExitButton}, CloseButton, MinimizeButton, ExitButton, ExitButton});
+    // The link is a tab stop of its own; Enter or Space opens it as a click.
+    link_ = std::make_unique<TFocusStandIn>(
+        nullptr, TAccRole::Link,
+        TFocusStandIn::Parts{[this] { return Hyperlink->Caption(); }, [] { return std::string(kEventsPageAddress); },
+                             [this] { return Hyperlink->BoundsRect(); },
+                             [this](WORD key, TShiftState) {
+                                 if (key != VK_RETURN && key != VK_SPACE)
+                                     return false;
+                                 HyperlinkClick(Hyperlink);
+                                 return true;
+                             }});
+    link_->SetParent(this);
+    link_->SetBounds(Hyperlink->Left(), Hyperlink->Top(), Hyperlink->Width(), Hyperlink->Height());
 }
 
 TVgaForm::~TVgaForm()

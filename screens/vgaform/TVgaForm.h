@@ -8,12 +8,14 @@
 #include "VtPackage/VtButton.h"
 #include "VtPackage/VtButtonTx.h"
 #include "framework/TForm.h"
+#include "framework/controls/TFocusStandIn.h"
 #include "framework/controls/TImage.h"
 #include "framework/controls/TLabel.h"
 #include "kelp/widget/Flicker.h"
 #include "kelp/widget/RegionShapedForm.h"
 #include "screens/vgaform/ShellOpen.h"
 
+#include <memory>
 #include <string>
 
 class TVgaForm : public TForm {
@@ -51,6 +53,7 @@ private:
     kelp::Flicker flicker_;
     LinkOpener opener_ = ShellOpen;
     bool textsLoaded_ = false;
+    std::unique_ptr<TFocusStandIn> link_;
 };
 
 // The graphics-card form created at start-up.

@@ -134,6 +134,18 @@ TEST_F(Option, KeysOnTheArrowOpenMoveAndChooseAsAStandardListAndItReadsAsOne)
     EXPECT_TRUE(row.Arrow().AccState() & asExpanded);
     key(VK_DOWN);
     EXPECT_EQ(changes, 0) << "moving in an open list chooses nothing";
+    // The open list reads as a list of the entries, the one reached
+    // selected and focused, and named in the list window's events.
+    const auto items = row.DropDown().AccChildren();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(row.DropDown().AccRole(), TAccRole::List);
+    EXPECT_EQ(items[1]->AccRole(), TAccRole::ListItem);
+    EXPECT_EQ(items[1]->AccName(), "Entry 1");
+    EXPECT_EQ(items[1]->AccState() & (asSelected | asFocused), asSelected | asFocused);
+    EXPECT_EQ(items[0]->AccState() & (asSelected | asFocused), 0u);
+    LONG child = CHILDID_SELF;
+    EXPECT_EQ(items[1]->AccEventWindow(child), row.DropDown().Handle());
+    EXPECT_EQ(child, 2);
     key(VK_RETURN);
     EXPECT_FALSE(row.IsOpen());
     EXPECT_EQ(row.SelectedIndex(), 1);
@@ -233,3 +245,35 @@ TEST_F(Option, DisabledRowIsGreyClosedAndCannotOpenAndAnAlertIsRed)
 }
 
 } // namespace
+
+TEST_F(Option, TheSliderTakesItsKeysThroughItsStandInAndReadsItsValueText)
+{
+    SliderRow slider(form, 56, 82);
+    slider.SetRange(0, 40);
+    slider.SetPosition(5);
+    slider.SetValueText([](int position) { return std::to_string(position * 100) + " MHz"; });
+    int slides = 0;
+    slider.OnChange = [&] { ++slides; };
+    const auto key = [&](WORD code) {
+        PostMessageA(slider.Keys().Handle(), WM_KEYDOWN, code, 1);
+        Application().ProcessMessages();
+    };
+    key(VK_RIGHT);
+    EXPECT_EQ(slider.Position(), 6);
+    key(VK_NEXT);
+    EXPECT_EQ(slider.Position(), 10) << "a page is a tenth of the range";
+    key(VK_END);
+    EXPECT_EQ(slider.Position(), 40);
+    key(VK_END);
+    EXPECT_EQ(slides, 3) << "a key that moves nothing changes nothing";
+    EXPECT_EQ(slider.Keys().AccRole(), TAccRole::Slider);
+    EXPECT_EQ(slider.Keys().AccValue(), "4000 MHz");
+    const RECT place = slider.Keys().BoundsRect();
+    EXPECT_LE(place.left, slider.Thumb().Left()) << "placed over the rail and the thumb's travel";
+    EXPECT_GE(place.right, slider.Track().Left() + slider.Track().Width());
+
+    slider.SetEnabled(false);
+    key(VK_HOME);
+    EXPECT_EQ(slider.Position(), 40) << "a disabled slider takes no keys";
+    EXPECT_FALSE(slider.Keys().CanFocus());
+}

@@ -35,12 +35,14 @@ TEST(MainLayout, PublishesExactlyTheComponentsOfTheMainWindow)
         {"InitGearModeTimer", "TTimer"}, {"VgaReadyTimer", "TTimer"}, {"RegisterNotifyTimer", "TTimer"},
         {"RestoreGearTimer", "TTimer"},
         // Beside the shrink box: opens the savings history.
-        {"HistoryButton", "VtButton"}};
+        {"HistoryButton", "VtButton"},
+        // Left of the history button: opens the automation page.
+        {"AutomationButton", "VtButton"}};
     std::map<std::string, std::string> found;
     TMainForm& form = MainForm();
     for (int i = 0; i < form.ComponentCount(); ++i)
         found[form.Components(i)->Name()] = form.Components(i)->ClassName();
-    EXPECT_EQ(expected.size(), 52u);
+    EXPECT_EQ(expected.size(), 53u);
     EXPECT_EQ(found, expected);
     EXPECT_EQ(form.Caption(), "Pellix");
     EXPECT_TRUE(form.OnShow && form.OnClose && form.OnDestroy);

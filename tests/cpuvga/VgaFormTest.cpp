@@ -148,3 +148,26 @@ TEST_F(VgaFormTest, TextsFromTheFirstShowAddressAndTheJapaneseRule)
 }
 
 } // namespace
+
+TEST_F(VgaFormTest, TabReachesTheLinkWhichEnterOpensAndEscapeLeavesAsExitDoes)
+{
+    DialogService::Instance().ShowVgaForm();
+    TWinControl* link = nullptr;
+    for (TAccessible* node : form.AccChildren())
+        if (node->AccRole() == TAccRole::Link)
+            link = dynamic_cast<TWinControl*>(node);
+    ASSERT_NE(link, nullptr) << "the link reads as a link";
+    EXPECT_EQ(link->AccName(), kEventsPageAddress);
+    form.ExitButton->SetFocus();
+    for (int i = 0; i < 4 && !link->Focused(); ++i)
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(link->Focused()) << "Tab reaches the link";
+    SendMessageA(link->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], kEventsPageAddress);
+    EXPECT_TRUE(form.Visible());
+
+    SendMessageA(link->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(CoverDialog->Visible()) << "as Exit, Escape takes the cover down too";
+}

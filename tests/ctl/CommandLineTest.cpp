@@ -74,3 +74,35 @@ TEST(CtlCommandLine, QuotesTheHeldCommandSoItsArgumentsSurvive)
     EXPECT_EQ(QuoteCommandLine({"C:\\Program Files\\x.exe", ""}), "\"C:\\Program Files\\x.exe\" \"\"");
     EXPECT_EQ(QuoteCommandLine({"a\"b", "dir\\ with\\"}), "\"a\\\"b\" \"dir\\ with\\\\\"");
 }
+
+TEST(CtlCommandLine, RuleCommandsTakeAProgramAndAModeCheckedAsThePageChecksThem)
+{
+    Parsed add = Parse({"rule", "ADD", "C:\\Tools\\render.exe", "Turbo"});
+    ASSERT_TRUE(add.invocation);
+    EXPECT_EQ(add.invocation->verb, Verb::Rule);
+    EXPECT_EQ(add.invocation->ruleAction, RuleAction::Add);
+    EXPECT_EQ(add.invocation->ruleProgram, "C:\\Tools\\render.exe");
+    EXPECT_EQ(add.invocation->level, 0x4000);
+    Parsed remove = Parse({"rule", "remove", "render.exe"});
+    ASSERT_TRUE(remove.invocation);
+    EXPECT_EQ(remove.invocation->ruleAction, RuleAction::Remove);
+    EXPECT_EQ(Parse({"rule", "list"}).invocation->ruleAction, RuleAction::List);
+
+    const std::pair<std::vector<std::string>, UsageError::Kind> cases[] = {
+        {{"rule"}, UsageError::Kind::BadRule},
+        {{"rule", "drop", "x.exe"}, UsageError::Kind::BadRule},
+        {{"rule", "add", "x.exe"}, UsageError::Kind::BadRule},
+        {{"rule", "add", "x.exe", "warp"}, UsageError::Kind::UnknownMode},
+        {{"rule", "add", "a*.exe", "max"}, UsageError::Kind::BadRuleProgram},
+        {{"rule", "remove", "relative\\x.exe"}, UsageError::Kind::BadRuleProgram},
+        {{"rule", "remove", std::string(121, 'x')}, UsageError::Kind::BadRuleProgram},
+        {{"rule", "list", "more"}, UsageError::Kind::BadOption},
+        {{"rule", "list", "--json"}, UsageError::Kind::BadOption},
+        {{"rule", "add", "x.exe", "max", "--", "cmd"}, UsageError::Kind::BadOption},
+    };
+    for (const auto& [args, kind] : cases) {
+        const Parsed parsed = Parse(args);
+        EXPECT_FALSE(parsed.invocation) << args.size();
+        EXPECT_EQ(parsed.error.kind, kind) << (args.size() > 1 ? args[1] : "");
+    }
+}

@@ -4,6 +4,7 @@
 // change once it has ended.
 
 #include "app/ConsoleControl.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "tests/ctl/FakeControlHost.h"
 
@@ -101,6 +102,33 @@ TEST(ConsoleControl, PutsBackOnlyWhatTheUserLeftAlone)
     EXPECT_EQ(rig.host.applied, GearLevel::HighPerformance);
 }
 
+TEST(ConsoleControl, ChangesLetThroughAreCountedAsTheCommandLines)
+{
+    const auto changes = [] { return ModeChangeCounts()[size_t(ModeChangeCause::CommandLine)]; };
+    const auto others = [] {
+        uint64_t sum = 0;
+        for (size_t cause = 0; cause < kModeChangeCauseCount; ++cause)
+            if (cause != size_t(ModeChangeCause::CommandLine))
+                sum += ModeChangeCounts()[cause];
+        return sum;
+    };
+    const uint64_t before = changes(), otherBefore = others();
+    Rig rig;
+    rig.host.level = GearLevel::Turbo;
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::MaxSaving).outcome, Outcome::Done);
+    EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::HighPerformance, GearLevel::Turbo).outcome, Outcome::Done);
+    EXPECT_EQ(changes(), before + 2);
+    // Refused or not a change: not counted.
+    EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::HighPerformance, GearLevel::MaxSaving).reason,
+              Reason::NotCurrent);
+    rig.host.dialog = true;
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::Turbo).reason, Reason::Busy);
+    rig.Ask(Command::Status);
+    rig.Confirm(GearLevel::Turbo);
+    EXPECT_EQ(changes(), before + 2);
+    EXPECT_EQ(others(), otherBefore);
+}
+
 TEST(ConsoleControl, AChangeIsJudgedOnceItHasEnded)
 {
     Rig rig;
@@ -138,6 +166,98 @@ TEST(ConsoleControl, CalibrationRunsAfterTheReplyAndReportsItsEnd)
     rig.then();
     EXPECT_EQ(rig.Ask(Command::CalibrationProgress).progress.state, CalibrationState::Completed);
 }
+
+namespace {
+
+// The automation as the rule commands see it: settings taken on Commit
+// unless the "registry" refuses.
+class FakeAutomation final : public automation::AutomationService {
+public:
+    automation::AutomationSettings settings;
+    bool storeWorks = true;
+    int commits = 0;
+
+    const automation::AutomationSettings& Settings() const override { return settings; }
+    bool Commit(automation::AutomationSettings changed) override
+    {
+        ++commits;
+        if (!storeWorks)
+            return false;
+        automation::Validate(changed);
+        settings = std::move(changed);
+        return true;
+    }
+    void Reload() override {}
+    void SuspendHotkeys(bool) override {}
+    automation::HotkeyState StateOf(automation::HotkeyAction action) const override
+    {
+        return action == automation::HotkeyAction::Auto ? automation::HotkeyState::Taken
+                                                         : automation::HotkeyState::Off;
+    }
+    automation::HotkeyState Probe(const automation::Hotkey&) override { return automation::HotkeyState::Off; }
+    Hold CurrentHold() const override { return {automation::HoldCause::Rule, "render.exe"}; }
+};
+
+class AutomationHost final : public FakeHost {
+public:
+    automation::AutomationService* Automation() override { return service; }
+    automation::AutomationService* service = nullptr;
+};
+
+Reply AskRule(ConsoleControl& control, Command command, const std::string& program, int level = 0, uint32_t index = 0)
+{
+    Request request;
+    request.command = command;
+    request.program = program;
+    request.level = uint32_t(level);
+    request.index = index;
+    std::function<void()> then;
+    return control.Handle({Job::Phase::Ask, request}, then);
+}
+
+TEST(ConsoleControl, RuleChangesAreCheckedBeforeTheyAreStored)
+{
+    AutomationHost host;
+    ConsoleControl control(host);
+    EXPECT_EQ(AskRule(control, Command::AddRule, "render.exe", 0x4000).reason, Reason::Busy) << "not started yet";
+
+    FakeAutomation service;
+    host.service = &service;
+    EXPECT_EQ(AskRule(control, Command::RuleAt, "", 0, 0).reason, Reason::NoSuchRule);
+    EXPECT_EQ(AskRule(control, Command::AddRule, "render.exe", 0x4000).outcome, Outcome::Done);
+    EXPECT_EQ(AskRule(control, Command::AddRule, "Render.EXE", 2).reason, Reason::DuplicateRule);
+    EXPECT_EQ(AskRule(control, Command::AddRule, "a?.exe", 2).reason, Reason::BadProgram);
+    EXPECT_EQ(AskRule(control, Command::AddRule, "b.exe", 7).reason, Reason::UnknownLevel);
+    EXPECT_EQ(service.commits, 1) << "refusals store nothing";
+
+    const Reply first = AskRule(control, Command::RuleAt, "", 0, 0);
+    ASSERT_EQ(first.outcome, Outcome::Done);
+    EXPECT_EQ(first.rule.count, 1u);
+    EXPECT_EQ(first.rule.program, "render.exe");
+    EXPECT_EQ(first.rule.level, 0x4000u);
+
+    for (size_t i = 1; i < automation::kMaxRules; ++i)
+        ASSERT_EQ(AskRule(control, Command::AddRule, "p" + std::to_string(i) + ".exe", 1).outcome, Outcome::Done);
+    EXPECT_EQ(AskRule(control, Command::AddRule, "one-more.exe", 1).reason, Reason::TooManyRules);
+
+    service.storeWorks = false;
+    const Reply unstored = AskRule(control, Command::RemoveRule, "RENDER.exe");
+    EXPECT_EQ(unstored.outcome, Outcome::Failed);
+    EXPECT_EQ(unstored.reason, Reason::NotStored);
+    EXPECT_EQ(service.settings.rules.size(), automation::kMaxRules) << "the rules in force stay";
+    service.storeWorks = true;
+    EXPECT_EQ(AskRule(control, Command::RemoveRule, "RENDER.exe").outcome, Outcome::Done);
+    EXPECT_EQ(AskRule(control, Command::RemoveRule, "render.exe").reason, Reason::NoSuchRule);
+
+    const Reply state = AskRule(control, Command::AutomationStatus, "");
+    ASSERT_EQ(state.outcome, Outcome::Done);
+    EXPECT_EQ(state.automation.holder, uint8_t(automation::HoldCause::Rule));
+    EXPECT_EQ(state.automation.holderName, "render.exe");
+    EXPECT_EQ(state.automation.hotkeys[size_t(automation::HotkeyAction::Auto)],
+              uint8_t(automation::HotkeyState::Taken));
+}
+
+} // namespace
 
 TEST(ConsoleControl, ThePoliciesRefuseWithoutTouchingTheStartupRestore)
 {

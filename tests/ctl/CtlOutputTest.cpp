@@ -46,6 +46,13 @@ TEST(CtlOutput, MachineOutputCarriesTheStatus)
     const std::string csv = ctl::EnergyCsv(status);
     EXPECT_NE(csv.find("\r\nall,12.000000,1.000000,7.380000,0.615000,2026-12-09T10:11:12,\r\n"), std::string::npos)
         << csv;
+
+    // The CO2 follows the factor the program counts with, as its window does.
+    status.co2PerWattHour = 400;
+    const nlohmann::json energy = nlohmann::json::parse(ctl::EnergyJson(status));
+    EXPECT_DOUBLE_EQ(energy.at("all").at("totalCo2G").get<double>(), 12 * 0.4);
+    EXPECT_DOUBLE_EQ(energy.at("board").at("currentCo2G").get<double>(), 0.4);
+    EXPECT_NE(ctl::EnergyCsv(status).find("\r\nall,12.000000,1.000000,4.800000,0.400000,"), std::string::npos);
 }
 
 TEST(CtlOutput, EveryTextIsInEveryLanguage)

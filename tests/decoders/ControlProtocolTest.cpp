@@ -137,6 +137,40 @@ TEST(ControlProtocol, RefusesAnythingButAnExactMessage)
     EXPECT_FALSE(DecodeR(EncodeReply(nan)));
 }
 
+TEST(ControlProtocol, TheStatusCarriesTheEmissionFactorWhenSent)
+{
+    Reply status = Answer(Command::Status, Outcome::Done);
+    status.status.boardTotalWh = 10;
+    const std::vector<uint8_t> without = EncodeReply(status);
+    status.status.co2PerWattHour = 400;
+    const std::vector<uint8_t> with = EncodeReply(status);
+    EXPECT_EQ(with.size(), without.size() + 8) << "appended to the other fields";
+    EXPECT_LE(with.size(), kMaxMessage);
+    EXPECT_EQ(DecodeR(with)->status.co2PerWattHour, 400);
+    // A program that sends no factor is still understood; the default counts.
+    const std::optional<Reply> old = DecodeR(without);
+    ASSERT_TRUE(old);
+    EXPECT_FALSE(old->status.co2PerWattHour);
+    EXPECT_DOUBLE_EQ(Co2Grams(old->status, 10), 6.15);
+    EXPECT_DOUBLE_EQ(Co2Grams(DecodeR(with)->status, 10), 4);
+
+    for (double bad : {0.0, -1.0, history::kMaxCo2PerWattHour + 1, std::numeric_limits<double>::infinity(),
+                       std::numeric_limits<double>::quiet_NaN()}) {
+        status.status.co2PerWattHour = bad;
+        EXPECT_FALSE(DecodeR(EncodeReply(status))) << bad;
+    }
+    // Only the status may grow so, and by the factor alone.
+    std::vector<uint8_t> longer = with;
+    longer.push_back(0);
+    longer[10] = uint8_t(longer.size() - kHeaderSize);
+    EXPECT_FALSE(DecodeR(longer));
+    Reply progress = Answer(Command::CalibrationProgress, Outcome::Done);
+    std::vector<uint8_t> padded = EncodeReply(progress);
+    padded.insert(padded.end(), 8, 0);
+    padded[10] = uint8_t(padded.size() - kHeaderSize);
+    EXPECT_FALSE(DecodeR(padded));
+}
+
 TEST(ControlProtocol, HistoryDaysTravelWholeAndOnlyAsSaneDays)
 {
     Request ask;
@@ -191,3 +225,90 @@ TEST(ControlProtocol, HistoryDaysTravelWholeAndOnlyAsSaneDays)
     endWithDay[10] = uint8_t(endWithDay.size() - kHeaderSize);
     EXPECT_FALSE(DecodeR(endWithDay)) << "the end of the list carries no day";
 }
+
+namespace {
+
+// The rule commands and the automation's state: the programs travel whole
+// up to their limit, and nothing past it, with a NUL or with a wrong
+// length is believed.
+TEST(ControlProtocol, RulesAndTheAutomationStateTravelWithinTheirLimits)
+{
+    Request add;
+    add.command = Command::AddRule;
+    add.level = 0x4000;
+    add.program = "C:\\Tools\\" + std::string(kMaxRuleProgram - 9, 'r');
+    const std::vector<uint8_t> addBytes = EncodeRequest(add);
+    EXPECT_LE(addBytes.size(), kMaxMessage);
+    const std::optional<Request> addBack = Decode(addBytes);
+    ASSERT_TRUE(addBack);
+    EXPECT_EQ(addBack->level, 0x4000u);
+    EXPECT_EQ(addBack->program, add.program);
+
+    Request remove;
+    remove.command = Command::RemoveRule;
+    remove.program = "render.exe";
+    std::vector<uint8_t> removeBytes = EncodeRequest(remove);
+    ASSERT_TRUE(Decode(removeBytes));
+    EXPECT_EQ(Decode(removeBytes)->program, "render.exe");
+    // A NUL inside, a length past the bytes, a byte too many.
+    std::vector<uint8_t> nul = removeBytes;
+    nul[kHeaderSize + 3] = 0;
+    EXPECT_FALSE(Decode(nul));
+    std::vector<uint8_t> longer = removeBytes;
+    longer[kHeaderSize] = uint8_t(remove.program.size() + 1);
+    EXPECT_FALSE(Decode(longer));
+    std::vector<uint8_t> extra = removeBytes;
+    extra.push_back('x');
+    extra[10] = uint8_t(extra.size() - kHeaderSize);
+    EXPECT_FALSE(Decode(extra));
+    // A length byte past the program limit, even with the bytes there.
+    Request tooLong = remove;
+    tooLong.program = std::string(kMaxRuleProgram + 1, 'a');
+    std::vector<uint8_t> tooLongBytes = EncodeRequest(tooLong);
+    ASSERT_EQ(tooLongBytes[kHeaderSize], kMaxRuleProgram);  // the encoder cuts
+    tooLongBytes[kHeaderSize] = uint8_t(kMaxRuleProgram + 1);
+    tooLongBytes.push_back('a');
+    tooLongBytes[10] = uint8_t(tooLongBytes.size() - kHeaderSize);
+    EXPECT_FALSE(Decode(tooLongBytes));
+
+    Reply rule = Answer(Command::RuleAt, Outcome::Done);
+    rule.rule = {3, 0x8000, 5, "bake.exe"};
+    const std::optional<Reply> ruleBack = DecodeR(EncodeReply(rule));
+    ASSERT_TRUE(ruleBack);
+    EXPECT_EQ(ruleBack->rule.count, 3u);
+    EXPECT_EQ(ruleBack->rule.level, 0x8000u);
+    EXPECT_EQ(ruleBack->rule.problem, 5);
+    EXPECT_EQ(ruleBack->rule.program, "bake.exe");
+    rule.rule.problem = kLastRuleProblem + 1;
+    EXPECT_FALSE(DecodeR(EncodeReply(rule)));
+
+    Reply state = Answer(Command::AutomationStatus, Outcome::Done);
+    state.automation.holder = 2;
+    state.automation.hotkeys[0] = 1;
+    state.automation.hotkeys[5] = 2;
+    state.automation.holderName = std::string(kMaxRuleProgram, 'n');
+    const std::vector<uint8_t> stateBytes = EncodeReply(state);
+    EXPECT_EQ(stateBytes.size(), kMaxMessage);
+    const std::optional<Reply> stateBack = DecodeR(stateBytes);
+    ASSERT_TRUE(stateBack);
+    EXPECT_EQ(stateBack->automation.holder, 2);
+    EXPECT_EQ(stateBack->automation.hotkeys[5], 2);
+    EXPECT_EQ(stateBack->automation.holderName.size(), kMaxRuleProgram);
+    state.automation.hotkeys[2] = kLastHotkeyState + 1;
+    EXPECT_FALSE(DecodeR(EncodeReply(state)));
+
+    // Done and refused rule changes carry no payload; with one they are no reply.
+    for (Command change : {Command::AddRule, Command::RemoveRule}) {
+        const std::optional<Reply> done = DecodeR(EncodeReply(Answer(change, Outcome::Done)));
+        ASSERT_TRUE(done) << int(change);
+        EXPECT_EQ(done->outcome, Outcome::Done);
+    }
+    std::vector<uint8_t> refused = EncodeReply(Answer(Command::AddRule, Outcome::Refused, Reason::DuplicateRule));
+    ASSERT_TRUE(DecodeR(refused));
+    EXPECT_EQ(DecodeR(refused)->reason, Reason::DuplicateRule);
+    refused.push_back(0);
+    refused[10] = 1;
+    EXPECT_FALSE(DecodeR(refused));
+}
+
+} // namespace

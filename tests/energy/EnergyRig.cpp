@@ -18,9 +18,11 @@ std::unique_ptr<TForm> PlainCpuForm()
 {
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBounds(0, 0, 373, 219);
-    auto* title = new TLabel(form.get());
-    title->SetName("CpuEnergySavingTitle");
-    title->SetParent(form.get());
+    for (const char* name : {"CpuPowerTitle", "CpuEnergySavingTitle"}) {
+        auto* title = new TLabel(form.get());
+        title->SetName(name);
+        title->SetParent(form.get());
+    }
     return form;
 }
 

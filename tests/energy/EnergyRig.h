@@ -37,7 +37,7 @@ public:
 std::string ArtFolder();
 
 // Fresh forms per rig: the main window from its layout, a CPU form with
-// the title the display switches, and the display on them.
+// the titles that name its readouts, and the display on them.
 class Rig {
 public:
     explicit Rig(bool boostPresent = false);

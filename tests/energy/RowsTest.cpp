@@ -138,3 +138,34 @@ TEST(Rows, TheCo2UnitLeavesTheLastDecimalUncovered)
     EXPECT_GE(images[0]->Top(), 230);
     EXPECT_LE(Bounds(*images[0]).bottom, 259);
 }
+
+TEST(Rows, TheCo2ReadoutReadsAsItsFigureUnitAndStartForScreenReaders)
+{
+    Rig rig;
+    rig.Main().Show();
+    const TAccessibleParts& reading = rig.Display().Co2Reading();
+    EXPECT_EQ(reading.AccRole(), TAccRole::StaticText);
+    rig.host.readings.boardTotal = 0.01;  // 6.15 mg
+    rig.Display().Refresh();
+    const std::string small = reading.AccValue();
+    EXPECT_EQ(small.rfind("6.150 mg CO2 since ", 0), 0u) << small;
+    EXPECT_EQ(small.size(), std::string("6.150 mg CO2 since 2026/12/09 18:39").size()) << small;
+    rig.host.readings.boardTotal = 2000.0;  // 1,230,000 mg
+    rig.Display().Refresh();
+    EXPECT_EQ(reading.AccValue().rfind("1230.000 g CO2 since ", 0), 0u) << reading.AccValue();
+    EXPECT_FALSE(reading.AccState() & asUnavailable) << "the mouse passes, the readout is there";
+}
+
+TEST(Rows, TheCpuFormsReadoutsReadAsTheirFiguresAndUnits)
+{
+    Rig rig;
+    rig.ShowBoth();
+    rig.host.readings.boardPower = 12.345;
+    rig.host.readings.boardTotal = 999.4;
+    rig.Display().Refresh();
+    EXPECT_EQ(rig.Display().PowerReading().AccValue(), "12.35 W") << "as the digits show it, the last one rounded";
+    EXPECT_EQ(rig.Display().EnergyReading().AccValue(), "999.400000 Wh") << "watt-hours while the factor shows";
+    rig.host.readings.boardTotal = 1000.0;
+    rig.Display().Refresh();
+    EXPECT_EQ(rig.Display().EnergyReading().AccValue(), "1.000000 kWh");
+}

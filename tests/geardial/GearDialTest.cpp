@@ -5,6 +5,7 @@
 #include "DialFixtures.h"
 
 #include "VtPackage/VtRegistration.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeModel.h"
 #include "framework/TApplication.h"
 #include "framework/system/ExecutableFolder.h"
@@ -301,6 +302,7 @@ TEST_F(GearDialTest, LeavingAButtonOtherThanTheHoveredOneKeepsThePreview)
 
 TEST_F(GearDialTest, SelectStartsTheChangeAndFadesToTheNewMode)
 {
+    const uint64_t choices = ModeChangeCounts()[size_t(ModeChangeCause::User)];
     host.level = GearLevel::HighPerformance;
     GearDial& dial = Dial();
     std::atomic<bool> sawDisabled{false};
@@ -318,6 +320,7 @@ TEST_F(GearDialTest, SelectStartsTheChangeAndFadesToTheNewMode)
     watcher.join();
 
     EXPECT_EQ(host.requests, std::vector<int>{GearLevel::Turbo});
+    EXPECT_EQ(ModeChangeCounts()[size_t(ModeChangeCause::User)], choices + 1) << "counted as the user's";
     EXPECT_EQ(host.restoreStops, 1);
     EXPECT_TRUE(sawDisabled) << "the window takes no input while the chart fades";
     EXPECT_TRUE(IsWindowEnabled(window));
@@ -389,6 +392,7 @@ TEST_F(GearDialTest, AutoRefusedLeavesTheCurrentModeChecked)
     };
     host.level = GearLevel::MaxSaving;
     Dial();
+    const uint64_t choices = ModeChangeCounts()[size_t(ModeChangeCause::User)];
     for (const Case& c : cases) {
         host = ScriptedHost();
         host.level = GearLevel::MaxSaving;
@@ -400,6 +404,7 @@ TEST_F(GearDialTest, AutoRefusedLeavesTheCurrentModeChecked)
         ASSERT_EQ(host.asked.size(), 1u) << c.name;
         EXPECT_EQ(host.asked[0], kelp::Translate(c.textKey)) << c.name;
     }
+    EXPECT_EQ(ModeChangeCounts()[size_t(ModeChangeCause::User)], choices) << "refused choices are not counted";
 }
 
 TEST_F(GearDialTest, AutoAcceptedAfterConfirmationAndCalibration)

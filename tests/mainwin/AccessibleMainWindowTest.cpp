@@ -14,6 +14,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 using namespace programtest;
 using accclient::Accessible;
@@ -21,6 +22,10 @@ using accclient::Accessible;
 namespace {
 
 using ModeNames = std::array<std::wstring, 5>;
+
+// How the CO2 readout reads: the figure as shown, its unit, the period's start.
+const std::wregex kEnglishCo2(LR"(\d+\.\d{3} mg CO2 since \d{4}/\d\d/\d\d \d\d:\d\d)");
+const std::wregex kGermanCo2(LR"(\d+\.\d{3} mg CO2 seit \d{4}/\d\d/\d\d \d\d:\d\d)");
 
 const ModeNames kEnglish{L"Auto", L"Turbo Mode", L"High Performance Mode", L"Medium Power Saving Mode",
                          L"Max. Power Saving Mode"};
@@ -95,7 +100,7 @@ bool Checked(const Accessible& node)
     return node.State() != -1 && (node.State() & STATE_SYSTEM_CHECKED) != 0;
 }
 
-void ChooseTurboByItsDefaultAction(const std::string& program, const ModeNames& names)
+void ChooseTurboByItsDefaultAction(const std::string& program, const ModeNames& names, const std::wregex& co2)
 {
     accclient::Apartment apartment;
     ResetProgramRegistry();
@@ -120,6 +125,11 @@ void ChooseTurboByItsDefaultAction(const std::string& program, const ModeNames& 
         EXPECT_FALSE(buttons[i].DefaultAction().empty()) << "mode " << i;
     }
     EXPECT_TRUE(Eventually([&] { return Checked(buttons[2]); }, 5000)) << "High Performance is the running mode";
+    std::vector<std::wstring> readings;
+    for (const Accessible& node : accclient::Descendants(window))
+        if (node.Role() == ROLE_SYSTEM_STATICTEXT && std::regex_match(node.Value(), co2))
+            readings.push_back(node.Name());
+    EXPECT_EQ(readings.size(), 1u) << "the CO2 readout reads as text in the language's words";
     for (size_t i : {0u, 1u, 3u, 4u})
         EXPECT_FALSE(Checked(buttons[i])) << "mode " << i;
 
@@ -134,13 +144,13 @@ void ChooseTurboByItsDefaultAction(const std::string& program, const ModeNames& 
 
 TEST(AccessibleMainWindow, ModeButtonsByTheirEnglishNamesChooseTurboAsAClickDoes)
 {
-    ChooseTurboByItsDefaultAction({}, kEnglish);
+    ChooseTurboByItsDefaultAction({}, kEnglish, kEnglishCo2);
 }
 
 TEST(AccessibleMainWindow, ModeButtonsCarryTheGermanNamesInGerman)
 {
     InstallationInLanguage german("German");
-    ChooseTurboByItsDefaultAction(german.Program(), kGerman);
+    ChooseTurboByItsDefaultAction(german.Program(), kGerman, kGermanCo2);
 }
 
 TEST(AccessibleMainWindow, AutoFirstAsksAndTheQuestionNamesItsDefaultAnswerAndTakesTheOtherByItsAction)
@@ -210,8 +220,67 @@ TEST(AccessibleMainWindow, AdvancedSettingsOpenByTheirButtonsDefaultActionAndThe
     ASSERT_EQ(available.DoDefaultAction(), S_OK);
     EXPECT_TRUE(Eventually([&] { return (available.State() & STATE_SYSTEM_EXPANDED) != 0; }, 5000)) << "the list opens";
 
+    const Accessible cpu = accclient::Find(settings, ROLE_SYSTEM_SLIDER, L"CPU Frequency");
+    ASSERT_TRUE(cpu) << "the frequency reads as a slider named by its title";
+    EXPECT_FALSE(cpu.Value().empty()) << "valued by the text on its thumb";
+    const RECT rail = cpu.Location();
+    EXPECT_GT(rail.right - rail.left, 300) << "placed over the rail";
+    std::vector<std::wstring> tabs, selected;
+    for (const Accessible& node : accclient::Descendants(settings))
+        if (node.Role() == ROLE_SYSTEM_PAGETAB) {
+            tabs.push_back(node.Name());
+            if (node.State() & STATE_SYSTEM_SELECTED)
+                selected.push_back(node.Name());
+        }
+    EXPECT_EQ(tabs, (std::vector<std::wstring>{kEnglish[1], kEnglish[2], kEnglish[3], kEnglish[4]}));
+    EXPECT_EQ(selected, std::vector<std::wstring>{kEnglish[2]}) << "the running mode's tab is open";
+
     const Accessible cancel = accclient::Find(settings, ROLE_SYSTEM_PUSHBUTTON, L"Cancel");
     ASSERT_TRUE(cancel);
     ASSERT_EQ(cancel.DoDefaultAction(), S_OK);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(form) == 0; }, 5000));
+}
+
+TEST(AccessibleMainWindow, TheCalibrationsProgressReadsAsAProgressBarByItsPercentage)
+{
+    accclient::Apartment apartment;
+    ResetProgramRegistry();
+    Program pellix("");
+    ASSERT_TRUE(pellix.Started());
+    ASSERT_TRUE(WaitForLevel(0));
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(pellix.Window()) != 0; }, 10000));
+    const auto buttons = ModeButtons(accclient::FromWindow(pellix.Window()), kEnglish);
+    ASSERT_TRUE(buttons[0]);
+    // Without thresholds Auto offers the calibration; its default answer
+    // starts it.
+    ASSERT_EQ(buttons[0].DoDefaultAction(), S_OK);
+    const HWND question = FindDialog(pellix.Process(), 10000);
+    ASSERT_NE(question, nullptr);
+    Accessible start;
+    for (const Accessible& node : accclient::Descendants(accclient::FromWindow(question)))
+        if (node.Role() == ROLE_SYSTEM_PUSHBUTTON && (node.State() & STATE_SYSTEM_DEFAULT))
+            start = node;
+    ASSERT_TRUE(start);
+    ASSERT_EQ(start.DoDefaultAction(), S_OK);
+
+    const HWND progress = pellix.Process().WaitForWindow("TProgressDialog", 10000);
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(progress) != 0; }, 10000));
+    const Accessible form = accclient::FromWindow(progress);
+    Accessible bar;
+    for (const Accessible& node : accclient::Descendants(form))
+        if (node.Role() == ROLE_SYSTEM_PROGRESSBAR)
+            bar = node;
+    ASSERT_TRUE(bar) << "the bar reads as a progress bar";
+    const std::wregex percent(LR"((\d+)%)");
+    EXPECT_TRUE(Eventually([&] {
+        std::wsmatch match;
+        const std::wstring value = bar.Value();
+        return std::regex_match(value, match, percent) && std::stoi(match[1]) > 0;
+    }, 10000)) << "valued by the percentage reached";
+
+    const Accessible cancel = accclient::Find(form, ROLE_SYSTEM_PUSHBUTTON, L"Cancel");
+    ASSERT_TRUE(cancel);
+    ASSERT_EQ(cancel.DoDefaultAction(), S_OK);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(progress) == 0; }, 10000)) << "Cancel ends the calibration";
 }

@@ -7,21 +7,32 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace programtest;
 using accclient::Accessible;
 
 namespace {
 
-void PressKey(WORD key)
+// The key pressed and released, with a modifier (VK_MENU for Alt) held
+// around it when one is given.
+void PressKey(WORD key, WORD modifier = 0)
 {
-    INPUT input[2] = {};
-    for (INPUT& stroke : input) {
-        stroke.type = INPUT_KEYBOARD;
-        stroke.ki.wVk = key;
-    }
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
+    std::vector<INPUT> input;
+    const auto stroke = [&](WORD vk, DWORD flags) {
+        INPUT one{};
+        one.type = INPUT_KEYBOARD;
+        one.ki.wVk = vk;
+        one.ki.dwFlags = flags;
+        input.push_back(one);
+    };
+    if (modifier)
+        stroke(modifier, 0);
+    stroke(key, 0);
+    stroke(key, KEYEVENTF_KEYUP);
+    if (modifier)
+        stroke(modifier, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
 // The focused control's node, empty while none of the window's has it.
@@ -104,4 +115,38 @@ TEST_F(KeyboardMainWindow, EscapeAnswersTheQuestionAsItsCloseButtonAndTheFocusRe
     EXPECT_TRUE(Eventually([&] { const Accessible f = Focused(tree); return f && f.Name() == L"Auto"; }, 5000))
         << "the focus is back on the button that asked";
     EXPECT_EQ(BoardItem(kGearLevelItem), 0u) << "closing refuses Auto";
+}
+
+TEST_F(KeyboardMainWindow, AdvancedSettingsByKeysAloneStoreANewDiskSpinDownTime)
+{
+    Program& pellix = *pellix_;
+    ASSERT_TRUE(PressUntilFocused(VK_TAB, tree_, 25, [](const Accessible& node) {
+        return node.Role() == ROLE_SYSTEM_PUSHBUTTON && node.Name() == L"Advanced Settings";
+    }));
+    PressKey(VK_SPACE);
+    const HWND form = pellix.Process().WaitForWindow("TAdvancedSetting", 10000);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(form) && GetForegroundWindow() == form; }, 10000))
+        << "the settings take the keyboard when they open";
+    const Accessible settings = accclient::FromWindow(form);
+    ASSERT_TRUE(settings);
+
+    const auto isDisk = [](const Accessible& node) {
+        return node.Role() == ROLE_SYSTEM_COMBOBOX && node.Name() == L"Turn Off Hard Disks";
+    };
+    ASSERT_TRUE(PressUntilFocused(VK_TAB, settings, 30, isDisk)) << "Tab never reached the disk list";
+    EXPECT_EQ(Focused(settings).Value(), L"Never") << "High Performance keeps its disks spinning";
+    PressKey(VK_DOWN, VK_MENU);
+    ASSERT_TRUE(Eventually([&] { return (Focused(settings).State() & STATE_SYSTEM_EXPANDED) != 0; }, 5000))
+        << "Alt+Down opens the list";
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(Eventually([&] { return Focused(settings).Value() == L"After 5 hours"; }, 5000))
+        << "Up and Enter in the open list choose the entry above";
+    EXPECT_TRUE(Focused(settings).State() & STATE_SYSTEM_COLLAPSED) << "choosing closes the list";
+
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(form) == 0; }, 5000)) << "Enter answers OK";
+    EXPECT_TRUE(Eventually([] { return ReadDword(kAdvanceKey, "SpinDownTimeout_Normal") == DWORD(18000); }, 5000))
+        << "the chosen time is stored for High Performance";
 }

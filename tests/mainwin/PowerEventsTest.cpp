@@ -1,9 +1,11 @@
 // Suspend and resume on a board with the newer ACPI interface, with and
-// without the overclocking utility's windows about.
+// without the overclocking utility's windows about; each change counted
+// once, by what asked for it.
 
 #include "app/PowerEvents.h"
 #include "board/core/BoardStore.h"
 #include "engine/CpuPowerMonitor.h"
+#include "engine/ModeChangeCause.h"
 #include "engine/ModeRequest.h"
 #include "framework/TTimer.h"
 #include "tests/board/support/BoardTestSupport.h"
@@ -31,6 +33,11 @@ void ApplyAndWait(int level)
     SetMode(level, true);
     ASSERT_TRUE(WaitForModeChange(10000));
     ASSERT_EQ(BoardLevel(), uint32_t(level));
+}
+
+uint64_t Counted(ModeChangeCause cause)
+{
+    return ModeChangeCounts()[size_t(cause)];
 }
 
 bool LevelBecomes(uint32_t level, DWORD timeoutMs)
@@ -89,6 +96,7 @@ protected:
 
 TEST_F(PowerEventsTest, ResumeReappliesTheLevelOfTheSuspend)
 {
+    const uint64_t resumes = Counted(ModeChangeCause::Resume);
     ApplyAndWait(2);
     events.OnPowerBroadcast(PBT_APMSUSPEND);
     ApplyAndWait(0);
@@ -101,10 +109,12 @@ TEST_F(PowerEventsTest, ResumeReappliesTheLevelOfTheSuspend)
     events.OnPowerBroadcast(PBT_APMRESUMEAUTOMATIC);
     EXPECT_TRUE(LevelBecomes(2, 10000)) << "a query is no suspend";
     EXPECT_FALSE(restoreTimer->Enabled());
+    EXPECT_EQ(Counted(ModeChangeCause::Resume), resumes + 2);
 }
 
 TEST_F(PowerEventsTest, TheOverclockingHelpOpenAtSuspendDelaysTheRestore)
 {
+    const uint64_t resumes = Counted(ModeChangeCause::Resume), trays = Counted(ModeChangeCause::Tray);
     ApplyAndWait(1);
     {
         OtherProgramWindow help("SplintHelp");
@@ -116,17 +126,21 @@ TEST_F(PowerEventsTest, TheOverclockingHelpOpenAtSuspendDelaysTheRestore)
         EXPECT_EQ(restoreTimer->Interval(), 6000u);
         PumpFor(3000);
         EXPECT_EQ(BoardLevel(), 0x4000u) << "restored before the utility had its turn";
+        EXPECT_EQ(Counted(ModeChangeCause::Resume), resumes);
     }
     EXPECT_TRUE(LevelBecomes(1, 8000));
     EXPECT_FALSE(restoreTimer->Enabled());
+    EXPECT_EQ(Counted(ModeChangeCause::Resume), resumes + 1);
 
     // The timer ran: requests for High Performance are served at once again.
     events.ReturnToHighPerformance();
     EXPECT_TRUE(LevelBecomes(0, 10000));
+    EXPECT_EQ(Counted(ModeChangeCause::Tray), trays + 1) << "asked by another program's message";
 }
 
 TEST_F(PowerEventsTest, HighPerformanceRequestedWhileTheHelpWasOpenComesFromTheTimer)
 {
+    const uint64_t resumes = Counted(ModeChangeCause::Resume), trays = Counted(ModeChangeCause::Tray);
     ApplyAndWait(0);
     OtherProgramWindow help("SplintHelp");
     events.OnPowerBroadcast(PBT_APMSUSPEND);
@@ -137,6 +151,8 @@ TEST_F(PowerEventsTest, HighPerformanceRequestedWhileTheHelpWasOpenComesFromTheT
     EXPECT_EQ(BoardLevel(), 2u);
     // Level 0 at suspend: the timer asks for High Performance.
     EXPECT_TRUE(LevelBecomes(0, 6000));
+    EXPECT_EQ(Counted(ModeChangeCause::Tray), trays + 1) << "the message's change, late";
+    EXPECT_EQ(Counted(ModeChangeCause::Resume), resumes);
 }
 
 TEST_F(PowerEventsTest, TheOverclockingUtilityAtResumeAloneLeavesTheLevelAlone)
@@ -146,7 +162,9 @@ TEST_F(PowerEventsTest, TheOverclockingUtilityAtResumeAloneLeavesTheLevelAlone)
     ApplyAndWait(2);
     OtherProgramWindow utility("Splint");
     events.OnPowerBroadcast(PBT_APMRESUMESUSPEND);
+    const uint64_t resumes = Counted(ModeChangeCause::Resume);
     PumpFor(2000);
     EXPECT_EQ(BoardLevel(), 2u);
     EXPECT_FALSE(restoreTimer->Enabled());
+    EXPECT_EQ(Counted(ModeChangeCause::Resume), resumes);
 }

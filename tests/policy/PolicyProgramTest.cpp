@@ -7,8 +7,11 @@
 // again without a restart.
 
 #include "app/PrivateMessages.h"
+#include "automation/HotkeyBinder.h"
+#include "engine/RegistryLayout.h"
 #include "ipc/ControlProtocol.h"
 #include "policy/PolicySet.h"
+#include "tests/automation/AutomationRig.h"
 #include "tests/board/support/BoardTestSupport.h"
 #include "tests/ctl/CtlRun.h"
 #include "tests/mainwin/AccessibleClient.h"
@@ -88,6 +91,8 @@ protected:
     {
         ResetProgramRegistry();
         ClearPolicies();
+        automationtest::ClearAutomation();
+        automationtest::WriteAutomation(RegValue::AutomationHotkeys, "turbo=1,3,84\n");  // Ctrl+Alt+T
         SetPolicy(HKEY_LOCAL_MACHINE, policy::PolicyName::ForcedMode, "max");
         program_ = std::make_unique<Program>("");
         ASSERT_TRUE(program_->Started());
@@ -97,6 +102,14 @@ protected:
     {
         program_.reset();
         ClearPolicies();
+        automationtest::ClearAutomation();
+    }
+
+    void PressTurboHotkey()
+    {
+        PostMessageA(program_->Window(), WM_HOTKEY,
+                     automation::HotkeyBinder::kFirstId + int(automation::HotkeyAction::Turbo),
+                     MAKELPARAM(MOD_CONTROL | MOD_ALT, 'T'));
     }
 
     unsigned TrayUpdates() { return tray_.Icon(program_->Window(), 1).value_or(traytest::ShownIcon{}).updates; }
@@ -158,6 +171,10 @@ TEST_F(PolicyProgram, ForcedMaxSavingHoldsAgainstEveryRequestUntilThePolicyGoes)
     EXPECT_EQ(set.exitCode, 4) << set.err;
     EXPECT_NE(set.err.find("ForcedMode"), std::string::npos) << "the refusal names the policy: " << set.err;
     ExpectRefusedVisibly(before, "pellixctl");
+    before = TrayUpdates();
+    PressTurboHotkey();
+    ExpectRefusedVisibly(before, "a hotkey");
+
     const ctltest::CtlResult status = ctltest::RunCtl({"status"});
     EXPECT_NE(status.out.find("ForcedMode=max"), std::string::npos) << status.out;
 
@@ -173,6 +190,28 @@ TEST_F(PolicyProgram, ForcedMaxSavingHoldsAgainstEveryRequestUntilThePolicyGoes)
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(BoardItem(kGearLevelItem), kTurbo);
     EXPECT_NE(ctltest::RunCtl({"status"}).out.find("Policies:"), std::string::npos);
+}
+
+TEST_F(PolicyProgram, AutomationSwitchedOffLeavesTheModeToTheUser)
+{
+    ASSERT_TRUE(WaitForLevel(kMaxSaving));
+    ClearPolicies();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, policy::kPolicyKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const DWORD on = 1;
+    RegSetValueExA(key, policy::PolicyName::DisableAutomation, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), 4);
+    RegCloseKey(key);
+    AnnouncePolicyRefresh();
+    PressTurboHotkey();
+    Sleep(kRefusalSettleMs);
+    EXPECT_EQ(BoardItem(kGearLevelItem), kMaxSaving) << "the hotkey changed the mode";
+    // Without the policy the same hotkey works again.
+    ClearPolicies();
+    AnnouncePolicyRefresh();
+    PressTurboHotkey();
+    EXPECT_TRUE(WaitForLevel(kTurbo)) << "the hotkey after the policy's removal";
 }
 
 TEST_F(PolicyProgram, AllowedModesRefuseTheOthersAndARefreshAppliesANewForcedMode)

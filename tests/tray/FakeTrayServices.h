@@ -52,6 +52,7 @@ public:
     }
 
     void ExitProgram() override { log.push_back("ExitProgram"); }
+    void ShowAutomationPage() override { log.push_back("ShowAutomationPage"); }
 
     UINT PopupMenu(HMENU menu, HWND, POINT) override
     {

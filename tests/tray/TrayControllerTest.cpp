@@ -334,6 +334,30 @@ TEST_F(TrayControllerTest, MenuShowsTheStoredOptionsAndTogglesThem)
     EXPECT_EQ(closes, 0);
 }
 
+// The automation page's item comes after Exit, below a separator: the first
+// three items keep their places and meanings.
+TEST_F(TrayControllerTest, AutomationItemFollowsExitAndOpensThePage)
+{
+    Create();
+    int count = 0;
+    std::string caption;
+    bool separator = false;
+    services.popup = [&](HMENU menu) {
+        count = GetMenuItemCount(menu);
+        separator = (GetMenuState(menu, 3, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        char text[64] = {};
+        GetMenuStringA(menu, 4, text, sizeof(text), MF_BYPOSITION);
+        caption = text;
+        return UINT(GetMenuItemID(menu, 4));
+    };
+    tray->OnNotify(WM_RBUTTONUP);
+    EXPECT_EQ(count, 5);
+    EXPECT_TRUE(separator);
+    EXPECT_EQ(caption, "Automation...");
+    EXPECT_EQ(services.log, (std::vector<std::string>{"PopupMenu", "ShowAutomationPage"}));
+    EXPECT_EQ(closes, 0);
+}
+
 TEST_F(TrayControllerTest, SwitchingTipsOffHidesTheBalloon)
 {
     Create();

@@ -14,6 +14,9 @@
 //   screensdrive drop <r>    clicks the arrow of option row r (0 vCore .. 5 nap)
 //   screensdrive cancel      clicks the form's Cancel button
 //   screensdrive notice      answers a notice that is up with its right button
+//   screensdrive settings-rect prints the advanced-settings form's rectangle
+//   screensdrive key <vk> [n] presses the key (a virtual-key code) n times
+//                            (once by default), as keyboard input
 //   screensdrive point <x> <y> puts the pointer at (x, y) of the main window's
 //                            client area, without a click (a tool-tip)
 //   screensdrive traymenu    opens the tray icon's menu at the pointer, as a
@@ -215,6 +218,24 @@ int main(int argc, char** argv)
         SetCursorPos(point.x, point.y);
         Sleep(100);
         LeftClick();
+        return 0;
+    }
+    if (command == "key" && argc >= 3) {
+        const int times = argc >= 4 ? std::atoi(argv[3]) : 1;
+        for (int i = 0; i < times; ++i) {
+            INPUT strokes[2] = {};
+            strokes[0].type = strokes[1].type = INPUT_KEYBOARD;
+            strokes[0].ki.wVk = strokes[1].ki.wVk = static_cast<WORD>(std::atoi(argv[2]));
+            strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, strokes, sizeof(INPUT));
+            Sleep(150);
+        }
+        return 0;
+    }
+    if (command == "settings-rect") {
+        if (!SettingsForm())
+            return 1;
+        PrintRect(SettingsForm());
         return 0;
     }
     if (command == "settings" || command == "cancel" || command == "notice")
