@@ -1,6 +1,7 @@
 #include "VtPackage/VtControl.h"
 
 #include <algorithm>
+#include <windowsx.h>
 
 namespace {
 
@@ -23,7 +24,12 @@ bool VtControl::HitTest(int x, int y)
 
 TAccState VtControl::AccState() const
 {
-    return TWinControl::AccState() | (Pressed() ? asPressed : 0);
+    return TWinControl::AccState() | (Pressed() ? asPressed : 0) | (m_managed ? TAccState(asUnavailable) : 0);
+}
+
+std::string VtControl::AccDescription() const
+{
+    return m_managed ? Hint() : TWinControl::AccDescription();
 }
 
 TFocusCuePlace VtControl::FocusCuePlace()
@@ -36,23 +42,71 @@ TFocusCuePlace VtControl::FocusCuePlace()
 
 void VtControl::AccPerformDefaultAction()
 {
-    if (!m_clicksDisabled && Enabled())
+    if (m_managed)
+        ReportManagedClick();
+    else if (!m_clicksDisabled && Enabled())
         Click();
+}
+
+void VtControl::SetManaged(bool managed, const std::string& hint)
+{
+    if (managed) {
+        // A hint set by the screen meanwhile (its texts loaded late) is its own.
+        if (!m_managed || Hint() != m_managedHint) {
+            m_ownHint = Hint();
+            m_ownShowHint = ShowHint();
+        }
+        if (!m_managed) {
+            m_ownClicksDisabled = m_clicksDisabled;
+            SetClicksDisabled(true);
+            CancelHover();
+        }
+        m_managedHint = hint;
+        SetHint(hint);
+        SetShowHint(!hint.empty());
+        m_managed = true;
+        if (Enabled())
+            ShowDisabled();
+    } else if (m_managed) {
+        m_managed = false;
+        SetHint(m_ownHint);
+        SetShowHint(m_ownShowHint);
+        SetClicksDisabled(m_ownClicksDisabled);
+        if (Enabled())
+            Look(&VtControl::ShowRaised);
+    }
+    Invalidate();
+}
+
+void VtControl::ReportManagedClick()
+{
+    if (OnManagedClick)
+        OnManagedClick(this);
+}
+
+// A managed control keeps its disabled look whatever the mouse, the keys
+// and the focus do.
+void VtControl::Look(void (VtControl::*look)())
+{
+    if (m_managed)
+        ShowDisabled();
+    else
+        (this->*look)();
 }
 
 void VtControl::ShowReleased()
 {
     if (Hot() || (m_focused && FocusCuesShown()))
-        ShowFocused();
+        Look(&VtControl::ShowFocused);
     else
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
 }
 
 void VtControl::Press()
 {
     if (!m_focused && TabStop() && CanFocus())
         SetFocus();
-    ShowSunken();
+    Look(&VtControl::ShowSunken);
 }
 
 void VtControl::CancelPress()
@@ -70,16 +124,20 @@ void VtControl::CancelHover()
         return;
     m_hovering = false;
     if (!m_mousePressed && !m_focused && m_showMouseOver)
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
 }
 
 void VtControl::Enter(bool leftHeld)
 {
+    if (m_managed) {
+        m_hovering = true;
+        return;
+    }
     if (leftHeld) {
         Press();
         m_mousePressed = true;
     } else if (m_showMouseOver && !m_focused) {
-        ShowFocused();
+        Look(&VtControl::ShowFocused);
     }
     m_hovering = true;
     if (OnMouseEnter)
@@ -89,6 +147,8 @@ void VtControl::Enter(bool leftHeld)
 void VtControl::Leave()
 {
     m_hovering = false;
+    if (m_managed)
+        return;
     if (m_mousePressed) {
         // Leaving with the button held only releases the look; the exit
         // is not reported while the press lasts.
@@ -98,7 +158,7 @@ void VtControl::Leave()
         return;
     }
     if (!m_focused && m_showMouseOver)
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
     if (OnMouseLeave)
         OnMouseLeave(this);
 }
@@ -114,7 +174,7 @@ void VtControl::SetEnabled(bool enabled)
     if (enabled == Enabled())
         return;
     if (enabled) {
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
     } else {
         CancelPress();
         CancelHover();
@@ -141,10 +201,42 @@ void VtControl::SetClicksDisabled(bool disabled)
     m_clicksDisabled = disabled;
 }
 
+// A managed control's presses end here, before any subclass could turn
+// them into a click, a check or a modal result; their release is reported.
+bool VtControl::TakeManagedInput(const TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (TabStop() && CanFocus())
+            SetFocus();
+        return true;
+    case WM_LBUTTONUP:
+        if (HitTest(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)))
+            ReportManagedClick();
+        return true;
+    case WM_KEYDOWN:
+        return IsPressKey(WORD(message.WParam));
+    case WM_CHAR:
+        return message.WParam == ' ' || message.WParam == '\r';
+    case WM_KEYUP:
+        if (!IsPressKey(WORD(message.WParam)))
+            return false;
+        ReportManagedClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void VtControl::WndProc(TMessage& message)
 {
     if (message.Msg == WM_MOUSELEAVE) {
         MouseLeft();
+        return;
+    }
+    if (m_managed && TakeManagedInput(message)) {
+        message.Result = 0;
         return;
     }
     TWinControl::WndProc(message);
@@ -192,7 +284,7 @@ void VtControl::DoEnter()
 {
     m_focused = true;
     if (!Pressed() && !Hot() && FocusCuesShown())
-        ShowFocused();
+        Look(&VtControl::ShowFocused);
     TWinControl::DoEnter();
 }
 
@@ -211,7 +303,7 @@ void VtControl::DoExit()
             m_keyPressed = false;
         }
     } else if (!Hot()) {
-        ShowRaised();
+        Look(&VtControl::ShowRaised);
     }
     TWinControl::DoExit();
 }

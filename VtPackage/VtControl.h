@@ -29,12 +29,28 @@ public:
     bool ClicksDisabled() const { return m_clicksDisabled; }
     void SetClicksDisabled(bool disabled);
 
+    // Managed: what the control would change is held by the organisation's
+    // policy. The control shows its disabled look and takes no click, but
+    // stays enabled for the mouse so that its tool-tip (the hint given
+    // here, in place of its own) says why; assistive technology hears
+    // "unavailable" and the hint as the description. A click, a press key
+    // or the default action reports OnManagedClick instead.
+    void SetManaged(bool managed, const std::string& hint = {});
+    bool Managed() const { return m_managed; }
+    TNotifyEvent OnManagedClick;
+
     TAccState AccState() const override;
+    std::string AccDescription() const override;
     // The frame along the edges, the ring for a round control.
     TFocusCuePlace FocusCuePlace() override;
     bool IsGroupCurrent() const override { return GetChecked(); }
     // Clicks that are switched off take the default action with them.
-    TAccAction AccDefaultAction() const override { return m_clicksDisabled ? TAccAction::None : ClickAction(); }
+    // A managed control keeps its action's name: the request is refused
+    // aloud rather than missing.
+    TAccAction AccDefaultAction() const override
+    {
+        return m_clicksDisabled && !m_managed ? TAccAction::None : ClickAction();
+    }
 
     bool Hovering() const { return m_hovering; }
     bool KeyPressed() const { return m_keyPressed; }
@@ -64,6 +80,9 @@ protected:
 
 private:
     bool Pressed() const { return m_keyPressed || m_mousePressed; }
+    void ReportManagedClick();
+    bool TakeManagedInput(const TMessage& message);
+    void Look(void (VtControl::*look)());
     bool Hot() const { return m_showMouseOver && m_hovering; }
     void ShowReleased();
     void Press();
@@ -77,6 +96,12 @@ private:
     bool m_keyPressed = false;
     bool m_mousePressed = false;
     bool m_clicksDisabled;
+    bool m_managed = false;
+    // The control's own hint and clicks, given back when it is managed no more.
+    std::string m_ownHint;
+    std::string m_managedHint;
+    bool m_ownShowHint = false;
+    bool m_ownClicksDisabled = false;
     // Kept from the focus messages: while a control loses the focus the
     // system may still report it as the focus window.
     bool m_focused = false;

@@ -137,6 +137,8 @@ Reason ConsoleControl::Refusal(int level, bool tweakConfirmed)
     Reason reason = Blocker();
     if (reason == Reason::None && level == GearLevel::Auto)
         reason = AutoBlocker(tweakConfirmed);
+    if (reason == Reason::None && !host_.MayChoose(level))
+        reason = Reason::Managed;
     return reason;
 }
 
@@ -163,6 +165,8 @@ Reply ConsoleControl::StartCalibration(std::function<void()>& then)
 {
     if (const Reason reason = Blocker(); reason != Reason::None)
         return Answer(Command::StartCalibration, Outcome::Refused, reason);
+    if (host_.IsCalibrationManaged())
+        return Answer(Command::StartCalibration, Outcome::Refused, Reason::Managed);
     calibration_ = CalibrationState::Running;
     then = [this] {
         const int result = host_.RunCalibration();

@@ -26,6 +26,12 @@ public:
     // The power, energy, graphics-card and period fields of the status.
     virtual void FillReadings(kelp::control::Status& status) = 0;
 
+    // Whether the organisation's policies let the user choose the level;
+    // a refusal has been shown to the user.
+    virtual bool MayChoose(int level) = 0;
+    // Whether a policy switches the calibration off.
+    virtual bool IsCalibrationManaged() = 0;
+
     virtual void StopStartupRestore() = 0;
     // Starts the change and returns at once.
     virtual void SetMode(int level) = 0;

@@ -7,6 +7,7 @@
 #include "automation/AutomationEngine.h"
 #include "framework/system/ProcessWide.h"
 #include "kelp/System/Language.h"
+#include "policy/Policies.h"
 #include "screens/geardial/DialModes.h"
 
 #include <optional>
@@ -22,6 +23,8 @@ std::string RefusalText(Reason reason)
     switch (reason) {
     case Reason::None:
     case Reason::Busy:
+    // The policy's refusal has shown its own balloon.
+    case Reason::Managed:
         return {};
     case Reason::Overclocked:
         return kelp::Translate("CannotLaunchOverclocking");
@@ -47,6 +50,8 @@ public:
 
     bool ApplyUnasked(int level, std::string& refusal) override
     {
+        if (AutomationManaged(refusal))
+            return false;
         const Reason reason = checks_.Refusal(level, false);
         if (reason != Reason::None) {
             refusal = RefusalText(reason);
@@ -59,6 +64,8 @@ public:
 
     bool SelectAsDial(int level, std::string& refusal) override
     {
+        if (AutomationManaged(refusal))
+            return false;
         if (!window_.Visible()) {
             if (!ApplyUnasked(level, refusal))
                 return false;
@@ -83,6 +90,16 @@ public:
     }
 
 private:
+    // An organisation's policy switches the automation off: hotkeys, rules
+    // and the schedule change no mode.
+    static bool AutomationManaged(std::string& refusal)
+    {
+        if (!policy::CurrentPolicies().AutomationOff())
+            return false;
+        refusal = kelp::Translate("PolicyManaged");
+        return true;
+    }
+
     TMainForm& window_;
     MainControlHost control_;
     ConsoleControl checks_;

@@ -9,6 +9,7 @@
 #include "screens/advancedsetting/TAdvancedSetting.h"
 #include "screens/dialogs/DialogService.h"
 #include "screens/dialogs/TProgressDialog.h"
+#include "policy/Policies.h"
 #include "screens/energy/ResetTimes.h"
 
 namespace {
@@ -24,6 +25,11 @@ uint64_t PeriodStart(const char* name)
 MainControlHost::MainControlHost(TMainForm& window)
     : window_(window), dial_([&window] { window.CancelStartupRestore(); })
 {
+}
+
+bool MainControlHost::IsCalibrationManaged()
+{
+    return policy::CurrentPolicies().CalibrationOff();
 }
 
 bool MainControlHost::IsOverclocked()

@@ -21,6 +21,8 @@ public:
     bool IsConflictingUtilityRunning() override;
     bool IsDialogShown() override;
     void FillReadings(kelp::control::Status& status) override;
+    bool MayChoose(int level) override { return dial_.MayChoose(level); }
+    bool IsCalibrationManaged() override;
     void StopStartupRestore() override { dial_.StopStartupRestore(); }
     void SetMode(int level) override { dial_.SetMode(level); }
     bool IsModeSettled() override;

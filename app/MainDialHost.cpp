@@ -1,6 +1,7 @@
 #include "app/MainDialHost.h"
 
 #include "app/Edition.h"
+#include "app/ModePolicy.h"
 #include "engine/AdvanceSettings.h"
 #include "engine/CpuPowerMonitor.h"
 #include "engine/ModeModel.h"
@@ -26,6 +27,11 @@ MainDialHost::MainDialHost(std::function<void()> stopStartupRestore)
 int MainDialHost::CurrentLevel()
 {
     return CpuPowerMonitor::Instance().CurrentLevel();
+}
+
+bool MainDialHost::MayChoose(int level)
+{
+    return modepolicy::RefuseUserMode(level) == nullptr;
 }
 
 void MainDialHost::SetMode(int level)

@@ -12,6 +12,7 @@ public:
     explicit MainDialHost(std::function<void()> stopStartupRestore);
 
     int CurrentLevel() override;
+    bool MayChoose(int level) override;
     void SetMode(int level) override;
     void StopStartupRestore() override;
     bool IsAutoAllowedByBios() override;

@@ -11,6 +11,7 @@
 #include "app/MainGearDial.h"
 #include "app/MainMetrics.h"
 #include "app/MessageFilter.h"
+#include "app/ModePolicy.h"
 #include "app/ProgramExit.h"
 #include "app/PrivateMessages.h"
 #include "app/SessionEnd.h"
@@ -83,7 +84,8 @@ TMainForm::TMainForm(TComponent* owner)
       // The artwork is read before anything touches the hardware, so that a
       // damaged installation stops the program with the settings untouched.
       skin_(StreamLayout()),
-      dial_(MainGearDial(*this))
+      dial_(MainGearDial(*this)),
+      policies_(skin_, restore_)
 {
     SetCaption(kMainFormCaption);
     // Other instances and programs address the window while it is hidden.
@@ -185,6 +187,7 @@ void TMainForm::StartUp(bool bootFlag)
         RegisterNotifyTimer->SetEnabled(true);
     StartControlChannel(*this);
     StartMainAutomation(*this);
+    policies_.StartUp();
 }
 
 void TMainForm::SetUpSkin()
@@ -204,6 +207,7 @@ void TMainForm::SetUpSkin()
 void TMainForm::FormShow()
 {
     skin_.LoadTextsForShow();
+    policies_.ShowManaged();
     // The mode and the figures may have changed while the window was hidden.
     dial_.Refresh();
     energy_->Refresh();
@@ -282,6 +286,9 @@ void TMainForm::WndProc(TMessage& message)
     case WM_POWERBROADCAST:
         powerEvents_.OnPowerBroadcast(message.WParam);
         break;
+    case WM_SETTINGCHANGE:
+        policies_.OnSettingChange(message.LParam);
+        break;
     case WM_CLOSE:
         // The window's close box hides it; the program keeps running.
         Hide();
@@ -327,23 +334,32 @@ bool TMainForm::HandleModeMessage(const TMessage& message)
     case kMsgPipeEvent:
         OnPipeEvent(message.WParam);
         return true;
+    // Other programs' requests are the user's: the policies may refuse them.
     case kMsgHighPerformance:
-        powerEvents_.ReturnToHighPerformance();
+        if (!modepolicy::RefuseUserMode(GearLevel::HighPerformance))
+            powerEvents_.ReturnToHighPerformance();
         return true;
     case kMsgMediumSaving:
-        SetMode(GearLevel::MediumSaving, true);
-        CountModeChange(ModeChangeCause::Tray);
+        if (!modepolicy::RefuseUserMode(GearLevel::MediumSaving)) {
+            SetMode(GearLevel::MediumSaving, true);
+            CountModeChange(ModeChangeCause::Tray);
+        }
         return true;
     case kMsgMaxSaving:
-        SetMode(GearLevel::MaxSaving, true);
-        CountModeChange(ModeChangeCause::Tray);
+        if (!modepolicy::RefuseUserMode(GearLevel::MaxSaving)) {
+            SetMode(GearLevel::MaxSaving, true);
+            CountModeChange(ModeChangeCause::Tray);
+        }
         return true;
     case kMsgTurbo:
-        SetMode(GearLevel::Turbo, true);
-        CountModeChange(ModeChangeCause::Tray);
+        if (!modepolicy::RefuseUserMode(GearLevel::Turbo)) {
+            SetMode(GearLevel::Turbo, true);
+            CountModeChange(ModeChangeCause::Tray);
+        }
         return true;
     case kMsgAuto:
-        SelectAuto();
+        if (!modepolicy::RefuseUserMode(GearLevel::Auto))
+            SelectAuto();
         return true;
     default:
         return false;
@@ -447,6 +463,7 @@ void TMainForm::GuardWindowSize(TMessage& message)
 
 void TMainForm::EnergySavingTimerTimer()
 {
+    policies_.WatchRefreshes();
     TickMetrics(CpuPowerMonitor::Instance().Sample(double(EnergySavingTimer->Interval() / 1000)));
     energy_->Refresh();
     // The program rules and the schedule are looked at on the same tick.

@@ -7,6 +7,7 @@
 // energy sampling, the idle action, the delayed start-up restore, the
 // post-resume restore and the service registration retries.
 
+#include "app/MainPolicies.h"
 #include "app/MainSkin.h"
 #include "app/PowerEvents.h"
 #include "app/StartupRestore.h"
@@ -93,6 +94,7 @@ private:
     PowerEvents powerEvents_;
     MainSkin skin_;
     geardial::GearDial& dial_;
+    MainPolicies policies_;
     energy::EnergyDisplay* energy_ = nullptr;  // created by the skin set-up
     int appMessageHook_ = 0;
     bool backToDefaultPending_ = false;

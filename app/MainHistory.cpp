@@ -26,6 +26,7 @@ public:
     double Co2PerKilowattHour() override { return Ledger().Co2PerWattHour(); }
     void SetCo2PerKilowattHour(int grams) override { Ledger().SetCo2PerWattHour(grams); }
     void ResetCo2PerKilowattHour() override { Ledger().ResetCo2PerWattHour(); }
+    bool IsFactorManaged() override { return SavingsLedger::IsFactorManaged(); }
 
 private:
     static SavingsLedger& Ledger() { return CpuPowerMonitor::Instance().Ledger(); }

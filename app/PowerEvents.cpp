@@ -1,5 +1,6 @@
 #include "app/PowerEvents.h"
 
+#include "app/ModePolicy.h"
 #include "engine/CpuPowerMonitor.h"
 #include "engine/ModeModel.h"
 #include "engine/ModeRequest.h"
@@ -53,6 +54,7 @@ void PowerEvents::Suspend()
 
 void PowerEvents::Resume()
 {
+    suspendLevel_ = modepolicy::ResumeLevel(suspendLevel_);
     if (CpuPowerMonitor::Instance().IsAcpiV3()) {
         if (IsSplintHelpOpen() || IsSplintMainOpen()) {
             if (splintHelpOpen_ && !restoreTimer_.Enabled())

@@ -2,7 +2,7 @@
 // Suspend and resume. The level in force at suspend is applied again on
 // resume, unless the overclocking utility is about: it re-applies its own
 // settings after a resume, so the level follows later from the restore
-// timer, or not at all.
+// timer, or not at all. A forced mode of the policies is what comes back.
 
 #include "engine/ModeChangeCause.h"
 

@@ -4,6 +4,7 @@
 #include "kelp/System/WinRegistry.h"
 #include "kelp/vantor/BiosInterface.h"
 #include "kelp/vantor/BiosItems.h"
+#include "policy/Policies.h"
 
 #include <string>
 #include <windows.h>
@@ -133,6 +134,9 @@ bool IsRebootPending()
 
 bool IsRunAtStartupAllowed()
 {
+    // A policy forcing the start at log-on on or off decides alone.
+    if (const std::optional<bool> forced = policy::CurrentPolicies().runAtLogOn)
+        return *forced;
     kelp::RegistryKeyReader key;
     DWORD runAtStartup = 0;
     return !(key.Open(HKEY_LOCAL_MACHINE, kAdvanceKey) && key.ReadDword("RunAtSystemStartup", runAtStartup) &&

@@ -19,6 +19,9 @@ public:
     bool IsPending(int& level) const;
     // Drops a pending restore (the user chose a mode first).
     void Cancel();
+    // The level a pending restore will set instead of the last mode (a
+    // forced mode of the policies).
+    void SetPendingLevel(int level) { pendingLevel_ = level; }
 
 private:
     TTimer& timer_;

@@ -7,7 +7,9 @@
 #include "framework/TForm.h"
 #include "framework/TTimer.h"
 #include "framework/system/ExclusiveLock.h"
+#include "framework/system/Trace.h"
 #include "kelp/System/Language.h"
+#include "policy/Policies.h"
 
 #include <utility>
 
@@ -202,11 +204,7 @@ void TrayController::ContextMenu()
         BuildMenu();
     StartBalloonTimer(kBalloonShowMs);
     HideBalloon();
-    const AdvanceSettings& settings = AdvanceSettings::Instance();
-    CheckMenuItem(menu_.Get(), kMenuBalloonTips,
-                  MF_BYCOMMAND | (settings.IsBalloonTipsEnabled() ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(menu_.Get(), kMenuRunAtStartup,
-                  MF_BYCOMMAND | (settings.IsRunAtStartup() ? MF_CHECKED : MF_UNCHECKED));
+    MarkMenuItems();
     POINT at{};
     GetCursorPos(&at);
     const HWND window = owner_->Handle();
@@ -218,8 +216,43 @@ void TrayController::ContextMenu()
     RunMenuCommand(item);
 }
 
+void TrayController::MarkMenuItems()
+{
+    const AdvanceSettings& settings = AdvanceSettings::Instance();
+    const policy::PolicySet policies = policy::CurrentPolicies();
+    const auto mark = [this](UINT item, bool checked, bool managed) {
+        CheckMenuItem(menu_.Get(), item, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+        EnableMenuItem(menu_.Get(), item, MF_BYCOMMAND | (managed ? MF_GRAYED : MF_ENABLED));
+    };
+    mark(kMenuBalloonTips, settings.IsBalloonTipsEnabled(), false);
+    mark(kMenuRunAtStartup, policies.runAtLogOn.value_or(settings.IsRunAtStartup()), policies.runAtLogOn.has_value());
+    mark(kMenuExit, false, policies.ExitHidden());
+}
+
+void TrayController::ShowNotice(const std::string& text)
+{
+    if (!balloonTimer_)
+        return;
+    {
+        ExclusiveLock lock(iconLock_);
+        if (!icon_)
+            return;
+        icon_->SetBalloonText(text);
+        icon_->ShowBalloon(true);
+    }
+    // Counted from this notice: one shown shortly before must not take
+    // this one down early.
+    StopBalloonTimer();
+    StartBalloonTimer(kBalloonShowMs);
+}
+
 void TrayController::RunMenuCommand(UINT item)
 {
+    const policy::PolicySet policies = policy::CurrentPolicies();
+    if ((item == kMenuRunAtStartup && policies.runAtLogOn) || (item == kMenuExit && policies.ExitHidden())) {
+        Trace("~~~[Policy] tray menu item %u is managed", item);
+        return;
+    }
     switch (item) {
     case kMenuBalloonTips:
         ToggleBalloonTips();

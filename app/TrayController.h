@@ -82,7 +82,12 @@ public:
     static UINT TaskbarCreatedMessage();
     void OnTaskbarCreated();
 
-    // Runs a menu item, as when the user chose it.
+    // Shows the text in the balloon at once, whether or not balloon tips are
+    // on (a refused request), for the usual time.
+    void ShowNotice(const std::string& text);
+
+    // Runs a menu item, as when the user chose it. Items the policies
+    // manage (run at log-on forced, exit hidden) do nothing.
     void RunMenuCommand(UINT item);
     // Takes the icon out of the notification area for good (a process that
     // ends without closing its windows).
@@ -94,6 +99,8 @@ private:
     // Becomes the mode engine's observer; undone by the destructor.
     void PlugIntoModeEngine();
     void BuildMenu();
+    // Checks and grays the items as the settings and the policies say.
+    void MarkMenuItems();
     void ContextMenu();
     void ToggleBalloonTips();
     void ToggleRunAtStartup();

@@ -9,6 +9,7 @@
 #include "ctl/MachineOutput.h"
 #include "ctl/ProgramRunner.h"
 #include "engine/SavingsCsv.h"
+#include "policy/PolicyReader.h"
 
 #include <windows.h>
 
@@ -62,6 +63,15 @@ int ReportCallFailure(const CallResult& result, DWORD timeoutMs)
     return kExitFailed;
 }
 
+// The policies in force as "Name=value, Name=value", or that there are none.
+std::string PoliciesText()
+{
+    std::string text;
+    for (const policy::PolicyInForce& entry : policy::PoliciesInForce(policy::ReadPolicies()))
+        text += (text.empty() ? "" : ", ") + entry.name + "=" + entry.value;
+    return text.empty() ? Say(Text::NoPolicies) : text;
+}
+
 // The message that explains a refusal.
 Text RefusalText(Reason reason)
 {
@@ -90,6 +100,8 @@ Text RefusalText(Reason reason)
         return Text::NoSuchRule;
     case Reason::NotStored:
         return Text::NotStored;
+    case Reason::Managed:
+        return Text::Managed;
     case Reason::Busy:
     case Reason::NoSuchDay:
     case Reason::None:
@@ -98,11 +110,25 @@ Text RefusalText(Reason reason)
     return Text::Busy;
 }
 
-int ReportRefusal(Reason reason, int level, const std::string& program = {})
+// The policy behind a refusal for being managed: pellixctl reads the same
+// policy values the program obeys.
+std::string ManagingPolicy(Command command, int level)
+{
+    if (command == Command::StartCalibration)
+        return policy::PolicyName::DisableCalibration;
+    const char* name = policy::RefusingPolicy(policy::ReadPolicies(), level);
+    return name ? name : "";
+}
+
+int ReportRefusal(Command command, Reason reason, int level, const std::string& program = {})
 {
     if (reason == Reason::UnknownLevel) {
         Err(Say(Text::UnknownMode, NameOfLevel(level)) + "\n");
         return kExitUsage;
+    }
+    if (reason == Reason::Managed) {
+        Err(Say(Text::Managed, ManagingPolicy(command, level)) + "\n");
+        return kExitRefused;
     }
     if (reason == Reason::BadProgram) {
         Err(Say(Text::BadRuleProgram, program) + "\n");
@@ -121,7 +147,7 @@ int ReportOutcome(const Reply& reply, int level)
 {
     switch (reply.outcome) {
     case Outcome::Refused:
-        return ReportRefusal(reply.reason, level);
+        return ReportRefusal(reply.answers, reply.reason, level);
     case Outcome::Failed:
         Err(Say(Text::ChangeFailed, ModeTitle(level)) + "\n");
         return kExitFailed;
@@ -211,6 +237,7 @@ public:
             {Text::StatusCo2, Format("%.3f g", Co2Grams(status, currentWh)) + " / " +
                                   Format("%.3f g", Co2Grams(status, totalWh))},
             {Text::StatusGraphics, Say(graphics)},
+            {Text::StatusPolicies, PoliciesText()},
         });
         AddAutomationRows(rows);
         std::vector<std::pair<std::string, std::string>> said;
@@ -402,7 +429,7 @@ public:
             return kExitFailed;
         }
         if (reply.outcome == Outcome::Refused)
-            return ReportRefusal(reply.reason, invocation_.level, invocation_.ruleProgram);
+            return ReportRefusal(reply.answers, reply.reason, invocation_.level, invocation_.ruleProgram);
         if (reply.outcome != Outcome::Done) {
             Err(Say(Text::NotStored) + "\n");
             return kExitFailed;

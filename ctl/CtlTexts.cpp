@@ -20,7 +20,7 @@ constexpr const char* kKeys[] = {
     "HistoryChanging", "OldProgram", "BadRule", "BadRuleProgram", "DuplicateRule", "TooManyRules", "NoSuchRule",
     "NotStored", "RuleAdded", "RuleRemoved", "RulesEmpty", "RuleInvalid", "StatusHeldBy", "HeldByNothing",
     "HeldByUser", "HeldByRule", "HeldBySchedule", "StatusHotkeys", "HotkeyRegistered", "HotkeyTaken",
-    "HotkeyInvalid",
+    "HotkeyInvalid", "Managed", "StatusPolicies", "NoPolicies",
 };
 static_assert(sizeof kKeys / sizeof kKeys[0] == size_t(Text::Count), "one key per text");
 

@@ -80,6 +80,9 @@ enum class Text {
     HotkeyRegistered,
     HotkeyTaken,
     HotkeyInvalid,
+    Managed,
+    StatusPolicies,
+    NoPolicies,
     Count
 };
 

@@ -3,6 +3,7 @@
 #include "ctl/CtlCommandLine.h"
 #include "engine/CalendarDay.h"
 #include "engine/SavingsCsv.h"
+#include "policy/PolicyReader.h"
 
 #include <nlohmann/json.hpp>
 
@@ -106,6 +107,8 @@ const char* ReasonToken(Reason reason)
         return "unknown-level";
     case Reason::NoSuchDay:
         return "no-such-day";
+    case Reason::Managed:
+        return "managed";
     }
     return "";
 }
@@ -143,6 +146,12 @@ std::string StatusJson(const Status& status)
     graphics["savingActive"] = Has(status, kVgaSavingActive);
     graphics["powerW"] = status.vgaPowerW;
     json["graphicsCard"] = graphics;
+    // The policies in force, by value name; pellixctl reads the values the
+    // program obeys.
+    ordered_json policies = ordered_json::object();
+    for (const policy::PolicyInForce& entry : policy::PoliciesInForce(policy::ReadPolicies()))
+        policies[entry.name] = entry.value;
+    json["policies"] = policies;
     return Dump(json);
 }
 

@@ -1,5 +1,6 @@
 #include "engine/SavingsLedger.h"
 
+#include "policy/Policies.h"
 #include "engine/CalendarDay.h"
 #include "engine/RegistryLayout.h"
 #include "engine/SavingsHistoryCodec.h"
@@ -76,10 +77,20 @@ void SavingsLedger::Load()
                     history::DescribeProblems(problems).c_str(), unsigned(history_.Days().size()));
 }
 
+double SavingsLedger::Co2PerWattHour() const
+{
+    return policy::CurrentPolicies().emissionFactor.value_or(co2PerWattHour_);
+}
+
+bool SavingsLedger::IsFactorManaged()
+{
+    return policy::CurrentPolicies().emissionFactor.has_value();
+}
+
 void SavingsLedger::Record(history::Tick tick)
 {
     const int today = clock_();
-    tick.co2PerWattHour = co2PerWattHour_;
+    tick.co2PerWattHour = Co2PerWattHour();
     TraceClockStep(today);
     if (!history_.Add(today, tick))
         Trace("~~~[SavingsHistory] a tick older than every day kept is dropped");

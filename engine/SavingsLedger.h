@@ -40,8 +40,11 @@ public:
     bool Clear();
 
     const history::SavingsHistory& History() const { return history_; }
-    // mg CO2 per Wh, which is the same number as g CO2 per kWh.
-    double Co2PerWattHour() const { return co2PerWattHour_; }
+    // mg CO2 per Wh, which is the same number as g CO2 per kWh: the
+    // organisation's factor while a policy sets one, else the user's.
+    double Co2PerWattHour() const;
+    // Whether a policy sets the factor (the user's stays stored for later).
+    static bool IsFactorManaged();
     // Stores the local grid's factor (rounded to whole g per kWh); false for
     // a factor outside 1 to the bound, or when it cannot be stored.
     bool SetCo2PerWattHour(double gramsPerKilowattHour);

@@ -7,6 +7,7 @@
 #include "framework/system/Trace.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -116,8 +117,36 @@ void TApplication::ProcessMessages()
 
 void TApplication::HandleMessage()
 {
-    if (!ProcessMessage())
+    if (ProcessMessage())
+        return;
+    if (m_watched.empty()) {
         WaitMessage();
+        return;
+    }
+    HANDLE handles[MAXIMUM_WAIT_OBJECTS - 1];
+    const DWORD count = DWORD(std::min(m_watched.size(), std::size(handles)));
+    for (DWORD i = 0; i < count; ++i)
+        handles[i] = m_watched[i].handle;
+    // Input already queued ends the wait too, as WaitMessage would.
+    const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken < WAIT_OBJECT_0 + count) {
+        // A copy: the handler may unwatch its handle.
+        const std::function<void()> signalled = m_watched[woken - WAIT_OBJECT_0].signalled;
+        if (signalled)
+            signalled();
+    }
+}
+
+int TApplication::WatchHandle(HANDLE handle, std::function<void()> signalled)
+{
+    const int id = m_nextHookId++;
+    m_watched.push_back({id, handle, std::move(signalled)});
+    return id;
+}
+
+void TApplication::UnwatchHandle(int id)
+{
+    std::erase_if(m_watched, [id](const WatchedHandle& watched) { return watched.id == id; });
 }
 
 void TApplication::Queue(std::function<void()> call)

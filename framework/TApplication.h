@@ -82,6 +82,13 @@ public:
     int AddMessageHook(TMessageEvent hook);
     void RemoveMessageHook(int id);
 
+    // While the loop waits for messages it also waits for the handle (an
+    // event the system signals) and calls `signalled` on the main thread
+    // when it is: no thread of its own. The caller keeps the handle open
+    // until UnwatchHandle. Returns an identifier for UnwatchHandle.
+    int WatchHandle(HANDLE handle, std::function<void()> signalled);
+    void UnwatchHandle(int id);
+
     // Reports an exception that escaped a handler: OnPictureError for a
     // picture file that could not be read when it was first needed, else
     // OnException when set, else the standard exception box.
@@ -114,7 +121,13 @@ private:
     bool m_terminated = false;
     bool m_active = false;
     TForm* m_mainForm = nullptr;
+    struct WatchedHandle {
+        int id;
+        HANDLE handle;
+        std::function<void()> signalled;
+    };
     std::vector<std::pair<int, TMessageEvent>> m_hooks;
+    std::vector<WatchedHandle> m_watched;
     std::vector<std::function<void()>> m_queued;
     int m_nextHookId = 1;
 };

@@ -97,8 +97,9 @@ enum class Reason : uint16_t {
     TooManyRules = 12,
     NoSuchRule = 13,         // RemoveRule, RuleAt
     NotStored = 14,          // the registry refused the change
+    Managed = 15,            // an organisation's policy does not allow it
 };
-constexpr uint16_t kLastReason = uint16_t(Reason::NotStored);
+constexpr uint16_t kLastReason = uint16_t(Reason::Managed);
 
 // Status flags.
 enum StatusFlag : uint32_t {

@@ -8,8 +8,6 @@
 namespace policy {
 namespace {
 
-constexpr size_t kMaxModeListChars = 64;
-
 bool SameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -92,9 +90,11 @@ bool IsPathChar(unsigned char c)
     return c >= 0x20 && c != '<' && c != '>' && c != '"' && c != '|' && c != '?' && c != '*';
 }
 
-// A drive path ("C:\...") or a share ("\\server\share\..."), naming a
-// file: a relative path would depend on the program's current folder.
-bool FullPath(const std::string& path, std::string& why)
+// A full path on a drive ("C:\...\name.prom"), as the metrics writer takes
+// it: a relative path would depend on the program's current folder, a share
+// would have the writer wait on the network, and the extension keeps a
+// policy from aiming the writer at a program's or the system's own files.
+bool MetricsPath(const std::string& path, std::string& why)
 {
     if (path.empty() || path.size() > kMaxMetricsPathChars) {
         why = "path length " + std::to_string(path.size()) + " outside 1-" + std::to_string(kMaxMetricsPathChars);
@@ -102,10 +102,8 @@ bool FullPath(const std::string& path, std::string& why)
     }
     const bool drive = path.size() > 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
                        path[2] == '\\';
-    const bool share = path.size() > 4 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\' && path[2] != '?' &&
-                       path[2] != '.';
-    if (!drive && !share) {
-        why = "not a full path";
+    if (!drive) {
+        why = "not a full path on a drive";
         return false;
     }
     for (size_t i = 2; i < path.size(); ++i)
@@ -113,8 +111,12 @@ bool FullPath(const std::string& path, std::string& why)
             why = "character not allowed in a path";
             return false;
         }
-    if (path.back() == '\\' || path.back() == '/' || path.back() == '.' || path.back() == ' ') {
-        why = "names a folder, not a file";
+    constexpr char kExtension[] = ".prom";
+    const size_t extension = sizeof kExtension - 1;
+    const bool named = path.size() > extension + 3 && path[path.size() - extension - 1] != '\\' &&
+                       path[path.size() - extension - 1] != '/';
+    if (!named || !SameName(std::string_view(path).substr(path.size() - extension), kExtension)) {
+        why = "not a file ending in .prom";
         return false;
     }
     return true;
@@ -200,7 +202,7 @@ DecodeResult DecodePolicyValue(std::string_view name, uint32_t type, const uint8
                Range(type, data, size, kMinEmissionFactor, kMaxEmissionFactor, into.emissionFactor, why);
     } else if (SameName(name, PolicyName::MetricsFile)) {
         into.metricsFile.reset();
-        if (why.empty() && PlainString(type, data, size, text, why) && FullPath(text, why)) {
+        if (why.empty() && PlainString(type, data, size, text, why) && MetricsPath(text, why)) {
             into.metricsFile = text;
             good = true;
         }

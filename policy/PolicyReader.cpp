@@ -9,13 +9,6 @@
 namespace policy {
 namespace {
 
-constexpr const char* kNames[] = {
-    PolicyName::ForcedMode,         PolicyName::AllowedModes,   PolicyName::DisableAdvancedSettings,
-    PolicyName::DisableCalibration, PolicyName::DisableAutomation, PolicyName::RunAtLogOn,
-    PolicyName::ExitHidden,         PolicyName::EmissionFactor, PolicyName::MetricsFile,
-    PolicyName::MetricsIntervalSeconds,
-};
-
 class OpenKey {
 public:
     OpenKey(HKEY root, const char* path)
@@ -47,7 +40,7 @@ PolicySet ReadPolicyHive(HKEY root)
     const char* hive = root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU";
     // Only the names of ours are asked for: other values of the key cost nothing.
     std::array<uint8_t, kMaxPolicyValueBytes> data;
-    for (const char* name : kNames) {
+    for (const char* name : kPolicyValueNames) {
         DWORD type = 0;
         DWORD size = DWORD(data.size());
         const LONG status = RegQueryValueExA(key.get(), name, nullptr, &type, data.data(), &size);

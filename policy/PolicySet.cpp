@@ -63,6 +63,13 @@ bool PolicySet::AllowsLevel(int level) const
     return mode && (ChoosableModes() & ModeBit(mode->index));
 }
 
+const char* RefusingPolicy(const PolicySet& set, int level)
+{
+    if (set.AllowsLevel(level))
+        return nullptr;
+    return set.forcedMode ? PolicyName::ForcedMode : PolicyName::AllowedModes;
+}
+
 PolicySet MergePolicies(const PolicySet& machine, const PolicySet& user)
 {
     PolicySet merged;

@@ -25,9 +25,17 @@ inline constexpr char DisableAutomation[] = "DisableAutomation";   // DWORD 0/1
 inline constexpr char RunAtLogOn[] = "RunAtLogOn";                 // DWORD 0 forced off, 1 forced on
 inline constexpr char ExitHidden[] = "ExitHidden";                 // DWORD 0/1
 inline constexpr char EmissionFactor[] = "EmissionFactor";         // DWORD g/kWh
-inline constexpr char MetricsFile[] = "MetricsFile";               // REG_SZ, full path
+inline constexpr char MetricsFile[] = "MetricsFile";               // REG_SZ, full path ending in .prom
 inline constexpr char MetricsIntervalSeconds[] = "MetricsIntervalSeconds"; // DWORD
 } // namespace PolicyName
+
+// Every value name above, in that order.
+inline constexpr const char* kPolicyValueNames[] = {
+    PolicyName::ForcedMode,         PolicyName::AllowedModes,      PolicyName::DisableAdvancedSettings,
+    PolicyName::DisableCalibration, PolicyName::DisableAutomation, PolicyName::RunAtLogOn,
+    PolicyName::ExitHidden,         PolicyName::EmissionFactor,    PolicyName::MetricsFile,
+    PolicyName::MetricsIntervalSeconds,
+};
 
 // Limits of the values believed.
 inline constexpr uint32_t kMinEmissionFactor = 1;    // g/kWh, as the history's own box takes
@@ -35,6 +43,7 @@ inline constexpr uint32_t kMaxEmissionFactor = 5000;
 inline constexpr uint32_t kMinMetricsInterval = 1;   // seconds; the metrics writer raises it to its floor
 inline constexpr uint32_t kMaxMetricsInterval = 86400;
 inline constexpr size_t kMaxMetricsPathChars = 259;  // MAX_PATH without the terminator
+inline constexpr size_t kMaxModeListChars = 64;
 
 // Modes as a bit set by mode index (Turbo 0, High Performance 1, Medium 2,
 // Max Power Saving 3, Auto 4).
@@ -74,6 +83,10 @@ struct PolicySet {
     // Whether any policy restricts the choice of mode.
     bool RestrictsModes() const { return ChoosableModes() != kAllModes; }
 };
+
+// The value name of the policy that refuses a user's request for the gear
+// level (ForcedMode or AllowedModes); nullptr when the request may go.
+const char* RefusingPolicy(const PolicySet& set, int level);
 
 // The machine's value where it has one, else the user's.
 PolicySet MergePolicies(const PolicySet& machine, const PolicySet& user);

@@ -9,6 +9,7 @@
 # and the CPU form (energy-<what>-<language>.png), the advanced settings
 # (settings-*.png), the savings history (history-<view>-<language>.png) and
 # the automation page (automation-<tab>-<language>.png).
+# the controls the organisation's policies manage (policy-<what>-<language>.png).
 # The pointer is moved and clicked for real (screensdrive.exe) so the
 # pictures show what a user would see.
 # Environment: BUILD_DIR (default build), XVFB_DISPLAY (default 81),
@@ -202,6 +203,58 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   prepare_prefix
   wine reg delete 'HKLM\Software\VANTOR\Gruvo Driver' /v Version /f >/dev/null 2>&1
   settings_shots "$lang" basic || status=1
+done
+unset LC_ALL LANG
+
+# ---- Managed by the organisation's policies ------------------------------
+# policy-<what>-<language>.png: the main window under a forced Max Power
+# Saving with the advanced settings and the calibration switched off (the
+# other modes and both buttons unavailable), the tool-tip of a managed mode
+# button and of the settings button, and the tray menu with run at log-on
+# and exit grayed.
+policies='HKLM\Software\Policies\Pellix'
+store_policies() {
+  wine reg add "$policies" /v ForcedMode /d max /f >/dev/null 2>&1
+  for name in DisableAdvancedSettings DisableCalibration ExitHidden; do
+    wine reg add "$policies" /v $name /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  done
+  wine reg add "$policies" /v RunAtLogOn /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine reg add "$policies" /v EmissionFactor /t REG_DWORD /d 380 /f >/dev/null 2>&1
+  wine reg add 'HKLM\Software\VANTOR\Tamsel3' /v NotFirstTime /t REG_DWORD /d 1 /f >/dev/null 2>&1
+}
+for lang in ${LANGUAGES:-en de fr ja}; do
+  export LC_ALL=${locales[$lang]} LANG=${locales[$lang]}
+  start_pellix store_policies || continue
+  sleep 3
+  drive away >/dev/null
+  sleep 0.5
+  shot "policy-main-$lang"
+  drive hover 1 >/dev/null     # Turbo
+  sleep 1.5
+  shot "policy-mode-tooltip-$lang"
+  drive away >/dev/null
+  sleep 0.5
+  drive point 100 515 >/dev/null   # on the settings button
+  sleep 0.2
+  drive point 107 519 >/dev/null
+  sleep 1.5
+  # The tip shows below the button, past the window's lower edge.
+  main=$geometry
+  read -r w h x y <<<"$(tr 'x+' '  ' <<<"$geometry")"
+  geometry="${w}x$((h + 40))+$x+$y"
+  shot "policy-settings-tooltip-$lang"
+  geometry=$main
+  drive away >/dev/null
+  sleep 0.5
+  drive point 300 300 >/dev/null
+  drive traymenu >/dev/null
+  sleep 1
+  geometry=1024x768+0+0
+  shot "policy-traymenu-$lang"
+  drive escape >/dev/null
+  geometry=$main
+  wine_env_stop
+  wait $pellix 2>/dev/null
 done
 unset LC_ALL LANG
 

@@ -22,6 +22,7 @@ using namespace geardial;
 class QuietHost : public GearDialHost {
 public:
     int CurrentLevel() override { return GearLevel::HighPerformance; }
+    bool MayChoose(int) override { return true; }
     void SetMode(int) override {}
     void StopStartupRestore() override {}
     bool IsAutoAllowedByBios() override { return true; }

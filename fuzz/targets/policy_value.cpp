@@ -9,15 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const char* const names[] = {
-        policy::PolicyName::ForcedMode,         policy::PolicyName::AllowedModes,
-        policy::PolicyName::DisableAdvancedSettings, policy::PolicyName::DisableCalibration,
-        policy::PolicyName::DisableAutomation,  policy::PolicyName::RunAtLogOn,
-        policy::PolicyName::ExitHidden,         policy::PolicyName::EmissionFactor,
-        policy::PolicyName::MetricsFile,        policy::PolicyName::MetricsIntervalSeconds,
-    };
+    constexpr size_t kNames = sizeof(policy::kPolicyValueNames) / sizeof(policy::kPolicyValueNames[0]);
     FuzzInput input{data, size};
-    const char* name = names[input.Take<uint8_t>() % (sizeof(names) / sizeof(names[0]))];
+    const char* name = policy::kPolicyValueNames[input.Take<uint8_t>() % kNames];
     const uint32_t type = input.Take<uint32_t>();
     // Exactly the stored bytes, so that any read past them is reported.
     const std::vector<uint8_t> stored(input.data, input.data + input.size);

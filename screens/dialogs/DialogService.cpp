@@ -4,6 +4,7 @@
 #include "engine/AdvanceSettings.h"
 #include "engine/Calibration.h"
 #include "kelp/System/Language.h"
+#include "policy/Policies.h"
 #include "screens/cpuform/TCpuForm.h"
 #include "screens/dialogs/TCoverDialog.h"
 #include "screens/dialogs/TProgressDialog.h"
@@ -180,6 +181,12 @@ int DialogService::Prompt(const std::string& text)
 
 int DialogService::RunCalibration()
 {
+    // Every calibration the user starts comes here: the dial's offers, the
+    // first run's question, Auto's request and pellixctl.
+    if (policy::CurrentPolicies().CalibrationOff()) {
+        Notice(Text("PolicyManaged"));
+        return kRight;
+    }
     // Refused, too, while a run is under way: a second Auto request
     // (message 1059 again) would restart the same calibrator inside it.
     return Exclusive(Cover::No, [this] {

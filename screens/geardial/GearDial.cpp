@@ -99,7 +99,7 @@ bool GearDial::AutoAccepted()
 
 void GearDial::Select(int level)
 {
-    if (level == GearLevel::Auto && !AutoAccepted()) {
+    if (!host_.MayChoose(level) || (level == GearLevel::Auto && !AutoAccepted())) {
         Refresh();
         return;
     }

@@ -45,9 +45,9 @@ public:
     // Takes over the mode buttons' clicks and hovering and the clicks of
     // the settings and calibrate buttons, then shows the current mode.
     void Attach(const DialControls& controls);
-    // A mode button was clicked. Auto is checked against the firmware, the
-    // tweak setting and the calibration first; a refusal redraws the
-    // current mode.
+    // A mode button was clicked. The policies, and for Auto the firmware,
+    // the tweak setting and the calibration are asked first; a refusal
+    // redraws the current mode.
     void Select(int level);
     // Shows the mode the engine reports.
     void Refresh();

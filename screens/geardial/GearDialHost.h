@@ -15,6 +15,9 @@ public:
     virtual ~GearDialHost() = default;
 
     virtual int CurrentLevel() = 0;
+    // Whether the user may choose the level (the organisation's policies);
+    // a refusal has been shown to the user.
+    virtual bool MayChoose(int level) = 0;
     // Starts the change and returns at once.
     virtual void SetMode(int level) = 0;
     // The user chose before the delayed start-up restore ran.

@@ -54,6 +54,12 @@ std::string FactorBox::Text() const
     return text;
 }
 
+void FactorBox::SetReadOnly(bool readOnly)
+{
+    if (window_)
+        SendMessageA(window_, EM_SETREADONLY, readOnly, 0);
+}
+
 void FactorBox::SetValue(double gramsPerKilowattHour)
 {
     char text[32];

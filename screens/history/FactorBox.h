@@ -29,6 +29,8 @@ public:
     HWND Handle() const { return window_; }
     std::string Text() const;
     void SetValue(double gramsPerKilowattHour);
+    // Read-only: the text is shown and can be read out, but not typed over.
+    void SetReadOnly(bool readOnly);
 
 private:
     HWND window_ = nullptr;

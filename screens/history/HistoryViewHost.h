@@ -29,6 +29,8 @@ public:
     virtual void SetCo2PerKilowattHour(int grams) = 0;
     // Back to the default factor.
     virtual void ResetCo2PerKilowattHour() = 0;
+    // The organisation sets the factor: the box shows it and takes nothing.
+    virtual bool IsFactorManaged() = 0;
 };
 
 } // namespace historyview

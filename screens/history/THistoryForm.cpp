@@ -20,6 +20,7 @@ constexpr TColor kCaption = 0x00F0EAE6;
 // The factor's box is a display well with the option faces' text colour.
 constexpr TColor kWell = 0x00110D0A;
 constexpr TColor kFactorText = 0x00FEFCF4;
+constexpr TColor kManagedFactorText = 0x00808080;
 
 void RegisterChart()
 {
@@ -152,11 +153,18 @@ void THistoryForm::ShowFactor()
     showingFactor_ = true;
     factor_.SetValue(host_->Co2PerKilowattHour());
     showingFactor_ = false;
+    // A managed factor is shown, read-only, with the reason as the tool-tip.
+    const bool managed = host_->IsFactorManaged();
+    factor_.SetReadOnly(managed);
+    for (TLabel* label : {FactorTitle, FactorUnit}) {
+        label->SetHint(managed ? Translated("PolicyManaged") : std::string());
+        label->SetShowHint(managed);
+    }
 }
 
 void THistoryForm::FactorTyped()
 {
-    if (!host_ || showingFactor_)
+    if (!host_ || showingFactor_ || host_->IsFactorManaged())
         return;
     // Taken as typed; an empty box means the default again, a figure out of
     // range is not taken (leaving the box shows the factor in force).
@@ -170,9 +178,12 @@ void THistoryForm::FactorTyped()
 void THistoryForm::WndProc(TMessage& message)
 {
     const HWND box = factor_.Handle();
-    if (box && message.Msg == WM_CTLCOLOREDIT && reinterpret_cast<HWND>(message.LParam) == box) {
+    // A read-only (managed) box asks for the static colours: its figure is
+    // dimmed on the same well, the unavailable look of the skin.
+    if (box && (message.Msg == WM_CTLCOLOREDIT || message.Msg == WM_CTLCOLORSTATIC) &&
+        reinterpret_cast<HWND>(message.LParam) == box) {
         const HDC dc = reinterpret_cast<HDC>(message.WParam);
-        SetTextColor(dc, kFactorText);
+        SetTextColor(dc, message.Msg == WM_CTLCOLORSTATIC ? kManagedFactorText : kFactorText);
         SetBkColor(dc, kWell);
         message.Result = reinterpret_cast<LRESULT>(factorWell_.Handle());
         return;

@@ -258,3 +258,29 @@ TEST(ConsoleControl, RuleChangesAreCheckedBeforeTheyAreStored)
 }
 
 } // namespace
+
+TEST(ConsoleControl, ThePoliciesRefuseWithoutTouchingTheStartupRestore)
+{
+    Rig rig;
+    rig.host.managedLevels = {GearLevel::Turbo, GearLevel::Auto};
+    for (int level : {GearLevel::Turbo, GearLevel::Auto}) {
+        const Reply reply = rig.Ask(Command::SetMode, level, kConfirmTweak);
+        EXPECT_EQ(reply.outcome, Outcome::Refused) << level;
+        EXPECT_EQ(reply.reason, Reason::Managed) << level;
+    }
+    // A put-back of the mode from before is a request like any other.
+    rig.host.level = GearLevel::MaxSaving;
+    EXPECT_EQ(rig.Ask(Command::RestoreMode, GearLevel::Turbo, GearLevel::MaxSaving).reason, Reason::Managed);
+    EXPECT_EQ(rig.host.applied, -1);
+    EXPECT_FALSE(rig.host.restoreStopped) << "a refused request leaves the delayed restore alone";
+    // The machine's own refusals come first: they say more.
+    rig.host.overclocked = true;
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::Turbo).reason, Reason::Overclocked);
+    rig.host.overclocked = false;
+    EXPECT_EQ(rig.Ask(Command::SetMode, GearLevel::MediumSaving).outcome, Outcome::Done);
+    EXPECT_EQ(rig.host.applied, GearLevel::MediumSaving);
+
+    rig.host.calibrationManaged = true;
+    EXPECT_EQ(rig.Ask(Command::StartCalibration).reason, Reason::Managed);
+    EXPECT_FALSE(rig.then) << "no calibration is scheduled";
+}

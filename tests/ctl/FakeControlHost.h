@@ -5,6 +5,8 @@
 
 #include "app/ConsoleControl.h"
 
+#include <set>
+
 namespace ctltest {
 
 class FakeHost : public ControlHost {
@@ -17,6 +19,8 @@ public:
     int refreshes = 0;
     int calibrationResult = 1;
     bool cancelled = false;
+    std::set<int> managedLevels;  // what the policies refuse
+    bool calibrationManaged = false;
 
     bool IsAutoAllowedByBios() override { return autoByBios; }
     bool IsTweakDisabled() override { return tweakDisabled; }
@@ -28,6 +32,8 @@ public:
     bool IsConflictingUtilityRunning() override { return conflicting; }
     bool IsDialogShown() override { return dialog; }
     void FillReadings(kelp::control::Status& status) override { status.cpuPowerW = 40; }
+    bool MayChoose(int newLevel) override { return !managedLevels.count(newLevel); }
+    bool IsCalibrationManaged() override { return calibrationManaged; }
     void StopStartupRestore() override { restoreStopped = true; }
     void SetMode(int newLevel) override { applied = newLevel; }
     bool IsModeSettled() override { return settled; }

@@ -119,20 +119,21 @@ TEST(PolicyDecoderTest, NumbersWithinTheirRanges)
     EXPECT_FALSE(set.metricsIntervalSeconds);
 }
 
-TEST(PolicyDecoderTest, MetricsFileIsAFullPathToAFile)
+TEST(PolicyDecoderTest, MetricsFileIsAFullPathToAPromFile)
 {
     PolicySet set;
-    for (const char* good : {"C:\\ProgramData\\Pellix\\pellix.prom", "\\\\server\\share\\pellix.prom", "d:\\a b\\m.txt"}) {
+    for (const char* good : {"C:\\ProgramData\\Pellix\\pellix.prom", "d:\\a b\\M.PROM"}) {
         EXPECT_EQ(Decode(set, "MetricsFile", kelp::kRegString, Sz(good)), DecodeResult::Set) << good;
         EXPECT_EQ(set.metricsFile, good);
     }
     for (const char* bad : {"", "pellix.prom", "..\\pellix.prom", "C:pellix.prom", "\\pellix.prom",
                             "C:\\dir\\", "C:\\a\\b:stream", "C:\\a\\b?.prom", "C:\\a\\b\tc", "\\\\?\\C:\\x",
-                            "\\\\.\\pipe\\x", "C:\\a\\file."}) {
+                            "\\\\.\\pipe\\x", "C:\\a\\file.", "\\\\server\\share\\pellix.prom", "C:\\a\\b.txt",
+                            "C:\\a\\.prom", "C:\\windows\\system32\\drivers\\etc\\hosts", "C:\\a\\m.prom.exe"}) {
         EXPECT_EQ(Decode(set, "MetricsFile", kelp::kRegString, Sz(bad)), DecodeResult::Rejected) << bad;
         EXPECT_FALSE(set.metricsFile) << bad;
     }
-    const std::string longest = "C:\\" + std::string(policy::kMaxMetricsPathChars - 3, 'a');
+    const std::string longest = "C:\\" + std::string(policy::kMaxMetricsPathChars - 8, 'a') + ".prom";
     EXPECT_EQ(Decode(set, "MetricsFile", kelp::kRegString, Sz(longest)), DecodeResult::Set);
     EXPECT_EQ(Decode(set, "MetricsFile", kelp::kRegString, Sz(longest + "a")), DecodeResult::Rejected);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -441,4 +442,38 @@ TEST(Control, ChangesAreDrawnWhetherMadeWhileTheFormIsHiddenOrShown)
     windowed->SetColor(0x00FF00);
     form.Show();
     EXPECT_TRUE(PumpUntil(drawn, 2000)) << windowless->paints << " " << windowed->paints;
+}
+
+// The loop waits for a watched event as for a message, without a thread:
+// a signal runs its handler on the loop's thread, a message still ends the
+// wait, and an unwatched event is left alone.
+TEST(Application, WatchedHandlesWakeTheLoopOnItsThread)
+{
+    TProbeForm form(nullptr);
+    const HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    ASSERT_NE(event, nullptr);
+    std::vector<DWORD> signalledOn;
+    const int id = Application().WatchHandle(event, [&] { signalledOn.push_back(GetCurrentThreadId()); });
+    Application().ProcessMessages();
+
+    std::thread([event] {
+        Sleep(50);
+        SetEvent(event);
+    }).join();
+    Application().HandleMessage();  // would wait for ever without the watch
+    EXPECT_EQ(signalledOn, std::vector<DWORD>{GetCurrentThreadId()});
+
+    PostMessageA(form.Handle(), kProbeMessage, 7, 0);
+    Application().HandleMessage();
+    Application().ProcessMessages();
+    EXPECT_EQ(form.received, std::vector<WPARAM>{7});
+    EXPECT_EQ(signalledOn.size(), 1u) << "a message is no signal";
+
+    Application().UnwatchHandle(id);
+    SetEvent(event);
+    PostMessageA(form.Handle(), kProbeMessage, 8, 0);
+    Application().HandleMessage();
+    Application().ProcessMessages();
+    EXPECT_EQ(signalledOn.size(), 1u);
+    CloseHandle(event);
 }

@@ -31,6 +31,7 @@ const int kLevels[kModeCount] = {GearLevel::Auto, GearLevel::Turbo, GearLevel::H
 class ScriptedHost : public GearDialHost {
 public:
     int CurrentLevel() override { return level; }
+    bool MayChoose(int requested) override { return requested != managedLevel; }
     void SetMode(int requested) override
     {
         requests.push_back(requested);
@@ -80,6 +81,7 @@ public:
     }
 
     int level = GearLevel::HighPerformance;
+    int managedLevel = GearLevel::Unknown;  // the level the policies refuse
     std::vector<int> requests;
     int restoreStops = 0;
     bool autoByBios = true;

@@ -53,6 +53,8 @@ public:
     double Co2PerKilowattHour() override { return factor; }
     void SetCo2PerKilowattHour(int grams) override { factor = grams; }
     void ResetCo2PerKilowattHour() override { factor = 615; }
+    bool IsFactorManaged() override { return factorManaged; }
+    bool factorManaged = false;
 
     std::vector<history::DayRecord> days;
     bool agree = false;

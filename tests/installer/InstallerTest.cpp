@@ -110,7 +110,7 @@ std::vector<std::string> ExpectedFiles()
 {
     std::vector<std::string> files{"Pellix.exe", "pellixctl.exe"};
     files.insert(files.end(), std::begin(kBoardLibraries), std::end(kBoardLibraries));
-    for (const char* folder : {"LangFiles\\", "Resource\\", "Skin\\", "BoardProfiles\\"})
+    for (const char* folder : {"LangFiles\\", "Resource\\", "Skin\\", "BoardProfiles\\", "PolicyDefinitions\\"})
         for (const std::string& file : FilesUnder(boardtest::RuntimeFolder() + folder)) {
             const size_t name = file.find_last_of('\\') + 1; // 0 without a sub-folder
             if (file[name] != '.')
@@ -181,6 +181,10 @@ TEST(Installer, CleanSilentInstallPutsEverythingInPlace)
     EXPECT_NE(SetupLog().find("is installed in"), std::string::npos) << SetupLog();
 
     ExpectInstalledAsBuilt();
+    // The administrative templates, laid out as the central store wants them.
+    for (const char* file : {"Pellix.admx", "en-US\\Pellix.adml", "de-DE\\Pellix.adml", "fr-FR\\Pellix.adml",
+                             "ja-JP\\Pellix.adml"})
+        EXPECT_TRUE(FileExists(InstalledFolder() + "PolicyDefinitions\\" + file)) << file;
     EXPECT_TRUE(FileExists(InstalledFolder() + "Uninstall.exe"));
     EXPECT_TRUE(FileExists(ShortcutPath()));
     EXPECT_FALSE(FolderExists(InstalledFolder() + "~update")) << "staged files left behind";

@@ -5,6 +5,7 @@
 #include "engine/Calibration.h"
 #include "kelp/System/Language.h"
 #include "kelp/System/WinRegistry.h"
+#include "policy/Policies.h"
 #include "screens/dialogs/DialogService.h"
 #include "tests/board/support/BoardTestSupport.h"
 
@@ -294,4 +295,26 @@ TEST_F(Dialogs, CancelDuringTheRunAnswersTwoFromEveryPromptAndKeepsTheRequest)
     presenter.answers = {1};
     EXPECT_EQ(service.InformCalibration(), 1);
     EXPECT_EQ(CalibrationNeeded(), DWORD(0));
+}
+
+// A policy that switches the calibration off: accepting any offer of a
+// calibration runs none and says why; without the policy it runs again.
+TEST_F(Dialogs, ACalibrationSwitchedOffByPolicyRunsNoneAndSaysWhy)
+{
+    kelp::RegistryKey key;
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, "Software\\Policies\\Pellix", true));
+    ASSERT_TRUE(key.WriteDword("DisableCalibration", 1));
+    key.Close();
+    policy::RefreshPolicies();
+    presenter.answers = {1, 2};
+    EXPECT_EQ(service.FirstRunCalibration(), 2);
+    EXPECT_EQ(progressRuns, 0);
+    ASSERT_EQ(presenter.asked.size(), 2u);
+    EXPECT_EQ(presenter.asked[1].message, T("PolicyManaged"));
+    EXPECT_FALSE(service.IsDialogShown());
+
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Policies\\Pellix");
+    policy::RefreshPolicies();
+    EXPECT_EQ(service.RunCalibration(), 1);
+    EXPECT_EQ(progressRuns, 1);
 }

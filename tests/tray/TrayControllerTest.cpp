@@ -6,6 +6,7 @@
 #include "framework/TApplication.h"
 #include "framework/TForm.h"
 #include "framework/TTimer.h"
+#include "policy/Policies.h"
 #include "tests/engine/RegistryFixture.h"
 #include "tests/support/MessagePump.h"
 
@@ -484,4 +485,43 @@ TEST_F(TrayControllerTest, IconLeavesWithTheMainWindow)
     tray->OnNotify(WM_RBUTTONUP);
     EXPECT_TRUE(shell.Calls().empty());
     EXPECT_EQ(std::count(services.log.begin(), services.log.end(), "PopupMenu"), 0);
+}
+
+// Items the organisation's policies manage are grayed, show the policy's
+// value and do nothing when chosen anyway; the others work as ever.
+TEST_F(TrayControllerTest, ManagedItemsAreGrayedAndDoNothing)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, policy::kPolicyKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const DWORD off = 0, on = 1;
+    RegSetValueExA(key, policy::PolicyName::RunAtLogOn, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), 4);
+    RegSetValueExA(key, policy::PolicyName::ExitHidden, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), 4);
+    RegCloseKey(key);
+    policy::RefreshPolicies();
+    struct Forget {
+        ~Forget()
+        {
+            RegDeleteKeyA(HKEY_CURRENT_USER, policy::kPolicyKey);
+            policy::RefreshPolicies();
+        }
+    } forget;
+
+    services.level = GearLevel::Turbo;
+    Create();
+    UINT states[3] = {};
+    services.popup = [&](HMENU menu) {
+        for (int i = 0; i < 3; ++i)
+            states[i] = GetMenuState(menu, i, MF_BYPOSITION);
+        return UINT(TrayController::kMenuExit);
+    };
+    tray->OnNotify(WM_RBUTTONUP);
+    EXPECT_FALSE(states[0] & MF_GRAYED) << "balloon tips are the user's";
+    EXPECT_TRUE(states[1] & MF_GRAYED);
+    EXPECT_FALSE(states[1] & MF_CHECKED) << "run at log-on shows the policy's off, not the user's on";
+    EXPECT_TRUE(states[2] & MF_GRAYED);
+    tray->RunMenuCommand(TrayController::kMenuRunAtStartup);
+    EXPECT_TRUE(Settings().IsRunAtStartup()) << "the user's choice is kept for when the policy goes";
+    EXPECT_EQ(services.log, std::vector<std::string>{"PopupMenu"}) << "no question, no exit";
 }

@@ -17,6 +17,11 @@
 //   screensdrive settings-rect prints the advanced-settings form's rectangle
 //   screensdrive key <vk> [n] presses the key (a virtual-key code) n times
 //                            (once by default), as keyboard input
+//   screensdrive point <x> <y> puts the pointer at (x, y) of the main window's
+//                            client area, without a click (a tool-tip)
+//   screensdrive traymenu    opens the tray icon's menu at the pointer, as a
+//                            right click on the icon does, and returns
+//   screensdrive escape      presses Esc (closes an open menu)
 //
 // Exit code 0 on success, 1 when the window or the button is not there.
 
@@ -176,6 +181,32 @@ int main(int argc, char** argv)
     }
     if (command == "away") {
         SetCursorPos(2, 2);
+        return 0;
+    }
+    if (command == "point" && argc >= 4) {
+        HWND window = MainWindow();
+        if (!window)
+            return 1;
+        POINT point{std::atoi(argv[2]), std::atoi(argv[3])};
+        ClientToScreen(window, &point);
+        SetCursorPos(point.x, point.y);
+        return 0;
+    }
+    if (command == "traymenu") {
+        // The window may be hidden: it is found by class and caption alone.
+        HWND window = FindWindowA("TMainForm", "Pellix");
+        if (!window)
+            return 1;
+        constexpr UINT kTrayNotify = WM_USER + 200;
+        PostMessageA(window, kTrayNotify, 1, WM_RBUTTONUP);
+        return 0;
+    }
+    if (command == "escape") {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
         return 0;
     }
     if (command == "tap" && argc >= 4) {

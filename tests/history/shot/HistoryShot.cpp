@@ -1,6 +1,6 @@
 // Picture program for the savings history window: 30 days, 12 weeks and
-// 12 months of a sample history, and the 30 days with the real pointer on a
-// bar. Before each picture it prints "shot <name>" and waits for the
+// 12 months of a sample history, the 30 days with the real pointer on a
+// bar, and the emission factor an organisation's policy sets. Before each picture it prints "shot <name>" and waits for the
 // screenshot script to leave "<name>.done".
 
 #include "screens/history/ChartGeometry.h"
@@ -30,5 +30,18 @@ int main()
     ClientToScreen(form->Handle(), &at);
     SetCursorPos(at.x, at.y);
     ShotWhenAsked("hover");
+    // The organisation's emission factor: the box read-only and dimmed, the
+    // reason in the tool-tip of its title.
+    host.factorManaged = true;
+    host.factor = 380;
+    form->Hide();
+    form->Show();
+    POINT title{form->FactorTitle->Left() + 10, form->FactorTitle->Top() + form->FactorTitle->Height() / 2};
+    ClientToScreen(form->Handle(), &title);
+    SetCursorPos(title.x, title.y);
+    PumpFor(100);
+    SetCursorPos(title.x + 2, title.y);
+    PumpFor(1500);
+    ShotWhenAsked("managed-factor");
     return 0;
 }
