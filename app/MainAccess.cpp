@@ -43,6 +43,9 @@ void MakeMainControlsKeyboardReachable(TForm& mainWindow)
                                "AutomationButton", "HistoryButton", "MoreSettingButton", "CalibrateButton", "SwitchButton",
                                "ExitButton"})
         LayoutComponent<TWinControl>(mainWindow, button).SetTabStop(true);
+    // Opened from the tray, the window starts at the running mode, which a
+    // screen reader then reads first.
+    mainWindow.SetFirstFocus(&LayoutComponent<TWinControl>(mainWindow, "AutoButton"));
     mainWindow.SetFocusCuesFollowKeyboard(true);
 }
 

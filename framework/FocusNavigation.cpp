@@ -68,6 +68,14 @@ std::vector<TWinControl*> TabStops(TWinControl& root, const TWinControl* current
     return stops;
 }
 
+TWinControl* StopFor(TWinControl& root, const TWinControl& control)
+{
+    for (TWinControl* stop : TabStops(root))
+        if (stop == &control || SameGroup(*stop, control))
+            return stop;
+    return nullptr;
+}
+
 TWinControl* NextTabStop(TWinControl& root, const TWinControl* current, bool forward)
 {
     const auto stops = TabStops(root, current);

@@ -15,6 +15,9 @@ std::vector<TWinControl*> TabStops(TWinControl& root, const TWinControl* current
 // The stop after (or before) current, wrapping; the first (or last) when
 // current is none of them. Null when there is no stop.
 TWinControl* NextTabStop(TWinControl& root, const TWinControl* current, bool forward);
+// The stop Tab gives control: control itself outside a group, else its
+// group's current member; null when control is no tab stop below root.
+TWinControl* StopFor(TWinControl& root, const TWinControl& control);
 // The member of current's group after (or before) it in reading order,
 // wrapping; null outside a group or alone in it.
 TWinControl* NextInGroup(const TWinControl& current, bool forward);

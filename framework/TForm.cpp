@@ -157,8 +157,9 @@ void TForm::WndProc(TMessage& message)
     case WM_ACTIVATE:
         // The focus goes back to the control that had it when another
         // window (a dialog, a cover) took the activation.
-        // A form opened anew starts at its default button, or its first tab
-        // stop, so that the keyboard reaches it at once.
+        // A form opened anew starts at the control it names first, its
+        // default button, or its first tab stop, so that the keyboard
+        // reaches it at once.
         if (LOWORD(message.WParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
             m_lastFocus = focus && IsChild(Handle(), focus) ? focus : nullptr;
@@ -168,8 +169,10 @@ void TForm::WndProc(TMessage& message)
                 ::SetFocus(m_lastFocus);
                 return;
             }
-            TWinControl* first = m_defaultButton && m_defaultButton->CanFocus() ? m_defaultButton
-                                                                                : NextTabStop(*this, nullptr, true);
+            TWinControl* first = m_firstFocus ? StopFor(*this, *m_firstFocus) : nullptr;
+            if (!first || !first->CanFocus())
+                first = m_defaultButton && m_defaultButton->CanFocus() ? m_defaultButton
+                                                                       : NextTabStop(*this, nullptr, true);
             if (first) {
                 first->SetFocus();
                 return;

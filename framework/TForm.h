@@ -59,6 +59,9 @@ public:
     // button) and that has the focus when the form is shown modally.
     TWinControl* DefaultButton() const { return m_defaultButton; }
     void SetDefaultButton(TWinControl* button) { m_defaultButton = button; }
+    // Where the focus starts when the form opens anew, before the default
+    // button; a group's member stands for its group's current member.
+    void SetFirstFocus(TWinControl* control) { m_firstFocus = control; }
     // The button Escape presses; without one Escape closes a modal form.
     TWinControl* CancelButton() const { return m_cancelButton; }
     void SetCancelButton(TWinControl* button) { m_cancelButton = button; }
@@ -114,6 +117,7 @@ private:
     TModalResult m_modalResult = mrNone;
     bool m_cuesFollowKeyboard = false;
     TWinControl* m_defaultButton = nullptr;
+    TWinControl* m_firstFocus = nullptr;
     TWinControl* m_cancelButton = nullptr;
     HWND m_lastFocus = nullptr;  // had the focus when the form was deactivated
 };

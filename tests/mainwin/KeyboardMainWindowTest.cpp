@@ -85,6 +85,9 @@ TEST_F(KeyboardMainWindow, TabReachesTheModeGroupArrowsMoveInItAndSpaceChoosesAs
 {
     const Accessible& tree = tree_;
     const auto isRadio = [](const Accessible& node) { return node.Role() == ROLE_SYSTEM_RADIOBUTTON; };
+    EXPECT_TRUE(Eventually([&] { const Accessible f = Focused(tree); return f && f.Name() == L"High Performance Mode"; },
+                           5000))
+        << "the window opens at the running mode";
     ASSERT_TRUE(PressUntilFocused(VK_TAB, tree, 20, isRadio)) << "Tab never reached the mode group";
     EXPECT_EQ(Focused(tree).Name(), L"High Performance Mode") << "the group is entered at the running mode";
     EXPECT_EQ(BoardItem(kGearLevelItem), 0u) << "entering the group chooses nothing";
