@@ -2,10 +2,10 @@
 
 #include "automation/AutomationService.h"
 #include "automation/AutomationStore.h"
+#include "framework/FileDialog.h"
 #include "framework/TApplication.h"
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
-#include "screens/automation/ProgramDialog.h"
 #include "screens/automation/TAutomationForm.h"
 
 #include "VtPackage/VtButton.h"
@@ -46,7 +46,7 @@ public:
     std::optional<std::string> AskProgram() override
     {
         // Owned by the page, which is the active window at its Browse click.
-        return automationpage::AskProgramPath(GetActiveWindow(), kelp::Translate("AutomationProgramFiles"));
+        return AskOpenPath(GetActiveWindow(), {kelp::Translate("AutomationProgramFiles"), "exe", ""});
     }
 
 private:

@@ -1,11 +1,11 @@
 #include "app/MainHistory.h"
 
 #include "engine/CpuPowerMonitor.h"
+#include "framework/FileDialog.h"
 #include "framework/TApplication.h"
 #include "framework/layout/LayoutReader.h"
 #include "kelp/System/Language.h"
 #include "screens/dialogs/DialogService.h"
-#include "screens/history/SaveDialog.h"
 #include "screens/history/THistoryForm.h"
 
 namespace {
@@ -19,7 +19,7 @@ public:
     std::optional<std::string> AskExportPath() override
     {
         // Owned by the history window, which is the active one at its Export click.
-        return historyview::AskCsvPath(GetActiveWindow(), kelp::Translate("HistoryCsvFiles"));
+        return AskSavePath(GetActiveWindow(), {kelp::Translate("HistoryCsvFiles"), "csv", "pellix-history.csv"});
     }
     void ExportFailed() override { DialogService::Instance().Notice(kelp::Translate("HistoryExportFailed")); }
     // The factor in mg per Wh is the same number as in g per kWh.

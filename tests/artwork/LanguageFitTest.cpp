@@ -6,6 +6,7 @@
 #include "VtPackage/VtButtonTx.h"
 #include "framework/controls/TLabel.h"
 #include "framework/system/ExecutableFolder.h"
+#include "tests/support/LanguageText.h"
 
 #include <memory>
 
@@ -50,11 +51,7 @@ protected:
     // The size of the text drawn on one line.
     SIZE Measure(TFont& font, const std::string& text)
     {
-        HGDIOBJ old = SelectObject(m_dc.get(), font.Handle());
-        RECT r{0, 0, 0, 0};
-        DrawTextA(m_dc.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-        SelectObject(m_dc.get(), old);
-        return {r.right - r.left, r.bottom - r.top};
+        return SingleLineSize(m_dc.get(), font.Handle(), text);
     }
 
     void ExpectFits(const Place& place, TFont& layoutFont, const std::string& text)

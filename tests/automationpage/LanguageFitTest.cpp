@@ -24,11 +24,7 @@ protected:
 
     int Width(TFont& font, const std::string& text)
     {
-        HGDIOBJ old = SelectObject(dc_.get(), font.Handle());
-        RECT r{0, 0, 0, 0};
-        DrawTextA(dc_.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-        SelectObject(dc_.get(), old);
-        return r.right - r.left;
+        return SingleLineSize(dc_.get(), font.Handle(), text).cx;
     }
 
     // `margin`: what the control keeps free of text (a button's rounded ends).

@@ -15,3 +15,13 @@ inline std::string LanguageText(const std::string& language, const char* key)
     GetPrivateProfileStringA("Translations", key, "", text, sizeof(text), path.c_str());
     return text;
 }
+
+// The size one line of text takes in font, as the controls draw it.
+inline SIZE SingleLineSize(HDC dc, HFONT font, const std::string& text)
+{
+    const HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    SelectObject(dc, old);
+    return {r.right - r.left, r.bottom - r.top};
+}
