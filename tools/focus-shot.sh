@@ -46,9 +46,7 @@ for lang in ${LANGUAGES:-en de fr ja}; do
   fi
   sleep 2
   drive away >/dev/null
-  # The window opens at its first tab stop (Minimize); Tab into the mode
-  # group (entered at the running mode), one knob on.
-  drive key $TAB 6 >/dev/null
+  # The window opens at the running mode; one knob on.
   drive key $RIGHT >/dev/null
   sleep 0.8
   screen_capture "$out/focus-main-$lang.png" "$geometry"
